@@ -1,0 +1,53 @@
+#pragma once
+// The parts of the start and end of the program that touch files: where the
+// data lives, the single-instance rule, the folder tree, and the backup
+// made when the program ends.
+#include "store/FileStore.h"
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+namespace startup {
+
+inline const QString kCustomerFile = QStringLiteral("/CustomerData.txt");
+constexpr int kCustomerRecordLength = 328;
+constexpr int kAcctNoWidth = 20;
+
+// The program folder is the executable's folder; when that is not
+// writable (an installed copy) the per-user data folder is used, and the
+// note says so.
+struct DataFolder {
+    QString path;
+    QString note;
+};
+DataFolder chooseDataFolder(const QString &executableFolder, const QString &perUserFolder);
+
+// Copies the shipped files the program reads from its data folder (the
+// state list) when the data folder is not the executable's and lacks them.
+void installShippedFiles(const QString &shippedFolder, const FileStore &store);
+
+// One running copy per program folder. A lock left by a copy that died is
+// taken over; one held by a running copy is not.
+class InstanceLock {
+public:
+    explicit InstanceLock(const QString &programFolder);
+    bool acquire();
+    void release();
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+};
+QString alreadyRunningText(const QString &appTitle);
+
+// Creates the data folder tree in its order, the six data-box folders of
+// every customer, and the data root last. Stops at the first folder that
+// cannot be made and names it.
+struct FolderResult {
+    bool ok = true;
+    QString failedFolder; // relative name, as "/Backup"
+};
+FolderResult createFolders(const FileStore &store, const QString &programName, int year);
+QString folderFailedText(const QString &folder, const QString &programFolder);
+
+} // namespace startup

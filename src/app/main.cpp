@@ -1,0 +1,41 @@
+#include "app/AppContext.h"
+#include "app/Program.h"
+#include "app/StartUp.h"
+#include "ui/QtPrompt.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kAppTitle);
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(BRENVOY_VERSION_MAJOR)
+                                            .arg(BRENVOY_VERSION_MINOR)
+                                            .arg(BRENVOY_VERSION_PATCH));
+
+    const QString exeFolder = QCoreApplication::applicationDirPath();
+    const startup::DataFolder folder = startup::chooseDataFolder(
+        exeFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+
+    const QLocale locale = programLocale();
+    FileStore store(folder.path);
+    BusinessSettings settings(locale);
+    SystemClock clock;
+    QtPrompt prompt;
+    DesktopWebOpener web;
+    AppContext ctx{store, settings, clock, prompt, web, locale, exeFolder, folder.note};
+
+    Program program(ctx);
+    startup::InstanceLock lock(store.programFolder());
+    switch (program.start(lock)) {
+    case Program::Outcome::AlreadyRunning:
+        return 0;
+    case Program::Outcome::FolderFailed:
+        return 1;
+    case Program::Outcome::Running:
+        break;
+    }
+    return app.exec();
+}

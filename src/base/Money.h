@@ -1,0 +1,50 @@
+#pragma once
+// An amount of money held exactly as a signed count of ten-thousandths, the
+// form the record files store. Amounts are added, subtracted and multiplied
+// by counts without any rounding; only a conversion from a floating-point
+// value (a computed tax) and the two-decimal display round.
+#include <QLocale>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class Money {
+public:
+    static constexpr std::int64_t kScale = 10000;
+
+    constexpr Money() = default;
+    static constexpr Money fromRaw(std::int64_t tenThousandths) { return Money(tenThousandths); }
+    static constexpr Money fromCents(std::int64_t cents) { return Money(cents * 100); }
+    // Rounds to the nearest ten-thousandth, a half going to the even neighbour.
+    static Money fromDouble(double amount);
+
+    // Reads currency text ("$1,234.50", "($5.00)", "-$5.00", "5.00-") in the
+    // given locale, or plain decimal text with "." ("1234.5", "-0.0001").
+    // Digits past the fourth decimal are rounded half to even. Empty text,
+    // text with anything else in it, or an amount past the 64-bit range
+    // gives nothing.
+    static std::optional<Money> parse(const QString &text, const QLocale &locale);
+
+    constexpr std::int64_t raw() const { return m_raw; }
+    double toDouble() const { return double(m_raw) / double(kScale); }
+    constexpr bool isZero() const { return m_raw == 0; }
+
+    // The system currency with two decimals; a half cent rounds away from
+    // zero, as the display of amounts always has.
+    QString toCurrencyText(const QLocale &locale) const;
+    // Plain decimal text with "." and up to four decimals, no grouping and
+    // no trailing zeros: "12.5", "-3", "0.0001".
+    QString toPlainText() const;
+
+    constexpr Money operator+(Money o) const { return Money(m_raw + o.m_raw); }
+    constexpr Money operator-(Money o) const { return Money(m_raw - o.m_raw); }
+    constexpr Money operator-() const { return Money(-m_raw); }
+    constexpr Money operator*(std::int64_t count) const { return Money(m_raw * count); }
+    Money &operator+=(Money o) { m_raw += o.m_raw; return *this; }
+    Money &operator-=(Money o) { m_raw -= o.m_raw; return *this; }
+    constexpr auto operator<=>(const Money &) const = default;
+
+private:
+    constexpr explicit Money(std::int64_t raw) : m_raw(raw) {}
+    std::int64_t m_raw = 0;
+};

@@ -1,0 +1,10 @@
+#include "base/WebOpener.h"
+
+#include <QDesktopServices>
+
+bool DesktopWebOpener::open(const QUrl &address)
+{
+    // The desktop starts the browser as a process of its own; this call
+    // does not wait for it.
+    return QDesktopServices::openUrl(address);
+}

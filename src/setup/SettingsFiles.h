@@ -1,0 +1,80 @@
+#pragma once
+// The ten settings files in the program folder and their load and save
+// operations. A missing file gives the defaults without a message; a file
+// that is cut short or holds a value of the wrong type loads what it can
+// and keeps the default for the rest. Every save replaces its file
+// atomically and reports a failure instead of losing the old file.
+#include "setup/BusinessSettings.h"
+#include "store/FileStore.h"
+
+#include <QLocale>
+
+namespace settingsfiles {
+
+inline const QString kBusinessData = QStringLiteral("/MyBusinessData.txt");
+inline const QString kCycleSetupInfo = QStringLiteral("/CycleSetupInfo.txt");
+inline const QString kTaxSettings = QStringLiteral("/TaxSettings.txt");
+inline const QString kPrintColors = QStringLiteral("/PrintColors.txt");
+inline const QString kCompanyLogo = QStringLiteral("/CompanyLogo.txt");
+inline const QString kLogoSettings = QStringLiteral("/LogoSettings.txt");
+inline const QString kPhone = QStringLiteral("/Phone.txt");
+inline const QString kCallId = QStringLiteral("/CallID.txt");
+inline const QString kWebSite = QStringLiteral("/MyWebSite.txt");
+inline const QString kStatementTerms = QStringLiteral("/StatementTerms.txt");
+
+// Reads the nine business texts (restoring the file from "/Backup" when
+// only the copy is there) and rewrites the file and its backup copy in the
+// canonical form. False, and nothing changed, when there is no file.
+bool loadBusinessData(const FileStore &store, BusinessValues &values);
+// Rewrites "MyBusinessData.txt", then refreshes "/Backup/MyBusinessData.txt".
+FileResult saveBusiness(const FileStore &store, const BusinessValues &values);
+
+void loadInvoiceOptions(const FileStore &store, BusinessValues &values, const QLocale &locale);
+FileResult saveInvoiceOptions(const FileStore &store, const BusinessValues &values);
+
+void loadTaxSettings(const FileStore &store, BusinessValues &values);
+FileResult saveTaxSettings(const FileStore &store, const BusinessValues &values);
+
+// Also sets the line colour to the border colour.
+void loadPrintColors(const FileStore &store, BusinessValues &values);
+FileResult savePrintColors(const FileStore &store, BusinessValues &values);
+
+void loadCompanyLogo(const FileStore &store, BusinessValues &values);
+// Does nothing when no picture file has been chosen; otherwise writes the
+// path and the logo size.
+FileResult saveCompanyLogo(const FileStore &store, const BusinessValues &values, bool logoShown);
+
+// A missing file sets 1440 by 1440 (and writes it when a logo is shown).
+void loadLogoSettings(const FileStore &store, BusinessValues &values, bool logoShown);
+// Does nothing when no logo picture is shown.
+FileResult saveLogoSettings(const FileStore &store, const BusinessValues &values, bool logoShown);
+
+// Each ends with the caller-identification file.
+void loadPhoneSettings(const FileStore &store, BusinessValues &values);
+FileResult savePhoneSettings(const FileStore &store, const BusinessValues &values);
+void loadCallerId(const FileStore &store, BusinessValues &values);
+FileResult saveCallerId(const FileStore &store, const BusinessValues &values);
+
+// Texts the user provides outside the program; empty when missing.
+QString loadWebSite(const FileStore &store);
+QString loadStatementTerms(const FileStore &store);
+
+// Loads every settings file, in the order the setup screen loads them, and
+// derives the address style from the postal code.
+void loadAll(const FileStore &store, BusinessValues &values, const QLocale &locale, bool logoShown = false);
+
+// The save made when the user leaves the setup screen. Stops at the first
+// file that cannot be written and returns its name with the reason.
+struct SaveAllResult {
+    FileResult result;
+    QString fileName;
+    explicit operator bool() const { return result.ok; }
+};
+SaveAllResult saveAllSettings(const FileStore &store, BusinessValues &values);
+
+// Both required set-up files exist (or were restored). Both are always
+// tested, so a restorable second file is restored even when the first is
+// missing.
+bool setupFilesPresent(const FileStore &store);
+
+} // namespace settingsfiles

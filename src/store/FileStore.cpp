@@ -1,0 +1,318 @@
+#include "store/FileStore.h"
+
+#include "base/ValueList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString backupName(const QString &name)
+{
+    QString n = name;
+    n.replace(u'\\', u'/');
+    if (!n.startsWith(u'/'))
+        n.prepend(u'/');
+    return QStringLiteral("/Backup") + n;
+}
+
+bool syncHandle(int handle)
+{
+#ifdef Q_OS_UNIX
+    return handle < 0 || ::fsync(handle) == 0;
+#else
+    Q_UNUSED(handle);
+    return true;
+#endif
+}
+
+// A rename is atomic but only durable once the folder holding it is synced.
+bool syncFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+#else
+    Q_UNUSED(folder);
+    return true;
+#endif
+}
+
+} // namespace
+
+FileStore::FileStore(const QString &programFolder)
+    : m_root(QDir::cleanPath(QDir(programFolder).absolutePath()))
+{
+}
+
+bool FileStore::isSafeNameComponent(const QString &text)
+{
+    if (text.isEmpty() || text == QLatin1String(".") || text == QLatin1String(".."))
+        return false;
+    if (text.front().isSpace() || text.back().isSpace())
+        return false;
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    for (QChar c : text) {
+        if (c.unicode() < 32 || c.unicode() == 127 || forbidden.contains(c))
+            return false;
+    }
+    return true;
+}
+
+QString FileStore::path(const QString &name) const
+{
+    QString normal = name;
+    normal.replace(u'\\', u'/');
+    const QStringList parts = normal.split(u'/', Qt::SkipEmptyParts);
+    QString current = m_root;
+    bool exists = true;
+    for (const QString &part : parts) {
+        if (part == QLatin1String(".") || part == QLatin1String(".."))
+            return QString();
+        const QString exact = current + u'/' + part;
+        if (!exists || QFileInfo::exists(exact)) {
+            current = exact;
+            continue;
+        }
+        const QStringList entries = QDir(current).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        QString match;
+        for (const QString &entry : entries) {
+            if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+                match = entry;
+                break;
+            }
+        }
+        if (match.isEmpty()) {
+            current = exact;
+            exists = false; // nothing below a missing entry exists either
+        } else {
+            current += u'/' + match;
+        }
+    }
+    return current;
+}
+
+bool FileStore::fileExists(const QString &name) const
+{
+    const QString p = path(name);
+    return !p.isEmpty() && QFileInfo(p).isFile();
+}
+
+bool FileStore::folderExists(const QString &name) const
+{
+    const QString p = path(name);
+    return !p.isEmpty() && QFileInfo(p).isDir();
+}
+
+bool FileStore::dataFileExists(const QString &name) const
+{
+    if (fileExists(name))
+        return true;
+    const QString backup = backupName(name);
+    if (!fileExists(backup))
+        return false;
+    // A restore is written like any other save, so a crash while restoring
+    // never leaves half a file under the real name.
+    return bool(copyFile(backup, name));
+}
+
+std::int16_t FileStore::recordCount(const QString &name, int recordLength) const
+{
+    if (recordLength <= 0 || !dataFileExists(name))
+        return 0;
+    const double quotient = double(QFileInfo(path(name)).size()) / double(recordLength);
+    const double rounded = std::nearbyint(quotient); // ties to even
+    return std::int16_t(std::min(rounded, 32767.0));
+}
+
+std::optional<QByteArray> FileStore::readFile(const QString &name) const
+{
+    if (!dataFileExists(name))
+        return std::nullopt;
+    QFile f(path(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+FileResult FileStore::replaceFile(const QString &name, const QByteArray &content) const
+{
+    const QString p = path(name);
+    if (p.isEmpty())
+        return FileResult::failure(QStringLiteral("the name %1 is not allowed").arg(name));
+    if (QFileInfo(p).isDir())
+        return FileResult::failure(QStringLiteral("a folder of that name is in the way"));
+    QSaveFile f(p);
+    if (!f.open(QIODevice::WriteOnly))
+        return FileResult::failure(f.errorString());
+    if (f.write(content) != content.size() || !f.flush() || !syncHandle(f.handle())) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        return FileResult::failure(why.isEmpty() ? QStringLiteral("the disk did not take the data") : why);
+    }
+    if (!f.commit())
+        return FileResult::failure(f.errorString());
+    if (!syncFolder(QFileInfo(p).absolutePath()))
+        return FileResult::failure(QStringLiteral("the folder could not be synced to disk"));
+    return FileResult::success();
+}
+
+FileResult FileStore::saveDataFile(const QString &name, const QByteArray &content) const
+{
+    FileResult result = replaceFile(name, content);
+    if (result)
+        killIfExists(backupName(name));
+    return result;
+}
+
+FileResult FileStore::copyFile(const QString &from, const QString &to) const
+{
+    const QString source = path(from);
+    QFile f(source);
+    if (source.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return FileResult::failure(f.errorString());
+    const QByteArray content = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return FileResult::failure(f.errorString());
+    return replaceFile(to, content);
+}
+
+QByteArray FileStore::readRecord(const QString &name, int recordLength, int recordNumber) const
+{
+    if (recordLength <= 0 || recordNumber < 1 || !dataFileExists(name))
+        return QByteArray();
+    QFile f(path(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    if (!f.seek(qint64(recordNumber - 1) * recordLength))
+        return QByteArray();
+    return f.read(recordLength);
+}
+
+FileResult FileStore::writeRecord(const QString &name, int recordLength, int recordNumber,
+                                  const QByteArray &record) const
+{
+    const QString p = path(name);
+    if (p.isEmpty() || recordLength <= 0 || recordNumber < 1)
+        return FileResult::failure(QStringLiteral("the record %1 of %2 is not allowed").arg(recordNumber).arg(name));
+    dataFileExists(name); // a missing file with a backup copy is restored first
+    QFile f(p);
+    if (!f.open(QIODevice::ReadWrite))
+        return FileResult::failure(f.errorString());
+    QByteArray padded = record.left(recordLength);
+    padded.append(QByteArray(recordLength - padded.size(), '\0'));
+    const qint64 offset = qint64(recordNumber - 1) * recordLength;
+    if (offset > f.size()) {
+        // Writing past the end would leave a gap of unwritten records.
+        return FileResult::failure(QStringLiteral("record %1 lies past the end of %2").arg(recordNumber).arg(name));
+    }
+    if (!f.seek(offset) || f.write(padded) != padded.size() || !f.flush() || !syncHandle(f.handle()))
+        return FileResult::failure(f.errorString());
+    return FileResult::success();
+}
+
+void FileStore::killIfExists(const QString &name) const
+{
+    const QString p = path(name);
+    if (!p.isEmpty() && QFileInfo(p).isFile())
+        QFile::remove(p);
+}
+
+void FileStore::deleteDataFile(const QString &name) const
+{
+    killIfExists(backupName(name));
+    killIfExists(name);
+}
+
+FileResult FileStore::renameDataFile(const QString &oldName, const QString &newName) const
+{
+    const QString from = path(oldName);
+    const QString to = path(newName);
+    if (from.isEmpty() || to.isEmpty() || !QFileInfo(from).isFile())
+        return FileResult::failure(QStringLiteral("%1 cannot be renamed").arg(oldName));
+#ifdef Q_OS_UNIX
+    // rename(2) replaces the target in one step, so the new name always
+    // holds either the old or the new file.
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return FileResult::failure(QString::fromLocal8Bit(strerror(errno)));
+#else
+    QFile::remove(to);
+    if (!QFile::rename(from, to))
+        return FileResult::failure(QStringLiteral("%1 cannot be renamed").arg(oldName));
+#endif
+    syncFolder(QFileInfo(to).absolutePath());
+    killIfExists(oldName);
+    return FileResult::success();
+}
+
+bool FileStore::makeFolder(const QString &name) const
+{
+    const QString p = path(name);
+    if (p.isEmpty())
+        return false;
+    const QFileInfo info(p);
+    if (info.isDir())
+        return true;
+    if (info.exists())
+        return false;
+    return QDir().mkdir(p);
+}
+
+const QStringList &FileStore::backupFileNames()
+{
+    static const QStringList names = {
+        QStringLiteral("AdditionalItems"), QStringLiteral("MyBusinessData"), QStringLiteral("CompanyLogo"),
+        QStringLiteral("Services"),        QStringLiteral("InvoiceCounter"), QStringLiteral("CycleSetupInfo"),
+        QStringLiteral("CustomerData"),    QStringLiteral("CycleInfo"),      QStringLiteral("InvoiceMemo"),
+        QStringLiteral("StatementTerms"),  QStringLiteral("TaxRecords"),     QStringLiteral("Narrative"),
+        QStringLiteral("InvoiceJournal"),
+    };
+    return names;
+}
+
+void FileStore::backupAllFiles()
+{
+    m_progPath = m_root + u'/';
+    m_backupPath = m_root + QStringLiteral("/Backup/");
+    backupDataFiles();
+}
+
+void FileStore::backupDataFiles() const
+{
+    makeFolder(QStringLiteral("/Backup"));
+    for (const QString &base : backupFileNames()) {
+        const QString name = u'/' + base + QStringLiteral(".txt");
+        if (!fileExists(name))
+            continue;
+        // Each copy replaces the old backup atomically, so a crash during the
+        // backup never loses the copy that was there. A copy that fails is
+        // skipped and the next is tried.
+        copyFile(name, backupName(name));
+    }
+}
+
+bool FileStore::openWebAddress(const QString &address, WebOpener &opener) const
+{
+    replaceFile(QStringLiteral("/Temp.url"),
+                valuelist::writePlainLines({QStringLiteral("[InternetShortcut]"), QStringLiteral("URL = ") + address}));
+    QUrl url(address);
+    if (url.scheme().isEmpty())
+        url = QUrl::fromLocalFile(address);
+    return opener.open(url);
+}

@@ -1,0 +1,93 @@
+#pragma once
+// Every data file of the program lives under the program folder and is
+// reached through this store by a relative name beginning with "/" or "\"
+// (both mean the same file). Names are matched case-insensitively component
+// by component: an existing entry of any letter case is used, a new one is
+// created with the case given. A name with a "." or ".." component never
+// resolves, so no name built from user input can reach outside the folder.
+//
+// Replacing a file is atomic and durable: the new content goes to a
+// temporary file in the same folder, is synced, renamed over the old name,
+// and the folder is synced. A failure at any step leaves the old file as it
+// was and is returned to the caller, who tells the user.
+#include "base/WebOpener.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+struct FileResult {
+    bool ok = true;
+    QString error; // the system's reason, for the message the caller shows
+
+    static FileResult success() { return {}; }
+    static FileResult failure(const QString &why) { return {false, why}; }
+    explicit operator bool() const { return ok; }
+};
+
+class FileStore {
+public:
+    explicit FileStore(const QString &programFolder);
+
+    const QString &programFolder() const { return m_root; }
+
+    // The full path of a relative name, or an empty text when the name is
+    // not one the store will touch.
+    QString path(const QString &name) const;
+    // True when text can stand as one component of a file name (an account
+    // number naming its ledger and data folder): no separator, no character
+    // a file name may not hold, not "." or "..", no blank at either end.
+    static bool isSafeNameComponent(const QString &text);
+
+    // A plain file of that name exists, or its copy in "/Backup" was just
+    // restored to it (silently).
+    bool dataFileExists(const QString &name) const;
+    bool fileExists(const QString &name) const;   // no restore
+    bool folderExists(const QString &name) const;
+
+    // File length over record length, rounded to nearest (a half to even),
+    // at most 32,767; 0 for a missing file.
+    std::int16_t recordCount(const QString &name, int recordLength) const;
+
+    // The whole file, after the existence test; nothing when it is missing.
+    std::optional<QByteArray> readFile(const QString &name) const;
+    // Atomic replace of a whole file; the backup copy is left alone.
+    FileResult replaceFile(const QString &name, const QByteArray &content) const;
+    // Atomic replace of a data file, then removal of its backup copy (from
+    // then until the next backup the file has no copy in "/Backup").
+    FileResult saveDataFile(const QString &name, const QByteArray &content) const;
+    // Atomic copy of one file to another name.
+    FileResult copyFile(const QString &from, const QString &to) const;
+
+    // Record n (from 1) of a fixed-length record file, or an empty array
+    // when the file has no such record. A short last record comes back short.
+    QByteArray readRecord(const QString &name, int recordLength, int recordNumber) const;
+    // Writes record n in place, record count + 1 appending; the file is
+    // created when missing. Synced before it returns.
+    FileResult writeRecord(const QString &name, int recordLength, int recordNumber, const QByteArray &record) const;
+
+    void killIfExists(const QString &name) const;
+    void deleteDataFile(const QString &name) const;
+    FileResult renameDataFile(const QString &oldName, const QString &newName) const;
+    // Creates one folder level when no folder of that name exists. False
+    // when it cannot be made (no rights, a file of that name).
+    bool makeFolder(const QString &name) const;
+
+    // The thirteen files copied to "/Backup" when the program ends, in order.
+    static const QStringList &backupFileNames();
+    void backupAllFiles();
+    void backupDataFiles() const;
+    const QString &progPath() const { return m_progPath; }
+    const QString &backupPath() const { return m_backupPath; }
+
+    // Writes "/Temp.url" (the shortcut's two lines), then hands the address
+    // to the browser without waiting for it.
+    bool openWebAddress(const QString &address, WebOpener &opener) const;
+
+private:
+    QString m_root;
+    QString m_progPath;
+    QString m_backupPath;
+};

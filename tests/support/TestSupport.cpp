@@ -1,0 +1,76 @@
+#include "support/TestSupport.h"
+
+#include "app/StartUp.h"
+#include "base/RecordCodec.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+void ScriptedPrompt::message(const QString &text, const QString &title)
+{
+    entries.append({PromptEntry::Message, text, title});
+}
+
+bool ScriptedPrompt::ask(const QString &text, const QString &title)
+{
+    entries.append({PromptEntry::Question, text, title});
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted question: " << text.toStdString();
+        return false;
+    }
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+}
+
+QStringList ScriptedPrompt::texts() const
+{
+    QStringList out;
+    for (const PromptEntry &e : entries)
+        out.append(e.text);
+    return out;
+}
+
+QLocale usLocale()
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+TestFolder::TestFolder()
+    : m_dir(std::make_unique<QTemporaryDir>()),
+      m_path(m_dir->path()),
+      m_store(m_path),
+      m_settings(usLocale()),
+      m_ctx{m_store, m_settings, clock, prompt, web, usLocale(), QCoreApplication::applicationDirPath(), QString()}
+{
+}
+
+void TestFolder::write(const QString &name, const QByteArray &content) const
+{
+    const QString full = m_path + name;
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile f(full);
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        ADD_FAILURE() << "cannot write " << full.toStdString();
+}
+
+QByteArray TestFolder::read(const QString &name) const
+{
+    QFile f(m_path + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool TestFolder::exists(const QString &name) const
+{
+    return QFileInfo::exists(m_path + name);
+}
+
+QByteArray customerRecordWithAcctNo(const QString &acctNo)
+{
+    RecordWriter w(startup::kCustomerRecordLength);
+    w.putText(0, startup::kAcctNoWidth, acctNo);
+    return w.bytes();
+}

@@ -1,0 +1,44 @@
+// The child process of the crash tests.
+//   brenvoy_save_loop save FOLDER  saves the settings files over and over,
+//                                  alternating two sets of values, until killed
+//   brenvoy_save_loop lock FOLDER  takes the single-instance lock, says
+//                                  "locked" and waits to be killed
+#include "app/StartUp.h"
+#include "setup/SettingsFiles.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3)
+        return 2;
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    if (mode == QLatin1String("lock")) {
+        startup::InstanceLock lock(folder);
+        if (!lock.acquire())
+            return 3;
+        std::puts("locked");
+        std::fflush(stdout);
+        for (;;)
+            QThread::sleep(1);
+    }
+    FileStore store(folder);
+    BusinessValues a = BusinessValues::defaults(QLocale(QLocale::English, QLocale::UnitedStates));
+    a.businessName = QStringLiteral("Old Name \"A\"");
+    a.printCopies = 1;
+    BusinessValues b = a;
+    b.businessName = QStringLiteral("New Name, a longer one so the files differ in length");
+    b.printCopies = 2;
+    b.printFontName = QStringLiteral("Liberation Serif");
+    std::puts("saving");
+    std::fflush(stdout);
+    for (unsigned i = 0;; ++i) {
+        BusinessValues &v = (i % 2) ? b : a;
+        settingsfiles::saveBusiness(store, v);
+        settingsfiles::savePrintColors(store, v);
+    }
+}
