@@ -1,20 +1,23 @@
 #include "base/Money.h"
 
-#include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
 Money Money::fromDouble(double amount)
 {
-    // nearbyint follows the current rounding mode, which is round-to-nearest
-    // with ties to even unless someone changed it; make sure.
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double scaled = std::nearbyint(amount * double(kScale));
-    std::fesetround(saved);
-    if (!(scaled >= -9.2e18 && scaled <= 9.2e18))
+    // Rounded on the decimal value the double stands for (its shortest
+    // exact text), not on the binary product with 10,000: 0.00015 is meant
+    // as fifteen hundred-thousandths and rounds to the even 0.0002.
+    if (!std::isfinite(amount) || std::fabs(amount) >= 9.0e14)
         return Money();
-    return Money(static_cast<std::int64_t>(scaled));
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, amount, std::chars_format::fixed);
+    if (result.ec != std::errc())
+        return Money();
+    const std::optional<Money> parsed =
+        parse(QString::fromLatin1(buffer, int(result.ptr - buffer)), QLocale::c());
+    return parsed.value_or(Money());
 }
 
 namespace {

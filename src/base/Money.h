@@ -15,7 +15,8 @@ public:
     constexpr Money() = default;
     static constexpr Money fromRaw(std::int64_t tenThousandths) { return Money(tenThousandths); }
     static constexpr Money fromCents(std::int64_t cents) { return Money(cents * 100); }
-    // Rounds to the nearest ten-thousandth, a half going to the even neighbour.
+    // Rounds to the nearest ten-thousandth, a half going to the even
+    // neighbour; an amount past a trillion or not finite gives zero.
     static Money fromDouble(double amount);
 
     // Reads currency text ("$1,234.50", "($5.00)", "-$5.00", "5.00-") in the
@@ -29,8 +30,9 @@ public:
     double toDouble() const { return double(m_raw) / double(kScale); }
     constexpr bool isZero() const { return m_raw == 0; }
 
-    // The system currency with two decimals; a half cent rounds away from
-    // zero, as the display of amounts always has.
+    // The system currency with two decimals (negative amounts as the locale
+    // shows them, "($5.00)" in the United States); a half cent rounds away
+    // from zero, as the display of amounts always has.
     QString toCurrencyText(const QLocale &locale) const;
     // Plain decimal text with "." and up to four decimals, no grouping and
     // no trailing zeros: "12.5", "-3", "0.0001".

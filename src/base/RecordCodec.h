@@ -53,7 +53,7 @@ public:
 
 private:
     void getRaw(int offset, void *data, int size) const;
-    const QByteArray &m_bytes;
+    QByteArray m_bytes; // implicitly shared: no copy of the data
 };
 
 // Latin-1 for the record files; anything outside it becomes "?".

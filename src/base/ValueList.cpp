@@ -33,7 +33,12 @@ QByteArray encodeText(const QString &text)
         if (c.unicode() > 0xFF)
             return text.toUtf8();
     }
-    return text.toLatin1();
+    // Latin-1 that happens to form valid UTF-8 ("\u00C3\u00A9") would be read
+    // back as UTF-8 and change; such a text is written in UTF-8 instead.
+    const QByteArray latin1 = text.toLatin1();
+    if (decodeText(latin1) != text)
+        return text.toUtf8();
+    return latin1;
 }
 
 void Writer::separate()

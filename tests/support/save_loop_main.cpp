@@ -34,6 +34,9 @@ int main(int argc, char **argv)
     b.businessName = QStringLiteral("New Name, a longer one so the files differ in length");
     b.printCopies = 2;
     b.printFontName = QStringLiteral("Liberation Serif");
+    // Both files exist before the loop starts, so every kill finds one.
+    settingsfiles::saveBusiness(store, a);
+    settingsfiles::savePrintColors(store, a);
     std::puts("saving");
     std::fflush(stdout);
     for (unsigned i = 0;; ++i) {

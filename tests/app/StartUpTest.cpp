@@ -1,0 +1,130 @@
+#include "app/StartUp.h"
+
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace startup;
+
+TEST(StartUp, FirstStartCreatesTheTreeInAnEmptyFolder)
+{
+    TestFolder folder;
+    const FolderResult result = createFolders(folder.store(), QStringLiteral("Brenvoy"), 2026);
+    ASSERT_TRUE(result.ok) << result.failedFolder.toStdString();
+    for (const char *name : {"/2026", "/CompletedInvoices", "/Brenvoy", "/BVActiveAccounts", "/Backup",
+                             "/Backup/Brenvoy", "/Backup/BVActiveAccounts", "/Backup/BVActiveAccountsBACK",
+                             "/Backup/CompletedInvoices", "/Templates", "/AuxFiles"})
+        EXPECT_TRUE(QDir(folder.path() + QString::fromLatin1(name)).exists()) << name;
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/AuxFiles")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+
+    // Another year adds its folder and keeps the old one.
+    ASSERT_TRUE(createFolders(folder.store(), QStringLiteral("Brenvoy"), 2027).ok);
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/2026")).exists());
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/2027")).exists());
+}
+
+TEST(StartUp, EveryCustomerGetsSixDataBoxFolders)
+{
+    TestFolder folder;
+    QByteArray customers;
+    for (const char *acct : {"1001", "1002", "1003", "../evil", "", "A/B"})
+        customers += customerRecordWithAcctNo(QString::fromLatin1(acct));
+    folder.write(kCustomerFile, customers);
+    folder.write(QStringLiteral("/auxfiles/1002/AUXFILE3/keep.txt"), "kept"); // other letter case
+    ASSERT_TRUE(createFolders(folder.store(), QStringLiteral("Brenvoy"), 2026).ok);
+
+    const QDir aux(folder.path() + QStringLiteral("/auxfiles"));
+    EXPECT_EQ(aux.entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("1001"), QStringLiteral("1002"), QStringLiteral("1003")}));
+    for (const char *acct : {"1001", "1003"}) {
+        EXPECT_EQ(QDir(aux.filePath(QString::fromLatin1(acct))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                  (QStringList{QStringLiteral("AuxFile0"), QStringLiteral("AuxFile1"), QStringLiteral("AuxFile2"),
+                               QStringLiteral("AuxFile3"), QStringLiteral("AuxFile4"), QStringLiteral("AuxFile5")}))
+            << acct;
+    }
+    // The existing folder of another case was used, not doubled.
+    EXPECT_EQ(QDir(aux.filePath(QStringLiteral("1002"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 6);
+    EXPECT_EQ(folder.read(QStringLiteral("/auxfiles/1002/AUXFILE3/keep.txt")), QByteArray("kept"));
+    // Nothing was made outside the program folder.
+    EXPECT_FALSE(QFileInfo::exists(folder.path() + QStringLiteral("/../evil")));
+    EXPECT_FALSE(QFileInfo::exists(folder.path() + QStringLiteral("/evil")));
+}
+
+TEST(StartUp, CustomerFileRestoredFromBackupAndShortLastRecord)
+{
+    TestFolder folder;
+    QByteArray customers = customerRecordWithAcctNo(QStringLiteral("7"));
+    customers += customerRecordWithAcctNo(QStringLiteral("8")).left(200); // 1.6 records: counts as 2
+    folder.write(QStringLiteral("/Backup/CustomerData.txt"), customers);
+    ASSERT_TRUE(createFolders(folder.store(), QStringLiteral("Brenvoy"), 2026).ok);
+    EXPECT_TRUE(folder.exists(kCustomerFile));
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/AuxFiles/7/AuxFile5")).exists());
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/AuxFiles/8/AuxFile5")).exists());
+}
+
+TEST(StartUp, AFolderThatCannotBeMadeIsNamed)
+{
+    TestFolder folder;
+    folder.write(QStringLiteral("/Backup"), "a file where a folder belongs");
+    const FolderResult result = createFolders(folder.store(), QStringLiteral("Brenvoy"), 2026);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.failedFolder, QStringLiteral("/Backup"));
+    // It stopped there: nothing after it was made.
+    EXPECT_FALSE(QDir(folder.path() + QStringLiteral("/Templates")).exists());
+    const QString text = folderFailedText(result.failedFolder, folder.path());
+    EXPECT_TRUE(text.contains(QStringLiteral("/Backup"))) << text.toStdString();
+}
+
+TEST(StartUp, OneRunningCopyAndAStaleLockIsTakenOver)
+{
+    TestFolder folder;
+    {
+        InstanceLock first(folder.path());
+        ASSERT_TRUE(first.acquire());
+        InstanceLock second(folder.path());
+        EXPECT_FALSE(second.acquire());
+        first.release();
+        EXPECT_TRUE(second.acquire());
+    }
+    // A copy that held the lock and was killed leaves its lock file behind;
+    // it must not lock the user out.
+    QProcess child;
+    child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop"),
+                {QStringLiteral("lock"), folder.path()});
+    ASSERT_TRUE(child.waitForReadyRead(20000));
+    EXPECT_EQ(child.readAll().trimmed(), QByteArray("locked"));
+    InstanceLock mine(folder.path());
+    EXPECT_FALSE(mine.acquire()); // held by a live process
+    child.kill();
+    child.waitForFinished(10000);
+    EXPECT_TRUE(folder.exists(QStringLiteral("/Brenvoy.lock")));
+    EXPECT_TRUE(mine.acquire());
+    EXPECT_EQ(alreadyRunningText(QStringLiteral("Brenvoy")),
+              QStringLiteral("Brenvoy is already Running!\nLook for it on the Task Bar"));
+}
+
+TEST(StartUp, DataFolderFallsBackWhenTheProgramFolderIsReadOnly)
+{
+    TestFolder writable;
+    EXPECT_EQ(chooseDataFolder(writable.path(), QStringLiteral("/unused")).path, writable.path());
+    EXPECT_TRUE(chooseDataFolder(writable.path(), QStringLiteral("/unused")).note.isEmpty());
+    // No one, root included, can make a file in /proc.
+    TestFolder perUser;
+    const DataFolder chosen = chooseDataFolder(QStringLiteral("/proc"), perUser.path() + QStringLiteral("/data"));
+    EXPECT_EQ(chosen.path, perUser.path() + QStringLiteral("/data"));
+    EXPECT_TRUE(QDir(chosen.path).exists());
+    EXPECT_TRUE(chosen.note.contains(chosen.path)) << chosen.note.toStdString();
+
+    // The shipped state list follows the data to its folder, once.
+    TestFolder shipped, data;
+    shipped.write(QStringLiteral("/StatesList.txt"), "\"AL\"\r\n");
+    installShippedFiles(shipped.path(), data.store());
+    EXPECT_EQ(data.read(QStringLiteral("/StatesList.txt")), QByteArray("\"AL\"\r\n"));
+    data.write(QStringLiteral("/StatesList.txt"), "mine");
+    installShippedFiles(shipped.path(), data.store());
+    EXPECT_EQ(data.read(QStringLiteral("/StatesList.txt")), QByteArray("mine"));
+}

@@ -1,0 +1,60 @@
+// A save killed at any moment leaves the old file or the new one, never a
+// missing, empty or mixed one.
+#include "setup/SettingsFiles.h"
+
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+#include <gtest/gtest.h>
+
+TEST(AtomicSave, KillingASaveNeverLeavesAHalfFile)
+{
+    TestFolder folder;
+    ASSERT_TRUE(folder.store().makeFolder(QStringLiteral("/Backup")));
+    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
+
+    // The two contents the child alternates between.
+    QByteArray businessA, businessB, colorsA, colorsB;
+    {
+        BusinessValues a = BusinessValues::defaults(usLocale());
+        a.businessName = QStringLiteral("Old Name \"A\"");
+        a.printCopies = 1;
+        BusinessValues b = a;
+        b.businessName = QStringLiteral("New Name, a longer one so the files differ in length");
+        b.printCopies = 2;
+        b.printFontName = QStringLiteral("Liberation Serif");
+        TestFolder scratch;
+        ASSERT_TRUE(scratch.store().makeFolder(QStringLiteral("/Backup")));
+        settingsfiles::saveBusiness(scratch.store(), a);
+        settingsfiles::savePrintColors(scratch.store(), a);
+        businessA = scratch.read(settingsfiles::kBusinessData);
+        colorsA = scratch.read(settingsfiles::kPrintColors);
+        settingsfiles::saveBusiness(scratch.store(), b);
+        settingsfiles::savePrintColors(scratch.store(), b);
+        businessB = scratch.read(settingsfiles::kBusinessData);
+        colorsB = scratch.read(settingsfiles::kPrintColors);
+    }
+    ASSERT_NE(businessA, businessB);
+
+    QRandomGenerator rng(424242);
+    int checked = 0;
+    for (int round = 0; round < 25; ++round) {
+        QProcess child;
+        child.start(helper, {QStringLiteral("save"), folder.path()});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        ASSERT_TRUE(child.waitForReadyRead(20000)); // "saving": the loop has begun
+        QThread::usleep(1000 + rng.bounded(40000));
+        child.kill(); // SIGKILL: no chance to tidy up
+        child.waitForFinished(10000);
+
+        const QByteArray business = folder.read(settingsfiles::kBusinessData);
+        const QByteArray colors = folder.read(settingsfiles::kPrintColors);
+        EXPECT_TRUE(business == businessA || business == businessB) << "round " << round << ": " << business.constData();
+        EXPECT_TRUE(colors == colorsA || colors == colorsB) << "round " << round << ": " << colors.constData();
+        ++checked;
+    }
+    EXPECT_EQ(checked, 25);
+}

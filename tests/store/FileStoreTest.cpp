@@ -1,0 +1,163 @@
+#include "store/FileStore.h"
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+TEST(FileStore, NamesResolveWithEitherSeparatorAndAnyCase)
+{
+    TestFolder folder;
+    FileStore &store = folder.store();
+    folder.write(QStringLiteral("/Services.txt"), "abc");
+    folder.write(QStringLiteral("/AuxFiles/1001/AuxFile0/Data.txt"), "x");
+    EXPECT_EQ(store.path(QStringLiteral("\\Services.txt")), store.path(QStringLiteral("/Services.txt")));
+    EXPECT_EQ(store.path(QStringLiteral("/SERVICES.TXT")), folder.path() + QStringLiteral("/Services.txt"));
+    EXPECT_EQ(store.path(QStringLiteral("\\Auxfiles\\1001\\auxfile0\\DATA.txt")),
+              folder.path() + QStringLiteral("/AuxFiles/1001/AuxFile0/Data.txt"));
+    // A new entry keeps the case given, under an existing folder of any case.
+    EXPECT_EQ(store.path(QStringLiteral("/auxfiles/2002/New.txt")), folder.path() + QStringLiteral("/AuxFiles/2002/New.txt"));
+    EXPECT_TRUE(store.dataFileExists(QStringLiteral("\\services.TXT")));
+
+    // Nothing outside the program folder can be named.
+    for (const char *name : {"/../escape.txt", "/AuxFiles/../../x", "/./Services.txt", "\\..\\x"}) {
+        EXPECT_TRUE(store.path(QString::fromLatin1(name)).isEmpty()) << name;
+        EXPECT_FALSE(store.replaceFile(QString::fromLatin1(name), "x")) << name;
+    }
+    EXPECT_FALSE(QFile::exists(folder.path() + QStringLiteral("/../escape.txt")));
+}
+
+TEST(FileStore, SafeNameComponents)
+{
+    for (const char *ok : {"1001", "A-17 Smith", "555-123-4567", "Ünïcode"})
+        EXPECT_TRUE(FileStore::isSafeNameComponent(QString::fromUtf8(ok))) << ok;
+    for (const char *bad : {"", ".", "..", "../x", "a/b", "a\\b", "c:", "a*", "a?", "a\"b", "<a", "a>", "a|b",
+                            " lead", "trail ", "tab\t"})
+        EXPECT_FALSE(FileStore::isSafeNameComponent(QString::fromLatin1(bad))) << bad;
+}
+
+TEST(FileStore, DataFileExistsRestoresSilentlyFromBackup)
+{
+    TestFolder folder;
+    folder.write(QStringLiteral("/Backup/CycleInfo.txt"), "cycle-backup");
+    EXPECT_TRUE(folder.store().dataFileExists(QStringLiteral("/CycleInfo.txt")));
+    EXPECT_EQ(folder.read(QStringLiteral("/CycleInfo.txt")), QByteArray("cycle-backup"));
+    EXPECT_TRUE(folder.exists(QStringLiteral("/Backup/CycleInfo.txt")));
+    EXPECT_TRUE(folder.prompt.entries.isEmpty());
+
+    EXPECT_FALSE(folder.store().dataFileExists(QStringLiteral("/Missing.txt")));
+    // A folder of the name is not a file.
+    QDir(folder.path()).mkdir(QStringLiteral("Services.txt"));
+    EXPECT_FALSE(folder.store().dataFileExists(QStringLiteral("/Services.txt")));
+}
+
+TEST(FileStore, RecordCountRoundsHalfToEvenAndCaps)
+{
+    TestFolder folder;
+    struct Case {
+        int bytes;
+        int length;
+        int count;
+    };
+    const Case cases[] = {{656, 328, 2}, {500, 328, 2}, {492, 328, 2}, {164, 328, 0}, {0, 328, 0},
+                          {155 * 3, 155, 3}, {69 * 40000, 69, 32767}, {820, 328, 2}, {821, 328, 3}};
+    for (const Case &c : cases) {
+        folder.write(QStringLiteral("/CustomerData.txt"), QByteArray(c.bytes, ' '));
+        EXPECT_EQ(folder.store().recordCount(QStringLiteral("/CustomerData.txt"), c.length), c.count)
+            << c.bytes << "/" << c.length;
+    }
+    EXPECT_EQ(folder.store().recordCount(QStringLiteral("/Nothing.txt"), 328), 0);
+}
+
+TEST(FileStore, RecordsReadAndWriteInPlace)
+{
+    TestFolder folder;
+    FileStore &store = folder.store();
+    const QString name = QStringLiteral("/TaxRecords.txt");
+    ASSERT_TRUE(store.writeRecord(name, 4, 1, "AAAA"));
+    ASSERT_TRUE(store.writeRecord(name, 4, 2, "BB"));  // short records are padded
+    ASSERT_TRUE(store.writeRecord(name, 4, 1, "CCCCCC")); // long ones cut
+    EXPECT_FALSE(store.writeRecord(name, 4, 4, "DDDD"));  // no gap past the end
+    EXPECT_EQ(folder.read(name), QByteArray("CCCCBB\0\0", 8));
+    EXPECT_EQ(store.readRecord(name, 4, 2), QByteArray("BB\0\0", 4));
+    EXPECT_TRUE(store.readRecord(name, 4, 3).isEmpty());
+    // A file cut inside its last record gives that record short.
+    folder.write(name, "CCCCBB");
+    EXPECT_EQ(store.readRecord(name, 4, 2), QByteArray("BB"));
+}
+
+TEST(FileStore, SavingReplacesAndDropsTheBackupCopy)
+{
+    TestFolder folder;
+    FileStore &store = folder.store();
+    folder.write(QStringLiteral("/TaxSettings.txt"), "old");
+    folder.write(QStringLiteral("/Backup/TaxSettings.txt"), "old");
+    ASSERT_TRUE(store.saveDataFile(QStringLiteral("/TaxSettings.txt"), "new"));
+    EXPECT_EQ(folder.read(QStringLiteral("/TaxSettings.txt")), QByteArray("new"));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/Backup/TaxSettings.txt")));
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("TaxSettings.txt")});
+
+    // A failed save leaves the old file and says so.
+    QDir(folder.path()).mkdir(QStringLiteral("Blocked.txt"));
+    const FileResult blocked = store.saveDataFile(QStringLiteral("/Blocked.txt"), "x");
+    EXPECT_FALSE(blocked.ok);
+    EXPECT_FALSE(blocked.error.isEmpty());
+    const FileResult noFolder = store.saveDataFile(QStringLiteral("/NoSuchFolder/x.txt"), "x");
+    EXPECT_FALSE(noFolder.ok);
+}
+
+TEST(FileStore, DeleteRenameAndFolders)
+{
+    TestFolder folder;
+    FileStore &store = folder.store();
+    folder.write(QStringLiteral("/Services.txt"), "s");
+    folder.write(QStringLiteral("/Backup/Services.txt"), "s");
+    store.deleteDataFile(QStringLiteral("\\services.txt"));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/Services.txt")));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/Backup/Services.txt")));
+    store.deleteDataFile(QStringLiteral("/Services.txt")); // missing: nothing happens
+    store.killIfExists(QStringLiteral("/Backup"));           // a folder is not killed
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/Backup")).exists());
+
+    folder.write(QStringLiteral("/AccountsTemp.txt"), "new");
+    folder.write(QStringLiteral("/CAHistory.txt"), "old");
+    ASSERT_TRUE(store.renameDataFile(QStringLiteral("/AccountsTemp.txt"), QStringLiteral("/CAHistory.txt")));
+    EXPECT_EQ(folder.read(QStringLiteral("/CAHistory.txt")), QByteArray("new"));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/AccountsTemp.txt")));
+    EXPECT_FALSE(store.renameDataFile(QStringLiteral("/Gone.txt"), QStringLiteral("/X.txt")));
+
+    EXPECT_TRUE(store.makeFolder(QStringLiteral("/Templates")));
+    EXPECT_TRUE(store.makeFolder(QStringLiteral("/templates"))); // already there, any case
+    EXPECT_FALSE(store.makeFolder(QStringLiteral("/CAHistory.txt"))); // a file of that name
+    EXPECT_FALSE(store.makeFolder(QStringLiteral("/A/B")));          // one level only
+}
+
+TEST(FileStore, BackupCopiesExactlyTheFilesPresent)
+{
+    TestFolder folder;
+    FileStore &store = folder.store();
+    EXPECT_EQ(FileStore::backupFileNames().size(), 13);
+    EXPECT_EQ(FileStore::backupFileNames().first(), QStringLiteral("AdditionalItems"));
+    EXPECT_EQ(FileStore::backupFileNames().last(), QStringLiteral("InvoiceJournal"));
+    folder.write(QStringLiteral("/CustomerData.txt"), "customers");
+    folder.write(QStringLiteral("/Services.txt"), "services");
+    folder.write(QStringLiteral("/ContractInfo.txt"), "not backed up");
+    folder.write(QStringLiteral("/Backup/Services.txt"), "stale");
+    store.backupAllFiles();
+    EXPECT_EQ(store.progPath(), folder.path() + u'/');
+    EXPECT_EQ(store.backupPath(), folder.path() + QStringLiteral("/Backup/"));
+    EXPECT_EQ(QDir(folder.path() + QStringLiteral("/Backup")).entryList(QDir::Files),
+              (QStringList{QStringLiteral("CustomerData.txt"), QStringLiteral("Services.txt")}));
+    EXPECT_EQ(folder.read(QStringLiteral("/Backup/Services.txt")), QByteArray("services"));
+}
+
+TEST(FileStore, OpenWebAddressWritesTheShortcutAndOpens)
+{
+    TestFolder folder;
+    EXPECT_TRUE(folder.store().openWebAddress(QStringLiteral("https://example.com/a"), folder.web));
+    EXPECT_EQ(folder.read(QStringLiteral("/Temp.url")), QByteArray("[InternetShortcut]\r\nURL = https://example.com/a\r\n"));
+    ASSERT_EQ(folder.web.opened.size(), 1);
+    EXPECT_EQ(folder.web.opened[0], QUrl(QStringLiteral("https://example.com/a")));
+}
