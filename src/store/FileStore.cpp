@@ -76,16 +76,31 @@ bool FileStore::isSafeNameComponent(const QString &text)
 
 QString FileStore::path(const QString &name) const
 {
+    return resolve(name, false);
+}
+
+QString FileStore::resolve(const QString &name, bool wantFolder) const
+{
     QString normal = name;
     normal.replace(u'\\', u'/');
     const QStringList parts = normal.split(u'/', Qt::SkipEmptyParts);
     QString current = m_root;
     bool exists = true;
-    for (const QString &part : parts) {
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString &part = parts[i];
         if (part == QLatin1String(".") || part == QLatin1String(".."))
             return QString();
         const QString exact = current + u'/' + part;
-        if (!exists || QFileInfo::exists(exact)) {
+        if (!exists) {
+            current = exact;
+            continue;
+        }
+        // Every component but the last must be a folder, and so must the
+        // last when a folder is wanted: the executable "brenvoy" is no match
+        // for the data folder "/Brenvoy".
+        const bool needFolder = wantFolder || i + 1 < parts.size();
+        const QFileInfo exactInfo(exact);
+        if (exactInfo.exists() && (!needFolder || exactInfo.isDir())) {
             current = exact;
             continue;
         }
@@ -93,7 +108,8 @@ QString FileStore::path(const QString &name) const
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
         QString match;
         for (const QString &entry : entries) {
-            if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+            if (entry.compare(part, Qt::CaseInsensitive) == 0
+                && (!needFolder || QFileInfo(current + u'/' + entry).isDir())) {
                 match = entry;
                 break;
             }
@@ -116,7 +132,7 @@ bool FileStore::fileExists(const QString &name) const
 
 bool FileStore::folderExists(const QString &name) const
 {
-    const QString p = path(name);
+    const QString p = resolve(name, true);
     return !p.isEmpty() && QFileInfo(p).isDir();
 }
 
@@ -263,7 +279,7 @@ FileResult FileStore::renameDataFile(const QString &oldName, const QString &newN
 
 bool FileStore::makeFolder(const QString &name) const
 {
-    const QString p = path(name);
+    const QString p = resolve(name, true);
     if (p.isEmpty())
         return false;
     const QFileInfo info(p);

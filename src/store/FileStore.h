@@ -87,6 +87,7 @@ public:
     bool openWebAddress(const QString &address, WebOpener &opener) const;
 
 private:
+    QString resolve(const QString &name, bool wantFolder) const;
     QString m_root;
     QString m_progPath;
     QString m_backupPath;

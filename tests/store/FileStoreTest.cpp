@@ -132,6 +132,13 @@ TEST(FileStore, DeleteRenameAndFolders)
     EXPECT_TRUE(store.makeFolder(QStringLiteral("/templates"))); // already there, any case
     EXPECT_FALSE(store.makeFolder(QStringLiteral("/CAHistory.txt"))); // a file of that name
     EXPECT_FALSE(store.makeFolder(QStringLiteral("/A/B")));          // one level only
+
+    // The executable "brenvoy" sits beside the data folder "Brenvoy".
+    folder.write(QStringLiteral("/brenvoy"), "program");
+    EXPECT_TRUE(store.makeFolder(QStringLiteral("/Brenvoy")));
+    EXPECT_TRUE(store.folderExists(QStringLiteral("/BRENVOY")));
+    EXPECT_EQ(store.path(QStringLiteral("/brenvoy/x.txt")), folder.path() + QStringLiteral("/Brenvoy/x.txt"));
+    EXPECT_EQ(folder.read(QStringLiteral("/brenvoy")), QByteArray("program"));
 }
 
 TEST(FileStore, BackupCopiesExactlyTheFilesPresent)

@@ -48,6 +48,7 @@ void writeSetupFiles(TestFolder &folder)
 TEST(StartScreens, FirstStartShowsTheWelcomePanel)
 {
     TestFolder folder;
+    folder.write(QStringLiteral("/brenvoy"), "the executable lives in the program folder");
     Program program(folder.context());
     startup::InstanceLock lock(folder.path());
     ASSERT_EQ(program.start(lock), Program::Outcome::Running);
