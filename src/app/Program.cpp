@@ -1,12 +1,13 @@
 #include "app/Program.h"
 
 #include "setup/SettingsFiles.h"
+#include "ui/SetupScreen.h"
 #include "ui/SplashScreen.h"
 #include "ui/StartupScreen.h"
 
 #include <QApplication>
 
-Program::Program(AppContext &ctx) : m_ctx(ctx)
+Program::Program(AppContext &ctx, SetupChoosers choosers) : m_ctx(ctx), m_choosers(std::move(choosers))
 {
     m_window.setEndProgram([this] { m_ctx.store.backupAllFiles(); });
 }
@@ -39,10 +40,11 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
     settingsfiles::loadAll(m_ctx.store, values, m_ctx.locale);
     m_ctx.settings.setValues(values);
 
+    m_setup = new SetupScreen(m_ctx, m_window.navigator(), m_choosers);
+    m_window.navigator().add(m_setup);
     m_menu = new StartupScreen(m_ctx, m_window.navigator(), [this] { m_window.close(); });
     m_window.navigator().add(m_menu);
 
-    m_splash->setLogoEnabled(m_window.navigator().find(QStringLiteral("frmSetup")) != nullptr);
     QObject::connect(m_splash, &SplashScreen::continueClicked, m_splash, [this] { onContinue(); });
     QObject::connect(m_splash, &SplashScreen::logoClicked, m_splash, [this](int i) { onLogo(i); });
     return Outcome::Running;

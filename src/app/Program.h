@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/StartUp.h"
 #include "ui/MainWindow.h"
+#include "ui/SetupScreen.h"
 
 class SplashScreen;
 class StartupScreen;
@@ -14,7 +15,7 @@ class Program {
 public:
     enum class Outcome { Running, AlreadyRunning, FolderFailed };
 
-    explicit Program(AppContext &ctx);
+    explicit Program(AppContext &ctx, SetupChoosers choosers = SetupChoosers::system());
     ~Program();
 
     // Runs the start sequence. On AlreadyRunning and FolderFailed the user
@@ -27,6 +28,7 @@ public:
     MainWindow &window() { return m_window; }
     SplashScreen *splash() const { return m_splash; }
     StartupScreen *menu() const { return m_menu; }
+    SetupScreen *setup() const { return m_setup; }
 
 private:
     void onContinue();
@@ -37,4 +39,6 @@ private:
     MainWindow m_window;
     SplashScreen *m_splash = nullptr;
     StartupScreen *m_menu = nullptr;
+    SetupScreen *m_setup = nullptr;
+    SetupChoosers m_choosers;
 };

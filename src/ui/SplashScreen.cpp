@@ -124,9 +124,3 @@ void SplashScreen::hideWelcome()
 {
     m_welcome->hide();
 }
-
-void SplashScreen::setLogoEnabled(bool enabled)
-{
-    for (QToolButton *logo : m_logo)
-        logo->setEnabled(enabled);
-}

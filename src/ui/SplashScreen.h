@@ -18,8 +18,6 @@ public:
     QString caption() const override;
     void showWelcome();
     void hideWelcome();
-    // The logo opens the setup screen; without one it cannot be clicked.
-    void setLogoEnabled(bool enabled);
 
     static QString versionText();
 

@@ -252,7 +252,7 @@ void StartupScreen::openSetup()
     Screen *setup = m_navigator.find(QStringLiteral("frmSetup"));
     if (!setup)
         return;
-    if (auto *tabs = setup->findChild<QTabWidget *>(QStringLiteral("SSTab1")))
+    if (auto *tabs = setup->findChild<QTabWidget *>(QStringLiteral("tabSetup")))
         tabs->setCurrentIndex(0);
     m_navigator.show(setup);
 }
