@@ -67,6 +67,16 @@ void BM_RecordCount(benchmark::State &state)
 }
 BENCHMARK(BM_RecordCount);
 
+void BM_RecordCountExactCase(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    writeCustomers(dir.path(), 1000);
+    FileStore store(dir.path());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.recordCount(QStringLiteral("/CustomerData.txt"), 328));
+}
+BENCHMARK(BM_RecordCountExactCase);
+
 void BM_DataFileExistsMissing(benchmark::State &state)
 {
     QTemporaryDir dir;

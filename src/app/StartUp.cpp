@@ -125,11 +125,21 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
                 continue;
             const QString folded = acctNo.toCaseFolded();
             QString accountFolder = auxRoot + u'/' + existing.value(folded, acctNo);
-            if (QFileInfo(accountFolder).isFile())
+            const QFileInfo accountInfo(accountFolder);
+            if (accountInfo.isFile())
                 continue; // a plain file of that name: left alone
-            if (!ensureFolder(accountFolder))
-                return {false, QStringLiteral("/AuxFiles/") + acctNo};
-            existing.insert(folded, QFileInfo(accountFolder).fileName());
+            if (!accountInfo.exists()) {
+                // A new account folder: its six folders cannot exist yet.
+                if (!QDir().mkdir(accountFolder))
+                    return {false, QStringLiteral("/AuxFiles/") + acctNo};
+                existing.insert(folded, acctNo);
+                for (int i = 0; i < 6; ++i) {
+                    const QString sub = QStringLiteral("AuxFile") + QString::number(i);
+                    if (!QDir().mkdir(accountFolder + u'/' + sub))
+                        return {false, QStringLiteral("/AuxFiles/") + acctNo + u'/' + sub};
+                }
+                continue;
+            }
             // The usual case on every start is six folders already there:
             // one look each, and a listing only when one is missing.
             QHash<QString, QString> inside;
