@@ -2,6 +2,7 @@
 // graduated scheme, and the telephone.
 #include "base/Money.h"
 #include "setup/SetupRules.h"
+#include "ui/PictureButton.h"
 #include "ui/SetupScreen.h"
 
 #include <QCheckBox>
@@ -70,13 +71,8 @@ QWidget *SetupScreen::buildOptionsTab()
     m_subTabs->addTab(buildTaxTab(), QStringLiteral("Taxation"));
     m_subTabs->addTab(buildPhoneTab(), QStringLiteral("Phone and Modem"));
     layout->addWidget(m_subTabs, 1);
-    auto *next = new QToolButton(page);
-    next->setObjectName(QStringLiteral("Image1_1"));
-    next->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-    next->setIconSize(QSize(24, 24));
-    next->setAutoRaise(true);
-    next->setToolTip(QStringLiteral("Next Option Tab"));
-    next->setAccessibleName(next->toolTip());
+    auto *next = pictureButton(page, QStringLiteral("Image1_1"), style()->standardIcon(QStyle::SP_ArrowRight), 24,
+                               QStringLiteral("Next Option Tab"));
     connect(next, &QToolButton::clicked, this,
             [this] { m_subTabs->setCurrentIndex((m_subTabs->currentIndex() + 1) % 3); });
     layout->addWidget(next, 0, Qt::AlignLeft);

@@ -2,6 +2,7 @@
 
 #include "setup/SettingsFiles.h"
 #include "ui/Navigator.h"
+#include "ui/PictureButton.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -100,13 +101,8 @@ SetupScreen::SetupScreen(AppContext &ctx, Navigator &navigator, SetupChoosers ch
     layout->addWidget(m_tabs, 1);
 
     auto *bottom = new QHBoxLayout;
-    auto *next = new QToolButton(this);
-    next->setObjectName(QStringLiteral("Image1_0"));
-    next->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-    next->setIconSize(QSize(32, 32));
-    next->setAutoRaise(true);
-    next->setToolTip(QStringLiteral("Next Tab"));
-    next->setAccessibleName(next->toolTip());
+    auto *next = pictureButton(this, QStringLiteral("Image1_0"), style()->standardIcon(QStyle::SP_ArrowRight), 32,
+                               QStringLiteral("Next Tab"));
     connect(next, &QToolButton::clicked, this, [this] { m_tabs->setCurrentIndex((m_tabs->currentIndex() + 1) % 4); });
     bottom->addWidget(next);
     bottom->addStretch();
@@ -177,13 +173,7 @@ QWidget *SetupScreen::buildBusinessTab()
     row->addWidget(m_addressStyle);
     row->addStretch();
     auto picture = [&](const char *name, QStyle::StandardPixmap icon, const char *tip) {
-        auto *b = new QToolButton(page);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(style()->standardIcon(icon));
-        b->setIconSize(QSize(28, 28));
-        b->setAutoRaise(true);
-        b->setToolTip(QString::fromLatin1(tip));
-        b->setAccessibleName(b->toolTip());
+        auto *b = pictureButton(page, QString::fromLatin1(name), style()->standardIcon(icon), 28, QString::fromLatin1(tip));
         row->addWidget(b);
         return b;
     };

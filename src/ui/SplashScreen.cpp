@@ -1,6 +1,7 @@
 #include "ui/SplashScreen.h"
 
 #include "app/AppContext.h"
+#include "ui/PictureButton.h"
 #include "ui/ProductLogo.h"
 
 #include <QGroupBox>
@@ -34,14 +35,8 @@ QString SplashScreen::versionText()
 
 QToolButton *SplashScreen::makeLogo(int index, int size)
 {
-    auto *logo = new QToolButton(this);
-    logo->setObjectName(QStringLiteral("Image1_%1").arg(index));
-    logo->setAutoRaise(true);
-    logo->setIcon(QIcon(productLogo(size)));
-    logo->setIconSize(QSize(size, size));
-    logo->setToolTip(QStringLiteral("Shows the Setup Screen"));
-    logo->setAccessibleName(logo->toolTip());
-    logo->setCursor(Qt::PointingHandCursor);
+    auto *logo = pictureButton(this, QStringLiteral("Image1_%1").arg(index), QIcon(productLogo(size)), size,
+                               QStringLiteral("Shows the Setup Screen"));
     connect(logo, &QToolButton::clicked, this, [this, index] { Q_EMIT logoClicked(index); });
     return logo;
 }

@@ -2,6 +2,7 @@
 // missing, empty or mixed one.
 #include "setup/SettingsFiles.h"
 
+#include "support/CrashValues.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -19,13 +20,8 @@ TEST(AtomicSave, KillingASaveNeverLeavesAHalfFile)
     // The two contents the child alternates between.
     QByteArray businessA, businessB, colorsA, colorsB;
     {
-        BusinessValues a = BusinessValues::defaults(usLocale());
-        a.businessName = QStringLiteral("Old Name \"A\"");
-        a.printCopies = 1;
-        BusinessValues b = a;
-        b.businessName = QStringLiteral("New Name, a longer one so the files differ in length");
-        b.printCopies = 2;
-        b.printFontName = QStringLiteral("Liberation Serif");
+        BusinessValues a = crashTestValues(0);
+        BusinessValues b = crashTestValues(1);
         TestFolder scratch;
         ASSERT_TRUE(scratch.store().makeFolder(QStringLiteral("/Backup")));
         settingsfiles::saveBusiness(scratch.store(), a);

@@ -5,6 +5,7 @@
 //                                  "locked" and waits to be killed
 #include "app/StartUp.h"
 #include "setup/SettingsFiles.h"
+#include "support/CrashValues.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -27,13 +28,8 @@ int main(int argc, char **argv)
             QThread::sleep(1);
     }
     FileStore store(folder);
-    BusinessValues a = BusinessValues::defaults(QLocale(QLocale::English, QLocale::UnitedStates));
-    a.businessName = QStringLiteral("Old Name \"A\"");
-    a.printCopies = 1;
-    BusinessValues b = a;
-    b.businessName = QStringLiteral("New Name, a longer one so the files differ in length");
-    b.printCopies = 2;
-    b.printFontName = QStringLiteral("Liberation Serif");
+    BusinessValues a = crashTestValues(0);
+    BusinessValues b = crashTestValues(1);
     // Both files exist before the loop starts, so every kill finds one.
     settingsfiles::saveBusiness(store, a);
     settingsfiles::savePrintColors(store, a);
