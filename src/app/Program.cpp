@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "setup/SettingsFiles.h"
+#include "ui/CustomerScreen.h"
 #include "ui/SetupScreen.h"
 #include "ui/SplashScreen.h"
 #include "ui/StartupScreen.h"
@@ -40,6 +41,7 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
     settingsfiles::loadAll(m_ctx.store, values, m_ctx.locale);
     m_ctx.settings.setValues(values);
 
+    m_window.navigator().add(new CustomerScreen(m_ctx, m_window.navigator()));
     m_setup = new SetupScreen(m_ctx, m_window.navigator(), m_choosers);
     m_window.navigator().add(m_setup);
     m_menu = new StartupScreen(m_ctx, m_window.navigator(), [this] { m_window.close(); });

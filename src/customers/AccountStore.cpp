@@ -1,0 +1,196 @@
+#include "customers/AccountStore.h"
+
+#include "base/Clock.h"
+#include "base/ValueList.h"
+
+namespace {
+
+const QString kMarker = QStringLiteral("/RemoveCustomer.pending");
+// The temporary files of a removal, each becoming the file beside it.
+struct Replacement {
+    QString temp;
+    QString target;
+    int length;
+    bool dropBackup; // the customer file's backup copy is left as it was
+};
+const Replacement kReplacements[] = {
+    {QStringLiteral("/CUSTOMER.TMP"), kCustomerFile, CustomerRecord::kLength, false},
+    {QStringLiteral("/Temp.txt"), kCycleFile, CycleRecord::kLength, true},
+    {QStringLiteral("/ContractTemp.txt"), kContractFile, ContractRecord::kLength, true},
+};
+
+} // namespace
+
+AccountStore::AccountStore(const FileStore &store, const Clock &clock, const QLocale &locale)
+    : m_store(store), m_clock(clock), m_locale(locale)
+{
+}
+
+int AccountStore::customerCount() const
+{
+    return m_store.recordCount(kCustomerFile, CustomerRecord::kLength);
+}
+
+CustomerRecord AccountStore::readCustomer(int n) const
+{
+    return CustomerRecord::decode(m_store.readRecord(kCustomerFile, CustomerRecord::kLength, n));
+}
+
+CycleRecord AccountStore::readCycle(int n) const
+{
+    return CycleRecord::decode(m_store.readRecord(kCycleFile, CycleRecord::kLength, n));
+}
+
+ContractRecord AccountStore::readContract(int n) const
+{
+    return ContractRecord::decode(m_store.readRecord(kContractFile, ContractRecord::kLength, n), m_clock.now(),
+                                  m_locale);
+}
+
+std::vector<CustomerRecord> AccountStore::readAllCustomers() const
+{
+    const int count = customerCount();
+    const QByteArray file = m_store.readFile(kCustomerFile).value_or(QByteArray());
+    std::vector<CustomerRecord> records;
+    records.reserve(size_t(count));
+    for (int i = 0; i < count; ++i)
+        records.push_back(CustomerRecord::decode(file.mid(qsizetype(i) * CustomerRecord::kLength, CustomerRecord::kLength)));
+    return records;
+}
+
+ContractRecord AccountStore::defaultContract(const ContractRecord *before) const
+{
+    return ContractRecord::defaults(m_clock.now(), m_locale, before);
+}
+
+namespace {
+// A record number one past the end appends; one further out would leave a
+// gap and is refused.
+FileResult writeAt(const FileStore &store, const QString &name, int length, int n, const QByteArray &record)
+{
+    if (n > store.recordCount(name, length) + 1)
+        return FileResult::failure(QStringLiteral("record %1 lies past the end of %2").arg(n).arg(name));
+    return store.writeRecord(name, length, n, record);
+}
+} // namespace
+
+FileResult AccountStore::writeCustomer(int n, const CustomerRecord &record) const
+{
+    return writeAt(m_store, kCustomerFile, CustomerRecord::kLength, n, record.encode());
+}
+
+FileResult AccountStore::writeCycle(int n, const CycleRecord &record) const
+{
+    // A side file shorter than the customer file is filled out with default
+    // records first, so record n really is customer n's.
+    for (int i = m_store.recordCount(kCycleFile, CycleRecord::kLength) + 1; i < n; ++i) {
+        if (FileResult r = m_store.writeRecord(kCycleFile, CycleRecord::kLength, i, CycleRecord().encode()); !r)
+            return r;
+    }
+    return writeAt(m_store, kCycleFile, CycleRecord::kLength, n, record.encode());
+}
+
+FileResult AccountStore::writeContract(int n, const ContractRecord &record) const
+{
+    for (int i = m_store.recordCount(kContractFile, ContractRecord::kLength) + 1; i < n; ++i) {
+        if (FileResult r = m_store.writeRecord(kContractFile, ContractRecord::kLength, i, defaultContract().encode()); !r)
+            return r;
+    }
+    return writeAt(m_store, kContractFile, ContractRecord::kLength, n, record.encode());
+}
+
+FileResult AccountStore::writeAccount(int n, const CustomerRecord &customer, const ContractRecord &contract,
+                                      const CycleRecord &cycle) const
+{
+    if (FileResult r = writeCustomer(n, customer); !r)
+        return r;
+    if (FileResult r = writeContract(n, contract); !r)
+        return r;
+    return writeCycle(n, cycle);
+}
+
+FileResult AccountStore::rebuild(const QString &name, int length, const QByteArray &record, int count,
+                                 const QString &secondLine, Prompt &prompt) const
+{
+    if (!m_store.dataFileExists(kCustomerFile)) {
+        prompt.message(QStringLiteral("Your Customer Information File is missing\n") + secondLine,
+                       QStringLiteral("No Customer File Found"));
+        return FileResult::failure(QStringLiteral("no customer file"));
+    }
+    QByteArray content;
+    content.reserve(qsizetype(count) * length);
+    for (int i = 0; i < count; ++i)
+        content += record.left(length);
+    return m_store.saveDataFile(name, content);
+}
+
+FileResult AccountStore::buildContractInfo(int count, const ContractRecord &record, Prompt &prompt) const
+{
+    return rebuild(kContractFile, ContractRecord::kLength, record.encode(), count,
+                   QStringLiteral("The Contract File can not be rebuilt"), prompt);
+}
+
+FileResult AccountStore::buildCycleInfo(int count, const CycleRecord &record, Prompt &prompt) const
+{
+    return rebuild(kCycleFile, CycleRecord::kLength, record.encode(), count,
+                   QStringLiteral("The Cycle File can not be rebuilt"), prompt);
+}
+
+FileResult AccountStore::removeCustomer(int d, int c) const
+{
+    recoverPending();
+    // 1. The three new files, complete and synced, under temporary names.
+    for (const Replacement &r : kReplacements) {
+        const QByteArray old = m_store.readFile(r.target).value_or(QByteArray());
+        QByteArray next;
+        next.reserve(qsizetype(c) * r.length);
+        for (int i = 1; i <= c; ++i) {
+            if (i == d)
+                continue;
+            QByteArray record = old.mid(qsizetype(i - 1) * r.length, r.length);
+            if (record.size() < r.length) {
+                // A side file shorter than the customer file: the missing
+                // records read as defaults, and are written as such.
+                record = r.target == kCycleFile      ? CycleRecord().encode()
+                         : r.target == kContractFile ? defaultContract().encode()
+                                                     : record.leftJustified(r.length, '\0');
+            }
+            next += record;
+        }
+        if (FileResult w = m_store.replaceFile(r.temp, next); !w) {
+            for (const Replacement &t : kReplacements)
+                m_store.killIfExists(t.temp);
+            return w;
+        }
+    }
+    // 2. The marker: from here on the removal is finished, even after a crash.
+    if (FileResult w = m_store.replaceFile(kMarker, valuelist::writePlainLines({QStringLiteral("remove")})); !w) {
+        for (const Replacement &t : kReplacements)
+            m_store.killIfExists(t.temp);
+        return w;
+    }
+    // 3. Into place.
+    recoverPending();
+    return m_store.fileExists(kMarker) ? FileResult::failure(QStringLiteral("the new files could not be renamed"))
+                                       : FileResult::success();
+}
+
+void AccountStore::recoverPending() const
+{
+    if (!m_store.fileExists(kMarker)) {
+        // New files without a marker: the removal had not begun to take
+        // effect, and the old files stand.
+        for (const Replacement &r : kReplacements)
+            m_store.killIfExists(r.temp);
+        return;
+    }
+    for (const Replacement &r : kReplacements) {
+        if (!m_store.fileExists(r.temp))
+            continue; // renamed before the crash
+        if (r.dropBackup)
+            m_store.killIfExists(QStringLiteral("/Backup") + r.target);
+        if (!m_store.renameDataFile(r.temp, r.target))
+            return; // the marker stays; the next start tries again
+    }
+    m_store.killIfExists(kMarker);
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The three parallel record files behind one store. Every write of an
+// account goes customer, contract, cycle, for the same record number.
+// Removing a customer rewrites all three files; it writes the three new
+// files first, then a small marker naming them, then renames them into
+// place, so that a crash at any moment leaves the old three files or the
+// new three (recoverPending finishes or undoes the work on the next start).
+#include "base/Prompt.h"
+#include "customers/Records.h"
+#include "store/FileStore.h"
+
+#include <QLocale>
+#include <vector>
+
+class Clock;
+
+class AccountStore {
+public:
+    AccountStore(const FileStore &store, const Clock &clock, const QLocale &locale);
+
+    // Number of customer records, at most 32,767.
+    int customerCount() const;
+    static constexpr int kMaxCustomers = 32767;
+
+    // A record past the end of the customer file reads as a blank record;
+    // past the end of the cycle or contract file, as a default record.
+    CustomerRecord readCustomer(int n) const;
+    CycleRecord readCycle(int n) const;
+    ContractRecord readContract(int n) const;
+    // Every customer in file order, in one sequential read.
+    std::vector<CustomerRecord> readAllCustomers() const;
+
+    FileResult writeCustomer(int n, const CustomerRecord &record) const;
+    FileResult writeCycle(int n, const CycleRecord &record) const;
+    FileResult writeContract(int n, const ContractRecord &record) const;
+    // Customer, contract, cycle, in that order; stops at the first failure.
+    FileResult writeAccount(int n, const CustomerRecord &customer, const ContractRecord &contract,
+                            const CycleRecord &cycle) const;
+
+    // Recreates the contract or cycle file with count copies of the record.
+    // Without a customer file the user is told and nothing is written.
+    FileResult buildContractInfo(int count, const ContractRecord &record, Prompt &prompt) const;
+    FileResult buildCycleInfo(int count, const CycleRecord &record, Prompt &prompt) const;
+
+    // Removes record d of c from all three files, records after it moving down.
+    FileResult removeCustomer(int d, int c) const;
+    // Finishes a removal that a crash interrupted after its new files were
+    // complete, or drops the new files of one that had not got that far.
+    void recoverPending() const;
+
+    // The defaults a new account's service records start from.
+    CycleRecord defaultCycle() const { return CycleRecord(); }
+    ContractRecord defaultContract(const ContractRecord *before = nullptr) const;
+
+private:
+    FileResult rebuild(const QString &name, int length, const QByteArray &record, int count,
+                       const QString &secondLine, Prompt &prompt) const;
+    const FileStore &m_store;
+    const Clock &m_clock;
+    QLocale m_locale;
+};
