@@ -3,7 +3,11 @@
 //                                  alternating two sets of values, until killed
 //   brenvoy_save_loop lock FOLDER  takes the single-instance lock, says
 //                                  "locked" and waits to be killed
+//   brenvoy_save_loop remove FOLDER removes customer 1 until one is left,
+//                                  then waits to be killed
 #include "app/StartUp.h"
+#include "base/Clock.h"
+#include "customers/AccountStore.h"
 #include "setup/SettingsFiles.h"
 #include "support/CrashValues.h"
 
@@ -28,6 +32,16 @@ int main(int argc, char **argv)
             QThread::sleep(1);
     }
     FileStore store(folder);
+    if (mode == QLatin1String("remove")) {
+        SystemClock clock;
+        AccountStore accounts(store, clock, QLocale(QLocale::English, QLocale::UnitedStates));
+        std::puts("removing");
+        std::fflush(stdout);
+        for (int count = accounts.customerCount(); count > 1; count = accounts.customerCount())
+            accounts.removeCustomer(1, count);
+        for (;;)
+            QThread::sleep(1);
+    }
     BusinessValues a = crashTestValues(0);
     BusinessValues b = crashTestValues(1);
     // Both files exist before the loop starts, so every kill finds one.

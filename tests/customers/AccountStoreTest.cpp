@@ -1,0 +1,228 @@
+// The three parallel files behind the account store: reads past the end,
+// writes that keep record n together, rebuilds, and removal of a customer,
+// including a removal killed at random moments.
+#include "customers/AccountStore.h"
+
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Account i of n parallel records: the customer's account number, the
+// cycle's "for" text and the last text field of the contract all say "A<i>",
+// so a record that lost its partner shows at once.
+QString idOf(int i)
+{
+    return QStringLiteral("A%1").arg(i);
+}
+
+void writeParallelFiles(TestFolder &folder, int n, int firstId = 1)
+{
+    QByteArray customers, cycles, contracts;
+    const ContractRecord base = ContractRecord::defaults(folder.clock.at, usLocale());
+    for (int i = firstId; i < firstId + n; ++i) {
+        CustomerRecord c;
+        c.acctNo = idOf(i);
+        c.acctType = QStringLiteral("Business");
+        c.name = QStringLiteral("Customer ") + idOf(i);
+        customers += c.encode();
+        CycleRecord y;
+        y.chargeFor = idOf(i);
+        cycles += y.encode();
+        QByteArray k = base.bytes;
+        k.replace(336, idOf(i).size(), idOf(i).toLatin1());
+        contracts += k;
+    }
+    folder.write(kCustomerFile, customers);
+    folder.write(kCycleFile, cycles);
+    folder.write(kContractFile, contracts);
+}
+
+// The ids of the accounts in the files, after checking that all three
+// files hold the same number of whole records and that they pair up.
+QStringList pairedIds(TestFolder &folder, QString *fault)
+{
+    const QByteArray customers = folder.read(kCustomerFile);
+    const QByteArray cycles = folder.read(kCycleFile);
+    const QByteArray contracts = folder.read(kContractFile);
+    const qsizetype n = customers.size() / CustomerRecord::kLength;
+    if (customers.size() % CustomerRecord::kLength || cycles.size() != n * CycleRecord::kLength
+        || contracts.size() != n * ContractRecord::kLength) {
+        *fault = QStringLiteral("sizes %1 %2 %3").arg(customers.size()).arg(cycles.size()).arg(contracts.size());
+        return {};
+    }
+    QStringList ids;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QString id = CustomerRecord::decode(customers.mid(i * 328, 328)).acctNo;
+        const QString cycleId = CycleRecord::decode(cycles.mid(i * 69, 69)).chargeFor;
+        const QString contractId = QString::fromLatin1(contracts.mid(i * 386 + 336, 50)).trimmed();
+        if (id != cycleId || id != contractId) {
+            *fault = QStringLiteral("record %1: %2 / %3 / %4").arg(i + 1).arg(id, cycleId, contractId);
+            return {};
+        }
+        ids.append(id);
+    }
+    return ids;
+}
+
+} // namespace
+
+TEST(AccountStore, ReadsPastTheEndGiveBlankAndDefaultRecords)
+{
+    TestFolder folder;
+    writeParallelFiles(folder, 2);
+    AccountStore store(folder.store(), folder.clock, usLocale());
+    EXPECT_EQ(store.customerCount(), 2);
+    EXPECT_EQ(store.readCustomer(2).acctNo, QStringLiteral("A2"));
+    EXPECT_TRUE(store.readCustomer(3).acctNo.isEmpty());
+    EXPECT_EQ(store.readCycle(3), CycleRecord());
+    EXPECT_EQ(store.readContract(3).bytes, store.defaultContract().bytes);
+    const std::vector<CustomerRecord> all = store.readAllCustomers();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[1].acctNo, QStringLiteral("A2"));
+}
+
+TEST(AccountStore, WritesKeepRecordNTogether)
+{
+    TestFolder folder;
+    AccountStore store(folder.store(), folder.clock, usLocale());
+    CustomerRecord c;
+    c.acctNo = QStringLiteral("X1");
+    CycleRecord y;
+    y.chargeFor = QStringLiteral("X1");
+    // A record beyond count + 1 would leave a gap of garbage: refused.
+    EXPECT_FALSE(store.writeCustomer(2, c));
+    EXPECT_FALSE(folder.exists(kCustomerFile));
+    ASSERT_TRUE(store.writeAccount(1, c, store.defaultContract(), y));
+    EXPECT_EQ(folder.read(kCustomerFile).size(), 328);
+    EXPECT_EQ(folder.read(kContractFile).size(), 386);
+    EXPECT_EQ(folder.read(kCycleFile).size(), 69);
+
+    // A cycle file that lost records is filled out with defaults, so the
+    // record written for customer 3 lands at record 3.
+    folder.write(kCycleFile, QByteArray());
+    ASSERT_TRUE(store.writeCustomer(2, c));
+    ASSERT_TRUE(store.writeCustomer(3, c));
+    ASSERT_TRUE(store.writeCycle(3, y));
+    EXPECT_EQ(folder.read(kCycleFile).size(), 3 * 69);
+    EXPECT_EQ(store.readCycle(1), CycleRecord());
+    EXPECT_EQ(store.readCycle(3).chargeFor, QStringLiteral("X1"));
+}
+
+TEST(AccountStore, RebuildNeedsTheCustomerFile)
+{
+    TestFolder folder;
+    AccountStore store(folder.store(), folder.clock, usLocale());
+    EXPECT_FALSE(store.buildCycleInfo(3, CycleRecord(), folder.prompt));
+    EXPECT_FALSE(store.buildContractInfo(3, store.defaultContract(), folder.prompt));
+    ASSERT_EQ(folder.prompt.entries.size(), 2);
+    EXPECT_EQ(folder.prompt.entries[0].text,
+              QStringLiteral("Your Customer Information File is missing\nThe Cycle File can not be rebuilt"));
+    EXPECT_EQ(folder.prompt.entries[1].text,
+              QStringLiteral("Your Customer Information File is missing\nThe Contract File can not be rebuilt"));
+    EXPECT_EQ(folder.prompt.entries[0].title, QStringLiteral("No Customer File Found"));
+    EXPECT_FALSE(folder.exists(kCycleFile));
+    EXPECT_FALSE(folder.exists(kContractFile));
+}
+
+TEST(AccountStore, RemovingMovesTheLaterRecordsDownInAllThreeFiles)
+{
+    TestFolder folder;
+    ASSERT_TRUE(folder.store().makeFolder(QStringLiteral("/Backup")));
+    writeParallelFiles(folder, 3);
+    folder.write(QStringLiteral("/Backup") + kCustomerFile, "old customer copy");
+    folder.write(QStringLiteral("/Backup") + kCycleFile, "old cycle copy");
+    AccountStore store(folder.store(), folder.clock, usLocale());
+
+    ASSERT_TRUE(store.removeCustomer(2, 3));
+    EXPECT_EQ(folder.read(kCustomerFile).size(), 656);
+    EXPECT_EQ(folder.read(kCycleFile).size(), 138);
+    EXPECT_EQ(folder.read(kContractFile).size(), 772);
+    QString fault;
+    EXPECT_EQ(pairedIds(folder, &fault), (QStringList{QStringLiteral("A1"), QStringLiteral("A3")})) << fault.toStdString();
+    // The customer file's backup copy is left as it was; the cycle file's goes.
+    EXPECT_EQ(folder.read(QStringLiteral("/Backup") + kCustomerFile), QByteArray("old customer copy"));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/Backup") + kCycleFile));
+    for (const char *temp : {"/CUSTOMER.TMP", "/Temp.txt", "/ContractTemp.txt", "/RemoveCustomer.pending"})
+        EXPECT_FALSE(folder.exists(QString::fromLatin1(temp))) << temp;
+
+    // The only customer: three empty files.
+    writeParallelFiles(folder, 1);
+    ASSERT_TRUE(store.removeCustomer(1, 1));
+    for (const QString &name : {kCustomerFile, kCycleFile, kContractFile}) {
+        EXPECT_TRUE(folder.exists(name));
+        EXPECT_EQ(folder.read(name).size(), 0);
+    }
+}
+
+TEST(AccountStore, RecoveryFinishesAMarkedRemovalAndDropsAnUnmarkedOne)
+{
+    TestFolder folder;
+    AccountStore store(folder.store(), folder.clock, usLocale());
+    QString fault;
+
+    // New files complete but no marker: the old files stand.
+    writeParallelFiles(folder, 3);
+    folder.write(QStringLiteral("/CUSTOMER.TMP"), QByteArray(328, 'x'));
+    folder.write(QStringLiteral("/Temp.txt"), QByteArray(69, 'x'));
+    store.recoverPending();
+    EXPECT_FALSE(folder.exists(QStringLiteral("/CUSTOMER.TMP")));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/Temp.txt")));
+    EXPECT_EQ(pairedIds(folder, &fault).size(), 3) << fault.toStdString();
+
+    // Marked, with the customer file already renamed: the other two follow.
+    TestFolder next;
+    writeParallelFiles(next, 2, 2);
+    const QByteArray newCustomers = next.read(kCustomerFile);
+    const QByteArray newCycles = next.read(kCycleFile);
+    const QByteArray newContracts = next.read(kContractFile);
+    folder.write(kCustomerFile, newCustomers);
+    folder.write(QStringLiteral("/Temp.txt"), newCycles);
+    folder.write(QStringLiteral("/ContractTemp.txt"), newContracts);
+    folder.write(QStringLiteral("/RemoveCustomer.pending"), "remove\r\n");
+    store.recoverPending();
+    EXPECT_EQ(pairedIds(folder, &fault), (QStringList{QStringLiteral("A2"), QStringLiteral("A3")})) << fault.toStdString();
+    EXPECT_FALSE(folder.exists(QStringLiteral("/RemoveCustomer.pending")));
+}
+
+// The child removes customer 1 over and over; every kill must leave three
+// files that pair up record for record and hold a tail of the accounts.
+TEST(AccountStore, KillingARemovalNeverSplitsTheFiles)
+{
+    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
+    QRandomGenerator rng(20261206);
+    constexpr int kAccounts = 400;
+    int partial = 0;
+    for (int round = 0; round < 20; ++round) {
+        TestFolder folder;
+        ASSERT_TRUE(folder.store().makeFolder(QStringLiteral("/Backup")));
+        writeParallelFiles(folder, kAccounts);
+        QProcess child;
+        child.start(helper, {QStringLiteral("remove"), folder.path()});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        ASSERT_TRUE(child.waitForReadyRead(20000)); // "removing"
+        QThread::usleep(2000 + rng.bounded(60000));
+        child.kill();
+        child.waitForFinished(10000);
+
+        AccountStore(folder.store(), folder.clock, usLocale()).recoverPending();
+        QString fault;
+        const QStringList ids = pairedIds(folder, &fault);
+        ASSERT_TRUE(fault.isEmpty()) << "round " << round << ": " << fault.toStdString();
+        ASSERT_FALSE(ids.isEmpty());
+        const int first = ids.front().mid(1).toInt();
+        for (int i = 0; i < ids.size(); ++i)
+            ASSERT_EQ(ids[i], idOf(first + i)) << "round " << round;
+        EXPECT_EQ(first + ids.size() - 1, kAccounts);
+        if (ids.size() < kAccounts)
+            ++partial;
+        for (const char *temp : {"/CUSTOMER.TMP", "/Temp.txt", "/ContractTemp.txt", "/RemoveCustomer.pending"})
+            EXPECT_FALSE(folder.exists(QString::fromLatin1(temp))) << temp;
+    }
+    EXPECT_GT(partial, 0); // the child got some removals done before a kill
+}
