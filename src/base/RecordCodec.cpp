@@ -3,6 +3,7 @@
 #include "base/Dates.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 
 QByteArray toSingleByte(const QString &text)
@@ -90,27 +91,35 @@ void RecordReader::getRaw(int offset, void *data, int size) const
     std::memcpy(data, m_bytes.constData() + offset, size_t(available));
 }
 
+namespace {
+// The bytes of a field up to the first NUL (NUL bytes mark a field never
+// assigned; they are not text), without copying the record.
+QByteArrayView fieldBytes(const QByteArray &record, int offset, int width)
+{
+    if (offset < 0 || width <= 0 || offset >= record.size())
+        return {};
+    QByteArrayView field(record.constData() + offset, std::min<qsizetype>(width, record.size() - offset));
+    const qsizetype nul = field.indexOf('\0');
+    return nul >= 0 ? field.first(nul) : field;
+}
+} // namespace
+
 QString RecordReader::rawText(int offset, int width) const
 {
-    if (offset < 0 || width <= 0 || offset >= m_bytes.size())
-        return QString();
-    QByteArray field = m_bytes.mid(offset, width);
-    // NUL bytes mark a field never assigned; they are not text.
-    const qsizetype nul = field.indexOf('\0');
-    if (nul >= 0)
-        field.truncate(nul);
-    return QString::fromLatin1(field);
+    const QByteArrayView field = fieldBytes(m_bytes, offset, width);
+    return QString::fromLatin1(field.data(), field.size());
 }
 
 QString RecordReader::text(int offset, int width) const
 {
-    QString s = rawText(offset, width);
-    qsizetype start = 0, end = s.size();
-    while (start < end && (s[start] == u' ' || s[start] == u'\0'))
-        ++start;
-    while (end > start && (s[end - 1] == u' ' || s[end - 1] == u'\0'))
-        --end;
-    return s.mid(start, end - start);
+    // Every list and search decodes whole files of records: the blanks are
+    // cut from the bytes, so each field costs one conversion.
+    QByteArrayView field = fieldBytes(m_bytes, offset, width);
+    while (!field.isEmpty() && field.front() == ' ')
+        field = field.sliced(1);
+    while (!field.isEmpty() && field.back() == ' ')
+        field.chop(1);
+    return QString::fromLatin1(field.data(), field.size());
 }
 
 std::int16_t RecordReader::int16(int offset) const

@@ -1,0 +1,197 @@
+// The customer file at its limit of 32,767 customers: opening the customer
+// screen (account and city lists), a search by last name, and removing the
+// first customer, each against the time `cat` takes to read the same files.
+#include "base/Clock.h"
+#include "base/Prompt.h"
+#include "base/WebOpener.h"
+#include "customers/AccountStore.h"
+#include "ui/CustomerScreen.h"
+#include "ui/Navigator.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kCustomers = AccountStore::kMaxCustomers;
+
+class SilentPrompt final : public Prompt {
+public:
+    void message(const QString &, const QString &) override {}
+    bool ask(const QString &, const QString &) override { return true; }
+    void beep() override {}
+};
+
+class NoWeb final : public WebOpener {
+public:
+    bool open(const QUrl &) override { return false; }
+};
+
+const QStringList kSurnames = {QStringLiteral("Smith"), QStringLiteral("Johnson"), QStringLiteral("Williams"),
+                               QStringLiteral("Brown"), QStringLiteral("Jones"),   QStringLiteral("Miller"),
+                               QStringLiteral("Davis"), QStringLiteral("Garcia"),  QStringLiteral("Wilson")};
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(content);
+}
+
+// A full file of individuals and businesses in 300 cities, and its two
+// side files.
+void writeAccounts(const QString &folder)
+{
+    QByteArray customers, cycles, contracts;
+    customers.reserve(qsizetype(kCustomers) * CustomerRecord::kLength);
+    const QByteArray contract =
+        ContractRecord::defaults(QDateTime::currentDateTime(), QLocale(QLocale::English, QLocale::UnitedStates)).encode();
+    const QByteArray cycle = CycleRecord().encode();
+    for (int i = 0; i < kCustomers; ++i) {
+        CustomerRecord r;
+        r.acctNo = QString::number(100000 + i);
+        if (i % 3 == 0) {
+            r.acctType = QStringLiteral("Business");
+            r.name = QStringLiteral("Business %1 Services").arg(i);
+        } else {
+            r.acctType = QStringLiteral("Individual");
+            r.firstName = QStringLiteral("Pat%1").arg(i % 97);
+            r.lastName = kSurnames[i % kSurnames.size()] + QString::number(i % 13);
+            r.name = r.firstName + u' ' + r.lastName;
+        }
+        r.address1 = QStringLiteral("%1 Main Street").arg(i);
+        r.cityOrAddr3 = QStringLiteral("City %1").arg(i % 300);
+        r.state = QStringLiteral("IL");
+        r.zip = r.zipOrAddr4 = QStringLiteral("62701");
+        r.phone = QStringLiteral("217-555-%1").arg(i % 10000, 4, 10, QChar(u'0'));
+        customers += r.encode();
+        cycles += cycle;
+        contracts += contract;
+    }
+    writeFile(folder + kCustomerFile, customers);
+    writeFile(folder + kCycleFile, cycles);
+    writeFile(folder + kContractFile, contracts);
+}
+
+struct ScreenFixture {
+    ScreenFixture()
+        : store(dir.path()), settings(QLocale(QLocale::English, QLocale::UnitedStates)),
+          ctx{store, settings, clock, prompt, web, QLocale(QLocale::English, QLocale::UnitedStates), QString(), QString()},
+          stack(new QStackedWidget(&window)), navigator(*stack, window)
+    {
+        store.makeFolder(QStringLiteral("/Backup"));
+        writeAccounts(dir.path());
+        screen = new CustomerScreen(ctx, navigator);
+        navigator.add(screen);
+    }
+    QTemporaryDir dir;
+    FileStore store;
+    BusinessSettings settings;
+    SystemClock clock;
+    SilentPrompt prompt;
+    NoWeb web;
+    AppContext ctx;
+    QWidget window;
+    QStackedWidget *stack;
+    Navigator navigator;
+    CustomerScreen *screen = nullptr;
+};
+
+void catFiles(const QString &folder, const QStringList &names)
+{
+    QString command = QStringLiteral("cat");
+    for (const QString &n : names)
+        command += QStringLiteral(" '") + folder + n + u'\'';
+    command += QStringLiteral(" > /dev/null");
+    if (std::system(command.toLocal8Bit().constData()) != 0)
+        std::abort();
+}
+
+// Opening the screen: the customer count, both lists, the first customer.
+void BM_OpenCustomerScreen(benchmark::State &state)
+{
+    ScreenFixture f;
+    for (auto _ : state)
+        f.screen->activate();
+    state.SetItemsProcessed(state.iterations() * kCustomers);
+}
+BENCHMARK(BM_OpenCustomerScreen)->Unit(benchmark::kMillisecond);
+
+// The one sequential read every list and search starts from.
+void BM_ReadAllCustomers(benchmark::State &state)
+{
+    ScreenFixture f;
+    AccountStore accounts(f.store, f.clock, f.ctx.locale);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(accounts.readAllCustomers());
+}
+BENCHMARK(BM_ReadAllCustomers)->Unit(benchmark::kMillisecond);
+
+void BM_CatCustomerFile(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    writeAccounts(dir.path());
+    for (auto _ : state)
+        catFiles(dir.path(), {kCustomerFile});
+}
+BENCHMARK(BM_CatCustomerFile)->Unit(benchmark::kMillisecond);
+
+// A search by last name that finds a ninth of the file, shown in the grid.
+void BM_SearchByLastName(benchmark::State &state)
+{
+    ScreenFixture f;
+    f.screen->activate();
+    auto *option = f.screen->findChild<QRadioButton *>(QStringLiteral("optSearch_7"));
+    auto *text = f.screen->findChild<QLineEdit *>(QStringLiteral("txtSearchfor"));
+    for (auto _ : state) {
+        option->setChecked(true);
+        text->setText(QStringLiteral("smith"));
+        f.screen->startSearch();
+    }
+}
+BENCHMARK(BM_SearchByLastName)->Unit(benchmark::kMillisecond);
+
+// Removing customer 1: three new files written and synced, then renamed.
+void BM_RemoveFirstCustomer(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    FileStore store(dir.path());
+    store.makeFolder(QStringLiteral("/Backup"));
+    SystemClock clock;
+    AccountStore accounts(store, clock, QLocale(QLocale::English, QLocale::UnitedStates));
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeAccounts(dir.path());
+        state.ResumeTiming();
+        if (!accounts.removeCustomer(1, kCustomers))
+            state.SkipWithError("removal failed");
+    }
+}
+BENCHMARK(BM_RemoveFirstCustomer)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_CatThreeFiles(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    writeAccounts(dir.path());
+    for (auto _ : state)
+        catFiles(dir.path(), {kCustomerFile, kCycleFile, kContractFile});
+}
+BENCHMARK(BM_CatThreeFiles)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
