@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -188,7 +189,7 @@ QWidget *CustomerScreen::buildGeneral()
         l->setBuddy(buddy);
         return l;
     };
-    usa->addWidget(label("City", m_city, m_usaFrame), 0, 0);
+    usa->addWidget(label("City", m_city, m_usaFrame), 0, 0, Qt::AlignRight);
     usa->addWidget(m_city, 0, 1);
     usa->addWidget(label("St", m_states, m_usaFrame), 0, 2);
     usa->addWidget(m_states, 0, 3);
@@ -205,10 +206,25 @@ QWidget *CustomerScreen::buildGeneral()
     m_add4 = new QLineEdit(m_intFrame);
     m_add4->setObjectName(QStringLiteral("txtAdd4"));
     m_add4->setMaxLength(25);
-    intl->addWidget(label("Address 3", m_add3, m_intFrame), 0, 0);
+    intl->addWidget(label("Address 3", m_add3, m_intFrame), 0, 0, Qt::AlignRight);
     intl->addWidget(m_add3, 0, 1);
-    intl->addWidget(label("Address 4", m_add4, m_intFrame), 1, 0);
+    intl->addWidget(label("Address 4", m_add4, m_intFrame), 1, 0, Qt::AlignRight);
     intl->addWidget(m_add4, 1, 1);
+    // The two address frames only hold their boxes: no border, and their
+    // labels take the width of the label column, so the boxes line up.
+    const QFontMetrics metrics(frame->font());
+    int labelWidth = 0;
+    for (const char *text : {"Account No", "Account Type", "Title / Name", "Address1", "Address2", "City", "Address 3",
+                             "Address 4", "Phone", "Cell", "Email"})
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(QString::fromLatin1(text)) + 4);
+    grid->setColumnMinimumWidth(0, labelWidth);
+    usa->setColumnMinimumWidth(0, labelWidth);
+    intl->setColumnMinimumWidth(0, labelWidth);
+    for (QGroupBox *f : {m_usaFrame, m_intFrame}) {
+        f->setFlat(true);
+        f->setStyleSheet(QStringLiteral("QGroupBox { border: 0; margin: 0; padding: 0; }"));
+        f->layout()->setContentsMargins(0, 0, 0, 0);
+    }
     grid->addWidget(m_usaFrame, row++, 0, 1, 2);
     grid->addWidget(m_intFrame, row++, 0, 1, 2);
 
@@ -221,6 +237,8 @@ QWidget *CustomerScreen::buildGeneral()
     auto [email, emailLabel] = box(7, "Email", QStringLiteral("Store Account email Address"));
     grid->addWidget(emailLabel, row, 0, Qt::AlignRight);
     grid->addWidget(email, row++, 1);
+    // Extra height goes below the boxes, not between them.
+    grid->setRowStretch(row, 1);
 
     KeyFilter::install(acct, KeyFilter::Kind::Text, m_ctx.prompt, m_ctx.locale);
     KeyFilter::install(phone, KeyFilter::Kind::Text, m_ctx.prompt, m_ctx.locale);

@@ -65,6 +65,7 @@ QWidget *CustomerScreen::buildResults()
     m_results->setObjectName(QStringLiteral("fraCustomersFound"));
     auto *layout = new QVBoxLayout(m_results);
     auto *hints = new QHBoxLayout;
+    hints->setSpacing(24);
     for (const char *hint : {"Left Click to Select a Customer", "Right Click to Load", "Click Retry if not Found"})
         hints->addWidget(new QLabel(QString::fromLatin1(hint), m_results));
     hints->addStretch();
@@ -77,6 +78,7 @@ QWidget *CustomerScreen::buildResults()
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
     m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_grid->horizontalHeader()->resizeSection(1, 180);
     m_grid->horizontalHeader()->resizeSection(2, 80);
