@@ -82,7 +82,8 @@ void writeAccounts(const QString &folder)
 struct ScreenFixture {
     ScreenFixture()
         : store(dir.path()), settings(QLocale(QLocale::English, QLocale::UnitedStates)),
-          ctx{store, settings, clock, prompt, web, QLocale(QLocale::English, QLocale::UnitedStates), QString(), QString()},
+          catalog(QLocale(QLocale::English, QLocale::UnitedStates)),
+          ctx{store, settings, catalog, clock, prompt, web, QLocale(QLocale::English, QLocale::UnitedStates), QString(), QString()},
           stack(new QStackedWidget(&window)), navigator(*stack, window)
     {
         store.makeFolder(QStringLiteral("/Backup"));
@@ -93,6 +94,7 @@ struct ScreenFixture {
     QTemporaryDir dir;
     FileStore store;
     BusinessSettings settings;
+    Catalog catalog;
     SystemClock clock;
     SilentPrompt prompt;
     NoWeb web;

@@ -5,6 +5,7 @@
 #include "base/Clock.h"
 #include "base/Prompt.h"
 #include "base/WebOpener.h"
+#include "catalog/Catalog.h"
 #include "setup/BusinessSettings.h"
 #include "store/FileStore.h"
 
@@ -16,6 +17,8 @@ inline const QString kAppTitle = QStringLiteral("Brenvoy");
 struct AppContext {
     FileStore &store;
     BusinessSettings &settings;
+    // The services and items as last loaded from their files.
+    Catalog &catalog;
     const Clock &clock;
     Prompt &prompt;
     WebOpener &web;

@@ -2,6 +2,7 @@
 
 #include "setup/SettingsFiles.h"
 #include "ui/CustomerScreen.h"
+#include "ui/ServicesScreen.h"
 #include "ui/SetupScreen.h"
 #include "ui/SplashScreen.h"
 #include "ui/StartupScreen.h"
@@ -40,8 +41,11 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
     BusinessValues values = m_ctx.settings.values();
     settingsfiles::loadAll(m_ctx.store, values, m_ctx.locale);
     m_ctx.settings.setValues(values);
+    // The catalogue every list of services and items is fed from.
+    m_ctx.catalog.load(m_ctx.store);
 
     m_window.navigator().add(new CustomerScreen(m_ctx, m_window.navigator()));
+    m_window.navigator().add(new ServicesScreen(m_ctx, m_window.navigator()));
     m_setup = new SetupScreen(m_ctx, m_window.navigator(), m_choosers);
     m_window.navigator().add(m_setup);
     m_menu = new StartupScreen(m_ctx, m_window.navigator(), [this] { m_window.close(); });

@@ -22,10 +22,11 @@ int main(int argc, char *argv[])
     const QLocale locale = programLocale();
     FileStore store(folder.path);
     BusinessSettings settings(locale);
+    Catalog catalog(locale);
     SystemClock clock;
     QtPrompt prompt;
     DesktopWebOpener web;
-    AppContext ctx{store, settings, clock, prompt, web, locale, exeFolder, folder.note};
+    AppContext ctx{store, settings, catalog, clock, prompt, web, locale, exeFolder, folder.note};
 
     Program program(ctx);
     startup::InstanceLock lock(store.programFolder());

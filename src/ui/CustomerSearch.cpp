@@ -4,6 +4,7 @@
 #include "customers/CustomerFinder.h"
 #include "ui/CustomerScreen.h"
 #include "ui/FoundCustomersModel.h"
+#include "ui/GridWheel.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -83,6 +84,7 @@ QWidget *CustomerScreen::buildResults()
     m_grid->horizontalHeader()->resizeSection(1, 180);
     m_grid->horizontalHeader()->resizeSection(2, 80);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    GridWheel::install(m_grid);
     m_grid->setMinimumHeight(160);
     auto *popup = new QMenu(m_grid);
     popup->setObjectName(QStringLiteral("mnupopup"));

@@ -1,5 +1,6 @@
 #include "ui/StartupScreen.h"
 
+#include "customers/Records.h"
 #include "ui/Navigator.h"
 #include "ui/RoutineLabel.h"
 #include "ui/SupplierLinks.h"
@@ -17,10 +18,6 @@
 
 namespace {
 
-const QString kServicesFile = QStringLiteral("/Services.txt");
-const QString kItemsFile = QStringLiteral("/BVInventoriedItems.txt");
-const QString kCustomerFile = QStringLiteral("/CustomerData.txt");
-const QString kCycleFile = QStringLiteral("/CycleInfo.txt");
 
 QLabel *groupLabel(const QString &text, QWidget *parent)
 {

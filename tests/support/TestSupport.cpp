@@ -44,7 +44,8 @@ TestFolder::TestFolder()
       m_path(m_dir->path()),
       m_store(m_path),
       m_settings(usLocale()),
-      m_ctx{m_store, m_settings, clock, prompt, web, usLocale(), QCoreApplication::applicationDirPath(), QString()}
+      m_catalog(usLocale()),
+      m_ctx{m_store, m_settings, m_catalog, clock, prompt, web, usLocale(), QCoreApplication::applicationDirPath(), QString()}
 {
 }
 

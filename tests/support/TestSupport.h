@@ -80,6 +80,7 @@ private:
     QString m_path;
     FileStore m_store;
     BusinessSettings m_settings;
+    Catalog m_catalog;
     AppContext m_ctx;
 };
 
