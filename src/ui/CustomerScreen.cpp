@@ -2,10 +2,13 @@
 
 #include "base/FieldRoutines.h"
 #include "base/ValueList.h"
+#include "customers/AccountRules.h"
+#include "ui/AuxDataFrame.h"
 #include "customers/CustomerFinder.h"
 #include "ui/FoundCustomersModel.h"
 #include "ui/KeyFilter.h"
 #include "ui/Navigator.h"
+#include "ui/ServiceWindow.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -58,12 +61,27 @@ CustomerScreen::CustomerScreen(AppContext &ctx, Navigator &navigator, QWidget *p
     QAction *print = files->addAction(QStringLiteral("Print Customers"));
     print->setObjectName(QStringLiteral("mnuPrint"));
     connect(print, &QAction::triggered, this, &CustomerScreen::listAllCustomers);
+    QMenu *windows = bar->addMenu(QStringLiteral("Show Windows"));
+    m_mnuToggle = windows->addAction(QStringLiteral("Toggle Service Window"));
+    m_mnuToggle->setObjectName(QStringLiteral("mnuToggle"));
+    connect(m_mnuToggle, &QAction::triggered, this, &CustomerScreen::toggleServiceWindow);
+    m_mnuAux = windows->addAction(QStringLiteral("Toggle Data Window"));
+    m_mnuAux->setObjectName(QStringLiteral("mnuAux"));
+    connect(m_mnuAux, &QAction::triggered, this, &CustomerScreen::toggleDataWindow);
     layout->setMenuBar(bar);
 
     auto *top = new QHBoxLayout;
     top->addWidget(buildGeneral(), 3);
     top->addWidget(buildCommands(), 2);
     layout->addLayout(top);
+    m_serviceWindow = new ServiceWindow(m_ctx, this);
+    m_serviceWindow->hide();
+    connect(m_serviceWindow, &ServiceWindow::setAllRequested, this, &CustomerScreen::setAllAccounts);
+    layout->addWidget(m_serviceWindow);
+    m_aux = new AuxDataFrame(m_ctx, this);
+    m_aux->hide();
+    connect(m_aux, &AuxDataFrame::commandClicked, this, &CustomerScreen::auxCommand);
+    layout->addWidget(m_aux);
     layout->addWidget(buildSearch());
     layout->addWidget(buildResults(), 1);
     layout->addStretch();
@@ -337,6 +355,8 @@ QWidget *CustomerScreen::buildCommands()
     m_cancelAdd = action("cmdCustomer_13", QStringLiteral("Cancel Add &New"), "Cancels the Current New Account");
     connect(m_cancelAdd, &QPushButton::clicked, this, &CustomerScreen::cancelAddNew);
     m_cancelAdd->hide();
+    connect(action("cmdCustomer_4", QStringLiteral("Toggle Service Window"), nullptr), &QPushButton::clicked, this,
+            &CustomerScreen::toggleServiceWindow);
     layout->addWidget(actions);
     layout->addStretch();
     return column;
@@ -355,8 +375,11 @@ void CustomerScreen::loadStates()
 
 void CustomerScreen::activate()
 {
+    m_serviceWindow->loadOptions();
     m_cycle = m_accounts.defaultCycle();
     m_contract = m_accounts.defaultContract(&m_contract);
+    m_serviceWindow->reset();
+    m_aux->loadHeadings();
     clearCustomerBoxes();
     m_type->setText(kBusiness);
     locate(2);
@@ -397,6 +420,13 @@ void CustomerScreen::activate()
         setAccountType(kIndividual);
     }
     m_box[0]->setFocus();
+}
+
+void CustomerScreen::deactivate()
+{
+    if (FileResult r = m_serviceWindow->saveOptions(); !r)
+        m_ctx.prompt.message(QStringLiteral("The service window options could not be saved (%1).").arg(r.error),
+                             kAppTitle);
 }
 
 void CustomerScreen::showBusinessCityStateZip()
@@ -454,8 +484,13 @@ void CustomerScreen::loadCustomer()
         findChild<QPushButton *>(QStringLiteral("cmdCustomer_1"))->setFocus();
     else
         m_box[0]->setFocus();
+    m_aux->loadData(m_box[0]->text());
     m_contract = m_accounts.readContract(m_currentRecord);
     m_cycle = m_accounts.readCycle(m_currentRecord);
+    m_serviceWindow->load(m_cycle);
+    setAuxCaption(); // the data boxes always name the account they belong to
+    if (!m_box[1]->text().isEmpty())
+        m_box[0]->setFocus();
 }
 
 void CustomerScreen::setAccountType(const QString &type)
@@ -473,58 +508,14 @@ void CustomerScreen::setAccountType(const QString &type)
     m_personalNames->setVisible(!business && !listShown);
     m_nameLabel->setText(business ? QStringLiteral("Name") : QStringLiteral("Title / Name"));
     m_type->setText(business ? kBusiness : kIndividual);
+    m_aux->setCustomerName(m_currentCustomer);
 }
 
 bool CustomerScreen::saveCustomer()
 {
-    m_saveOk = true;
-    if (isBusinessShown()) {
-        if (m_box[1]->text().isEmpty()) {
-            m_ctx.prompt.message(QStringLiteral("The Account Name Cannot be Blank"), kAppTitle);
-            m_saveOk = false;
-            m_box[1]->setFocus();
-            return false;
-        }
-    } else if (m_box[8]->text().isEmpty() || m_box[10]->text().isEmpty()) {
-        m_box[8]->setFocus();
-        m_ctx.prompt.message(QStringLiteral("Enter Account Data or\n Click Cancel AddNew if Visible"), kAppTitle);
-        m_saveOk = false;
-        return false;
-    }
-    if (m_box[0]->text().isEmpty()) {
-        if (m_box[6]->text().isEmpty()) {
-            m_ctx.prompt.message(QStringLiteral("The Telephone Number cannot be blank"), QStringLiteral("No number"));
-            const bool exit = m_ctx.prompt.ask(QStringLiteral("Would you like to exit\nwithout creating a Customer?"),
-                                               QStringLiteral("No Customer"));
-            m_saveOk = false;
-            if (!exit) {
-                m_box[6]->setFocus();
-                return false;
-            }
-            // The screen starts afresh next time, at record 1.
-            m_adding = false;
-            m_cancelAdd->hide();
-            m_currentRecord = 1;
-            if (Screen *menu = m_navigator.find(QStringLiteral("frmStartup")))
-                m_navigator.show(menu);
-            return false;
-        }
-        m_box[0]->setText(m_box[6]->text().trimmed());
-        m_ctx.prompt.message(QStringLiteral("Telephone Number will be used as Acct No."),
-                             QStringLiteral("Account not Entered"));
-    }
-    // The account number names the ledger file and the data folder: a
-    // pasted or typed one that cannot be a file name is refused here.
-    const QString acctNo = m_box[0]->text().trimmed();
-    if (!FileStore::isSafeNameComponent(acctNo)) {
-        m_ctx.prompt.message(invalidAcctNoText(acctNo), QStringLiteral("Invalid Account Number"));
-        m_saveOk = false;
-        m_box[0]->setFocus();
-        return false;
-    }
-
+    m_saveOk = false;
     CustomerRecord r = m_customer; // keeps the two reserved fields
-    r.acctNo = acctNo;
+    r.acctNo = m_box[0]->text().trimmed();
     r.name = m_box[1]->text();
     r.address1 = m_box[2]->text();
     r.address2 = m_box[3]->text();
@@ -547,7 +538,56 @@ bool CustomerScreen::saveCustomer()
         r.state.clear();
         r.zipOrAddr4 = m_add4->text();
     }
-    if (FileResult w = m_accounts.writeAccount(m_currentRecord, r, m_contract, m_cycle); !w) {
+    switch (accounts::problemOf(r)) {
+    case accounts::Problem::NameBlank:
+        m_ctx.prompt.message(accounts::problemText(accounts::Problem::NameBlank), kAppTitle);
+        m_box[1]->setFocus();
+        return false;
+    case accounts::Problem::PersonalNameMissing:
+        m_box[8]->setFocus();
+        m_ctx.prompt.message(accounts::problemText(accounts::Problem::PersonalNameMissing), kAppTitle);
+        return false;
+    case accounts::Problem::NoNumber:
+        m_ctx.prompt.message(QStringLiteral("The Telephone Number cannot be blank"), QStringLiteral("No number"));
+        if (!m_ctx.prompt.ask(QStringLiteral("Would you like to exit\nwithout creating a Customer?"),
+                              QStringLiteral("No Customer"))) {
+            m_box[6]->setFocus();
+            return false;
+        }
+        // The screen starts afresh next time, at record 1.
+        m_adding = false;
+        m_cancelAdd->hide();
+        m_currentRecord = 1;
+        if (Screen *menu = m_navigator.find(QStringLiteral("frmStartup")))
+            m_navigator.show(menu);
+        return false;
+    case accounts::Problem::UnsafeNumber:
+    case accounts::Problem::None:
+        break;
+    }
+    if (accounts::takePhoneAsAcctNo(r)) {
+        m_box[0]->setText(r.acctNo);
+        m_ctx.prompt.message(QStringLiteral("Telephone Number will be used as Acct No."),
+                             QStringLiteral("Account not Entered"));
+    }
+    // The account number names the ledger file and the data folder: a
+    // pasted or typed one that cannot be a file name is refused here.
+    if (accounts::problemOf(r) == accounts::Problem::UnsafeNumber) {
+        m_ctx.prompt.message(invalidAcctNoText(r.acctNo), QStringLiteral("Invalid Account Number"));
+        m_box[0]->setFocus();
+        return false;
+    }
+    // A charge that is no amount of money would be stored as another one.
+    const std::optional<CycleRecord> cycle = m_serviceWindow->cycle(m_cycle);
+    if (!cycle) {
+        m_ctx.prompt.message(QStringLiteral("The charge \"%1\" is not an amount of money.\nEnter the charge as an "
+                                            "amount, such as 25.00.")
+                                 .arg(m_serviceWindow->costText()),
+                             QStringLiteral("Invalid Charge"));
+        return false;
+    }
+    m_saveOk = true;
+    if (FileResult w = m_accounts.writeAccount(m_currentRecord, r, m_contract, *cycle); !w) {
         m_ctx.prompt.message(QStringLiteral("The customer could not be saved (%1).\nNothing was lost: the screen "
                                             "keeps what you entered.")
                                  .arg(w.error),
@@ -555,6 +595,7 @@ bool CustomerScreen::saveCustomer()
         m_saveOk = false;
         return false;
     }
+    m_serviceWindow->noteSavedCharge();
     m_customer = CustomerRecord::decode(r.encode());
     if (m_currentRecord > m_customerCount)
         m_customerCount = m_currentRecord;
@@ -577,6 +618,7 @@ void CustomerScreen::setMenusEnabled(bool on)
 {
     m_mnuAdd->setEnabled(on);
     m_mnuDelete->setEnabled(on);
+    m_mnuAux->setEnabled(on);
 }
 
 void CustomerScreen::addNewCustomer()
@@ -606,6 +648,9 @@ void CustomerScreen::addNewCustomer()
     m_cancelAdd->show();
     m_cycle = m_accounts.defaultCycle();
     m_contract = m_accounts.defaultContract(&m_contract);
+    // A new account starts with no service, not the one shown before it.
+    m_serviceWindow->reset();
+    m_serviceWindow->hide();
     setMenusEnabled(false);
 }
 
@@ -751,4 +796,108 @@ bool CustomerScreen::eventFilter(QObject *watched, QEvent *event)
             m_skipAutoComplete = true;
     }
     return Screen::eventFilter(watched, event);
+}
+
+void CustomerScreen::toggleServiceWindow()
+{
+    if (m_serviceWindow->isVisibleTo(this)) {
+        m_serviceWindow->hide();
+        return;
+    }
+    m_serviceWindow->show();
+    m_aux->hide();
+}
+
+void CustomerScreen::toggleDataWindow()
+{
+    m_aux->setVisible(!m_aux->isVisibleTo(this));
+    if (m_aux->isVisibleTo(this)) {
+        m_serviceWindow->hide();
+        setAuxCaption();
+    }
+}
+
+void CustomerScreen::setAuxCaption()
+{
+    if (isBusinessShown())
+        m_aux->setAccountName(m_box[1]->text());
+    else
+        m_aux->setAccountName(m_title->currentText() + u' ' + m_box[8]->text() + u' ' + m_box[10]->text());
+}
+
+bool CustomerScreen::saveAuxData()
+{
+    if (FileResult r = m_aux->saveData(m_box[0]->text()); !r) {
+        m_ctx.prompt.message(QStringLiteral("The data boxes could not be saved (%1).\nThey still show what you "
+                                            "entered.")
+                                 .arg(r.error),
+                             kAppTitle);
+        return false;
+    }
+    return true;
+}
+
+void CustomerScreen::auxCommand(int index)
+{
+    switch (index) {
+    case 2:
+        if (saveAuxData())
+            m_aux->hide();
+        break;
+    case 3:
+        m_aux->loadData(m_box[0]->text());
+        break;
+    case 7:
+    case 8: {
+        if (!saveAuxData())
+            return;
+        const bool next = index == 7;
+        if (next ? m_currentRecord == m_customerCount : m_currentRecord < 2)
+            return;
+        m_currentRecord += next ? 1 : -1;
+        loadCustomer(); // loads the boxes too
+        setAuxCaption();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CustomerScreen::setAllAccounts()
+{
+    if (!m_ctx.prompt.ask(QStringLiteral("This sets ALL Customers Invoicing Data \nto the Information Displayed\nin the "
+                                         "Service Window\nClick Yes to Continue to Set all Equal"),
+                          QStringLiteral("Set All Services Equal")))
+        return;
+    // The shown account first, so that its own edits are not lost.
+    if (!saveCustomer())
+        return;
+    std::optional<CycleRecord> values = m_serviceWindow->cycle(CycleRecord());
+    if (!values)
+        return;
+    if (values->startMonth < 0)
+        values->startMonth = 0; // January when no month was chosen
+    const accounts::SetAllResult result = accounts::setAll(m_ctx.store, m_accounts, *values);
+    if (!result.written) {
+        m_ctx.prompt.message(QStringLiteral("The accounts could not be set (%1).\nNo account was changed.")
+                                 .arg(result.written.error),
+                             QStringLiteral("Set All Services Equal"));
+        return;
+    }
+    if (result.numbersFromPhone > 0)
+        m_ctx.prompt.message(QStringLiteral("Telephone Number will be used as Acct No."),
+                             QStringLiteral("Account not Entered"));
+    loadAccountList();
+    m_currentRecord = result.stoppedAt != 0 ? result.stoppedAt : 1;
+    loadCustomer();
+    if (result.stoppedAt != 0) {
+        m_ctx.prompt.message(QStringLiteral("Set All stopped at record %1, account \"%2\":\n%3\n\nThe %4 accounts "
+                                            "before it are set; this account and the ones after it are unchanged.")
+                                 .arg(result.stoppedAt)
+                                 .arg(m_customer.acctNo.isEmpty() ? m_customer.displayName() : m_customer.acctNo,
+                                      accounts::problemText(result.problem))
+                                 .arg(result.accountsSet),
+                             QStringLiteral("Set All Services Equal"));
+    }
 }

@@ -9,7 +9,9 @@
 
 #include <array>
 
+class AuxDataFrame;
 class FoundCustomersModel;
+class ServiceWindow;
 class Navigator;
 class QAction;
 class QComboBox;
@@ -27,6 +29,7 @@ public:
 
     QString caption() const override;
     void activate() override;
+    void deactivate() override;
 
     // The operations other screens and the tests drive.
     void loadCustomer();
@@ -41,6 +44,10 @@ public:
     void listAllCustomers();
     void selectFoundRow(int row);
     void leaveAccountList();
+    void toggleServiceWindow();
+    void toggleDataWindow();
+    void setAllAccounts();
+    void auxCommand(int index);
 
     int currentRecord() const { return m_currentRecord; }
     int customerCount() const { return m_customerCount; }
@@ -70,6 +77,8 @@ private:
     void leaveScreen(bool select);
     void showBusinessCityStateZip();
     bool isBusinessShown() const;
+    void setAuxCaption();
+    bool saveAuxData();
 
     AppContext &m_ctx;
     Navigator &m_navigator;
@@ -104,6 +113,10 @@ private:
     QPushButton *m_cancelAdd = nullptr;
     QAction *m_mnuAdd = nullptr;
     QAction *m_mnuDelete = nullptr;
+    QAction *m_mnuToggle = nullptr;
+    QAction *m_mnuAux = nullptr;
+    ServiceWindow *m_serviceWindow = nullptr;
+    AuxDataFrame *m_aux = nullptr;
 
     QGroupBox *m_search = nullptr;
     std::array<QRadioButton *, 9> m_criteria{};

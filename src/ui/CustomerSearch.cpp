@@ -225,6 +225,7 @@ void CustomerScreen::startSearch()
     if (found.empty()) {
         // The grid keeps the rows of the last search that found something.
         m_ctx.prompt.message(QStringLiteral("No Customer Record meets this Criteria"), QStringLiteral("Customer not Found"));
+        toggleServiceWindow();
         return;
     }
     if (found.size() == 1) {

@@ -3,8 +3,7 @@
 // the account list's type-ahead and the search.
 #include "ui/CustomerScreen.h"
 
-#include "support/TestSupport.h"
-#include "ui/Navigator.h"
+#include "support/CustomerHarness.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -23,112 +22,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
-class MenuStandIn : public Screen {
-public:
-    MenuStandIn() { setObjectName(QStringLiteral("frmStartup")); }
-    QString caption() const override { return QStringLiteral("menu"); }
-    void activate() override {}
-};
-
-CustomerRecord business(const QString &acct, const QString &name, const QString &phone = QString())
-{
-    CustomerRecord r;
-    r.acctNo = acct;
-    r.acctType = QStringLiteral("Business");
-    r.name = name;
-    r.phone = phone;
-    r.cityOrAddr3 = QStringLiteral("Springfield");
-    return r;
-}
-
-CustomerRecord person(const QString &acct, const QString &first, const QString &last, const QString &phone = QString())
-{
-    CustomerRecord r;
-    r.acctNo = acct;
-    r.acctType = QStringLiteral("Individual");
-    r.firstName = first;
-    r.lastName = last;
-    r.phone = phone;
-    r.name = first + u' ' + last;
-    r.cityOrAddr3 = QStringLiteral("Shelbyville");
-    return r;
-}
-
-// A program folder with customers in it and the screen over it, in a
-// window with a stand-in main menu.
-struct Harness {
-    explicit Harness(const std::vector<CustomerRecord> &customers = {}, bool withSideFiles = true)
-    {
-        folder.context().settings.edit([](BusinessValues &v) {
-            v.businessCity = QStringLiteral("Springfield");
-            v.businessState = QStringLiteral("IL");
-            v.businessZip = QStringLiteral("62701");
-            v.businessPhone = QStringLiteral("217-555-0100");
-            v.addressStyle = AddressStyle::USA;
-        });
-        if (!customers.empty()) {
-            QByteArray c;
-            for (const CustomerRecord &r : customers)
-                c += r.encode();
-            folder.write(kCustomerFile, c);
-            if (withSideFiles) {
-                folder.write(kCycleFile, CycleRecord().encode().repeated(qsizetype(customers.size())));
-                folder.write(kContractFile,
-                             ContractRecord::defaults(folder.clock.at, usLocale()).encode().repeated(qsizetype(customers.size())));
-            }
-        }
-        // The state list the program installs beside its data.
-        QFile states(QCoreApplication::applicationDirPath() + QStringLiteral("/StatesList.txt"));
-        if (states.open(QIODevice::ReadOnly))
-            folder.write(QStringLiteral("/StatesList.txt"), states.readAll());
-        stack = new QStackedWidget(&window);
-        navigator = std::make_unique<Navigator>(*stack, window);
-        screen = new CustomerScreen(folder.context(), *navigator);
-        navigator->add(menu);
-        navigator->add(screen);
-    }
-    void open() { navigator->show(screen); }
-
-    template <typename T = QWidget>
-    T *child(const char *name)
-    {
-        T *found = screen->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    QLineEdit *box(int i) { return child<QLineEdit>(QStringLiteral("txtCustomer_%1").arg(i).toLatin1().constData()); }
-    QString type() { return child<QLabel>("lbLType")->text(); }
-    QAction *action(const char *name) { return screen->findChild<QAction *>(QString::fromLatin1(name)); }
-    void leave(QWidget *w)
-    {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(w, &out);
-    }
-    CustomerRecord stored(int n)
-    {
-        return CustomerRecord::decode(folder.read(kCustomerFile).mid((n - 1) * 328, 328));
-    }
-    int storedCount() { return int(folder.read(kCustomerFile).size() / 328); }
-
-    TestFolder folder;
-    QWidget window;
-    QStackedWidget *stack = nullptr;
-    std::unique_ptr<Navigator> navigator;
-    MenuStandIn *menu = new MenuStandIn;
-    CustomerScreen *screen = nullptr;
-};
-
-std::vector<CustomerRecord> numbered(int n)
-{
-    std::vector<CustomerRecord> v;
-    for (int i = 1; i <= n; ++i)
-        v.push_back(business(QStringLiteral("C%1").arg(i), QStringLiteral("Customer %1").arg(i, 2, 10, QChar(u'0'))));
-    return v;
-}
-
-} // namespace
+using namespace customertest;
 
 TEST(CustomerScreen, OpeningRebuildsMissingServiceFilesWithDefaults)
 {
@@ -172,7 +66,10 @@ TEST(CustomerScreen, FirstCustomerTakesTheTelephoneAsAccountNumber)
     EXPECT_EQ(h.stored(1).acctNo, QStringLiteral("217-555-0123"));
     EXPECT_EQ(h.stored(1).acctType, QStringLiteral("Individual"));
     EXPECT_EQ(h.stored(1).cityOrAddr3, QStringLiteral("Springfield"));
-    EXPECT_EQ(h.folder.read(kCycleFile), CycleRecord().encode());
+    // The service window's defaults: no service, Monthly Fee, this month.
+    CycleRecord cycle;
+    cycle.startMonth = 2;
+    EXPECT_EQ(h.folder.read(kCycleFile), cycle.encode());
     EXPECT_EQ(h.folder.read(kContractFile).size(), 386);
     EXPECT_TRUE(h.child("cmdNav_2")->isEnabled());
 

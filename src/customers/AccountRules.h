@@ -1,0 +1,37 @@
+#pragma once
+// What makes an account savable, judged on the record as it would be
+// written, and Set All, which gives every account the same billing options
+// in one pass over the files.
+#include "customers/AccountStore.h"
+
+namespace accounts {
+
+enum class Problem {
+    None,
+    NameBlank,           // a business without a name
+    PersonalNameMissing, // an individual without first or last name
+    NoNumber,            // neither account number nor telephone
+    UnsafeNumber,        // the account number cannot name a file
+};
+// The first problem in the order the customer screen checks them. A blank
+// account number is judged by the telephone that will replace it.
+Problem problemOf(const CustomerRecord &record);
+// Fills a blank account number from the telephone; true when it did.
+bool takePhoneAsAcctNo(CustomerRecord &record);
+QString problemText(Problem problem);
+
+struct SetAllResult {
+    FileResult written;
+    int accountsSet = 0;
+    int stoppedAt = 0;      // the record the pass stopped at, 0 when it went through
+    Problem problem = Problem::None;
+    int numbersFromPhone = 0; // accounts that took their telephone as account number
+};
+// Gives records 1, 2, ... the service, charge, mode, "for" text and month
+// of `values` (each keeps its own flag), stopping before the first account
+// that cannot be saved. The customer file is rewritten only when an
+// account took its telephone as account number; each file is replaced
+// whole and atomically.
+SetAllResult setAll(const FileStore &store, const AccountStore &accounts, const CycleRecord &values);
+
+} // namespace accounts

@@ -1,0 +1,31 @@
+#pragma once
+// The six data boxes every account may carry, under six headings shared
+// by all accounts. Box i of an account is the file
+// "/AuxFiles/<account number>/AuxFile<i>/Data.txt": the box text with CR LF
+// line ends, followed by one CR LF, read back exactly as it was typed.
+#include "store/FileStore.h"
+
+#include <QStringList>
+#include <array>
+#include <optional>
+
+inline const QString kAuxHeadingsFile = QStringLiteral("/AuxHeadings.txt");
+
+namespace auxdata {
+
+constexpr int kBoxes = 6;
+using Boxes = std::array<QString, kBoxes>;
+
+QString boxFile(const QString &acctNo, int box);
+
+// Up to six headings; nothing when the file is missing.
+std::optional<QStringList> loadHeadings(const FileStore &store);
+FileResult saveHeadings(const FileStore &store, const QStringList &headings);
+
+// A missing file gives an empty box.
+Boxes loadBoxes(const FileStore &store, const QString &acctNo);
+// Makes the account's folders when they are missing, then replaces all six
+// files, empty boxes included.
+FileResult saveBoxes(const FileStore &store, const QString &acctNo, const Boxes &boxes);
+
+} // namespace auxdata
