@@ -1,7 +1,9 @@
 #include "app/Program.h"
 
+#include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "ui/CustomerScreen.h"
+#include "ui/PaymentScreen.h"
 #include "ui/ServicesScreen.h"
 #include "ui/SetupScreen.h"
 #include "ui/SplashScreen.h"
@@ -36,6 +38,11 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
         return Outcome::FolderFailed;
     }
     startup::installShippedFiles(m_ctx.shippedFolder, m_ctx.store);
+    // Payments a crash interrupted are posted before anything reads a ledger.
+    if (FileResult r = ledger::recoverPayments(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
+        m_ctx.prompt.message(QStringLiteral("Payments written before the program stopped could not be finished (%1).")
+                                 .arg(r.error),
+                             kAppTitle);
 
     // The business settings are live from here on for every screen.
     BusinessValues values = m_ctx.settings.values();
@@ -46,6 +53,7 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
 
     m_window.navigator().add(new CustomerScreen(m_ctx, m_window.navigator()));
     m_window.navigator().add(new ServicesScreen(m_ctx, m_window.navigator()));
+    m_window.navigator().add(new PaymentScreen(m_ctx, m_window.navigator()));
     m_setup = new SetupScreen(m_ctx, m_window.navigator(), m_choosers);
     m_window.navigator().add(m_setup);
     m_menu = new StartupScreen(m_ctx, m_window.navigator(), [this] { m_window.close(); });

@@ -3,6 +3,7 @@
 #include "base/ValueList.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -241,6 +242,21 @@ FileResult FileStore::writeRecord(const QString &name, int recordLength, int rec
     if (!f.seek(offset) || f.write(padded) != padded.size() || !f.flush() || !syncHandle(f.handle()))
         return FileResult::failure(f.errorString());
     return FileResult::success();
+}
+
+QStringList FileStore::fileNames(const QString &folder, const QString &suffix) const
+{
+    const QString p = resolve(folder, true);
+    if (p.isEmpty() || !QFileInfo(p).isDir())
+        return {};
+    QStringList names;
+    QDirIterator it(p, QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        const QString name = it.nextFileInfo().fileName();
+        if (name.endsWith(suffix, Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
 }
 
 void FileStore::killIfExists(const QString &name) const

@@ -68,6 +68,10 @@ public:
     // created when missing. Synced before it returns.
     FileResult writeRecord(const QString &name, int recordLength, int recordNumber, const QByteArray &record) const;
 
+    // The plain files of a folder whose names end with the suffix (letter
+    // case ignored), as the file system lists them; none for a missing folder.
+    QStringList fileNames(const QString &folder, const QString &suffix) const;
+
     void killIfExists(const QString &name) const;
     void deleteDataFile(const QString &name) const;
     FileResult renameDataFile(const QString &oldName, const QString &newName) const;

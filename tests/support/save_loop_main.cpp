@@ -5,9 +5,12 @@
 //                                  "locked" and waits to be killed
 //   brenvoy_save_loop remove FOLDER removes customer 1 until one is left,
 //                                  then waits to be killed
+//   brenvoy_save_loop pay FOLDER   writes a batch of $1.00 cash payments to
+//                                  every ledger, over and over, until killed
 #include "app/StartUp.h"
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
+#include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "support/CrashValues.h"
 
@@ -41,6 +44,18 @@ int main(int argc, char **argv)
             accounts.removeCustomer(1, count);
         for (;;)
             QThread::sleep(1);
+    }
+    if (mode == QLatin1String("pay")) {
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        const QDate day(2026, 12, 6);
+        std::vector<ledger::Payment> batch;
+        for (const ledger::OpenAccount &a : ledger::openAccounts(store, us))
+            batch.push_back({a.ledgerFile, ledger::makeEntry(a.acctNo, a.acctName, QStringLiteral("$1.00"),
+                                                             QStringLiteral("Payment Cash"), day, us)});
+        std::puts("paying");
+        std::fflush(stdout);
+        for (;;)
+            ledger::writePayments(store, batch, day, us);
     }
     BusinessValues a = crashTestValues(0);
     BusinessValues b = crashTestValues(1);

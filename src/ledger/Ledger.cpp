@@ -1,0 +1,170 @@
+#include "ledger/Ledger.h"
+
+#include "base/Dates.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace ledger {
+
+QString ledgerFile(const QString &acctNo)
+{
+    const QString acct = acctNo.trimmed();
+    if (!FileStore::isSafeNameComponent(acct))
+        return QString();
+    return kActiveAccountsFolder + u'/' + acct + QStringLiteral(".txt");
+}
+
+QString backupFile(const QString &ledgerFile)
+{
+    return QStringLiteral("/Backup") + ledgerFile;
+}
+
+std::optional<QString> storedAmountText(Money amount, const QLocale &locale)
+{
+    const QString currency = amount.toCurrencyText(locale);
+    if (currency.size() <= LedgerEntry::kAmountWidth)
+        return currency;
+    const QString plain = amount.toPlainText();
+    if (plain.size() <= LedgerEntry::kAmountWidth)
+        return plain;
+    return std::nullopt;
+}
+
+Sign signOf(const QString &entryText)
+{
+    const QString t = entryText.trimmed();
+    for (const char *word : {"Payment", "Credit", "Discount"}) {
+        if (t.contains(QLatin1String(word)))
+            return Sign::Subtract;
+    }
+    return t == QLatin1String("Current Balance") ? Sign::Ignore : Sign::Add;
+}
+
+Balance balanceOf(const QByteArray &file, const QLocale &locale)
+{
+    Balance b;
+    const qsizetype n = file.size() / LedgerEntry::kLength;
+    for (qsizetype i = 0; i < n; ++i) {
+        const LedgerEntry e = LedgerEntry::decode(file.mid(i * LedgerEntry::kLength, LedgerEntry::kLength));
+        const Sign sign = signOf(e.entryText);
+        if (sign == Sign::Ignore)
+            continue;
+        const std::optional<Money> amount = Money::parse(e.entryAmount, locale);
+        if (!amount) {
+            ++b.unreadable;
+            continue;
+        }
+        b.total += sign == Sign::Subtract ? -*amount : *amount;
+    }
+    return b;
+}
+
+std::optional<Balance> accountBalance(const FileStore &store, const QString &ledgerFile, const QLocale &locale)
+{
+    const std::optional<QByteArray> file = store.readFile(ledgerFile);
+    if (!file)
+        return std::nullopt;
+    return balanceOf(*file, locale);
+}
+
+LedgerEntry makeEntry(const QString &acctNo, const QString &name, const QString &amount, const QString &text,
+                      const QDate &date, const QLocale &locale)
+{
+    return {name, acctNo, dates::toShortDateText(date, locale), text, amount};
+}
+
+namespace {
+LedgerEntry opening(const QString &acctNo, const QString &name, const QDate &today, const QLocale &locale)
+{
+    return makeEntry(acctNo, name, Money().toCurrencyText(locale), QStringLiteral("Previous Balance"), today, locale);
+}
+
+FileResult ensureFolders(const FileStore &store)
+{
+    for (const QString &f : {kActiveAccountsFolder, QStringLiteral("/Backup"), QStringLiteral("/Backup") + kActiveAccountsFolder}) {
+        if (!store.makeFolder(f))
+            return FileResult::failure(QStringLiteral("the folder %1 cannot be made").arg(f));
+    }
+    return FileResult::success();
+}
+} // namespace
+
+FileResult createLedger(const FileStore &store, const QString &acctNo, const QString &name, const QDate &today,
+                        const QLocale &locale)
+{
+    const QString file = ledgerFile(acctNo);
+    if (file.isEmpty())
+        return FileResult::failure(QStringLiteral("the account number \"%1\" cannot name a ledger").arg(acctNo));
+    if (FileResult r = ensureFolders(store); !r)
+        return r;
+    return store.replaceFile(file, opening(acctNo, name, today, locale).encode());
+}
+
+FileResult appendLedgerEntry(const FileStore &store, const QString &ledgerFile, const LedgerEntry &entry,
+                             const QDate &today, const QLocale &locale)
+{
+    if (ledgerFile.isEmpty())
+        return FileResult::failure(QStringLiteral("the account number \"%1\" cannot name a ledger").arg(entry.acctNo));
+    if (FileResult r = ensureFolders(store); !r)
+        return r;
+    QByteArray content;
+    if (store.dataFileExists(ledgerFile)) {
+        content = store.readFile(ledgerFile).value_or(QByteArray());
+        // A torn last record from an older crash is kept, filled out to a
+        // whole record, so the new entry starts on a record boundary.
+        if (const qsizetype rest = content.size() % LedgerEntry::kLength)
+            content.append(QByteArray(LedgerEntry::kLength - rest, ' '));
+    } else {
+        content = opening(entry.acctNo, entry.acctName, today, locale).encode();
+    }
+    content += entry.encode();
+    return store.replaceFile(ledgerFile, content);
+}
+
+FileResult backupLedger(const FileStore &store, const QString &ledgerFile)
+{
+    if (FileResult r = ensureFolders(store); !r)
+        return r;
+    return store.copyFile(ledgerFile, backupFile(ledgerFile));
+}
+
+int wholeRecords(const FileStore &store, const QString &name)
+{
+    const QString p = store.path(name);
+    return p.isEmpty() ? 0 : int(QFileInfo(p).size() / LedgerEntry::kLength);
+}
+
+FileResult appendPaymentRecord(const FileStore &store, const LedgerEntry &entry)
+{
+    const int n = store.dataFileExists(kPaymentJournal) ? wholeRecords(store, kPaymentJournal) : 0;
+    return store.writeRecord(kPaymentJournal, LedgerEntry::kLength, n + 1, entry.encode());
+}
+
+std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &locale)
+{
+    QStringList names = store.fileNames(kActiveAccountsFolder, QStringLiteral(".txt"));
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    std::vector<OpenAccount> accounts;
+    accounts.reserve(size_t(names.size()));
+    for (const QString &name : names) {
+        OpenAccount a;
+        a.ledgerFile = kActiveAccountsFolder + u'/' + name;
+        const QByteArray file = store.readFile(a.ledgerFile).value_or(QByteArray());
+        const LedgerEntry first = LedgerEntry::decode(file.left(LedgerEntry::kLength));
+        a.damaged = file.size() < LedgerEntry::kLength || first.acctNo.isEmpty();
+        if (a.damaged) {
+            a.acctNo = name.chopped(4);
+            a.acctName = QStringLiteral("(damaged ledger file %1)").arg(name);
+        } else {
+            a.acctNo = first.acctNo;
+            a.acctName = first.acctName;
+        }
+        a.balance = balanceOf(file, locale);
+        accounts.push_back(std::move(a));
+    }
+    return accounts;
+}
+
+} // namespace ledger

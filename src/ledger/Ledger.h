@@ -1,0 +1,68 @@
+#pragma once
+// Account ledgers: one record file per account under "/BVActiveAccounts",
+// an opening entry first, entries appended only, a backup copy after every
+// append, and the balance recomputed from all entries. Every change of a
+// ledger replaces the whole file atomically, so a ledger is never left
+// with half a record.
+#include "ledger/LedgerEntry.h"
+#include "base/Money.h"
+#include "store/FileStore.h"
+
+#include <QDate>
+#include <QLocale>
+#include <optional>
+#include <vector>
+
+namespace ledger {
+
+// "/BVActiveAccounts/<account number>.txt" and its copy under "/Backup";
+// empty for an account number that cannot name a file.
+QString ledgerFile(const QString &acctNo);
+QString backupFile(const QString &ledgerFile);
+
+// The text a payment amount is stored with: currency text, or plain
+// decimal when that does not fit the field; nothing when neither fits.
+std::optional<QString> storedAmountText(Money amount, const QLocale &locale);
+
+// Payments, credits and discounts subtract (the words as written, letter
+// case counting), exactly "Current Balance" is left out, anything else adds.
+enum class Sign { Add, Subtract, Ignore };
+Sign signOf(const QString &entryText);
+
+struct Balance {
+    Money total;
+    int unreadable = 0; // entries whose amount could not be read, left out
+};
+Balance balanceOf(const QByteArray &ledger, const QLocale &locale);
+// Nothing when the ledger is missing (after the restore from its backup).
+std::optional<Balance> accountBalance(const FileStore &store, const QString &ledgerFile, const QLocale &locale);
+
+LedgerEntry makeEntry(const QString &acctNo, const QString &name, const QString &amount, const QString &text,
+                      const QDate &date, const QLocale &locale);
+
+// The opening entry alone.
+FileResult createLedger(const FileStore &store, const QString &acctNo, const QString &name, const QDate &today,
+                        const QLocale &locale);
+// Appends to the account's ledger, restoring it from its backup or
+// starting it with the opening entry (dated today) first.
+FileResult appendLedgerEntry(const FileStore &store, const QString &ledgerFile, const LedgerEntry &entry,
+                             const QDate &today, const QLocale &locale);
+FileResult backupLedger(const FileStore &store, const QString &ledgerFile);
+// Appends to the payment journal; a torn last record left by a crash is
+// written over.
+FileResult appendPaymentRecord(const FileStore &store, const LedgerEntry &entry);
+
+// Whole records of a record file (a torn tail does not count).
+int wholeRecords(const FileStore &store, const QString &name);
+
+struct OpenAccount {
+    QString ledgerFile; // the file the account's payments go to
+    QString acctNo;
+    QString acctName;
+    Balance balance;
+    bool damaged = false; // the first record is short or holds no account number
+};
+// Every ledger in the folder, by file name, with its balance.
+std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &locale);
+
+} // namespace ledger

@@ -1,0 +1,24 @@
+#pragma once
+// One transaction of an account's ledger, and of the payment journal: 155
+// bytes of text, the amount always positive and its sign given by the
+// wording of the entry text.
+#include <QByteArray>
+#include <QString>
+
+inline const QString kActiveAccountsFolder = QStringLiteral("/BVActiveAccounts");
+inline const QString kPaymentJournal = QStringLiteral("/CAPaymentRecords.txt");
+
+struct LedgerEntry {
+    static constexpr int kLength = 155;
+    static constexpr int kAmountWidth = 10;
+
+    QString acctName;    //   0, 45
+    QString acctNo;      //  45, 25
+    QString entryDate;   //  70, 15: short date text
+    QString entryText;   //  85, 60
+    QString entryAmount; // 145, 10: any text the currency conversion reads
+
+    QByteArray encode() const;
+    static LedgerEntry decode(const QByteArray &bytes);
+    bool operator==(const LedgerEntry &) const = default;
+};

@@ -1,0 +1,123 @@
+#include "ledger/PaymentBatch.h"
+
+#include "base/ValueList.h"
+
+namespace ledger {
+
+namespace {
+
+struct Pending {
+    int ledgerBefore = -1; // counts for the first payment, -1 before it is begun
+    int journalBefore = -1;
+    std::vector<Payment> payments;
+};
+
+QByteArray encodePending(const Pending &p)
+{
+    valuelist::Writer w;
+    w.integer(p.ledgerBefore).integer(p.journalBefore).integer(qint64(p.payments.size())).endLine();
+    for (const Payment &pay : p.payments) {
+        const LedgerEntry &e = pay.entry;
+        w.text(pay.ledgerFile).text(e.acctName).text(e.acctNo).text(e.entryDate).text(e.entryText).text(e.entryAmount).endLine();
+    }
+    return w.bytes();
+}
+
+std::optional<Pending> readPending(const FileStore &store)
+{
+    const std::optional<QByteArray> file = store.readFile(kPendingPayments);
+    if (!file)
+        return std::nullopt;
+    valuelist::Reader r(*file);
+    Pending p;
+    p.ledgerBefore = int(r.integer(-1));
+    p.journalBefore = int(r.integer(-1));
+    const qint64 count = r.integer(0);
+    for (qint64 i = 0; i < count && !r.atEnd(); ++i) {
+        Payment pay;
+        pay.ledgerFile = r.text();
+        pay.entry.acctName = r.text();
+        pay.entry.acctNo = r.text();
+        pay.entry.entryDate = r.text();
+        pay.entry.entryText = r.text();
+        pay.entry.entryAmount = r.text();
+        p.payments.push_back(pay);
+    }
+    return p;
+}
+
+FileResult savePending(const FileStore &store, const Pending &p)
+{
+    if (p.payments.empty()) {
+        store.killIfExists(kPendingPayments);
+        return FileResult::success();
+    }
+    return store.replaceFile(kPendingPayments, encodePending(p));
+}
+
+FileResult finish(const FileStore &store, Pending p, const QDate &today, const QLocale &locale)
+{
+    while (!p.payments.empty()) {
+        const Payment &pay = p.payments.front();
+        if (p.ledgerBefore < 0) {
+            // Before anything is written: where the ledger and the journal end now.
+            store.dataFileExists(pay.ledgerFile);
+            store.dataFileExists(kPaymentJournal);
+            p.ledgerBefore = wholeRecords(store, pay.ledgerFile);
+            p.journalBefore = wholeRecords(store, kPaymentJournal);
+            if (FileResult r = savePending(store, p); !r)
+                return r;
+        }
+        store.dataFileExists(pay.ledgerFile);
+        if (wholeRecords(store, pay.ledgerFile) <= p.ledgerBefore) {
+            if (FileResult r = appendLedgerEntry(store, pay.ledgerFile, pay.entry, today, locale); !r)
+                return r;
+        }
+        if (FileResult r = backupLedger(store, pay.ledgerFile); !r)
+            return r;
+        store.dataFileExists(kPaymentJournal);
+        if (wholeRecords(store, kPaymentJournal) <= p.journalBefore) {
+            if (FileResult r = appendPaymentRecord(store, pay.entry); !r)
+                return r;
+        }
+        p.payments.erase(p.payments.begin());
+        p.ledgerBefore = p.journalBefore = -1;
+        if (FileResult r = savePending(store, p); !r)
+            return r;
+    }
+    return FileResult::success();
+}
+
+} // namespace
+
+FileResult writePayments(const FileStore &store, const std::vector<Payment> &payments, const QDate &today,
+                         const QLocale &locale)
+{
+    if (FileResult r = recoverPayments(store, today, locale); !r)
+        return r;
+    for (const Payment &p : payments) {
+        if (p.ledgerFile.isEmpty() || !p.ledgerFile.startsWith(kActiveAccountsFolder + u'/'))
+            return FileResult::failure(QStringLiteral("the account number \"%1\" cannot name a ledger").arg(p.entry.acctNo));
+    }
+    Pending p;
+    p.payments = payments;
+    if (FileResult r = savePending(store, p); !r)
+        return r;
+    return finish(store, p, today, locale);
+}
+
+FileResult recoverPayments(const FileStore &store, const QDate &today, const QLocale &locale)
+{
+    const std::optional<Pending> p = readPending(store);
+    if (!p)
+        return FileResult::success();
+    return finish(store, *p, today, locale);
+}
+
+void purgeLedgers(const FileStore &store, const QStringList &ledgerFiles)
+{
+    for (const QString &f : ledgerFiles)
+        store.deleteDataFile(f);
+}
+
+} // namespace ledger

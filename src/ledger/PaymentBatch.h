@@ -1,0 +1,29 @@
+#pragma once
+// Writing a batch of payments so that each is posted exactly once, even
+// when the program is killed in the middle: the batch is first written to
+// "/PaymentBatch.pending" with, for the payment in hand, the record counts
+// of its ledger and of the journal before it. A crash leaves the file, and
+// the next start finishes the batch, telling by those counts what was
+// already written. Each payment goes to its ledger, the ledger's backup
+// copy and the journal, in that order.
+#include "ledger/Ledger.h"
+
+namespace ledger {
+
+inline const QString kPendingPayments = QStringLiteral("/PaymentBatch.pending");
+
+struct Payment {
+    QString ledgerFile;
+    LedgerEntry entry;
+    bool operator==(const Payment &) const = default;
+};
+
+FileResult writePayments(const FileStore &store, const std::vector<Payment> &payments, const QDate &today,
+                         const QLocale &locale);
+// Finishes a batch a crash interrupted; nothing to do without one.
+FileResult recoverPayments(const FileStore &store, const QDate &today, const QLocale &locale);
+
+// Deletes the ledgers and their backup copies.
+void purgeLedgers(const FileStore &store, const QStringList &ledgerFiles);
+
+} // namespace ledger
