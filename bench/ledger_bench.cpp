@@ -1,0 +1,122 @@
+// The payment screen's list: 5,000 ledgers of 50 entries each, read with
+// their balances, against `cat` of the same files.
+#include "base/Clock.h"
+#include "base/Prompt.h"
+#include "base/WebOpener.h"
+#include "ledger/PaymentBatch.h"
+#include "ui/Navigator.h"
+#include "ui/PaymentScreen.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kLedgers = 5000;
+constexpr int kEntries = 50;
+const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+
+class SilentPrompt final : public Prompt {
+public:
+    void message(const QString &, const QString &) override {}
+    bool ask(const QString &, const QString &) override { return true; }
+    void beep() override {}
+};
+
+class NoWeb final : public WebOpener {
+public:
+    bool open(const QUrl &) override { return false; }
+};
+
+void writeLedgers(const QString &folder)
+{
+    QDir().mkpath(folder + kActiveAccountsFolder);
+    const QDate day(2026, 3, 1);
+    for (int i = 0; i < kLedgers; ++i) {
+        const QString acct = QString::number(100000 + i);
+        QByteArray file;
+        for (int e = 0; e < kEntries; ++e) {
+            const bool payment = e % 2 == 0 && e > 0;
+            file += ledger::makeEntry(acct, QStringLiteral("Customer ") + acct,
+                                      payment ? QStringLiteral("$35.00") : QStringLiteral("35.125"),
+                                      payment ? QStringLiteral("Payment Check# 1001") : QStringLiteral("Weekly Mowing"),
+                                      day.addDays(e), kUs)
+                        .encode();
+        }
+        QFile f(folder + kActiveAccountsFolder + u'/' + acct + QStringLiteral(".txt"));
+        f.open(QIODevice::WriteOnly);
+        f.write(file);
+    }
+}
+
+struct Fixture {
+    Fixture() : store(dir.path()), settings(kUs), catalog(kUs), ctx{store, settings, catalog, clock, prompt, web, kUs, QString(), QString()}
+    {
+        writeLedgers(dir.path());
+    }
+    QTemporaryDir dir;
+    FileStore store;
+    BusinessSettings settings;
+    Catalog catalog;
+    SystemClock clock;
+    SilentPrompt prompt;
+    NoWeb web;
+    AppContext ctx;
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void BM_ListOpenAccounts(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ledger::openAccounts(f.store, kUs));
+    state.SetItemsProcessed(state.iterations() * kLedgers);
+}
+BENCHMARK(BM_ListOpenAccounts)->Unit(benchmark::kMillisecond);
+
+// The screen's activation: recovery check, the listing, the grid model.
+void BM_PaymentScreenLoad(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    QWidget window;
+    auto *stack = new QStackedWidget(&window);
+    Navigator navigator(*stack, window);
+    auto *screen = new PaymentScreen(f.ctx, navigator);
+    navigator.add(screen);
+    for (auto _ : state)
+        screen->activate();
+}
+BENCHMARK(BM_PaymentScreenLoad)->Unit(benchmark::kMillisecond);
+
+void BM_CatLedgers(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    const QString command = QStringLiteral("cat '%1'/* > /dev/null").arg(f.dir.path() + kActiveAccountsFolder);
+    for (auto _ : state) {
+        if (std::system(command.toLocal8Bit().constData()) != 0)
+            std::abort();
+    }
+}
+BENCHMARK(BM_CatLedgers)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
