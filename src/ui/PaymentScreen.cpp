@@ -120,6 +120,12 @@ PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *par
     m_timer2 = new QTimer(this);
     m_timer2->setInterval(500);
     connect(m_timer2, &QTimer::timeout, this, [this] { m_pointerWrite->setVisible(!m_pointerWrite->isVisible()); });
+    // A blinking pointer keeps its place, so nothing around it moves.
+    for (QToolButton *pointer : {m_pointerGrid, m_pointerWrite}) {
+        QSizePolicy keep = pointer->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        pointer->setSizePolicy(keep);
+    }
     m_pointerWrite->hide();
     m_date->setDate(m_ctx.clock.today());
 }
