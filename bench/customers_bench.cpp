@@ -1,9 +1,8 @@
 // The customer file at its limit of 32,767 customers: opening the customer
 // screen (account and city lists), a search by last name, and removing the
 // first customer, each against the time `cat` takes to read the same files.
+#include "BenchSupport.h"
 #include "base/Clock.h"
-#include "base/Prompt.h"
-#include "base/WebOpener.h"
 #include "customers/AccountStore.h"
 #include "ui/CustomerScreen.h"
 #include "ui/Navigator.h"
@@ -21,17 +20,6 @@ namespace {
 
 constexpr int kCustomers = AccountStore::kMaxCustomers;
 
-class SilentPrompt final : public Prompt {
-public:
-    void message(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return true; }
-    void beep() override {}
-};
-
-class NoWeb final : public WebOpener {
-public:
-    bool open(const QUrl &) override { return false; }
-};
 
 const QStringList kSurnames = {QStringLiteral("Smith"), QStringLiteral("Johnson"), QStringLiteral("Williams"),
                                QStringLiteral("Brown"), QStringLiteral("Jones"),   QStringLiteral("Miller"),
@@ -200,12 +188,4 @@ BENCHMARK(BM_CatThreeFiles)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BRENVOY_BENCH_MAIN()

@@ -1,8 +1,7 @@
 // The payment screen's list: 5,000 ledgers of 50 entries each, read with
 // their balances, against `cat` of the same files.
+#include "BenchSupport.h"
 #include "base/Clock.h"
-#include "base/Prompt.h"
-#include "base/WebOpener.h"
 #include "ledger/PaymentBatch.h"
 #include "ui/Navigator.h"
 #include "ui/PaymentScreen.h"
@@ -21,17 +20,6 @@ constexpr int kLedgers = 5000;
 constexpr int kEntries = 50;
 const QLocale kUs(QLocale::English, QLocale::UnitedStates);
 
-class SilentPrompt final : public Prompt {
-public:
-    void message(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return true; }
-    void beep() override {}
-};
-
-class NoWeb final : public WebOpener {
-public:
-    bool open(const QUrl &) override { return false; }
-};
 
 void writeLedgers(const QString &folder)
 {
@@ -111,12 +99,4 @@ BENCHMARK(BM_CatLedgers)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BRENVOY_BENCH_MAIN()

@@ -4,7 +4,7 @@
 #include "customers/CustomerFinder.h"
 #include "ui/CustomerScreen.h"
 #include "ui/FoundCustomersModel.h"
-#include "ui/GridWheel.h"
+#include "ui/RowGrid.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -73,18 +73,11 @@ QWidget *CustomerScreen::buildResults()
     layout->addLayout(hints);
     m_found = new FoundCustomersModel(this);
     m_grid = new QTableView(m_results);
-    m_grid->setObjectName(QStringLiteral("fgCustomersFound"));
     m_grid->setModel(m_found);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
-    m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    setUpRowGrid(m_grid, QStringLiteral("fgCustomersFound"));
     m_grid->horizontalHeader()->resizeSection(1, 180);
     m_grid->horizontalHeader()->resizeSection(2, 80);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    GridWheel::install(m_grid);
     m_grid->setMinimumHeight(160);
     auto *popup = new QMenu(m_grid);
     popup->setObjectName(QStringLiteral("mnupopup"));

@@ -2,7 +2,7 @@
 
 #include "base/Dates.h"
 #include "ledger/PaymentBatch.h"
-#include "ui/GridWheel.h"
+#include "ui/RowGrid.h"
 #include "ui/KeyFilter.h"
 #include "ui/Navigator.h"
 #include "ui/PaymentModel.h"
@@ -39,17 +39,12 @@ PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *par
 
     m_model = new PaymentModel(m_ctx.locale, this);
     m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("fgAutoPay"));
     m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
+    setUpRowGrid(m_grid, QStringLiteral("fgAutoPay"));
+    m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     for (auto [column, width] : {std::pair{0, 60}, {1, 140}, {3, 120}, {4, 140}, {5, 120}})
         m_grid->horizontalHeader()->resizeSection(column, width);
-    GridWheel::install(m_grid);
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &index) { selectRow(index.row()); });
     layout->addWidget(m_grid, 1);
 

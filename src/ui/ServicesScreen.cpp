@@ -1,6 +1,6 @@
 #include "ui/ServicesScreen.h"
 
-#include "ui/GridWheel.h"
+#include "ui/RowGrid.h"
 #include "ui/Navigator.h"
 #include "ui/PictureButton.h"
 

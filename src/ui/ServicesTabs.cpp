@@ -1,7 +1,7 @@
 // The services screen's two catalogue tabs: the services grid with its
 // entry boxes and the items grid with its own, and the checks that keep
 // every typed value convertible before it reaches the files.
-#include "ui/GridWheel.h"
+#include "ui/RowGrid.h"
 #include "ui/ServicesScreen.h"
 
 #include <QCheckBox>
@@ -22,15 +22,8 @@ namespace {
 QTableWidget *makeGrid(QWidget *parent, const char *name, const QStringList &headings)
 {
     auto *grid = new QTableWidget(0, int(headings.size()), parent);
-    grid->setObjectName(QString::fromLatin1(name));
+    setUpRowGrid(grid, QString::fromLatin1(name));
     grid->setHorizontalHeaderLabels(headings);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
-    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    GridWheel::install(grid);
     return grid;
 }
 

@@ -1,30 +1,17 @@
 #pragma once
 // A program folder with customers in it and the customer screen over it,
 // in a window with a stand-in main menu, for the customer screen's tests.
-#include "support/TestSupport.h"
+#include "support/ScreenHost.h"
 #include "ui/CustomerScreen.h"
-#include "ui/Navigator.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStackedWidget>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace customertest {
-
-class MenuStandIn : public Screen {
-public:
-    MenuStandIn() { setObjectName(QStringLiteral("frmStartup")); }
-    QString caption() const override { return QStringLiteral("menu"); }
-    void activate() override {}
-};
 
 inline CustomerRecord business(const QString &acct, const QString &name, const QString &phone = QString())
 {
@@ -52,7 +39,7 @@ inline CustomerRecord person(const QString &acct, const QString &first, const QS
 
 // A program folder with customers in it and the screen over it, in a
 // window with a stand-in main menu.
-struct Harness {
+struct Harness : ScreenHost<CustomerScreen> {
     explicit Harness(const std::vector<CustomerRecord> &customers = {}, bool withSideFiles = true)
     {
         folder.context().settings.edit([](BusinessValues &v) {
@@ -77,41 +64,18 @@ struct Harness {
         QFile states(QCoreApplication::applicationDirPath() + QStringLiteral("/StatesList.txt"));
         if (states.open(QIODevice::ReadOnly))
             folder.write(QStringLiteral("/StatesList.txt"), states.readAll());
-        stack = new QStackedWidget(&window);
-        navigator = std::make_unique<Navigator>(*stack, window);
+        // Made before it is first shown, as the program makes it.
         screen = new CustomerScreen(folder.context(), *navigator);
-        navigator->add(menu);
         navigator->add(screen);
-    }
-    void open() { navigator->show(screen); }
-
-    template <typename T = QWidget>
-    T *child(const char *name)
-    {
-        T *found = screen->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
     QLineEdit *box(int i) { return child<QLineEdit>(QStringLiteral("txtCustomer_%1").arg(i).toLatin1().constData()); }
     QString type() { return child<QLabel>("lbLType")->text(); }
     QAction *action(const char *name) { return screen->findChild<QAction *>(QString::fromLatin1(name)); }
-    void leave(QWidget *w)
-    {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(w, &out);
-    }
     CustomerRecord stored(int n)
     {
         return CustomerRecord::decode(folder.read(kCustomerFile).mid((n - 1) * 328, 328));
     }
     int storedCount() { return int(folder.read(kCustomerFile).size() / 328); }
-
-    TestFolder folder;
-    QWidget window;
-    QStackedWidget *stack = nullptr;
-    std::unique_ptr<Navigator> navigator;
-    MenuStandIn *menu = new MenuStandIn;
-    CustomerScreen *screen = nullptr;
 };
 
 inline std::vector<CustomerRecord> numbered(int n)

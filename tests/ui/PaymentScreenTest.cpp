@@ -3,8 +3,7 @@
 #include "ui/PaymentScreen.h"
 
 #include "ledger/PaymentBatch.h"
-#include "support/TestSupport.h"
-#include "ui/Navigator.h"
+#include "support/ScreenHost.h"
 #include "ui/PaymentModel.h"
 
 #include <QDateEdit>
@@ -15,13 +14,7 @@
 
 namespace {
 
-class MenuStandIn : public Screen {
-public:
-    MenuStandIn() { setObjectName(QStringLiteral("frmStartup")); }
-    QString caption() const override { return QStringLiteral("menu"); }
-};
-
-struct Harness {
+struct Harness : ScreenHost<PaymentScreen> {
     // Ledgers of accounts with the given balances in cents (billed, or
     // credited for a negative one).
     void ledgerWith(const char *acct, qint64 cents)
@@ -36,15 +29,6 @@ struct Harness {
                                       QDate(2026, 1, 2), usLocale())
                         .encode();
         folder.write(QStringLiteral("/BVActiveAccounts/%1.txt").arg(a), file);
-    }
-    void open()
-    {
-        stack = new QStackedWidget(&window);
-        navigator = std::make_unique<Navigator>(*stack, window);
-        screen = new PaymentScreen(folder.context(), *navigator);
-        navigator->add(menu);
-        navigator->add(screen);
-        navigator->show(screen);
     }
     QLineEdit *box(const char *name) { return screen->findChild<QLineEdit *>(QString::fromLatin1(name)); }
     QString cell(int row, int column)
@@ -68,13 +52,6 @@ struct Harness {
             out.push_back(LedgerEntry::decode(f.mid(i, 155)));
         return out;
     }
-
-    TestFolder folder;
-    QWidget window;
-    QStackedWidget *stack = nullptr;
-    std::unique_ptr<Navigator> navigator;
-    MenuStandIn *menu = new MenuStandIn;
-    PaymentScreen *screen = nullptr;
 };
 
 } // namespace

@@ -1,9 +1,8 @@
 // The services screen driven offscreen through its commands and boxes.
 #include "ui/ServicesScreen.h"
 
-#include "support/TestSupport.h"
-#include "ui/GridWheel.h"
-#include "ui/Navigator.h"
+#include "support/ScreenHost.h"
+#include "ui/RowGrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,41 +20,21 @@
 
 namespace {
 
-class MenuStandIn : public Screen {
-public:
-    MenuStandIn() { setObjectName(QStringLiteral("frmStartup")); }
-    QString caption() const override { return QStringLiteral("menu"); }
-};
-
-struct Harness {
-    Harness()
-    {
-        folder.store().makeFolder(QStringLiteral("/Backup"));
-    }
-    // Opens the screen over whatever files the test wrote.
+struct Harness : ScreenHost<ServicesScreen> {
+    Harness() { folder.store().makeFolder(QStringLiteral("/Backup")); }
+    // Loads the catalogue from the files written so far, as the program's
+    // start does, then shows the screen.
     void open()
     {
         folder.context().catalog.load(folder.store());
-        stack = new QStackedWidget(&window);
-        navigator = std::make_unique<Navigator>(*stack, window);
-        screen = new ServicesScreen(folder.context(), *navigator);
-        navigator->add(menu);
-        navigator->add(screen);
-        navigator->show(screen);
+        ScreenHost::open();
     }
     template <typename T = QLineEdit>
     T *child(const char *name)
     {
-        T *found = screen->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return ScreenHost::child<T>(name);
     }
     QPushButton *cmd(int i) { return child<QPushButton>(QStringLiteral("cmdServices_%1").arg(i).toLatin1().constData()); }
-    void leave(QWidget *w)
-    {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(w, &out);
-    }
     void addService(const char *description, const char *charge, int timeRow = -1)
     {
         screen->command(1);
@@ -73,13 +52,6 @@ struct Harness {
         child("txtCharge_2")->setText(QString::fromLatin1(price));
         child("txtOnHand")->setText(QString::fromLatin1(onHand));
     }
-
-    TestFolder folder;
-    QWidget window;
-    QStackedWidget *stack = nullptr;
-    std::unique_ptr<Navigator> navigator;
-    MenuStandIn *menu = new MenuStandIn;
-    ServicesScreen *screen = nullptr;
 };
 
 } // namespace

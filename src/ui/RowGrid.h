@@ -1,9 +1,16 @@
 #pragma once
-// The mouse wheel on a long grid: one notch moves by a page of rows, at
-// least ten, so that a list of thousands of customers or items is crossed
-// in a few turns.
+// The grids that list one record per row (customers found, services,
+// items, open accounts): a click selects the whole row, nothing is edited
+// in place, rows are a line high, and the mouse wheel moves by a page of
+// rows, at least ten, so that thousands of rows are crossed in a few turns.
 #include <QAbstractItemView>
 #include <QObject>
+
+class QTableView;
+
+// Sets a grid up as above, after its model is set; its first column takes
+// the spare width.
+void setUpRowGrid(QTableView *grid, const QString &objectName);
 
 class GridWheel : public QObject {
 public:

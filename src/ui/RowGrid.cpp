@@ -1,5 +1,7 @@
-#include "ui/GridWheel.h"
+#include "ui/RowGrid.h"
 
+#include <QHeaderView>
+#include <QTableView>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -35,4 +37,16 @@ bool GridWheel::eventFilter(QObject *watched, QEvent *event)
     if (rows > 0)
         m_grid->scrollTo(m_grid->model()->index(next, 0), QAbstractItemView::PositionAtTop);
     return true;
+}
+
+void setUpRowGrid(QTableView *grid, const QString &objectName)
+{
+    grid->setObjectName(objectName);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    GridWheel::install(grid);
 }

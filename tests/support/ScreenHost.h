@@ -1,0 +1,56 @@
+#pragma once
+// A fresh program folder and a main window with a stand-in main menu, in
+// which one screen under test is shown and driven by its object names.
+#include "support/TestSupport.h"
+#include "ui/Navigator.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QStackedWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+class MenuStandIn : public Screen {
+public:
+    MenuStandIn() { setObjectName(QStringLiteral("frmStartup")); }
+    QString caption() const override { return QStringLiteral("menu"); }
+};
+
+template <typename S>
+struct ScreenHost {
+    ScreenHost()
+    {
+        stack = new QStackedWidget(&window);
+        navigator = std::make_unique<Navigator>(*stack, window);
+        navigator->add(menu);
+    }
+    // Makes the screen over the files written so far and shows it.
+    void open()
+    {
+        if (!screen) {
+            screen = new S(folder.context(), *navigator);
+            navigator->add(screen);
+        }
+        navigator->show(screen);
+    }
+    template <typename T = QWidget>
+    T *child(const char *name)
+    {
+        T *found = screen->template findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    // The focus leaves a box, as when the user moves on.
+    static void leave(QWidget *w)
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w, &out);
+    }
+
+    TestFolder folder;
+    QWidget window;
+    QStackedWidget *stack = nullptr;
+    std::unique_ptr<Navigator> navigator;
+    MenuStandIn *menu = new MenuStandIn;
+    S *screen = nullptr;
+};
