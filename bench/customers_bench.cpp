@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kCustomers = AccountStore::kMaxCustomers;
 
-
 const QStringList kSurnames = {QStringLiteral("Smith"), QStringLiteral("Johnson"), QStringLiteral("Williams"),
                                QStringLiteral("Brown"), QStringLiteral("Jones"),   QStringLiteral("Miller"),
                                QStringLiteral("Davis"), QStringLiteral("Garcia"),  QStringLiteral("Wilson")};

@@ -20,7 +20,6 @@ constexpr int kLedgers = 5000;
 constexpr int kEntries = 50;
 const QLocale kUs(QLocale::English, QLocale::UnitedStates);
 
-
 void writeLedgers(const QString &folder)
 {
     QDir().mkpath(folder + kActiveAccountsFolder);
