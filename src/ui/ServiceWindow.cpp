@@ -117,6 +117,15 @@ ServiceWindow::ServiceWindow(AppContext &ctx, QWidget *parent) : QGroupBox(QStri
         m_autoFind->setChecked(on);
         showChargeText();
     });
+    // The options are kept as soon as they change, so closing the program
+    // from this screen does not lose them.
+    for (QCheckBox *box : {m_autoFind, m_loadDefault, m_showService}) {
+        connect(box, &QCheckBox::clicked, this, [this] {
+            if (FileResult r = saveOptions(); !r)
+                m_ctx.prompt.message(QStringLiteral("The service window options could not be saved (%1).").arg(r.error),
+                                     kAppTitle);
+        });
+    }
     refreshLists();
     connect(&m_ctx.catalog, &Catalog::servicesLoaded, this, &ServiceWindow::refreshLists);
 }

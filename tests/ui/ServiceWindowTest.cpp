@@ -145,9 +145,14 @@ TEST(ServiceWindow, RememberedOptionsAndTheToggle)
     EXPECT_FALSE(w.check("ckAutoFind")->isChecked());
     EXPECT_TRUE(w.check("ckLoadDefault")->isChecked());
     EXPECT_TRUE(w.check("ckShowService")->isChecked());
-    w.check("ckShowService")->click();
-    h.navigator->show(h.menu); // leaving the screen writes them
+    w.check("ckShowService")->click(); // kept at once
     EXPECT_EQ(h.folder.read(kServiceOptionsFile), QByteArray("0,1,0\r\n"));
+    w.check("ckShowService")->setChecked(true); // not a click: kept when the screen is left
+    h.navigator->show(h.menu);
+    EXPECT_EQ(h.folder.read(kServiceOptionsFile), QByteArray("0,1,1\r\n"));
+    w.check("ckShowService")->setChecked(false);
+    h.navigator->show(h.screen);
+    EXPECT_TRUE(w.check("ckShowService")->isChecked()); // read again on opening
 
     h.open();
     h.action("mnuToggle")->trigger();
