@@ -1,11 +1,14 @@
 #pragma once
 // What the screen benchmarks share: a prompt that answers Yes and shows
-// nothing, a web opener that opens nothing, and a main that runs the
-// benchmarks inside an offscreen QApplication.
+// nothing, a web opener that opens nothing, a program folder with its
+// context, and a main that runs the benchmarks inside an offscreen
+// QApplication.
+#include "app/AppContext.h"
 #include "base/Prompt.h"
 #include "base/WebOpener.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 class SilentPrompt final : public Prompt {
@@ -18,6 +21,20 @@ public:
 class NoWeb final : public WebOpener {
 public:
     bool open(const QUrl &) override { return false; }
+};
+
+// A program folder in a temporary directory and the context screens need.
+struct BenchContext {
+    BenchContext() : ctx{store, settings, catalog, clock, prompt, web, locale, QString(), QString()} {}
+    QLocale locale{QLocale::English, QLocale::UnitedStates};
+    QTemporaryDir dir;
+    FileStore store{dir.path()};
+    BusinessSettings settings{locale};
+    Catalog catalog{locale};
+    SystemClock clock;
+    SilentPrompt prompt;
+    NoWeb web;
+    AppContext ctx;
 };
 
 #define BRENVOY_BENCH_MAIN()                                                                                           \

@@ -66,26 +66,14 @@ void writeAccounts(const QString &folder, int count = kCustomers)
     writeFile(folder + kContractFile, contracts);
 }
 
-struct ScreenFixture {
-    explicit ScreenFixture(int count = kCustomers)
-        : store(dir.path()), settings(QLocale(QLocale::English, QLocale::UnitedStates)),
-          catalog(QLocale(QLocale::English, QLocale::UnitedStates)),
-          ctx{store, settings, catalog, clock, prompt, web, QLocale(QLocale::English, QLocale::UnitedStates), QString(), QString()},
-          stack(new QStackedWidget(&window)), navigator(*stack, window)
+struct ScreenFixture : BenchContext {
+    explicit ScreenFixture(int count = kCustomers) : stack(new QStackedWidget(&window)), navigator(*stack, window)
     {
         store.makeFolder(QStringLiteral("/Backup"));
         writeAccounts(dir.path(), count);
         screen = new CustomerScreen(ctx, navigator);
         navigator.add(screen);
     }
-    QTemporaryDir dir;
-    FileStore store;
-    BusinessSettings settings;
-    Catalog catalog;
-    SystemClock clock;
-    SilentPrompt prompt;
-    NoWeb web;
-    AppContext ctx;
     QWidget window;
     QStackedWidget *stack;
     Navigator navigator;

@@ -41,19 +41,8 @@ void writeLedgers(const QString &folder)
     }
 }
 
-struct Fixture {
-    Fixture() : store(dir.path()), settings(kUs), catalog(kUs), ctx{store, settings, catalog, clock, prompt, web, kUs, QString(), QString()}
-    {
-        writeLedgers(dir.path());
-    }
-    QTemporaryDir dir;
-    FileStore store;
-    BusinessSettings settings;
-    Catalog catalog;
-    SystemClock clock;
-    SilentPrompt prompt;
-    NoWeb web;
-    AppContext ctx;
+struct Fixture : BenchContext {
+    Fixture() { writeLedgers(dir.path()); }
 };
 
 Fixture &fixture()

@@ -1,6 +1,7 @@
 #include "catalog/Catalog.h"
 
 #include "base/ValueList.h"
+#include "store/RecordFiles.h"
 
 #include <algorithm>
 
@@ -24,18 +25,6 @@ void Catalog::load(const FileStore &store)
 }
 
 namespace {
-template <typename Record>
-std::vector<Record> readRecords(const FileStore &store, const QString &name)
-{
-    const QByteArray file = store.readFile(name).value_or(QByteArray());
-    const int count = store.recordCount(name, Record::kLength);
-    std::vector<Record> records;
-    records.reserve(size_t(count));
-    for (int i = 0; i < count; ++i)
-        records.push_back(Record::decode(file.mid(qsizetype(i) * Record::kLength, Record::kLength)));
-    return records;
-}
-
 bool lessIgnoringCase(const QString &a, const QString &b)
 {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
@@ -45,7 +34,7 @@ bool lessIgnoringCase(const QString &a, const QString &b)
 void Catalog::loadServices(const FileStore &store)
 {
     m_services.clear();
-    for (const ServiceRecord &r : readRecords<ServiceRecord>(store, kServicesFile))
+    for (const ServiceRecord &r : readAllRecords<ServiceRecord>(store, kServicesFile))
         m_services.push_back({r.description, r.charge, allotted::timeText(allotted::shownIndex(r.allottedTime))});
     std::stable_sort(m_services.begin(), m_services.end(),
                      [](const ServiceRow &a, const ServiceRow &b) { return lessIgnoringCase(a.description, b.description); });
@@ -54,7 +43,7 @@ void Catalog::loadServices(const FileStore &store)
 
 void Catalog::loadInventoriedItems(const FileStore &store)
 {
-    m_itemsInFileOrder = readRecords<InventoriedItemRecord>(store, kItemsFile);
+    m_itemsInFileOrder = readAllRecords<InventoriedItemRecord>(store, kItemsFile);
     m_categories.clear();
     for (const InventoriedItemRecord &i : m_itemsInFileOrder)
         addCategory(m_categories, i.category);

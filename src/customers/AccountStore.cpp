@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/ValueList.h"
+#include "store/RecordFiles.h"
 
 namespace {
 
@@ -49,13 +50,7 @@ ContractRecord AccountStore::readContract(int n) const
 
 std::vector<CustomerRecord> AccountStore::readAllCustomers() const
 {
-    const int count = customerCount();
-    const QByteArray file = m_store.readFile(kCustomerFile).value_or(QByteArray());
-    std::vector<CustomerRecord> records;
-    records.reserve(size_t(count));
-    for (int i = 0; i < count; ++i)
-        records.push_back(CustomerRecord::decode(file.mid(qsizetype(i) * CustomerRecord::kLength, CustomerRecord::kLength)));
-    return records;
+    return readAllRecords<CustomerRecord>(m_store, kCustomerFile);
 }
 
 ContractRecord AccountStore::defaultContract(const ContractRecord *before) const

@@ -38,7 +38,10 @@ struct CustomerRecord {
     std::int16_t reserved1 = 0; // 324
     std::int16_t reserved2 = 0; // 326
 
-    bool isBusiness() const { return acctType == QLatin1String("Business"); }
+    // The two account types; anything but the first counts as the second.
+    static inline const QString kBusiness = QStringLiteral("Business");
+    static inline const QString kIndividual = QStringLiteral("Individual");
+    bool isBusiness() const { return acctType == kBusiness; }
     // The account list's text: a business's name, else "Last, First I".
     QString listText() const;
     // The name shown for the account: a business's name, else the full name.

@@ -141,6 +141,11 @@ FileResult appendPaymentRecord(const FileStore &store, const LedgerEntry &entry)
     return store.writeRecord(kPaymentJournal, LedgerEntry::kLength, n + 1, entry.encode());
 }
 
+bool isPaidUp(const OpenAccount &a)
+{
+    return a.balance.total.isZero() && a.balance.unreadable == 0 && !a.damaged;
+}
+
 std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &locale)
 {
     QStringList names = store.fileNames(kActiveAccountsFolder, QStringLiteral(".txt"));

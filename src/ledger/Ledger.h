@@ -62,6 +62,10 @@ struct OpenAccount {
     Balance balance;
     bool damaged = false; // the first record is short or holds no account number
 };
+// Paid up for certain: every amount read and they come to nothing. Only
+// such a ledger may be purged.
+bool isPaidUp(const OpenAccount &account);
+
 // Every ledger in the folder, by file name, with its balance.
 std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &locale);
 

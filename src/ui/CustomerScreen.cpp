@@ -28,8 +28,6 @@
 
 namespace {
 
-const QString kBusiness = QStringLiteral("Business");
-const QString kIndividual = QStringLiteral("Individual");
 
 QString invalidAcctNoText(const QString &acctNo)
 {
@@ -112,7 +110,7 @@ void CustomerScreen::activate()
     m_serviceWindow->reset();
     m_aux->loadHeadings();
     clearCustomerBoxes();
-    m_type->setText(kBusiness);
+    m_type->setText(CustomerRecord::kBusiness);
     locate(2);
     m_usaStyle = m_ctx.settings.values().addressStyle == AddressStyle::USA;
     m_usaFrame->setVisible(m_usaStyle);
@@ -148,7 +146,7 @@ void CustomerScreen::activate()
         clearCustomerBoxes();
         showBusinessCityStateZip();
         m_customer = CustomerRecord();
-        setAccountType(kIndividual);
+        setAccountType(CustomerRecord::kIndividual);
     }
     m_box[0]->setFocus();
 }
@@ -181,7 +179,7 @@ void CustomerScreen::clearCustomerBoxes()
 
 bool CustomerScreen::isBusinessShown() const
 {
-    return m_type->text() == kBusiness;
+    return m_type->text() == CustomerRecord::kBusiness;
 }
 
 void CustomerScreen::loadCustomer()
@@ -227,7 +225,7 @@ void CustomerScreen::loadCustomer()
 void CustomerScreen::setAccountType(const QString &type)
 {
     m_box[0]->setFocus();
-    const bool business = type == kBusiness;
+    const bool business = type == CustomerRecord::kBusiness;
     if (business) {
         m_currentCustomer = m_customer.name.trimmed();
     } else {
@@ -238,7 +236,7 @@ void CustomerScreen::setAccountType(const QString &type)
     m_box[1]->setVisible(business && !listShown);
     m_personalNames->setVisible(!business && !listShown);
     m_nameLabel->setText(business ? QStringLiteral("Name") : QStringLiteral("Title / Name"));
-    m_type->setText(business ? kBusiness : kIndividual);
+    m_type->setText(business ? CustomerRecord::kBusiness : CustomerRecord::kIndividual);
     m_aux->setCustomerName(m_currentCustomer);
 }
 
@@ -339,8 +337,7 @@ bool CustomerScreen::saveCustomer()
     enableLocateButtons(true);
     // The shown account's service records stay those just written, so a
     // second save of it keeps them.
-    m_cycle = m_accounts.readCycle(m_currentRecord);
-    m_contract = m_accounts.readContract(m_currentRecord);
+    m_cycle = *cycle;
     setMenusEnabled(true);
     return true;
 }
@@ -368,7 +365,7 @@ void CustomerScreen::addNewCustomer()
     m_customer = CustomerRecord();
     m_customer.lastName = QStringLiteral("'");
     clearCustomerBoxes();
-    setAccountType(kIndividual);
+    setAccountType(CustomerRecord::kIndividual);
     loadAccountList();
     const BusinessValues &b = m_ctx.settings.values();
     showBusinessCityStateZip();

@@ -29,8 +29,6 @@
 
 namespace {
 
-const QString kBusiness = QStringLiteral("Business");
-const QString kIndividual = QStringLiteral("Individual");
 const QString kPhoneTip = QStringLiteral("Enter telephone Number with Area Code FIRST (as AAA-EEE-NNNN)");
 constexpr int kBoxWidths[12] = {20, 45, 35, 25, 0, 10, 13, 30, 15, 1, 25, 13};
 } // namespace
@@ -61,7 +59,7 @@ QWidget *CustomerScreen::buildGeneral()
     grid->addWidget(acct, row++, 1);
 
     auto *typeRow = new QHBoxLayout;
-    m_type = new QLabel(kBusiness, frame);
+    m_type = new QLabel(CustomerRecord::kBusiness, frame);
     m_type->setObjectName(QStringLiteral("lbLType"));
     m_type->setFrameShape(QFrame::StyledPanel);
     m_type->setMinimumWidth(90);
@@ -70,7 +68,7 @@ QWidget *CustomerScreen::buildGeneral()
     toggle->setToolTip(QStringLiteral("toggle between Business and Individual"));
     connect(toggle, &QPushButton::clicked, this, [this] {
         m_accountList->hide();
-        setAccountType(m_type->text() == kIndividual ? kBusiness : kIndividual);
+        setAccountType(m_type->text() == CustomerRecord::kIndividual ? CustomerRecord::kBusiness : CustomerRecord::kIndividual);
     });
     typeRow->addWidget(m_type);
     typeRow->addWidget(toggle);

@@ -319,13 +319,11 @@ void PaymentScreen::writePayments()
 
 void PaymentScreen::purgeZeroBalances()
 {
-    // Only a ledger whose every amount reads and adds up to nothing is paid
-    // up; a row the user marked by hand with money on it is never deleted.
+    // A row the user marked by hand with money on it is never deleted.
     QStringList purge;
     for (int i = 0; i < m_model->rowCount(); ++i) {
         PaymentRow &r = m_model->row(i);
-        const ledger::Balance &b = r.account.balance;
-        if (b.total.isZero() && b.unreadable == 0 && !r.account.damaged && !r.entered) {
+        if (ledger::isPaidUp(r.account) && !r.entered) {
             r.selected = true;
             purge.append(r.account.ledgerFile);
             m_model->rowChanged(i);

@@ -463,8 +463,8 @@ void ServicesScreen::saveItem()
     for (int i = 0; i < m_category->count(); ++i)
         categories.append(m_category->itemText(i));
     addCategory(categories, item.category);
-    m_category->clear();
-    m_category->addItems(categories);
+    if (categories.size() > m_category->count())
+        m_category->addItem(categories.last());
     showItems();
     selectItemRow(keep);
     clearEntry(1);
