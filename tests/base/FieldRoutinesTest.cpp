@@ -66,13 +66,3 @@ TEST(FieldRoutines, FullName)
     }
 }
 
-TEST(FieldRoutines, StandardMessages)
-{
-    ScriptedPrompt prompt;
-    fields::showCalendarInvalid(prompt, QStringLiteral("Brenvoy"));
-    fields::showMessage(prompt, QStringLiteral("Saved"), QStringLiteral("Done"));
-    ASSERT_EQ(prompt.entries.size(), 2);
-    EXPECT_EQ(prompt.entries[0].text, QStringLiteral("Your Calendar Selection is Invalid"));
-    EXPECT_EQ(prompt.entries[0].title, QStringLiteral("Brenvoy"));
-    EXPECT_EQ(prompt.entries[1].title, QStringLiteral("Done"));
-}

@@ -33,6 +33,8 @@ TEST(Catalog, RecordLayouts)
     EXPECT_EQ(s.mid(0, 60), padded("Weekly Mowing", 60));
     EXPECT_EQ(s.mid(60, 10), padded("$1,234.50", 10));
     EXPECT_EQ(qFromLittleEndian<qint16>(s.constData() + 70), 6);
+    ASSERT_EQ(allotted::timeList().size(), 33);
+    EXPECT_EQ(allotted::timeList()[32], QStringLiteral("8:00"));
 
     InventoriedItemRecord i;
     i.description = QStringLiteral("Fertilizer 20 lb");
@@ -56,24 +58,6 @@ TEST(Catalog, RecordLayouts)
     EXPECT_EQ(qFromLittleEndian<qint16>(b.constData() + 100), 12);
     EXPECT_EQ(qFromLittleEndian<qint16>(b.constData() + 102), 3);
     EXPECT_EQ(InventoriedItemRecord::decode(b), i);
-}
-
-TEST(Catalog, AllottedTimeList)
-{
-    const QStringList &list = allotted::timeList();
-    ASSERT_EQ(list.size(), 33);
-    EXPECT_EQ(list[0], QStringLiteral("0:00"));
-    EXPECT_EQ(list[1], QStringLiteral("0:15"));
-    EXPECT_EQ(list[4], QStringLiteral("1:00"));
-    EXPECT_EQ(list[7], QStringLiteral("1:45"));
-    EXPECT_EQ(list[32], QStringLiteral("8:00"));
-    EXPECT_EQ(allotted::indexOfTime(QStringLiteral("1:45")), 7);
-    EXPECT_EQ(allotted::indexOfTime(QStringLiteral("9:00")), 0);
-    EXPECT_EQ(allotted::indexOfTime(QStringLiteral("01:45")), 0); // exactly the list's text
-    EXPECT_EQ(allotted::shownIndex(0), 1);
-    EXPECT_EQ(allotted::shownIndex(-3), 1);
-    EXPECT_EQ(allotted::shownIndex(33), 1);
-    EXPECT_EQ(allotted::shownIndex(32), 32);
 }
 
 TEST(Catalog, CategoriesAreDistinctNonEmptyAndCaseSensitive)
@@ -144,38 +128,3 @@ TEST(Catalog, SaveWritesCompactFilesAndLoadsThemInOrder)
     EXPECT_FALSE(folder.exists(QStringLiteral("/Backup") + kItemsFile));
 }
 
-TEST(Catalog, LaborFileHasThreeQuotedLines)
-{
-    TestFolder folder;
-    Catalog catalog(usLocale());
-    EXPECT_FALSE(Catalog::loadLaborRates(folder.store()));
-    const LaborRates defaults = catalog.defaultLaborRates();
-    EXPECT_EQ(defaults[0], (LaborSlot{QStringLiteral("General Labor"), QStringLiteral("$0.00")}));
-    EXPECT_EQ(defaults[2], (LaborSlot{QString(), QStringLiteral("$0.00")}));
-
-    const LaborRates rates = {LaborSlot{QStringLiteral("Mowing, edging"), QStringLiteral("45")},
-                              LaborSlot{QStringLiteral("Pools"), QStringLiteral("$60.50")}, LaborSlot{}};
-    ASSERT_TRUE(Catalog::saveLaborRates(folder.store(), rates));
-    EXPECT_EQ(folder.read(kLaborFile), QByteArray("\"Mowing, edging\",\"45\"\r\n\"Pools\",\"$60.50\"\r\n\"\",\"\"\r\n"));
-    EXPECT_EQ(Catalog::loadLaborRates(folder.store()), rates);
-}
-
-TEST(Catalog, WholeNumbersForTheStockFields)
-{
-    const QLocale us = usLocale();
-    struct Case {
-        const char *text;
-        std::optional<int> as16;
-        std::optional<qint64> as32;
-    } cases[] = {
-        {"12", 12, 12},         {" -3 ", -3, -3},       {"1,000", 1000, 1000},     {"32767", 32767, 32767},
-        {"32768", {}, 32768},   {"-32769", {}, -32769}, {"2147483648", {}, {}},    {"abc", {}, {}},
-        {"1.5", {}, {}},        {"", {}, {}},           {"0", 0, 0},
-    };
-    for (const Case &c : cases) {
-        const auto a = parseInt16(QString::fromLatin1(c.text), us);
-        const auto b = parseInt32(QString::fromLatin1(c.text), us);
-        EXPECT_EQ(a ? std::optional<int>(*a) : std::nullopt, c.as16) << c.text;
-        EXPECT_EQ(b ? std::optional<qint64>(*b) : std::nullopt, c.as32) << c.text;
-    }
-}

@@ -67,16 +67,6 @@ TEST(BillingOptions, TheChargeALoadedAccountShows)
     EXPECT_FALSE(billing::isNoService(QStringLiteral("none")));
 }
 
-TEST(BillingOptions, WindowOptionsFile)
-{
-    TestFolder folder;
-    EXPECT_EQ(billing::loadWindowOptions(folder.store()), (billing::WindowOptions{true, true, true}));
-    folder.write(kServiceOptionsFile, "0,1,1\r\n");
-    EXPECT_EQ(billing::loadWindowOptions(folder.store()), (billing::WindowOptions{false, true, true}));
-    ASSERT_TRUE(billing::saveWindowOptions(folder.store(), {true, false, false}));
-    EXPECT_EQ(folder.read(kServiceOptionsFile), QByteArray("1,0,0\r\n"));
-}
-
 TEST(AccountRules, ProblemsInTheOrderTheyAreChecked)
 {
     using accounts::Problem;

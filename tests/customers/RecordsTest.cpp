@@ -107,29 +107,6 @@ TEST(Records, ShortCustomerRecordReadsBlank)
     EXPECT_EQ(blank.reserved1, 0);
 }
 
-TEST(Records, ListTextAndDisplayName)
-{
-    struct Case {
-        const char *type, *name, *title, *first, *initial, *last, *list, *display;
-    } cases[] = {
-        {"Business", " Acme Lawns ", "", "", "", "", "Acme Lawns", "Acme Lawns"},
-        {"Individual", "", "Mr.", "John", "Q", "Public", "Public, John Q", "Mr. John Q. Public"},
-        {"Individual", "", "", "Ann", " ", "Lee", "Lee, Ann", "Ann Lee"},
-        {"", "", "", "Ann", "", "Lee", "Lee, Ann", "Ann Lee"}, // not "Business" counts as Individual
-    };
-    for (const Case &k : cases) {
-        CustomerRecord c;
-        c.acctType = QString::fromLatin1(k.type);
-        c.name = QString::fromLatin1(k.name);
-        c.title = QString::fromLatin1(k.title);
-        c.firstName = QString::fromLatin1(k.first);
-        c.middleInitial = QString::fromLatin1(k.initial);
-        c.lastName = QString::fromLatin1(k.last);
-        EXPECT_EQ(c.listText(), QString::fromLatin1(k.list)) << k.list;
-        EXPECT_EQ(c.displayName(), QString::fromLatin1(k.display)) << k.display;
-    }
-}
-
 TEST(Records, CycleDefaultImageAndServiceKeptAsShown)
 {
     const QByteArray d = CycleRecord().encode();

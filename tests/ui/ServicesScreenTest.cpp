@@ -281,16 +281,3 @@ TEST(ServicesScreen, LaborRates)
     EXPECT_EQ(h.child("txtLabor_1")->text(), QStringLiteral("Pool Service"));
 }
 
-TEST(GridWheel, OneNotchMovesAPageOfAtLeastTenRows)
-{
-    struct Case {
-        int top, rows, visible, delta, expected;
-    } cases[] = {
-        {0, 100, 5, -120, 10},  // a short grid still moves ten
-        {0, 100, 25, -120, 25}, // a tall one moves what it shows
-        {95, 100, 5, -120, 99}, // not past the last row
-        {30, 100, 5, 120, 20},  {4, 100, 5, 120, 0}, {0, 0, 5, -120, 0},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(GridWheel::nextTopRow(c.top, c.rows, c.visible, c.delta), c.expected) << c.top << " " << c.delta;
-}

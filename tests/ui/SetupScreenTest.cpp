@@ -323,27 +323,3 @@ TEST(SetupScreen, LeavingRewritesMissingFilesAndReportsAFailedSave)
     EXPECT_TRUE(folder.prompt.entries[0].text.contains(QStringLiteral("TaxSettings.txt")));
 }
 
-TEST(SetupScreen, TabPicturesAndTheMenuEntry)
-{
-    TestFolder folder;
-    SetupFixture f(folder);
-    auto *tabs = f.get<QTabWidget>(QStringLiteral("tabSetup"));
-    auto *sub = f.get<QTabWidget>(QStringLiteral("tabSub"));
-    for (int expected : {1, 2, 3, 0}) {
-        f.click(QStringLiteral("Image1_0"));
-        EXPECT_EQ(tabs->currentIndex(), expected);
-    }
-    for (int expected : {1, 2, 0}) {
-        f.click(QStringLiteral("Image1_1"));
-        EXPECT_EQ(sub->currentIndex(), expected);
-    }
-    EXPECT_EQ(tabs->tabText(3), QStringLiteral("Help"));
-    EXPECT_EQ(sub->tabText(2), QStringLiteral("Phone and Modem"));
-
-    // Files | Create/Modify opens it again on its first tab.
-    tabs->setCurrentIndex(2);
-    f.program.window().navigator().show(f.program.menu());
-    f.program.menu()->findChild<QAction *>(QStringLiteral("mnuCreate"))->trigger();
-    EXPECT_EQ(f.program.window().navigator().current(), f.screen);
-    EXPECT_EQ(tabs->currentIndex(), 0);
-}

@@ -201,24 +201,6 @@ TEST(StartScreens, MenuRoutinesFollowTheFilesPresent)
     EXPECT_EQ(folder.context().menuChoice, 9);
 }
 
-TEST(StartScreens, RoutinesWithoutAScreenStayDisabled)
-{
-    TestFolder folder;
-    Program program(folder.context());
-    startup::InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-    program.window().navigator().show(program.menu());
-    // Invoices and history have no screen yet; the customer routines need
-    // files. Services and payments are what a first start can use.
-    for (int i : {0, 4, 8, 9})
-        EXPECT_FALSE(child<QWidget>(program.menu(), QStringLiteral("lblSub_%1").arg(i).toLatin1().constData())->isEnabled());
-    EXPECT_TRUE(child<QWidget>(program.menu(), "lblSub_5")->isEnabled());
-    EXPECT_TRUE(child<QWidget>(program.menu(), "lblSub_7")->isEnabled());
-    EXPECT_EQ(child<QPushButton>(program.menu(), "lblSub_7")->text(),
-              QStringLiteral("&Create or Modify Services and Sales Items"));
-    EXPECT_EQ(child<QPushButton>(program.menu(), "lblSub_4")->text(), QStringLiteral("Create a Service  Contract"));
-}
-
 TEST(StartScreens, SupplierQuestionsAndTheManual)
 {
     TestFolder folder;
@@ -285,17 +267,3 @@ TEST(StartScreens, KeyFiltersOnEntryBoxes)
     EXPECT_EQ(prompt.entries.size(), 1); // the money filter swallows silently
 }
 
-TEST(StartScreens, TheShippedStateListHoldsFiftyCodes)
-{
-    QFile f(QCoreApplication::applicationDirPath() + QStringLiteral("/StatesList.txt"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    valuelist::Reader r(f.readAll());
-    QStringList codes;
-    while (!r.atEnd())
-        codes.append(r.text());
-    ASSERT_EQ(codes.size(), 50);
-    EXPECT_EQ(codes.first(), QStringLiteral("AL"));
-    EXPECT_EQ(codes[1], QStringLiteral("AK")); // Alaska after Alabama: ordered by state name
-    EXPECT_EQ(codes.last(), QStringLiteral("WY"));
-    EXPECT_EQ(QSet<QString>(codes.begin(), codes.end()).size(), 50);
-}
