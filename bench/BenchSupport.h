@@ -3,13 +3,14 @@
 // nothing, a web opener that opens nothing, a program folder with its
 // context, and a main that runs the benchmarks inside an offscreen
 // QApplication.
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "base/Prompt.h"
 #include "base/WebOpener.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 
 class SilentPrompt final : public Prompt {
 public:
@@ -22,6 +23,13 @@ class NoWeb final : public WebOpener {
 public:
     bool open(const QUrl &) override { return false; }
 };
+
+// A benchmark's set-up that fails measures nothing: stop at once.
+inline void mustSetUp(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
 
 // A program folder in a temporary directory and the context screens need.
 struct BenchContext {

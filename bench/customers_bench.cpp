@@ -4,8 +4,8 @@
 #include "BenchSupport.h"
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
-#include "ui/CustomerScreen.h"
-#include "ui/Navigator.h"
+#include "ui/customers/CustomerScreen.h"
+#include "ui/shell/Navigator.h"
 
 #include <QApplication>
 #include <QFile>
@@ -69,10 +69,10 @@ void writeAccounts(const QString &folder, int count = kCustomers)
 struct ScreenFixture : BenchContext {
     explicit ScreenFixture(int count = kCustomers) : stack(new QStackedWidget(&window)), navigator(*stack, window)
     {
-        store.makeFolder(QStringLiteral("/Backup"));
+        mustSetUp(store.makeFolder(kBackupFolder));
         writeAccounts(dir.path(), count);
         screen = new CustomerScreen(ctx, navigator);
-        navigator.add(screen);
+        navigator.add(screen->kId, screen);
     }
     QWidget window;
     QStackedWidget *stack;
@@ -95,7 +95,7 @@ void BM_OpenCustomerScreen(benchmark::State &state)
 {
     ScreenFixture f;
     for (auto _ : state)
-        f.screen->activate();
+        f.navigator.show(CustomerScreen::kId);
     state.SetItemsProcessed(state.iterations() * kCustomers);
 }
 BENCHMARK(BM_OpenCustomerScreen)->Unit(benchmark::kMillisecond);
@@ -123,7 +123,7 @@ BENCHMARK(BM_CatCustomerFile)->Unit(benchmark::kMillisecond);
 void BM_SearchByLastName(benchmark::State &state)
 {
     ScreenFixture f;
-    f.screen->activate();
+    f.navigator.show(CustomerScreen::kId);
     auto *option = f.screen->findChild<QRadioButton *>(QStringLiteral("optSearch_7"));
     auto *text = f.screen->findChild<QLineEdit *>(QStringLiteral("txtSearchfor"));
     for (auto _ : state) {
@@ -139,7 +139,7 @@ void BM_RemoveFirstCustomer(benchmark::State &state)
 {
     QTemporaryDir dir;
     FileStore store(dir.path());
-    store.makeFolder(QStringLiteral("/Backup"));
+    mustSetUp(store.makeFolder(kBackupFolder));
     SystemClock clock;
     AccountStore accounts(store, clock, QLocale(QLocale::English, QLocale::UnitedStates));
     for (auto _ : state) {
@@ -157,7 +157,7 @@ BENCHMARK(BM_RemoveFirstCustomer)->Unit(benchmark::kMillisecond)->Iterations(5);
 void BM_SetAllAccounts(benchmark::State &state)
 {
     ScreenFixture f(int(state.range(0)));
-    f.screen->activate();
+    f.navigator.show(CustomerScreen::kId);
     for (auto _ : state)
         f.screen->setAllAccounts();
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -3,8 +3,8 @@
 #include "BenchSupport.h"
 #include "base/Clock.h"
 #include "ledger/PaymentBatch.h"
-#include "ui/Navigator.h"
-#include "ui/PaymentScreen.h"
+#include "ui/shell/Navigator.h"
+#include "ui/payments/PaymentScreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,9 +68,9 @@ void BM_PaymentScreenLoad(benchmark::State &state)
     auto *stack = new QStackedWidget(&window);
     Navigator navigator(*stack, window);
     auto *screen = new PaymentScreen(f.ctx, navigator);
-    navigator.add(screen);
+    navigator.add(screen->kId, screen);
     for (auto _ : state)
-        screen->activate();
+        navigator.show(screen->kId);
 }
 BENCHMARK(BM_PaymentScreenLoad)->Unit(benchmark::kMillisecond);
 

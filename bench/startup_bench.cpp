@@ -1,7 +1,8 @@
 // Start-up costs: the folder pass over the customer file, and the small
 // file operations every screen calls freely.
+#include "BenchSupport.h"
 #include "app/StartUp.h"
-#include "base/RecordCodec.h"
+#include "customers/Records.h"
 #include "base/ValueList.h"
 #include "setup/SettingsFiles.h"
 #include "store/FileStore.h"
@@ -16,13 +17,13 @@ namespace {
 void writeCustomers(const QString &folder, int count)
 {
     QByteArray file;
-    file.reserve(qsizetype(count) * startup::kCustomerRecordLength);
+    file.reserve(qsizetype(count) * CustomerRecord::kLength);
     for (int i = 0; i < count; ++i) {
-        RecordWriter w(startup::kCustomerRecordLength);
-        w.putText(0, startup::kAcctNoWidth, QString::number(100000 + i));
-        file += w.bytes();
+        CustomerRecord r;
+        r.acctNo = QString::number(100000 + i);
+        file += r.encode();
     }
-    QFile f(folder + startup::kCustomerFile);
+    QFile f(folder + kCustomerFile);
     f.open(QIODevice::WriteOnly);
     f.write(file);
 }
@@ -81,7 +82,7 @@ void BM_DataFileExistsMissing(benchmark::State &state)
 {
     QTemporaryDir dir;
     FileStore store(dir.path());
-    store.makeFolder(QStringLiteral("/Backup"));
+    mustSetUp(store.makeFolder(kBackupFolder));
     for (auto _ : state)
         benchmark::DoNotOptimize(store.dataFileExists(QStringLiteral("/Services.txt")));
 }
@@ -108,7 +109,7 @@ void BM_SettingsLoadAll(benchmark::State &state)
 {
     QTemporaryDir dir;
     FileStore store(dir.path());
-    store.makeFolder(QStringLiteral("/Backup"));
+    mustSetUp(store.makeFolder(kBackupFolder));
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     BusinessValues v = BusinessValues::defaults(us);
     settingsfiles::saveAllSettings(store, v);

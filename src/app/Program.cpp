@@ -2,12 +2,12 @@
 
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
-#include "ui/CustomerScreen.h"
-#include "ui/PaymentScreen.h"
-#include "ui/ServicesScreen.h"
-#include "ui/SetupScreen.h"
-#include "ui/SplashScreen.h"
-#include "ui/StartupScreen.h"
+#include "ui/customers/CustomerScreen.h"
+#include "ui/payments/PaymentScreen.h"
+#include "ui/services/ServicesScreen.h"
+#include "ui/setup/SetupScreen.h"
+#include "ui/start/SplashScreen.h"
+#include "ui/start/StartupScreen.h"
 
 #include <QApplication>
 
@@ -22,8 +22,8 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
 {
     // The start screen is up and painted before anything slow happens.
     m_splash = new SplashScreen(m_ctx.folderNote);
-    m_window.navigator().add(m_splash);
-    m_window.navigator().show(m_splash);
+    m_window.navigator().add(ScreenId::Start, m_splash);
+    m_window.navigator().show(ScreenId::Start);
     m_window.show();
     QCoreApplication::processEvents();
 
@@ -51,13 +51,14 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
     // The catalogue every list of services and items is fed from.
     m_ctx.catalog.load(m_ctx.store);
 
-    m_window.navigator().add(new CustomerScreen(m_ctx, m_window.navigator()));
-    m_window.navigator().add(new ServicesScreen(m_ctx, m_window.navigator()));
-    m_window.navigator().add(new PaymentScreen(m_ctx, m_window.navigator()));
-    m_setup = new SetupScreen(m_ctx, m_window.navigator(), m_choosers);
-    m_window.navigator().add(m_setup);
-    m_menu = new StartupScreen(m_ctx, m_window.navigator(), [this] { m_window.close(); });
-    m_window.navigator().add(m_menu);
+    Navigator &nav = m_window.navigator();
+    nav.add(CustomerScreen::kId, new CustomerScreen(m_ctx, nav));
+    nav.add(ServicesScreen::kId, new ServicesScreen(m_ctx, nav));
+    nav.add(PaymentScreen::kId, new PaymentScreen(m_ctx, nav));
+    m_setup = new SetupScreen(m_ctx, nav, m_choosers);
+    nav.add(ScreenId::Setup, m_setup);
+    m_menu = new StartupScreen(m_ctx, nav, [this] { m_window.close(); });
+    nav.add(ScreenId::MainMenu, m_menu);
 
     QObject::connect(m_splash, &SplashScreen::continueClicked, m_splash, [this] { onContinue(); });
     QObject::connect(m_splash, &SplashScreen::logoClicked, m_splash, [this](int i) { onLogo(i); });
@@ -67,7 +68,7 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
 void Program::onContinue()
 {
     if (settingsfiles::setupFilesPresent(m_ctx.store)) {
-        m_window.navigator().show(m_menu);
+        m_window.navigator().show(ScreenId::MainMenu);
         leaveSplash();
     } else {
         m_splash->showWelcome();
@@ -76,20 +77,17 @@ void Program::onContinue()
 
 void Program::onLogo(int index)
 {
-    Screen *setup = m_window.navigator().find(QStringLiteral("frmSetup"));
-    if (!setup)
-        return;
     if (index == 1)
         m_splash->hideWelcome();
-    m_window.navigator().show(setup);
-    leaveSplash();
+    if (m_window.navigator().show(ScreenId::Setup))
+        leaveSplash();
 }
 
 void Program::leaveSplash()
 {
     if (!m_splash)
         return;
-    m_window.navigator().remove(m_splash);
+    m_window.navigator().remove(ScreenId::Start);
     m_splash = nullptr;
 }
 

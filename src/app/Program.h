@@ -3,10 +3,10 @@
 // first, the single-instance rule, the folder tree, the business settings,
 // the screens loaded hidden; and on the way out the backup of the data
 // files, exactly once, however the program is left.
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "app/StartUp.h"
-#include "ui/MainWindow.h"
-#include "ui/SetupScreen.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/setup/SetupScreen.h"
 
 class SplashScreen;
 class StartupScreen;

@@ -1,10 +1,10 @@
 #include "app/StartUp.h"
 
-#include "base/RecordCodec.h"
+#include "customers/AuxData.h"
+#include "customers/Records.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QTemporaryFile>
 
 namespace startup {
@@ -30,8 +30,10 @@ void installShippedFiles(const QString &shippedFolder, const FileStore &store)
         if (store.fileExists(name))
             continue;
         QFile source(shippedFolder + name);
+        // A copy that fails leaves only the customer screen's state list
+        // empty; no data depends on it, so the start goes on.
         if (source.open(QIODevice::ReadOnly))
-            store.replaceFile(name, source.readAll());
+            (void)store.replaceFile(name, source.readAll());
     }
 }
 
@@ -66,30 +68,6 @@ QString folderFailedText(const QString &folder, const QString &programFolder)
         .arg(folder, QDir::toNativeSeparators(programFolder));
 }
 
-namespace {
-
-// Entries of a folder by their name in lower case, so data-box folders are
-// matched case-insensitively without listing the folder once per customer.
-QHash<QString, QString> listByFoldedName(const QString &folder)
-{
-    QHash<QString, QString> names;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    names.reserve(entries.size());
-    for (const QString &e : entries)
-        names.insert(e.toCaseFolded(), e);
-    return names;
-}
-
-bool ensureFolder(const QString &fullPath)
-{
-    const QFileInfo info(fullPath);
-    if (info.isDir())
-        return true;
-    return !info.exists() && QDir().mkdir(fullPath);
-}
-
-} // namespace
-
 FolderResult createFolders(const FileStore &store, const QString &programName, int year)
 {
     const QStringList tree = {
@@ -97,66 +75,28 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
         QStringLiteral("/CompletedInvoices"),
         u'/' + programName,
         QStringLiteral("/BVActiveAccounts"),
-        QStringLiteral("/Backup"),
-        QStringLiteral("/Backup/") + programName,
-        QStringLiteral("/Backup/BVActiveAccounts"),
-        QStringLiteral("/Backup/BVActiveAccountsBACK"),
-        QStringLiteral("/Backup/CompletedInvoices"),
+        kBackupFolder,
+        kBackupFolder + u'/' + programName,
+        kBackupFolder + QStringLiteral("/BVActiveAccounts"),
+        kBackupFolder + QStringLiteral("/BVActiveAccountsBACK"),
+        kBackupFolder + QStringLiteral("/CompletedInvoices"),
         QStringLiteral("/Templates"),
-        QStringLiteral("/AuxFiles"),
+        auxdata::kAuxFolder,
     };
     for (const QString &folder : tree) {
         if (!store.makeFolder(folder))
             return {false, folder};
     }
 
-    const std::int16_t count = store.recordCount(kCustomerFile, kCustomerRecordLength);
-    if (count > 0) {
-        // One sequential read of the whole customer file.
-        const QByteArray file = store.readFile(kCustomerFile).value_or(QByteArray());
-        const QString auxRoot = store.path(QStringLiteral("/AuxFiles"));
-        QHash<QString, QString> existing = listByFoldedName(auxRoot);
-        for (int n = 0; n < count; ++n) {
-            const QByteArray record = file.mid(qsizetype(n) * kCustomerRecordLength, kCustomerRecordLength);
-            const QString acctNo = RecordReader(record).text(0, kAcctNoWidth);
-            // An account number that is not a plain file name never becomes
-            // a path: "../x" must not reach outside the program folder.
-            if (!FileStore::isSafeNameComponent(acctNo))
-                continue;
-            const QString folded = acctNo.toCaseFolded();
-            QString accountFolder = auxRoot + u'/' + existing.value(folded, acctNo);
-            const QFileInfo accountInfo(accountFolder);
-            if (accountInfo.isFile())
-                continue; // a plain file of that name: left alone
-            if (!accountInfo.exists()) {
-                // A new account folder: its six folders cannot exist yet.
-                if (!QDir().mkdir(accountFolder))
-                    return {false, QStringLiteral("/AuxFiles/") + acctNo};
-                existing.insert(folded, acctNo);
-                for (int i = 0; i < 6; ++i) {
-                    const QString sub = QStringLiteral("AuxFile") + QString::number(i);
-                    if (!QDir().mkdir(accountFolder + u'/' + sub))
-                        return {false, QStringLiteral("/AuxFiles/") + acctNo + u'/' + sub};
-                }
-                continue;
-            }
-            // The usual case on every start is six folders already there:
-            // one look each, and a listing only when one is missing.
-            QHash<QString, QString> inside;
-            bool listed = false;
-            for (int i = 0; i < 6; ++i) {
-                const QString sub = QStringLiteral("AuxFile") + QString::number(i);
-                if (QFileInfo(accountFolder + u'/' + sub).isDir())
-                    continue;
-                if (!listed) {
-                    inside = listByFoldedName(accountFolder);
-                    listed = true;
-                }
-                if (!ensureFolder(accountFolder + u'/' + inside.value(sub.toCaseFolded(), sub)))
-                    return {false, QStringLiteral("/AuxFiles/") + acctNo + u'/' + sub};
-            }
-        }
-    }
+    // One sequential read of the whole customer file, account numbers only.
+    const QByteArray file = store.readFile(kCustomerFile).value_or(QByteArray());
+    const int count = store.recordCount(kCustomerFile, CustomerRecord::kLength);
+    QStringList accounts;
+    accounts.reserve(count);
+    for (int n = 0; n < count; ++n)
+        accounts.append(CustomerRecord::acctNoOf(file.mid(qsizetype(n) * CustomerRecord::kLength, CustomerRecord::kLength)));
+    if (const QString failed = auxdata::makeAccountFolders(store, accounts); !failed.isEmpty())
+        return {false, failed};
 
     if (!store.makeFolder(QStringLiteral("/Brenvoy")))
         return {false, QStringLiteral("/Brenvoy")};

@@ -10,10 +10,6 @@
 
 namespace startup {
 
-inline const QString kCustomerFile = QStringLiteral("/CustomerData.txt");
-constexpr int kCustomerRecordLength = 328;
-constexpr int kAcctNoWidth = 20;
-
 // The program folder is the executable's folder; when that is not
 // writable (an installed copy) the per-user data folder is used, and the
 // note says so.

@@ -1,7 +1,7 @@
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "app/Program.h"
 #include "app/StartUp.h"
-#include "ui/QtPrompt.h"
+#include "ui/shell/QtPrompt.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -183,7 +183,7 @@ void AccountStore::recoverPending() const
         if (!m_store.fileExists(r.temp))
             continue; // renamed before the crash
         if (r.dropBackup)
-            m_store.killIfExists(QStringLiteral("/Backup") + r.target);
+            m_store.killIfExists(FileStore::backupName(r.target));
         if (!m_store.renameDataFile(r.temp, r.target))
             return; // the marker stays; the next start tries again
     }

@@ -6,7 +6,23 @@ namespace auxdata {
 
 QString boxFile(const QString &acctNo, int box)
 {
-    return QStringLiteral("/AuxFiles/%1/AuxFile%2/Data.txt").arg(acctNo.trimmed()).arg(box);
+    return kAuxFolder + u'/' + acctNo.trimmed() + u'/' + boxFolderNames().at(box) + QStringLiteral("/Data.txt");
+}
+
+const QStringList &boxFolderNames()
+{
+    static const QStringList names = [] {
+        QStringList n;
+        for (int i = 0; i < kBoxes; ++i)
+            n.append(QStringLiteral("AuxFile%1").arg(i));
+        return n;
+    }();
+    return names;
+}
+
+QString makeAccountFolders(const FileStore &store, const QStringList &acctNos)
+{
+    return store.makeFolderTrees(kAuxFolder, acctNos, boxFolderNames());
 }
 
 std::optional<QStringList> loadHeadings(const FileStore &store)
@@ -47,15 +63,11 @@ FileResult saveBoxes(const FileStore &store, const QString &acctNo, const Boxes 
     const QString acct = acctNo.trimmed();
     if (!FileStore::isSafeNameComponent(acct))
         return FileResult::failure(QStringLiteral("the account number \"%1\" cannot name a folder").arg(acct));
-    const QString folder = QStringLiteral("/AuxFiles/") + acct;
-    for (const QString &f : {QStringLiteral("/AuxFiles"), folder}) {
-        if (!store.makeFolder(f))
-            return FileResult::failure(QStringLiteral("the folder %1 cannot be made").arg(f));
-    }
+    if (FileResult r = store.makeFolders({kAuxFolder}); !r)
+        return r;
+    if (const QString failed = makeAccountFolders(store, {acct}); !failed.isEmpty())
+        return FileResult::failure(QStringLiteral("the folder %1 cannot be made").arg(failed));
     for (int i = 0; i < kBoxes; ++i) {
-        const QString sub = folder + QStringLiteral("/AuxFile%1").arg(i);
-        if (!store.makeFolder(sub))
-            return FileResult::failure(QStringLiteral("the folder %1 cannot be made").arg(sub));
         QString text = boxes[size_t(i)];
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         text.replace(u'\n', QLatin1String("\r\n"));

@@ -16,7 +16,14 @@ namespace auxdata {
 constexpr int kBoxes = 6;
 using Boxes = std::array<QString, kBoxes>;
 
+inline const QString kAuxFolder = QStringLiteral("/AuxFiles");
 QString boxFile(const QString &acctNo, int box);
+// The six box folders of an account ("AuxFile0" to "AuxFile5").
+const QStringList &boxFolderNames();
+// Makes every account's folder and its six box folders where missing, in
+// one pass over the data-box folder. Returns the relative name of the first
+// folder that cannot be made, or an empty text.
+QString makeAccountFolders(const FileStore &store, const QStringList &acctNos);
 
 // Up to six headings; nothing when the file is missing.
 std::optional<QStringList> loadHeadings(const FileStore &store);

@@ -57,6 +57,11 @@ QByteArray CustomerRecord::encode() const
     return w.bytes();
 }
 
+QString CustomerRecord::acctNoOf(const QByteArray &bytes)
+{
+    return RecordReader(bytes).text(kAcctNo.offset, kAcctNo.width);
+}
+
 CustomerRecord CustomerRecord::decode(const QByteArray &bytes)
 {
     RecordReader r(bytes);

@@ -50,6 +50,9 @@ struct CustomerRecord {
     QByteArray encode() const;
     // Fewer bytes than a record (past the end of the file) read as blanks.
     static CustomerRecord decode(const QByteArray &bytes);
+    // The account number alone, for passes over the whole file that need
+    // nothing else.
+    static QString acctNoOf(const QByteArray &bytes);
     bool operator==(const CustomerRecord &) const = default;
 };
 

@@ -17,7 +17,7 @@ QString ledgerFile(const QString &acctNo)
 
 QString backupFile(const QString &ledgerFile)
 {
-    return QStringLiteral("/Backup") + ledgerFile;
+    return FileStore::backupName(ledgerFile);
 }
 
 std::optional<QString> storedAmountText(Money amount, const QLocale &locale)
@@ -82,11 +82,7 @@ LedgerEntry opening(const QString &acctNo, const QString &name, const QDate &tod
 
 FileResult ensureFolders(const FileStore &store)
 {
-    for (const QString &f : {kActiveAccountsFolder, QStringLiteral("/Backup"), QStringLiteral("/Backup") + kActiveAccountsFolder}) {
-        if (!store.makeFolder(f))
-            return FileResult::failure(QStringLiteral("the folder %1 cannot be made").arg(f));
-    }
-    return FileResult::success();
+    return store.makeFolders({kActiveAccountsFolder, kBackupFolder, FileStore::backupName(kActiveAccountsFolder)});
 }
 } // namespace
 

@@ -45,7 +45,10 @@ bool loadBusinessData(const FileStore &store, BusinessValues &values)
     values.businessPhone = r->text();
     values.businessFax = r->text();
     values.businessTaxId = r->text();
-    saveBusiness(store, values);
+    // Written back in its current form with a fresh backup copy. The values
+    // are loaded whether or not that write succeeds: a file that cannot be
+    // written is reported by the next save the user asks for.
+    (void)saveBusiness(store, values);
     return true;
 }
 
@@ -58,9 +61,9 @@ FileResult saveBusiness(const FileStore &store, const BusinessValues &values)
     FileResult result = store.saveDataFile(kBusinessData, w.bytes());
     if (!result)
         return result;
-    if (!store.makeFolder(QStringLiteral("/Backup")))
-        return FileResult::failure(QStringLiteral("the folder Backup cannot be created"));
-    return store.copyFile(kBusinessData, QStringLiteral("/Backup") + kBusinessData);
+    if (FileResult made = store.makeFolders({kBackupFolder}); !made)
+        return made;
+    return store.copyFile(kBusinessData, FileStore::backupName(kBusinessData));
 }
 
 void loadInvoiceOptions(const FileStore &store, BusinessValues &values, const QLocale &locale)
@@ -182,7 +185,9 @@ void loadLogoSettings(const FileStore &store, BusinessValues &values, bool logoS
     if (!r) {
         values.logoWidth = d.logoWidth;
         values.logoHeight = d.logoHeight;
-        saveLogoSettings(store, values, logoShown);
+        // The defaults hold for this run either way; a file that cannot be
+        // written is reported by the next save the user asks for.
+        (void)saveLogoSettings(store, values, logoShown);
         return;
     }
     values.logoWidth = r->single(d.logoWidth);

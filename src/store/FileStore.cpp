@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QUrl>
 #include <cerrno>
@@ -19,13 +20,24 @@
 
 namespace {
 
-QString backupName(const QString &name)
+// Entries of a folder by their name in lower case, so many names are
+// matched case-insensitively with one listing.
+QHash<QString, QString> listByFoldedName(const QString &folder)
 {
-    QString n = name;
-    n.replace(u'\\', u'/');
-    if (!n.startsWith(u'/'))
-        n.prepend(u'/');
-    return QStringLiteral("/Backup") + n;
+    QHash<QString, QString> names;
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    names.reserve(entries.size());
+    for (const QString &e : entries)
+        names.insert(e.toCaseFolded(), e);
+    return names;
+}
+
+bool ensureFolder(const QString &fullPath)
+{
+    const QFileInfo info(fullPath);
+    if (info.isDir())
+        return true;
+    return !info.exists() && QDir().mkdir(fullPath);
 }
 
 bool syncHandle(int handle)
@@ -55,6 +67,15 @@ bool syncFolder(const QString &folder)
 }
 
 } // namespace
+
+QString FileStore::backupName(const QString &name)
+{
+    QString n = name;
+    n.replace(u'\\', u'/');
+    if (!n.startsWith(u'/'))
+        n.prepend(u'/');
+    return kBackupFolder + n;
+}
 
 FileStore::FileStore(const QString &programFolder)
     : m_root(QDir::cleanPath(QDir(programFolder).absolutePath()))
@@ -306,6 +327,63 @@ bool FileStore::makeFolder(const QString &name) const
     return QDir().mkdir(p);
 }
 
+FileResult FileStore::makeFolders(const QStringList &names) const
+{
+    for (const QString &f : names) {
+        if (!makeFolder(f))
+            return FileResult::failure(QStringLiteral("the folder %1 cannot be made").arg(f));
+    }
+    return FileResult::success();
+}
+
+QString FileStore::makeFolderTrees(const QString &folder, const QStringList &children,
+                                   const QStringList &subfolders) const
+{
+    if (children.isEmpty())
+        return QString();
+    const QString root = path(folder);
+    if (root.isEmpty())
+        return folder;
+    QHash<QString, QString> existing = listByFoldedName(root);
+    for (const QString &child : children) {
+        // A child that is not a plain file name never becomes a path: "../x"
+        // must not reach outside the program folder.
+        if (!isSafeNameComponent(child))
+            continue;
+        const QString folded = child.toCaseFolded();
+        const QString childPath = root + u'/' + existing.value(folded, child);
+        const QFileInfo info(childPath);
+        if (info.isFile())
+            continue; // a plain file of that name: left alone
+        if (!info.exists()) {
+            // A new folder: none of its subfolders can exist yet.
+            if (!QDir().mkdir(childPath))
+                return folder + u'/' + child;
+            existing.insert(folded, child);
+            for (const QString &sub : subfolders) {
+                if (!QDir().mkdir(childPath + u'/' + sub))
+                    return folder + u'/' + child + u'/' + sub;
+            }
+            continue;
+        }
+        // The usual case is every subfolder already there: one look each,
+        // and a listing only when one is missing.
+        QHash<QString, QString> inside;
+        bool listed = false;
+        for (const QString &sub : subfolders) {
+            if (QFileInfo(childPath + u'/' + sub).isDir())
+                continue;
+            if (!listed) {
+                inside = listByFoldedName(childPath);
+                listed = true;
+            }
+            if (!ensureFolder(childPath + u'/' + inside.value(sub.toCaseFolded(), sub)))
+                return folder + u'/' + child + u'/' + sub;
+        }
+    }
+    return QString();
+}
+
 const QStringList &FileStore::backupFileNames()
 {
     static const QStringList names = {
@@ -321,13 +399,15 @@ const QStringList &FileStore::backupFileNames()
 void FileStore::backupAllFiles()
 {
     m_progPath = m_root + u'/';
-    m_backupPath = m_root + QStringLiteral("/Backup/");
+    m_backupPath = m_root + kBackupFolder + u'/';
     backupDataFiles();
 }
 
 void FileStore::backupDataFiles() const
 {
-    makeFolder(QStringLiteral("/Backup"));
+    // A backup folder that cannot be made fails each copy below, which is
+    // passed over like any failed copy.
+    (void)makeFolder(kBackupFolder);
     for (const QString &base : backupFileNames()) {
         const QString name = u'/' + base + QStringLiteral(".txt");
         if (!fileExists(name))
@@ -335,13 +415,15 @@ void FileStore::backupDataFiles() const
         // Each copy replaces the old backup atomically, so a crash during the
         // backup never loses the copy that was there. A copy that fails is
         // skipped and the next is tried.
-        copyFile(name, backupName(name));
+        (void)copyFile(name, backupName(name));
     }
 }
 
 bool FileStore::openWebAddress(const QString &address, WebOpener &opener) const
 {
-    replaceFile(QStringLiteral("/Temp.url"),
+    // The shortcut file is a record of the last address opened; the browser
+    // is handed the address whether or not it could be written.
+    (void)replaceFile(QStringLiteral("/Temp.url"),
                 valuelist::writePlainLines({QStringLiteral("[InternetShortcut]"), QStringLiteral("URL = ") + address}));
     QUrl url(address);
     if (url.scheme().isEmpty())

@@ -18,7 +18,12 @@
 #include <cstdint>
 #include <optional>
 
-struct FileResult {
+// The folder that holds the copies of the data files ("/Backup/Services.txt").
+inline const QString kBackupFolder = QStringLiteral("/Backup");
+
+// What a write came to. A failure carries the system's reason and must be
+// looked at: the caller tells the user or passes it on.
+struct [[nodiscard]] FileResult {
     bool ok = true;
     QString error; // the system's reason, for the message the caller shows
 
@@ -77,7 +82,20 @@ public:
     FileResult renameDataFile(const QString &oldName, const QString &newName) const;
     // Creates one folder level when no folder of that name exists. False
     // when it cannot be made (no rights, a file of that name).
-    bool makeFolder(const QString &name) const;
+    [[nodiscard]] bool makeFolder(const QString &name) const;
+    // Makes each folder in order (a parent before its children); stops at
+    // the first that cannot be made and names it.
+    FileResult makeFolders(const QStringList &names) const;
+    // Makes "<folder>/<child>/<sub>" for every child and sub where missing,
+    // for many children at once: the folder is listed once and names are
+    // matched case-insensitively there, instead of being resolved component
+    // by component per child. A child that is not a safe name, or is a plain
+    // file, is passed over. Returns the relative name of the first folder
+    // that cannot be made, or an empty text.
+    QString makeFolderTrees(const QString &folder, const QStringList &children, const QStringList &subfolders) const;
+    // A file's copy in the backup folder: "/Services.txt" gives
+    // "/Backup/Services.txt".
+    static QString backupName(const QString &name);
 
     // The thirteen files copied to "/Backup" when the program ends, in order.
     static const QStringList &backupFileNames();

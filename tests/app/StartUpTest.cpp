@@ -1,3 +1,4 @@
+#include "customers/Records.h"
 #include "app/StartUp.h"
 
 #include "support/TestSupport.h"

@@ -24,12 +24,12 @@ TEST(AtomicSave, KillingASaveNeverLeavesAHalfFile)
         BusinessValues b = crashTestValues(1);
         TestFolder scratch;
         ASSERT_TRUE(scratch.store().makeFolder(QStringLiteral("/Backup")));
-        settingsfiles::saveBusiness(scratch.store(), a);
-        settingsfiles::savePrintColors(scratch.store(), a);
+        ASSERT_TRUE(settingsfiles::saveBusiness(scratch.store(), a));
+        ASSERT_TRUE(settingsfiles::savePrintColors(scratch.store(), a));
         businessA = scratch.read(settingsfiles::kBusinessData);
         colorsA = scratch.read(settingsfiles::kPrintColors);
-        settingsfiles::saveBusiness(scratch.store(), b);
-        settingsfiles::savePrintColors(scratch.store(), b);
+        ASSERT_TRUE(settingsfiles::saveBusiness(scratch.store(), b));
+        ASSERT_TRUE(settingsfiles::savePrintColors(scratch.store(), b));
         businessB = scratch.read(settingsfiles::kBusinessData);
         colorsB = scratch.read(settingsfiles::kPrintColors);
     }

@@ -2,7 +2,7 @@
 // A program folder with customers in it and the customer screen over it,
 // in a window with a stand-in main menu, for the customer screen's tests.
 #include "support/ScreenHost.h"
-#include "ui/CustomerScreen.h"
+#include "ui/customers/CustomerScreen.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -66,7 +66,7 @@ struct Harness : ScreenHost<CustomerScreen> {
             folder.write(QStringLiteral("/StatesList.txt"), states.readAll());
         // Made before it is first shown, as the program makes it.
         screen = new CustomerScreen(folder.context(), *navigator);
-        navigator->add(screen);
+        navigator->add(CustomerScreen::kId, screen);
     }
     QLineEdit *box(int i) { return child<QLineEdit>(QStringLiteral("txtCustomer_%1").arg(i).toLatin1().constData()); }
     QString type() { return child<QLabel>("lbLType")->text(); }

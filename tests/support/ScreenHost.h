@@ -2,7 +2,7 @@
 // A fresh program folder and a main window with a stand-in main menu, in
 // which one screen under test is shown and driven by its object names.
 #include "support/TestSupport.h"
-#include "ui/Navigator.h"
+#include "ui/shell/Navigator.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -22,16 +22,16 @@ struct ScreenHost {
     {
         stack = new QStackedWidget(&window);
         navigator = std::make_unique<Navigator>(*stack, window);
-        navigator->add(menu);
+        navigator->add(ScreenId::MainMenu, menu);
     }
     // Makes the screen over the files written so far and shows it.
     void open()
     {
         if (!screen) {
             screen = new S(folder.context(), *navigator);
-            navigator->add(screen);
+            navigator->add(S::kId, screen);
         }
-        navigator->show(screen);
+        navigator->show(S::kId);
     }
     template <typename T = QWidget>
     T *child(const char *name)

@@ -1,7 +1,6 @@
 #include "support/TestSupport.h"
 
-#include "app/StartUp.h"
-#include "base/RecordCodec.h"
+#include "customers/Records.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,7 +70,7 @@ bool TestFolder::exists(const QString &name) const
 
 QByteArray customerRecordWithAcctNo(const QString &acctNo)
 {
-    RecordWriter w(startup::kCustomerRecordLength);
-    w.putText(0, startup::kAcctNoWidth, acctNo);
-    return w.bytes();
+    CustomerRecord r;
+    r.acctNo = acctNo;
+    return r.encode();
 }

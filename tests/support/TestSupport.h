@@ -2,7 +2,7 @@
 // Helpers shared by the tests: a scripted Prompt that records every text
 // and title and answers questions from a queue, a fixed clock, a web opener
 // that only records, and a fresh program folder per test.
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "base/Clock.h"
 #include "base/Prompt.h"
 #include "base/WebOpener.h"

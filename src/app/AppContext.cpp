@@ -1,9 +1,0 @@
-#include "app/AppContext.h"
-
-QLocale programLocale()
-{
-    const QLocale system = QLocale::system();
-    if (system.language() == QLocale::C)
-        return QLocale(QLocale::English, QLocale::UnitedStates);
-    return system;
-}

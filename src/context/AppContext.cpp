@@ -1,0 +1,9 @@
+#include "context/AppContext.h"
+
+QLocale programLocale()
+{
+    const QLocale system = QLocale::system();
+    if (system.language() == QLocale::C)
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    return system;
+}

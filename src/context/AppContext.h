@@ -1,0 +1,36 @@
+#pragma once
+// What every screen shares: the file store, the live business settings, the
+// clock, the locale formats, how to speak to the user and how to open a web
+// page. Made once in main and handed to each screen; there are no globals.
+#include "base/Clock.h"
+#include "base/Prompt.h"
+#include "base/WebOpener.h"
+#include "catalog/Catalog.h"
+#include "setup/BusinessSettings.h"
+#include "store/FileStore.h"
+
+#include <QLocale>
+#include <QString>
+
+inline const QString kAppTitle = QStringLiteral("Brenvoy");
+
+struct AppContext {
+    FileStore &store;
+    BusinessSettings &settings;
+    // The services and items as last loaded from their files.
+    Catalog &catalog;
+    const Clock &clock;
+    Prompt &prompt;
+    WebOpener &web;
+    QLocale locale;
+    // The folder the program's own shipped files (manual, state list,
+    // templates) come from: the executable's folder.
+    QString shippedFolder;
+    // Said once on the start screen when the data had to move to the
+    // per-user folder because the program folder is not writable.
+    QString folderNote;
+};
+
+// The system locale, or English (United States) where the system has only
+// the "C" locale.
+QLocale programLocale();

@@ -1,0 +1,56 @@
+#pragma once
+// The customer screen's data boxes: six notes per account under six
+// headings shared by all accounts, and the larger window that edits one
+// box at a time.
+#include "context/AppContext.h"
+#include "customers/AuxData.h"
+
+#include <QGroupBox>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class AuxDataFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    AuxDataFrame(AppContext &ctx, QWidget *parent = nullptr);
+
+    void loadHeadings();
+    FileResult saveHeadings();
+    // The boxes of an account, unless RETAIN is on.
+    void loadData(const QString &acctNo);
+    FileResult saveData(const QString &acctNo);
+    void setAccountName(const QString &name);
+    void setCustomerName(const QString &name); // the frame's caption
+
+    // Double click on a data box or a heading.
+    void editBox(int box);
+    void clearHeading(int heading);
+    void hideBig();
+
+    auxdata::Boxes boxes() const;
+    QString editingCaption() const;
+
+Q_SIGNALS:
+    // The commands that need the customer screen: 2 close, 3 reload,
+    // 7 next, 8 previous.
+    void commandClicked(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    AppContext &m_ctx;
+    std::array<QLineEdit *, auxdata::kBoxes> m_heading{};
+    std::array<QPlainTextEdit *, auxdata::kBoxes> m_box{};
+    QLabel *m_account = nullptr;
+    QCheckBox *m_retain = nullptr;
+    QGroupBox *m_big = nullptr;
+    QPlainTextEdit *m_bigText = nullptr;
+    QLabel *m_editing = nullptr;
+    int m_editingBox = 0;
+};

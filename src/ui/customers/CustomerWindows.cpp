@@ -1,0 +1,115 @@
+// The customer screen's two lower frames, the service window and the data
+// boxes: showing them, the data-box commands, and Set All.
+#include "ui/customers/CustomerScreen.h"
+
+#include "customers/AccountRules.h"
+#include "ui/customers/AuxDataFrame.h"
+#include "ui/customers/ServiceWindow.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+void CustomerScreen::toggleServiceWindow()
+{
+    if (m_serviceWindow->isVisibleTo(this)) {
+        m_serviceWindow->hide();
+        return;
+    }
+    m_serviceWindow->show();
+    m_aux->hide();
+}
+
+void CustomerScreen::toggleDataWindow()
+{
+    m_aux->setVisible(!m_aux->isVisibleTo(this));
+    if (m_aux->isVisibleTo(this)) {
+        m_serviceWindow->hide();
+        setAuxCaption();
+    }
+}
+
+void CustomerScreen::setAuxCaption()
+{
+    if (isBusinessShown())
+        m_aux->setAccountName(m_box[1]->text());
+    else
+        m_aux->setAccountName(m_title->currentText() + u' ' + m_box[8]->text() + u' ' + m_box[10]->text());
+}
+
+bool CustomerScreen::saveAuxData()
+{
+    if (FileResult r = m_aux->saveData(m_box[0]->text()); !r) {
+        m_ctx.prompt.message(QStringLiteral("The data boxes could not be saved (%1).\nThey still show what you "
+                                            "entered.")
+                                 .arg(r.error),
+                             kAppTitle);
+        return false;
+    }
+    return true;
+}
+
+void CustomerScreen::auxCommand(int index)
+{
+    switch (index) {
+    case 2:
+        if (saveAuxData())
+            m_aux->hide();
+        break;
+    case 3:
+        m_aux->loadData(m_box[0]->text());
+        break;
+    case 7:
+    case 8: {
+        if (!saveAuxData())
+            return;
+        const bool next = index == 7;
+        if (next ? m_currentRecord == m_customerCount : m_currentRecord < 2)
+            return;
+        m_currentRecord += next ? 1 : -1;
+        loadCustomer(); // loads the boxes too
+        setAuxCaption();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CustomerScreen::setAllAccounts()
+{
+    if (!m_ctx.prompt.ask(QStringLiteral("This sets ALL Customers Invoicing Data \nto the Information Displayed\nin the "
+                                         "Service Window\nClick Yes to Continue to Set all Equal"),
+                          QStringLiteral("Set All Services Equal")))
+        return;
+    // The shown account first, so that its own edits are not lost.
+    if (!saveCustomer())
+        return;
+    std::optional<CycleRecord> values = m_serviceWindow->cycle(CycleRecord());
+    if (!values)
+        return;
+    if (values->startMonth < 0)
+        values->startMonth = 0; // January when no month was chosen
+    const accounts::SetAllResult result = accounts::setAll(m_ctx.store, m_accounts, *values);
+    if (!result.written) {
+        m_ctx.prompt.message(QStringLiteral("The accounts could not be set (%1).\nNo account was changed.")
+                                 .arg(result.written.error),
+                             QStringLiteral("Set All Services Equal"));
+        return;
+    }
+    if (result.numbersFromPhone > 0)
+        m_ctx.prompt.message(QStringLiteral("Telephone Number will be used as Acct No."),
+                             QStringLiteral("Account not Entered"));
+    loadAccountList();
+    m_currentRecord = result.stoppedAt != 0 ? result.stoppedAt : 1;
+    loadCustomer();
+    if (result.stoppedAt != 0) {
+        m_ctx.prompt.message(QStringLiteral("Set All stopped at record %1, account \"%2\":\n%3\n\nThe %4 accounts "
+                                            "before it are set; this account and the ones after it are unchanged.")
+                                 .arg(result.stoppedAt)
+                                 .arg(m_customer.acctNo.isEmpty() ? m_customer.displayName() : m_customer.acctNo,
+                                      accounts::problemText(result.problem))
+                                 .arg(result.accountsSet),
+                             QStringLiteral("Set All Services Equal"));
+    }
+}

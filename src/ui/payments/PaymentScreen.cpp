@@ -1,0 +1,350 @@
+#include "ui/payments/PaymentScreen.h"
+
+#include "base/Dates.h"
+#include "ledger/PaymentBatch.h"
+#include "ui/widgets/RowGrid.h"
+#include "ui/widgets/KeyFilter.h"
+#include "ui/shell/Navigator.h"
+#include "ui/payments/PaymentModel.h"
+#include "ui/widgets/PictureButton.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *parent)
+    : Screen(parent), m_ctx(ctx), m_navigator(navigator)
+{
+    setObjectName(QStringLiteral("frmAuto"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *hint = new QHBoxLayout;
+    m_pointerGrid = pictureButton(this, QStringLiteral("Image1_9"), style()->standardIcon(QStyle::SP_ArrowDown), 24,
+                                  QStringLiteral("Tick the Select Column to Select an Account."));
+    hint->addWidget(m_pointerGrid);
+    hint->addWidget(new QLabel(QStringLiteral("Tick the Select Column to Select an Account."), this));
+    hint->addStretch();
+    layout->addLayout(hint);
+
+    m_model = new PaymentModel(m_ctx.locale, this);
+    m_grid = new QTableView(this);
+    m_grid->setModel(m_model);
+    setUpRowGrid(m_grid, QStringLiteral("fgAutoPay"));
+    m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    for (auto [column, width] : {std::pair{0, 60}, {1, 140}, {3, 120}, {4, 140}, {5, 120}})
+        m_grid->horizontalHeader()->resizeSection(column, width);
+    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &index) { selectRow(index.row()); });
+    layout->addWidget(m_grid, 1);
+
+    auto *entry = new QGridLayout;
+    auto box = [&](const char *name, const char *label, int column) {
+        auto *b = new QLineEdit(this);
+        b->setObjectName(QString::fromLatin1(name));
+        auto *l = new QLabel(QString::fromLatin1(label), this);
+        l->setBuddy(b);
+        entry->addWidget(l, 0, column);
+        entry->addWidget(b, 1, column);
+        return b;
+    };
+    m_amount = box("txtAmount", "Enter Amount Received", 0);
+    m_amount->setAlignment(Qt::AlignRight);
+    KeyFilter::install(m_amount, KeyFilter::Kind::Money, m_ctx.prompt, m_ctx.locale);
+    m_amount->installEventFilter(this);
+    m_checkNo = box("txtCheckNo", "Enter Customer Check No", 1);
+    m_checkNo->setMaxLength(40);
+    entry->addWidget(new QLabel(QStringLiteral("(Leave Blank if Cash)"), this), 2, 1);
+    m_date = new QDateEdit(this);
+    m_date->setObjectName(QStringLiteral("DTPicker1"));
+    m_date->setCalendarPopup(true);
+    m_date->setDisplayFormat(dates::shortDatePattern(m_ctx.locale));
+    auto *dateLabel = new QLabel(QStringLiteral("Select Date Received"), this);
+    dateLabel->setBuddy(m_date);
+    entry->addWidget(dateLabel, 0, 2);
+    entry->addWidget(m_date, 1, 2);
+
+    auto button = [&](int index, const char *caption, const char *tip = nullptr) {
+        auto *b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setObjectName(QStringLiteral("cmdAuto_%1").arg(index));
+        if (tip)
+            b->setToolTip(QString::fromLatin1(tip));
+        connect(b, &QPushButton::clicked, this, [this, index] { command(index); });
+        m_cmd[size_t(index)] = b;
+        return b;
+    };
+    auto *enterColumn = new QVBoxLayout;
+    enterColumn->addWidget(new QLabel(QStringLiteral("Click when Correct"), this));
+    enterColumn->addWidget(button(2, "Enter"));
+    enterColumn->addWidget(button(3, "&Redo", "Redo Entries for this account"));
+    entry->addLayout(enterColumn, 0, 3, 3, 1);
+    auto *clears = new QVBoxLayout;
+    clears->addWidget(button(4, "Clear &Ck #"));
+    clears->addWidget(button(5, "Clear &Amt"));
+    clears->addWidget(new QLabel(QStringLiteral("Select Next Account"), this));
+    entry->addLayout(clears, 0, 4, 3, 1);
+    entry->setColumnStretch(0, 1);
+    entry->setColumnStretch(1, 1);
+    layout->addLayout(entry);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(button(6, "Purge All Accounts with a Zero Balance"));
+    bottom->addStretch();
+    bottom->addWidget(new QLabel(QStringLiteral("Click when All Postings are Complete"), this));
+    m_pointerWrite = pictureButton(this, QStringLiteral("Image1_0"), style()->standardIcon(QStyle::SP_ArrowRight), 24,
+                                   QStringLiteral("Click when All Postings are Complete"));
+    bottom->addWidget(m_pointerWrite);
+    bottom->addWidget(button(1, "Write Payments"));
+    bottom->addWidget(button(0, "Menu"));
+    layout->addLayout(bottom);
+
+    // The two pointers blink by switching their visibility on every tick.
+    m_timer1 = new QTimer(this);
+    m_timer1->setInterval(500);
+    connect(m_timer1, &QTimer::timeout, this, [this] { m_pointerGrid->setVisible(!m_pointerGrid->isVisible()); });
+    m_timer2 = new QTimer(this);
+    m_timer2->setInterval(500);
+    connect(m_timer2, &QTimer::timeout, this, [this] { m_pointerWrite->setVisible(!m_pointerWrite->isVisible()); });
+    // A blinking pointer keeps its place, so nothing around it moves.
+    for (QToolButton *pointer : {m_pointerGrid, m_pointerWrite}) {
+        QSizePolicy keep = pointer->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        pointer->setSizePolicy(keep);
+    }
+    m_pointerWrite->hide();
+    m_date->setDate(m_ctx.clock.today());
+}
+
+QString PaymentScreen::caption() const
+{
+    return QStringLiteral("Account Receivable Batch Processing");
+}
+
+bool PaymentScreen::pointerBlinking(int image) const
+{
+    return (image == 9 ? m_timer1 : m_timer2)->isActive();
+}
+
+void PaymentScreen::activate(Routine)
+{
+    clearPaymentInputs();
+    m_timer1->start();
+    loadOpenAccounts();
+}
+
+void PaymentScreen::showMenu()
+{
+    m_timer1->stop();
+    m_timer2->stop();
+    m_navigator.show(ScreenId::MainMenu);
+}
+
+void PaymentScreen::loadOpenAccounts()
+{
+    // A batch a crash interrupted is finished before anything is listed.
+    if (FileResult r = ledger::recoverPayments(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
+        m_ctx.prompt.message(QStringLiteral("Payments written before the program stopped could not be finished (%1).\n"
+                                            "They are finished the next time this screen opens.")
+                                 .arg(r.error),
+                             kAppTitle);
+    m_current = -1;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<ledger::OpenAccount> accounts = ledger::openAccounts(m_ctx.store, m_ctx.locale);
+    QApplication::restoreOverrideCursor();
+    m_model->setAccounts(std::move(accounts));
+    if (m_model->rowCount() == 0) {
+        m_ctx.prompt.message(QStringLiteral("There are No accounts with Outstanding Balances"),
+                             QStringLiteral("No Open Accounts"));
+        showMenu();
+    }
+}
+
+void PaymentScreen::clearPaymentInputs()
+{
+    m_checkNo->clear();
+    m_amount->clear();
+    m_date->setDate(m_ctx.clock.today());
+}
+
+void PaymentScreen::clearRowEntry()
+{
+    if (m_current >= 0 && m_current < m_model->rowCount()) {
+        PaymentRow &r = m_model->row(m_current);
+        r.selected = false;
+        r.method.clear();
+        r.date = QDate();
+        m_model->rowChanged(m_current);
+    }
+    m_timer1->start();
+}
+
+void PaymentScreen::selectRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    m_current = row;
+    PaymentRow &r = m_model->row(row);
+    if (r.selected) {
+        r.selected = false;
+        m_model->rowChanged(row);
+        clearPaymentInputs();
+        clearRowEntry();
+        return;
+    }
+    r.selected = true;
+    m_model->rowChanged(row);
+    const Money shown = m_model->shownAmount(row);
+    if (shown <= Money()) {
+        if (!m_ctx.prompt.ask(QStringLiteral("The Account does not have a Balance Due\nDo you want to post a payment "
+                                             "anyway?"),
+                              QStringLiteral("No Balanace")))
+            return;
+    } else {
+        m_amount->setText(shown.toCurrencyText(m_ctx.locale));
+        m_checkNo->clear();
+        m_checkNo->setFocus();
+    }
+    m_pointerGrid->hide();
+    m_timer1->stop();
+}
+
+void PaymentScreen::command(int index)
+{
+    switch (index) {
+    case 0: showMenu(); break;
+    case 1: writePayments(); break;
+    case 2: enterPayment(); break;
+    case 3:
+        clearPaymentInputs();
+        clearRowEntry();
+        break;
+    case 4:
+        if (m_current >= 0 && m_current < m_model->rowCount()) {
+            m_model->row(m_current).method.clear();
+            m_model->rowChanged(m_current);
+        }
+        m_checkNo->clear();
+        m_checkNo->setFocus();
+        break;
+    case 5:
+        m_amount->setText(Money().toCurrencyText(m_ctx.locale));
+        m_amount->setFocus();
+        break;
+    case 6: purgeZeroBalances(); break;
+    default: break;
+    }
+}
+
+void PaymentScreen::enterPayment()
+{
+    const std::optional<Money> amount =
+        m_amount->text().trimmed().isEmpty() ? std::nullopt : Money::parse(m_amount->text(), m_ctx.locale);
+    if (!amount) {
+        m_ctx.prompt.beep();
+        m_amount->clear();
+        m_amount->setFocus();
+        return;
+    }
+    if (m_current < 0 || m_current >= m_model->rowCount()) {
+        m_ctx.prompt.beep(); // no account chosen in the grid
+        return;
+    }
+    // The ledger keeps amounts positive, in at most ten characters.
+    if (*amount < Money() || !ledger::storedAmountText(*amount, m_ctx.locale)) {
+        m_ctx.prompt.message(QStringLiteral("The amount %1 cannot be entered.\nA payment is a positive amount of at "
+                                            "most %2.")
+                                 .arg(amount->toCurrencyText(m_ctx.locale), Money::fromCents(999999999).toPlainText()),
+                             QStringLiteral("Invalid Amount"));
+        m_amount->setFocus();
+        return;
+    }
+    QString method;
+    if (!m_checkNo->text().trimmed().isEmpty()) {
+        method = QStringLiteral("Check# ") + m_checkNo->text().trimmed();
+    } else if (m_ctx.prompt.ask(QStringLiteral("Was the Payment made in Cash?"), QStringLiteral("Payment Type"))) {
+        method = QStringLiteral("Cash");
+    } else {
+        m_checkNo->setFocus();
+        return;
+    }
+    PaymentRow &r = m_model->row(m_current);
+    r.method = method;
+    r.date = m_date->date();
+    r.entered = *amount;
+    m_model->rowChanged(m_current);
+    clearPaymentInputs();
+    bool anyUnselected = false;
+    for (const PaymentRow &row : m_model->rows())
+        anyUnselected = anyUnselected || !row.selected;
+    (anyUnselected ? m_timer1 : m_timer2)->start();
+}
+
+void PaymentScreen::writePayments()
+{
+    if (!m_ctx.prompt.ask(QStringLiteral("Review yout entries\nClick Yes if correct"), QStringLiteral("Rewiew Entries"))) {
+        clearPaymentInputs();
+        clearRowEntry();
+        return;
+    }
+    m_timer2->stop();
+    m_pointerWrite->hide();
+    std::vector<ledger::Payment> payments;
+    for (const PaymentRow &r : m_model->rows()) {
+        if (!r.date.isValid() || !r.entered)
+            continue;
+        const QString text = QStringLiteral("Payment ") + (r.method.isEmpty() ? QStringLiteral("Cash") : r.method);
+        const QString amount = ledger::storedAmountText(*r.entered, m_ctx.locale).value_or(QString());
+        payments.push_back({r.account.ledgerFile, ledger::makeEntry(r.account.acctNo, r.account.acctName, amount, text,
+                                                                    r.date, m_ctx.locale)});
+    }
+    if (FileResult w = ledger::writePayments(m_ctx.store, payments, m_ctx.clock.today(), m_ctx.locale); !w) {
+        m_ctx.prompt.message(QStringLiteral("The payments could not all be written (%1).\nNone is lost: the ones not "
+                                            "yet written are finished the next time this screen opens.")
+                                 .arg(w.error),
+                             kAppTitle);
+        return;
+    }
+    showMenu();
+}
+
+void PaymentScreen::purgeZeroBalances()
+{
+    // A row the user marked by hand with money on it is never deleted.
+    QStringList purge;
+    for (int i = 0; i < m_model->rowCount(); ++i) {
+        PaymentRow &r = m_model->row(i);
+        if (ledger::isPaidUp(r.account) && !r.entered) {
+            r.selected = true;
+            purge.append(r.account.ledgerFile);
+            m_model->rowChanged(i);
+        }
+    }
+    if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Comfirm Purge")))
+        return;
+    ledger::purgeLedgers(m_ctx.store, purge);
+    loadOpenAccounts();
+}
+
+bool PaymentScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_amount) {
+        if (event->type() == QEvent::KeyPress && m_amount->text() == Money().toCurrencyText(m_ctx.locale)
+            && !static_cast<QKeyEvent *>(event)->text().isEmpty())
+            m_amount->clear();
+        if (event->type() == QEvent::FocusOut) {
+            if (const std::optional<Money> m = Money::parse(m_amount->text(), m_ctx.locale))
+                m_amount->setText(m->toCurrencyText(m_ctx.locale));
+        }
+    }
+    return Screen::eventFilter(watched, event);
+}

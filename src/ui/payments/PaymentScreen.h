@@ -1,0 +1,58 @@
+#pragma once
+// The payment screen: every account with a ledger and its balance; the
+// user enters a batch of payments (amount, check or cash, date received)
+// and writes them in one step, or purges the accounts that are paid up.
+#include "context/AppContext.h"
+#include "ui/shell/Screen.h"
+
+#include <array>
+
+class Navigator;
+class PaymentModel;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QTimer;
+class QToolButton;
+
+class PaymentScreen : public Screen {
+    Q_OBJECT
+public:
+    static constexpr ScreenId kId = ScreenId::Payments;
+    PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
+
+    QString caption() const override;
+    void activate(Routine routine) override;
+
+    void command(int index);
+    void selectRow(int row); // a click on the row
+    const PaymentModel &model() const { return *m_model; }
+    bool pointerBlinking(int image) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void loadOpenAccounts();
+    void clearPaymentInputs();
+    void clearRowEntry();
+    void enterPayment();
+    void writePayments();
+    void purgeZeroBalances();
+    void showMenu();
+
+    AppContext &m_ctx;
+    Navigator &m_navigator;
+    PaymentModel *m_model = nullptr;
+    QTableView *m_grid = nullptr;
+    QLineEdit *m_amount = nullptr;
+    QLineEdit *m_checkNo = nullptr;
+    QDateEdit *m_date = nullptr;
+    std::array<QPushButton *, 7> m_cmd{};
+    QToolButton *m_pointerGrid = nullptr;  // Image1(9), blinked by Timer1
+    QToolButton *m_pointerWrite = nullptr; // Image1(0), blinked by Timer2
+    QTimer *m_timer1 = nullptr;
+    QTimer *m_timer2 = nullptr;
+    int m_current = -1;
+};

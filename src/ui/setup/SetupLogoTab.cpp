@@ -1,0 +1,234 @@
+// The "Logo" and "Help" tabs of the setup screen.
+#include "setup/SettingsFiles.h"
+#include "setup/SetupRules.h"
+#include "ui/setup/SetupScreen.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// A logo size spinner: 50 twips a step, wrapping between 360 and 1800.
+class LogoSizeSpin : public QSpinBox {
+public:
+    explicit LogoSizeSpin(QWidget *parent) : QSpinBox(parent)
+    {
+        setRange(1, 20000);
+        setSuffix(QStringLiteral(" twips"));
+    }
+    void stepBy(int steps) override
+    {
+        float v = float(value());
+        for (int i = 0; i < std::abs(steps); ++i)
+            v = setuprules::logoSizeStep(v, steps > 0);
+        setValue(int(v));
+    }
+
+protected:
+    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+};
+
+const QStringList kLogoInstructions = {
+    QStringLiteral("Select and Save a Logo to print on Invoices  Do not select your LOGO from a Network Device or a "
+                   "removable device.   An error will occur if the network device or removable device is unavailable."),
+    QStringLiteral("BEFORE ADDING YOUR LOGO:"),
+    QStringLiteral("COPY THE FILE INTO YOUR PENDRAK FOLDER"),
+    QStringLiteral("THEN:"),
+    QStringLiteral("Click Find (above), Browse to your PENDRAK FOLDER"),
+    QStringLiteral("Select your LOGO File from the PENDRAK FOLDER"),
+    QStringLiteral("Click Store to Save LOGO"),
+    QStringLiteral("Click Height and Width until your LOGO size is acceptable. Adjustment is limited based upon the "
+                   "space on the form.    Print a sample to Review"),
+    QStringLiteral("The selected file may overflow in the view Window, thats OK"),
+};
+
+} // namespace
+
+QWidget *SetupScreen::buildLogoTab()
+{
+    auto *page = new QWidget;
+    auto *layout = new QHBoxLayout(page);
+    auto *left = new QVBoxLayout;
+    auto *buttons = new QHBoxLayout;
+    auto button = [&](int index, const QString &caption) {
+        auto *b = new QPushButton(caption, page);
+        b->setObjectName(QStringLiteral("cmdLogo_%1").arg(index));
+        buttons->addWidget(b);
+        return b;
+    };
+    connect(button(0, QStringLiteral("Find")), &QPushButton::clicked, this, &SetupScreen::findLogo);
+    m_store = button(1, QStringLiteral("&Store"));
+    m_store->setEnabled(false);
+    connect(m_store, &QPushButton::clicked, this, &SetupScreen::storeLogo);
+    connect(button(2, QStringLiteral("&Clear")), &QPushButton::clicked, this, &SetupScreen::clearLogo);
+    buttons->addStretch();
+    left->addLayout(buttons);
+
+    auto *sizing = new QGroupBox(QStringLiteral("LOGO Sizing"), page);
+    sizing->setObjectName(QStringLiteral("Frame4"));
+    auto *sizeGrid = new QGridLayout(sizing);
+    m_logoHeight = new LogoSizeSpin(sizing);
+    m_logoHeight->setObjectName(QStringLiteral("UpDown1"));
+    m_logoWidth = new LogoSizeSpin(sizing);
+    m_logoWidth->setObjectName(QStringLiteral("UpDown2"));
+    auto *heightLabel = new QLabel(QStringLiteral("Height"), sizing);
+    heightLabel->setBuddy(m_logoHeight);
+    auto *widthLabel = new QLabel(QStringLiteral("Width"), sizing);
+    widthLabel->setBuddy(m_logoWidth);
+    sizeGrid->addWidget(heightLabel, 0, 0);
+    sizeGrid->addWidget(m_logoHeight, 0, 1);
+    sizeGrid->addWidget(widthLabel, 1, 0);
+    sizeGrid->addWidget(m_logoWidth, 1, 1);
+    connect(m_logoHeight, &QSpinBox::valueChanged, this, [this](int twips) {
+        edit([&](BusinessValues &v) { v.logoHeight = float(twips); });
+        showLogo();
+    });
+    connect(m_logoWidth, &QSpinBox::valueChanged, this, [this](int twips) {
+        edit([&](BusinessValues &v) { v.logoWidth = float(twips); });
+        showLogo();
+    });
+    left->addWidget(sizing);
+
+    for (const QString &text : kLogoInstructions) {
+        auto *line = new QLabel(text, page);
+        line->setWordWrap(true);
+        left->addWidget(line);
+    }
+    left->addStretch();
+    layout->addLayout(left, 3);
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(new QLabel(QStringLiteral("Disk Image"), page));
+    m_preview = new QLabel(page);
+    m_preview->setObjectName(QStringLiteral("Image2"));
+    m_preview->setToolTip(QStringLiteral("Disk Image"));
+    m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto *scroll = new QScrollArea(page);
+    scroll->setWidget(m_preview);
+    scroll->setWidgetResizable(false);
+    scroll->setMinimumSize(200, 160);
+    right->addWidget(scroll, 1);
+    right->addWidget(new QLabel(QStringLiteral("Adjusted Logo"), page));
+    m_sized = new QLabel(page);
+    m_sized->setObjectName(QStringLiteral("Image3"));
+    m_sized->setToolTip(QStringLiteral("Adjusted Logo"));
+    m_sized->setFrameShape(QFrame::StyledPanel);
+    right->addWidget(m_sized, 0, Qt::AlignLeft);
+    right->addStretch();
+    layout->addLayout(right, 2);
+    return page;
+}
+
+bool SetupScreen::loadLogoPicture(const QString &file, bool tellUser)
+{
+    QImageReader reader(file);
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        if (tellUser)
+            m_ctx.prompt.message(QStringLiteral("The picture %1 cannot be read (%2).\nChoose a bmp, ico, jpg or png "
+                                                "picture.")
+                                     .arg(QFileInfo(file).fileName(), reader.errorString()),
+                                 QStringLiteral("Logo"));
+        return false;
+    }
+    m_logo = picture;
+    return true;
+}
+
+void SetupScreen::showLogo()
+{
+    const BusinessValues &v = m_ctx.settings.values();
+    if (m_logoHeight->value() != int(v.logoHeight))
+        m_logoHeight->setValue(int(v.logoHeight));
+    if (m_logoWidth->value() != int(v.logoWidth))
+        m_logoWidth->setValue(int(v.logoWidth));
+    if (m_logo.isNull()) {
+        m_preview->setPixmap(QPixmap());
+        m_preview->resize(1440 / kTwipsPerPixel, 1440 / kTwipsPerPixel);
+        m_sized->setPixmap(QPixmap());
+        m_sized->setFixedSize(1440 / kTwipsPerPixel, 1440 / kTwipsPerPixel);
+        return;
+    }
+    m_preview->setPixmap(QPixmap::fromImage(m_logo));
+    m_preview->resize(m_logo.size());
+    const QSize sized(std::max(1, int(v.logoWidth) / kTwipsPerPixel), std::max(1, int(v.logoHeight) / kTwipsPerPixel));
+    m_sized->setFixedSize(sized);
+    m_sized->setPixmap(QPixmap::fromImage(m_logo.scaled(sized, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+}
+
+void SetupScreen::findLogo()
+{
+    const QString file = m_choosers.pictureFile(this);
+    if (file.isEmpty() || !loadLogoPicture(file, true))
+        return;
+    m_chosenLogo = file;
+    showLogo();
+    m_store->setEnabled(true);
+}
+
+void SetupScreen::storeLogo()
+{
+    if (m_chosenLogo.isEmpty())
+        return;
+    BusinessValues v = m_ctx.settings.values();
+    v.logoFile = m_chosenLogo;
+    FileResult saved = settingsfiles::saveCompanyLogo(m_ctx.store, v, logoShown());
+    if (saved)
+        saved = settingsfiles::saveLogoSettings(m_ctx.store, v, logoShown());
+    if (!saved) {
+        m_ctx.prompt.message(QStringLiteral("Your Logo could not be stored (%1).").arg(saved.error), QStringLiteral("Logo"));
+        return;
+    }
+    settingsfiles::loadCompanyLogo(m_ctx.store, v);
+    settingsfiles::loadLogoSettings(m_ctx.store, v, logoShown());
+    m_ctx.settings.setValues(v);
+    m_chosenLogo.clear();
+    m_ctx.prompt.message(QStringLiteral("Your Logo has been Stored"), kAppTitle);
+    showLogo();
+    m_store->setEnabled(false);
+}
+
+void SetupScreen::clearLogo()
+{
+    if (!m_ctx.prompt.ask(QStringLiteral("This will Delete your Company Logo"), QStringLiteral("Delete Logo")))
+        return;
+    m_logo = QImage();
+    m_chosenLogo.clear();
+    m_store->setEnabled(false);
+    m_ctx.store.deleteDataFile(settingsfiles::kCompanyLogo);
+    edit([](BusinessValues &v) { v.logoFile.clear(); });
+    showLogo();
+}
+
+QWidget *SetupScreen::buildHelpTab()
+{
+    auto *help = new QTextBrowser;
+    help->setObjectName(QStringLiteral("txtHelp"));
+    help->setHtml(QStringLiteral(
+        "<h3>The Setup Screen</h3>"
+        "<p><b>Business Info</b>: your business's name, address, telephone and two extra lines (for example "
+        "<i>Fax - 999-123-5555</i> or a tax number). They are printed at the top of every invoice and statement. "
+        "The address button switches between a USA address (city, two-letter state, postal code) and an "
+        "international one (four address lines).</p>"
+        "<p><b>Options</b>: <i>Printing Options</i> choose colour printing, the print font, the colours of text "
+        "and borders, plain paper or a remittance form, and how invoices are numbered. <i>Taxation</i> sets the "
+        "names and rates of two taxes and, if you need it, a graduated scheme: one rate up to a limit, another "
+        "rate plus a surcharge above it. Taxes are applied only when <i>Tax Service and Sales Items</i> is "
+        "checked. <i>Phone and Modem</i> tells the program about your modem.</p>"
+        "<p><b>Logo</b>: find a picture of your logo, store it, and size it for printing.</p>"
+        "<p>Changes take effect at once. They are saved when you click <b>Save Changes / Return to Menu</b>; "
+        "closing the window ends the program without saving them.</p>"));
+    return help;
+}

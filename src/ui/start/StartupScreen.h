@@ -1,0 +1,60 @@
+#pragma once
+// The main menu: the routine labels that open the working screens, the
+// Files / Order Forms / Help menus, and the two notices shown while the
+// services or customer files are still missing.
+#include "context/AppContext.h"
+#include "ui/shell/Screen.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class Navigator;
+class QGroupBox;
+class QAction;
+class QMenuBar;
+class QPushButton;
+class RoutineLabel;
+
+class StartupScreen : public Screen {
+    Q_OBJECT
+public:
+    static constexpr ScreenId kId = ScreenId::MainMenu;
+    // Indexes of the routine labels in the label array; the others are spacers.
+    enum Label { Invoices = 0, Contract = 4, Payments = 5, Services = 7, Customers = 8, History = 9 };
+    static constexpr int kLabelCount = 11;
+
+    StartupScreen(AppContext &ctx, Navigator &navigator, std::function<void()> exitProgram,
+                  QWidget *parent = nullptr);
+
+    QString caption() const override;
+    // Enables the routines the data files present allow.
+    void activate(Routine routine) override;
+
+    // The screen a routine label opens (the customer screen for 4 and 8),
+    // and the routine it is opened for.
+    struct Target {
+        ScreenId screen;
+        Routine routine;
+    };
+    static std::optional<Target> targetFor(int label);
+    static QString captionFor(int label);
+    void runRoutine(int label);
+
+private:
+    void buildMenus(QMenuBar *bar);
+    void askAndOpen(const QString &text, const QString &title, const QString &address);
+    void openAddress(const QString &address);
+    void openSetup();
+    bool canRun(int label) const;
+
+    AppContext &m_ctx;
+    Navigator &m_navigator;
+    std::function<void()> m_exit;
+    std::array<QWidget *, kLabelCount> m_labels{};
+    QGroupBox *m_noCustomer = nullptr;
+    QGroupBox *m_noService = nullptr;
+    QPushButton *m_gotoCustomers = nullptr;
+    QPushButton *m_gotoServices = nullptr;
+    QAction *m_mnuCreate = nullptr;
+};

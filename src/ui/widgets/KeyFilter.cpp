@@ -1,0 +1,41 @@
+#include "ui/widgets/KeyFilter.h"
+
+#include "base/FieldRoutines.h"
+
+#include <QKeyEvent>
+
+KeyFilter::KeyFilter(QLineEdit *box, Kind kind, Prompt &prompt, const QLocale &locale)
+    : QObject(box), m_box(box), m_kind(kind), m_prompt(prompt), m_locale(locale)
+{
+}
+
+KeyFilter *KeyFilter::install(QLineEdit *box, Kind kind, Prompt &prompt, const QLocale &locale)
+{
+    auto *filter = new KeyFilter(box, kind, prompt, locale);
+    box->installEventFilter(filter);
+    return filter;
+}
+
+bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_box || event->type() != QEvent::KeyPress)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const QString typed = key->text();
+    // Keys that type nothing (arrows, Delete, shortcuts) and backspace pass.
+    if (typed.size() != 1 || key->key() == Qt::Key_Backspace || (key->modifiers() & Qt::ControlModifier))
+        return false;
+    const QChar c = typed.at(0);
+    if (!c.isPrint())
+        return false;
+    const QString current = m_box->text();
+    QChar accepted;
+    if (m_kind == Kind::Money) {
+        accepted = fields::moneyKeyFilter(c, current);
+    } else {
+        accepted = fields::textKeyFilter(c, current, m_prompt, m_locale);
+        if (accepted.isNull())
+            m_box->setFocus();
+    }
+    return accepted.isNull();
+}

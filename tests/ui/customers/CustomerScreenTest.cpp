@@ -1,0 +1,372 @@
+// The customer screen driven offscreen: opening, the first customer, every
+// save refusal, add and cancel, delete, the duplicate question, navigation,
+// the account list's type-ahead and the search.
+#include "ui/customers/CustomerScreen.h"
+
+#include "support/CustomerHarness.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace customertest;
+
+TEST(CustomerScreen, OpeningRebuildsMissingServiceFilesWithDefaults)
+{
+    Harness h(numbered(3), false);
+    ASSERT_EQ(h.folder.read(kCustomerFile).size(), 984);
+    h.open();
+    const QByteArray cycles = h.folder.read(kCycleFile);
+    EXPECT_EQ(cycles, CycleRecord().encode().repeated(3));
+    EXPECT_EQ(cycles.size(), 207);
+    EXPECT_EQ(h.folder.read(kContractFile).size(), 3 * 386);
+    EXPECT_EQ(h.screen->customerCount(), 3);
+    EXPECT_EQ(h.box(1)->text(), QStringLiteral("Customer 01"));
+    EXPECT_TRUE(h.folder.prompt.entries.isEmpty());
+    EXPECT_EQ(h.child<QComboBox>("cboStates")->count(), 50); // the shipped list beside the program
+}
+
+TEST(CustomerScreen, FirstCustomerTakesTheTelephoneAsAccountNumber)
+{
+    Harness h;
+    h.open();
+    ASSERT_EQ(h.folder.prompt.entries.size(), 1);
+    EXPECT_EQ(h.folder.prompt.entries[0].text, QStringLiteral("Your Customer File is Empty\nCreate your First Customer Now"));
+    EXPECT_EQ(h.folder.prompt.entries[0].title, QStringLiteral("Create Customers"));
+    EXPECT_EQ(h.type(), QStringLiteral("Individual"));
+    EXPECT_FALSE(h.child("cmdNav_2")->isEnabled());
+
+    h.box(8)->setText(QStringLiteral("John"));
+    h.box(10)->setText(QStringLiteral("Public"));
+    h.box(6)->setText(QStringLiteral("217-555-0123"));
+    h.screen->addNewCustomer();
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Telephone Number will be used as Acct No."));
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Account not Entered"));
+    ASSERT_EQ(h.storedCount(), 1);
+    EXPECT_EQ(h.stored(1).acctNo, QStringLiteral("217-555-0123"));
+    // The service window's defaults: no service, Monthly Fee, this month.
+    CycleRecord cycle;
+    cycle.startMonth = 2;
+    EXPECT_EQ(h.folder.read(kCycleFile), cycle.encode());
+    EXPECT_TRUE(h.child("cmdNav_2")->isEnabled());
+
+    // Now adding customer 2: the business's city, state and postal code are offered.
+    EXPECT_EQ(h.screen->currentRecord(), 2);
+    EXPECT_TRUE(h.child("cmdCustomer_13")->isVisibleTo(h.screen));
+    EXPECT_FALSE(h.action("mnuAdd")->isEnabled());
+    EXPECT_EQ(h.box(5)->text(), QStringLiteral("62701"));
+    h.box(0)->setText(QStringLiteral("S-2"));
+    h.box(8)->setText(QStringLiteral("Sue"));
+    h.box(10)->setText(QStringLiteral("Smith"));
+    ASSERT_TRUE(h.screen->saveCustomer());
+    EXPECT_EQ(h.storedCount(), 2);
+    EXPECT_EQ(h.stored(2).state, QStringLiteral("IL"));
+    // Saved: the added record is in the file, so it can no longer be cancelled.
+    EXPECT_FALSE(h.child("cmdCustomer_13")->isVisibleTo(h.screen));
+    EXPECT_TRUE(h.action("mnuAdd")->isEnabled());
+}
+
+TEST(CustomerScreen, EveryRefusedSaveSaysWhyAndWritesNothing)
+{
+    struct Case {
+        const char *label;
+        bool business;
+        const char *acct, *name, *first, *last, *phone;
+        QString text, title;
+    };
+    const Case cases[] = {
+        {"blank business name", true, "B1", "", "", "", "", QStringLiteral("The Account Name Cannot be Blank"), kAppTitle},
+        {"no last name", false, "P1", "", "Ann", "", "", QStringLiteral("Enter Account Data or\n Click Cancel AddNew if Visible"),
+         kAppTitle},
+        {"parent folder", true, "../x", "Acme", "", "", "", QString(), QStringLiteral("Invalid Account Number")},
+        {"unsafe telephone", true, "", "Acme", "", "", "217/555", QString(), QStringLiteral("Invalid Account Number")},
+    };
+    for (const Case &c : cases) {
+        Harness h({business(QStringLiteral("K1"), QStringLiteral("Kept Co"))});
+        h.open();
+        const QByteArray before = h.folder.read(kCustomerFile);
+        h.screen->setAccountType(c.business ? QStringLiteral("Business") : QStringLiteral("Individual"));
+        h.box(0)->setText(QString::fromLatin1(c.acct));
+        h.box(1)->setText(QString::fromLatin1(c.name));
+        h.box(8)->setText(QString::fromLatin1(c.first));
+        h.box(10)->setText(QString::fromLatin1(c.last));
+        h.box(6)->setText(QString::fromLatin1(c.phone));
+        EXPECT_FALSE(h.screen->saveCustomer()) << c.label;
+        EXPECT_FALSE(h.screen->saveOk()) << c.label;
+        ASSERT_FALSE(h.folder.prompt.entries.isEmpty()) << c.label;
+        const PromptEntry &said = h.folder.prompt.entries.last();
+        EXPECT_EQ(said.title, c.title) << c.label;
+        if (!c.text.isEmpty())
+            EXPECT_EQ(said.text, c.text) << c.label;
+        else
+            EXPECT_TRUE(said.text.contains(QStringLiteral("cannot be used"))) << c.label;
+        EXPECT_EQ(h.folder.read(kCustomerFile), before) << c.label;
+        // A refused save stops the command that asked for it.
+        h.screen->navigate(2);
+        EXPECT_EQ(h.screen->currentRecord(), 1) << c.label;
+    }
+}
+
+TEST(CustomerScreen, BlankAccountAndTelephoneAskWhetherToLeave)
+{
+    for (bool leave : {false, true}) {
+        Harness h({business(QStringLiteral("K1"), QStringLiteral("Kept Co"))});
+        h.open();
+        h.box(0)->clear();
+        h.box(6)->clear();
+        h.folder.prompt.answer(leave);
+        EXPECT_FALSE(h.screen->saveCustomer());
+        ASSERT_EQ(h.folder.prompt.entries.size(), 2);
+        EXPECT_EQ(h.folder.prompt.entries[0].title, QStringLiteral("No number"));
+        EXPECT_EQ(h.folder.prompt.entries[1].text, QStringLiteral("Would you like to exit\nwithout creating a Customer?"));
+        EXPECT_EQ(h.navigator->current(), leave ? static_cast<Screen *>(h.menu) : h.screen);
+        EXPECT_EQ(h.stored(1).acctNo, QStringLiteral("K1"));
+    }
+}
+
+TEST(CustomerScreen, SavedBytesFollowTheAddressStyleAndKeepUntouchedFields)
+{
+    for (AddressStyle style : {AddressStyle::USA, AddressStyle::International}) {
+        CustomerRecord original = person(QStringLiteral("P7"), QStringLiteral("Ann"), QStringLiteral("Lee"));
+        original.reserved1 = 5;
+        original.reserved2 = -9;
+        Harness h({original});
+        CycleRecord cycle;
+        cycle.service = QStringLiteral("Lawn Care");
+        cycle.chargeFor = QStringLiteral("Unit # 7");
+        cycle.charge = Money::fromCents(4500);
+        h.folder.write(kCycleFile, cycle.encode());
+        h.folder.context().settings.edit([style](BusinessValues &v) { v.addressStyle = style; });
+        h.open();
+        EXPECT_EQ(h.screen->usaStyle(), style == AddressStyle::USA);
+        EXPECT_EQ(h.child("fraIntAddress")->isVisibleTo(h.screen), style == AddressStyle::International);
+        h.child<QComboBox>("cboCity")->setEditText(QStringLiteral("Peoria"));
+        h.child<QComboBox>("cboStates")->setEditText(QStringLiteral("IL"));
+        h.box(5)->setText(QStringLiteral(" 61602"));
+        h.child<QLineEdit>("txtAdd3")->setText(QStringLiteral("Flat 2"));
+        h.child<QLineEdit>("txtAdd4")->setText(QStringLiteral("London W1"));
+        ASSERT_TRUE(h.screen->saveCustomer());
+        ASSERT_TRUE(h.screen->saveCustomer()); // a second save keeps the service record too
+        const QByteArray b = h.folder.read(kCustomerFile);
+        EXPECT_EQ(b.mid(150, 20), QByteArray("Peoria").leftJustified(20, ' '));
+        EXPECT_EQ(b.mid(172, 10), QByteArray(" 61602").leftJustified(10, ' ')); // as typed
+        if (style == AddressStyle::USA) {
+            EXPECT_EQ(b.mid(125, 25), QByteArray("Peoria").leftJustified(25, ' '));
+            EXPECT_EQ(b.mid(170, 2), QByteArray("IL"));
+            EXPECT_EQ(b.mid(182, 25), QByteArray("61602").leftJustified(25, ' '));
+        } else {
+            EXPECT_EQ(b.mid(125, 25), QByteArray("Flat 2").leftJustified(25, ' '));
+            EXPECT_EQ(b.mid(170, 2), QByteArray("  "));
+            EXPECT_EQ(b.mid(182, 25), QByteArray("London W1").leftJustified(25, ' '));
+        }
+        EXPECT_EQ(h.stored(1).reserved2, -9);
+        EXPECT_EQ(h.folder.read(kCycleFile), cycle.encode());
+    }
+}
+
+TEST(CustomerScreen, AddNewThenCancelRestoresCountAndPosition)
+{
+    Harness h(numbered(2));
+    h.open();
+    h.screen->navigate(3);
+    ASSERT_EQ(h.screen->currentRecord(), 2);
+    h.child<QPushButton>("cmdNew")->click();
+    EXPECT_EQ(h.screen->customerCount(), 3);
+    EXPECT_EQ(h.screen->currentRecord(), 3);
+    EXPECT_TRUE(h.child("cmdCustomer_13")->isVisibleTo(h.screen));
+    h.child<QPushButton>("cmdCustomer_13")->click();
+    EXPECT_EQ(h.screen->customerCount(), 2);
+    EXPECT_EQ(h.screen->currentRecord(), 1);
+    EXPECT_EQ(h.box(0)->text(), QStringLiteral("C1"));
+    EXPECT_TRUE(h.action("mnuDelete")->isEnabled());
+    EXPECT_EQ(h.storedCount(), 2);
+}
+
+TEST(CustomerScreen, TheFileHoldsAtMost32767Customers)
+{
+    std::vector<CustomerRecord> full(AccountStore::kMaxCustomers, business(QStringLiteral("F"), QStringLiteral("Full Co")));
+    Harness h(full);
+    h.open();
+    ASSERT_EQ(h.screen->customerCount(), 32767);
+    h.screen->addNewCustomer();
+    ASSERT_FALSE(h.folder.prompt.entries.isEmpty());
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Customer File Full"));
+    EXPECT_EQ(h.screen->customerCount(), 32767);
+}
+
+TEST(CustomerScreen, DeleteAsksThenMovesTheLaterRecordsDown)
+{
+    Harness h(numbered(3));
+    h.open();
+    h.screen->navigate(2);
+    h.folder.prompt.answer(false);
+    h.screen->deleteCustomer();
+    EXPECT_EQ(h.storedCount(), 3);
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Delete this Customer"));
+
+    h.folder.prompt.answer(true);
+    h.action("mnuDelete")->trigger();
+    EXPECT_EQ(h.screen->customerCount(), 2);
+    EXPECT_EQ(h.box(0)->text(), QStringLiteral("C1"));
+    EXPECT_EQ(h.folder.read(kCustomerFile).size(), 656);
+    EXPECT_EQ(h.folder.read(kCycleFile).size(), 138);
+    EXPECT_EQ(h.folder.read(kContractFile).size(), 772);
+    EXPECT_EQ(h.stored(2).acctNo, QStringLiteral("C3"));
+}
+
+TEST(CustomerScreen, DuplicateQuestionIsForAnotherRecordsNumberOnly)
+{
+    Harness h(numbered(5));
+    h.open();
+    h.screen->navigate(2);
+    h.screen->navigate(2);
+    ASSERT_EQ(h.screen->currentRecord(), 3);
+    h.box(0)->setText(QStringLiteral("C3")); // its own number
+    h.leave(h.box(0));
+    EXPECT_TRUE(h.folder.prompt.entries.isEmpty());
+
+    for (bool replace : {false, true}) {
+        h.box(0)->setText(QStringLiteral("C5"));
+        h.folder.prompt.answer(replace);
+        h.leave(h.box(0));
+        ASSERT_FALSE(h.folder.prompt.entries.isEmpty());
+        EXPECT_EQ(h.folder.prompt.entries.last().text,
+                  QStringLiteral("The Account Number is a duplicate\nClick Yes to Replace it\nEnter a different Number"));
+        EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Duplicate Account Number"));
+        EXPECT_EQ(h.box(0)->text(), replace ? QString() : QStringLiteral("C5"));
+    }
+}
+
+TEST(CustomerScreen, NavigationButtonsWrapAndJumpByQuarters)
+{
+    Harness h(numbered(11));
+    h.open();
+    auto click = [&](int i) {
+        h.child<QPushButton>(QStringLiteral("cmdNav_%1").arg(i).toLatin1().constData())->click();
+        return h.screen->currentRecord();
+    };
+    EXPECT_EQ(click(1), 1); // previous on the first stays
+    EXPECT_EQ(click(4), 2);
+    EXPECT_EQ(click(6), 4);
+    EXPECT_EQ(click(5), 6);
+    EXPECT_EQ(click(3), 11);
+    EXPECT_EQ(click(2), 1); // next on the last wraps
+    EXPECT_EQ(click(2), 2);
+    EXPECT_EQ(click(0), 1);
+}
+
+TEST(CustomerScreen, AccountListCompletesTypingAndLeavesOnAName)
+{
+    Harness h({business(QStringLiteral("B1"), QStringLiteral("Acme Lawns")),
+               person(QStringLiteral("P1"), QStringLiteral("John"), QStringLiteral("Smithers")),
+               business(QStringLiteral("B2"), QStringLiteral("Baker Pools"))});
+    h.open();
+    auto *list = h.child<QComboBox>("cboAccounts");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->itemText(2), QStringLiteral("Smithers, John"));
+    EXPECT_EQ(list->itemData(2).toInt(), 2);
+
+    h.child<QPushButton>("Command1_1")->click();
+    EXPECT_TRUE(list->isVisibleTo(h.screen));
+    QLineEdit *edit = list->lineEdit();
+    QTest::keyClicks(edit, QStringLiteral("sm"));
+    EXPECT_EQ(edit->text(), QStringLiteral("smithers, John"));
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("ithers, John"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), QStringLiteral("sm")); // the selection goes, nothing completes again
+    QTest::keyClicks(edit, QStringLiteral("i"));
+    EXPECT_EQ(edit->text(), QStringLiteral("smithers, John")); // typing on completes again
+
+    edit->setText(QStringLiteral("  baker pools "));
+    h.screen->leaveAccountList();
+    EXPECT_EQ(h.screen->currentRecord(), 3);
+    EXPECT_FALSE(list->isVisibleTo(h.screen));
+
+    h.screen->navigate(1); // away from record 1, to see the fallback
+    ASSERT_EQ(h.screen->currentRecord(), 2);
+    h.screen->locate(1);
+    list->lineEdit()->setText(QStringLiteral("Nobody"));
+    h.screen->leaveAccountList();
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Name Not Found\nFirst Accont is Displayed"));
+    EXPECT_EQ(h.screen->currentRecord(), 1);
+}
+
+TEST(CustomerScreen, SearchOutcomes)
+{
+    Harness h({business(QStringLiteral("B1"), QStringLiteral("Acme Lawns"), QStringLiteral("217-555-0101")),
+               person(QStringLiteral("P1"), QStringLiteral("John"), QStringLiteral("Smithers"), QStringLiteral("217-555-0199")),
+               business(QStringLiteral("B2"), QStringLiteral("Smith & Sons"), QStringLiteral("309-555-0100")),
+               person(QStringLiteral("P2"), QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("217-444-0000"))});
+    h.open();
+    auto *search = h.child<QGroupBox>("fraSearch");
+    auto *results = h.child<QGroupBox>("fraCustomersFound");
+    auto *text = h.child<QLineEdit>("txtSearchfor");
+    auto *grid = h.child<QTableView>("fgCustomersFound");
+
+    h.screen->locate(0);
+    h.child<QRadioButton>("optSearch_6")->click();
+    EXPECT_EQ(text->text(), QStringLiteral("217-555-")); // the business's area code and exchange
+    h.screen->startSearch();
+    EXPECT_TRUE(results->isVisibleTo(h.screen));
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->index(1, 0).data().toString(), QStringLiteral("John Smithers"));
+    EXPECT_EQ(grid->model()->index(1, 2).data().toString(), QStringLiteral("2"));
+    h.screen->selectFoundRow(1);
+    EXPECT_EQ(h.screen->currentRecord(), 2);
+    EXPECT_FALSE(results->isVisibleTo(h.screen));
+
+    // One hit loads the customer at once.
+    h.screen->locate(0);
+    h.child<QRadioButton>("optSearch_6")->click();
+    text->setText(QStringLiteral("309-555"));
+    h.screen->startSearch();
+    EXPECT_EQ(h.screen->currentRecord(), 3);
+    EXPECT_FALSE(results->isVisibleTo(h.screen));
+    EXPECT_FALSE(search->isVisibleTo(h.screen));
+
+    // By business name, in capitals: the individual's stored full name matches too.
+    h.screen->locate(0);
+    h.child<QRadioButton>("optSearch_0")->click();
+    EXPECT_TRUE(text->text().isEmpty());
+    text->setText(QStringLiteral(" SMITH "));
+    h.screen->startSearch();
+    EXPECT_EQ(grid->model()->index(0, 2).data().toString(), QStringLiteral("2"));
+
+    // Nothing found: the message, and the grid keeps its rows.
+    h.screen->locate(0);
+    text->setText(QStringLiteral("ZZZ"));
+    h.screen->startSearch();
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("No Customer Record meets this Criteria"));
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Customer not Found"));
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    h.screen->locate(0);
+    h.screen->startSearch();
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("You must enter some criteria data for the Search"));
+
+    h.screen->listAllCustomers();
+    EXPECT_EQ(results->title(), QStringLiteral("Customer List"));
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+}
+
+TEST(CustomerScreen, SelectWithoutAContractScreenReturnsToTheMenu)
+{
+    Harness h(numbered(1));
+    h.navigator->show(CustomerScreen::kId, Routine::Contract);
+    h.box(1)->setText(QStringLiteral("Renamed Co"));
+    h.child<QPushButton>("cmdCustomer_1")->click();
+    EXPECT_EQ(h.navigator->current(), h.menu);
+    EXPECT_EQ(h.stored(1).name, QStringLiteral("Renamed Co"));
+}

@@ -1,0 +1,275 @@
+// The start screen and the main menu, driven offscreen by object name.
+#include "app/Program.h"
+#include "base/ValueList.h"
+#include "setup/SettingsFiles.h"
+#include "support/TestSupport.h"
+#include "ui/widgets/KeyFilter.h"
+#include "ui/start/SplashScreen.h"
+#include "ui/start/StartupScreen.h"
+#include "ui/start/SupplierLinks.h"
+
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Stands in for a working screen so the menu's routing can be followed.
+class StandInScreen : public Screen {
+public:
+    explicit StandInScreen(const QString &form) { setObjectName(form); }
+    QString caption() const override { return objectName(); }
+    void activate(Routine r) override
+    {
+        ++activations;
+        routine = r;
+    }
+    int activations = 0;
+    Routine routine = Routine::None;
+};
+
+template <typename T>
+T *child(QWidget *root, const char *name)
+{
+    T *found = root->findChild<T *>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void writeSetupFiles(TestFolder &folder)
+{
+    folder.write(settingsfiles::kBusinessData, "\"Acme Lawns\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
+    folder.write(settingsfiles::kCycleSetupInfo, "0,#TRUE#,#FALSE#,0,0,\"$0.00\",\"$0.00\"\r\n");
+}
+
+} // namespace
+
+TEST(StartScreens, FirstStartShowsTheWelcomePanel)
+{
+    TestFolder folder;
+    folder.write(QStringLiteral("/brenvoy"), "the executable lives in the program folder");
+    Program program(folder.context());
+    startup::InstanceLock lock(folder.path());
+    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    SplashScreen *splash = program.splash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Brenvoy"));
+    EXPECT_EQ(child<QLabel>(splash, "lblProductName")->text(), QStringLiteral("Brenvoy"));
+    EXPECT_EQ(child<QLabel>(splash, "lblVersion")->text(), QStringLiteral("Version 1.0.0"));
+    EXPECT_EQ(child<QToolButton>(splash, "Image1_0")->toolTip(), QStringLiteral("Shows the Setup Screen"));
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/Brenvoy")).exists());
+
+    auto *welcome = child<QGroupBox>(splash, "fraWelcome");
+    EXPECT_FALSE(welcome->isVisible());
+    QTest::mouseClick(child<QPushButton>(splash, "cmdContinue"), Qt::LeftButton);
+    EXPECT_TRUE(welcome->isVisible());
+    EXPECT_EQ(welcome->title(), QStringLiteral("Welcome to Brenvoy"));
+    EXPECT_EQ(child<QLabel>(splash, "lblWelcome_7")->text(),
+              QStringLiteral("An unsuccessful attempt was made to restore it from the Backup Folder. You need to "
+                             "recreate it."));
+    EXPECT_EQ(program.window().navigator().current(), splash); // the start screen stays up
+    EXPECT_TRUE(folder.prompt.entries.isEmpty());
+}
+
+TEST(StartScreens, SetupFilesLeadToTheMainMenuAndSettingsAreLive)
+{
+    TestFolder folder;
+    writeSetupFiles(folder);
+    Program program(folder.context());
+    startup::InstanceLock lock(folder.path());
+    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    EXPECT_EQ(folder.context().settings.values().businessName, QStringLiteral("Acme Lawns"));
+    QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
+    EXPECT_EQ(program.splash(), nullptr);
+    EXPECT_EQ(program.window().navigator().current(), program.menu());
+    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Brenvoy Main Menu"));
+}
+
+TEST(StartScreens, ASecondCopyIsRefusedAndTouchesNothing)
+{
+    TestFolder folder;
+    startup::InstanceLock running(folder.path());
+    ASSERT_TRUE(running.acquire());
+    Program program(folder.context());
+    startup::InstanceLock lock(folder.path());
+    EXPECT_EQ(program.start(lock), Program::Outcome::AlreadyRunning);
+    ASSERT_EQ(folder.prompt.entries.size(), 1);
+    EXPECT_EQ(folder.prompt.entries[0].text, QStringLiteral("Brenvoy is already Running!\nLook for it on the Task Bar"));
+    EXPECT_EQ(folder.prompt.entries[0].title, QStringLiteral("Brenvoy"));
+    EXPECT_FALSE(QDir(folder.path() + QStringLiteral("/Backup")).exists());
+}
+
+TEST(StartScreens, AFolderThatCannotBeMadeEndsTheStartWithOneMessage)
+{
+    TestFolder folder;
+    folder.write(QStringLiteral("/Templates"), "in the way");
+    folder.write(settingsfiles::kBusinessData, "\"Untouched\"");
+    Program program(folder.context());
+    startup::InstanceLock lock(folder.path());
+    EXPECT_EQ(program.start(lock), Program::Outcome::FolderFailed);
+    ASSERT_EQ(folder.prompt.entries.size(), 1);
+    EXPECT_TRUE(folder.prompt.entries[0].text.contains(QStringLiteral("/Templates")));
+    // The business file was not rewritten.
+    EXPECT_EQ(folder.read(settingsfiles::kBusinessData), QByteArray("\"Untouched\""));
+}
+
+TEST(StartScreens, ClosingTheWindowOrExitBacksUpOnce)
+{
+    for (bool viaExit : {false, true}) {
+        TestFolder folder;
+        writeSetupFiles(folder);
+        folder.write(QStringLiteral("/CustomerData.txt"), customerRecordWithAcctNo(QStringLiteral("1001")));
+        folder.write(QStringLiteral("/InvoiceJournal.txt"), "journal");
+        Program program(folder.context());
+        startup::InstanceLock lock(folder.path());
+        ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+        if (viaExit) {
+            QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
+            child<QAction>(program.menu(), "mnuExit")->trigger();
+        } else {
+            program.window().close();
+        }
+        EXPECT_FALSE(program.window().isVisible());
+        for (const char *name : {"/CustomerData.txt", "/InvoiceJournal.txt", "/MyBusinessData.txt", "/CycleSetupInfo.txt"})
+            EXPECT_EQ(folder.read(QStringLiteral("/Backup") + QString::fromLatin1(name)),
+                      folder.read(QString::fromLatin1(name)))
+                << name << (viaExit ? " via Exit" : " via close");
+    }
+}
+
+TEST(StartScreens, MenuRoutinesFollowTheFilesPresent)
+{
+    TestFolder folder;
+    writeSetupFiles(folder);
+    Program program(folder.context());
+    startup::InstanceLock lock(folder.path());
+    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    Navigator &nav = program.window().navigator();
+    std::map<QString, StandInScreen *> screens;
+    for (auto [id, form] : {std::pair{ScreenId::Billing, "frmCycleBilling"}, {ScreenId::Payments, "frmAuto"},
+                            {ScreenId::Services, "frmServices"}, {ScreenId::History, "frmHistory"},
+                            {ScreenId::Customers, "frmCustomer"}}) {
+        auto *s = new StandInScreen(QString::fromLatin1(form));
+        nav.add(id, s);
+        screens[s->objectName()] = s;
+    }
+    StandInScreen *customers = screens["frmCustomer"];
+    StartupScreen *menu = program.menu();
+    auto enabledRoutines = [&] {
+        nav.show(ScreenId::MainMenu);
+        std::vector<int> on;
+        for (int i : {0, 4, 5, 7, 8, 9}) {
+            if (child<QWidget>(menu, QStringLiteral("lblSub_%1").arg(i).toLatin1().constData())->isEnabled())
+                on.push_back(i);
+        }
+        return on;
+    };
+
+    // No data files: only services and payments.
+    EXPECT_EQ(enabledRoutines(), (std::vector<int>{5, 7}));
+    EXPECT_TRUE(child<QGroupBox>(menu, "fraNoServiceFound")->isVisible());
+    EXPECT_FALSE(child<QGroupBox>(menu, "fraNoCustomerFound")->isVisible());
+
+    // Services and items, no customers: the customer notice, whose Goto opens the customer screen.
+    folder.write(QStringLiteral("/Services.txt"), QByteArray(72, ' '));
+    folder.write(QStringLiteral("/Backup/BVInventoriedItems.txt"), QByteArray(104, ' ')); // restored on the way
+    EXPECT_EQ(enabledRoutines(), (std::vector<int>{5, 7, 8}));
+    EXPECT_FALSE(child<QGroupBox>(menu, "fraNoServiceFound")->isVisible());
+    auto *noCustomer = child<QGroupBox>(menu, "fraNoCustomerFound");
+    EXPECT_TRUE(noCustomer->isVisible());
+    EXPECT_EQ(noCustomer->title(), QStringLiteral("No Customers Found"));
+    QTest::mouseClick(child<QPushButton>(menu, "cmdGoto_0"), Qt::LeftButton);
+    EXPECT_EQ(nav.current(), customers);
+    EXPECT_EQ(customers->routine, Routine::Customers);
+
+    // All four files: every routine, both notices hidden.
+    folder.write(QStringLiteral("/CustomerData.txt"), customerRecordWithAcctNo(QStringLiteral("1")));
+    folder.write(QStringLiteral("/CycleInfo.txt"), QByteArray(69, ' '));
+    EXPECT_EQ(enabledRoutines(), (std::vector<int>{0, 4, 5, 7, 8, 9}));
+    EXPECT_FALSE(noCustomer->isVisible());
+
+    // A routine is started with the keyboard as well as the mouse.
+    auto *contract = child<QWidget>(menu, "lblSub_4");
+    contract->setFocus();
+    QTest::keyClick(contract, Qt::Key_Return);
+    EXPECT_EQ(nav.current(), customers);
+    EXPECT_EQ(customers->routine, Routine::Contract);
+    nav.show(ScreenId::MainMenu);
+    QTest::mouseClick(child<QWidget>(menu, "lblSub_9"), Qt::LeftButton);
+    EXPECT_EQ(nav.current(), screens["frmHistory"]);
+    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("frmHistory"));
+    EXPECT_EQ(screens["frmHistory"]->routine, Routine::History);
+}
+
+TEST(StartScreens, SupplierQuestionsAndTheManual)
+{
+    TestFolder folder;
+    Program program(folder.context());
+    startup::InstanceLock lock(folder.path());
+    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    StartupScreen *menu = program.menu();
+    struct Case {
+        const char *action;
+        const char *title;
+        const char *firstLine;
+        QString address;
+    };
+    const Case cases[] = {
+        {"mnuPPPaper", "Order Paper", "Use Plain Paper for Reports (etc)", links::kPlainPaper},
+        {"mnuPPaper", "Order Paper", "Perforated Response Paper is used to create", links::kPerforatedPaper},
+        {"mnuGraytex", "Order Graytex Forms", "Graytex offers 2 and 3 part carbonless paper", links::kGraytex},
+        {"mnuAvery", "Order Paper", "30 to a Page Mailing Labels", links::kAveryMailingLabels},
+        {"mnuLabels", "Order Labels", "Click YES to Connect to a Supplier", links::kAveryShippingLabels},
+    };
+    for (const Case &c : cases) {
+        folder.prompt.entries.clear();
+        folder.web.opened.clear();
+        folder.prompt.answer(false);
+        child<QAction>(menu, c.action)->trigger();
+        ASSERT_EQ(folder.prompt.entries.size(), 1) << c.action;
+        EXPECT_EQ(folder.prompt.entries[0].kind, PromptEntry::Question);
+        EXPECT_EQ(folder.prompt.entries[0].title, QString::fromLatin1(c.title));
+        EXPECT_EQ(folder.prompt.entries[0].text.split(u'\n').first(), QString::fromLatin1(c.firstLine));
+        EXPECT_TRUE(folder.web.opened.isEmpty()) << c.action << ": No opens nothing";
+        folder.prompt.answer(true);
+        child<QAction>(menu, c.action)->trigger();
+        ASSERT_EQ(folder.web.opened.size(), 1) << c.action;
+        EXPECT_EQ(folder.web.opened[0], QUrl(c.address));
+    }
+    EXPECT_EQ(folder.prompt.entries.size(), 2);
+    EXPECT_TRUE(folder.prompt.entries[1].text.endsWith(QStringLiteral("Click YES to Connect to a Supplier")));
+
+    folder.web.opened.clear();
+    child<QAction>(menu, "mnuDeluxe")->trigger(); // opens at once, no question
+    child<QAction>(menu, "mnuHelp")->trigger();
+    ASSERT_EQ(folder.web.opened.size(), 2);
+    EXPECT_EQ(folder.web.opened[0], QUrl(links::kDeluxeChecks));
+    ASSERT_TRUE(folder.web.opened[1].isLocalFile());
+    EXPECT_TRUE(QFileInfo(folder.web.opened[1].toLocalFile()).isFile()) << folder.web.opened[1].toString().toStdString();
+    EXPECT_TRUE(folder.read(QStringLiteral("/Temp.url")).startsWith("[InternetShortcut]\r\nURL = file://"));
+}
+
+TEST(StartScreens, KeyFiltersOnEntryBoxes)
+{
+    ScriptedPrompt prompt;
+    QLineEdit street, amount;
+    KeyFilter::install(&street, KeyFilter::Kind::Text, prompt, usLocale());
+    KeyFilter::install(&amount, KeyFilter::Kind::Money, prompt, usLocale());
+    QTest::keyClicks(&street, QStringLiteral("Main St/"));
+    EXPECT_EQ(street.text(), QStringLiteral("Main St"));
+    ASSERT_EQ(prompt.entries.size(), 1);
+    EXPECT_EQ(prompt.entries[0].text, QStringLiteral("This character, (/) is invalid for this field"));
+    QTest::keyClick(&street, Qt::Key_Backspace);
+    EXPECT_EQ(street.text(), QStringLiteral("Main S"));
+
+    QTest::keyClicks(&amount, QStringLiteral("012a.5.0-"));
+    EXPECT_EQ(amount.text(), QStringLiteral("12.50"));
+    EXPECT_EQ(prompt.entries.size(), 1); // the money filter swallows silently
+}
+
