@@ -36,13 +36,13 @@ struct BenchContext {
     BenchContext() : ctx{store, settings, catalog, clock, prompt, web, locale, QString(), QString()} {}
     QLocale locale{QLocale::English, QLocale::UnitedStates};
     QTemporaryDir dir;
-    FileStore store{dir.path()};
-    BusinessSettings settings{locale};
-    Catalog catalog{locale};
+    store::FileStore store{dir.path()};
+    setup::BusinessSettings settings{locale};
+    catalog::Catalog catalog{locale};
     SystemClock clock;
     SilentPrompt prompt;
     NoWeb web;
-    AppContext ctx;
+    context::AppContext ctx;
 };
 
 #define BRENVOY_BENCH_MAIN()                                                                                           \

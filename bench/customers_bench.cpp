@@ -16,6 +16,10 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
+using namespace store;
+using namespace customers;
+using namespace ui;
+
 namespace {
 
 constexpr int kCustomers = AccountStore::kMaxCustomers;

@@ -14,6 +14,9 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
+using namespace ledger;
+using namespace ui;
+
 namespace {
 
 constexpr int kLedgers = 5000;

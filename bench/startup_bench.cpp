@@ -12,6 +12,11 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+using namespace store;
+using namespace setup;
+using namespace customers;
+using namespace app;
+
 namespace {
 
 void writeCustomers(const QString &folder, int count)
@@ -34,9 +39,9 @@ void BM_FolderPassExisting(benchmark::State &state)
     QTemporaryDir dir;
     writeCustomers(dir.path(), int(state.range(0)));
     FileStore store(dir.path());
-    startup::createFolders(store, QStringLiteral("Brenvoy"), 2026);
+    app::createFolders(store, QStringLiteral("Brenvoy"), 2026);
     for (auto _ : state)
-        benchmark::DoNotOptimize(startup::createFolders(store, QStringLiteral("Brenvoy"), 2026));
+        benchmark::DoNotOptimize(app::createFolders(store, QStringLiteral("Brenvoy"), 2026));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_FolderPassExisting)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -50,7 +55,7 @@ void BM_FolderPassFirstStart(benchmark::State &state)
         writeCustomers(dir.path(), int(state.range(0)));
         FileStore store(dir.path());
         state.ResumeTiming();
-        benchmark::DoNotOptimize(startup::createFolders(store, QStringLiteral("Brenvoy"), 2026));
+        benchmark::DoNotOptimize(app::createFolders(store, QStringLiteral("Brenvoy"), 2026));
         state.PauseTiming();
         dir.remove();
         state.ResumeTiming();
@@ -112,10 +117,10 @@ void BM_SettingsLoadAll(benchmark::State &state)
     mustSetUp(store.makeFolder(kBackupFolder));
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     BusinessValues v = BusinessValues::defaults(us);
-    settingsfiles::saveAllSettings(store, v);
+    setup::saveAllSettings(store, v);
     for (auto _ : state) {
         BusinessValues loaded = BusinessValues::defaults(us);
-        settingsfiles::loadAll(store, loaded, us);
+        setup::loadAll(store, loaded, us);
         benchmark::DoNotOptimize(loaded);
     }
 }

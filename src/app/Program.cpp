@@ -11,6 +11,13 @@
 
 #include <QApplication>
 
+using namespace store;
+using namespace context;
+using namespace setup;
+using namespace ui;
+
+namespace app {
+
 Program::Program(AppContext &ctx, SetupChoosers choosers) : m_ctx(ctx), m_choosers(std::move(choosers))
 {
     m_window.setEndProgram([this] { m_ctx.store.backupAllFiles(); });
@@ -18,7 +25,7 @@ Program::Program(AppContext &ctx, SetupChoosers choosers) : m_ctx(ctx), m_choose
 
 Program::~Program() = default;
 
-Program::Outcome Program::start(startup::InstanceLock &lock)
+Program::Outcome Program::start(app::InstanceLock &lock)
 {
     // The start screen is up and painted before anything slow happens.
     m_splash = new SplashScreen(m_ctx.folderNote);
@@ -28,16 +35,16 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
     QCoreApplication::processEvents();
 
     if (!lock.acquire()) {
-        m_ctx.prompt.message(startup::alreadyRunningText(kAppTitle), kAppTitle);
+        m_ctx.prompt.message(app::alreadyRunningText(kAppTitle), kAppTitle);
         return Outcome::AlreadyRunning;
     }
 
-    const startup::FolderResult folders = startup::createFolders(m_ctx.store, kAppTitle, m_ctx.clock.today().year());
+    const app::FolderResult folders = app::createFolders(m_ctx.store, kAppTitle, m_ctx.clock.today().year());
     if (!folders.ok) {
-        m_ctx.prompt.message(startup::folderFailedText(folders.failedFolder, m_ctx.store.programFolder()), kAppTitle);
+        m_ctx.prompt.message(app::folderFailedText(folders.failedFolder, m_ctx.store.programFolder()), kAppTitle);
         return Outcome::FolderFailed;
     }
-    startup::installShippedFiles(m_ctx.shippedFolder, m_ctx.store);
+    app::installShippedFiles(m_ctx.shippedFolder, m_ctx.store);
     // Payments a crash interrupted are posted before anything reads a ledger.
     if (FileResult r = ledger::recoverPayments(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
         m_ctx.prompt.message(QStringLiteral("Payments written before the program stopped could not be finished (%1).")
@@ -46,7 +53,7 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
 
     // The business settings are live from here on for every screen.
     BusinessValues values = m_ctx.settings.values();
-    settingsfiles::loadAll(m_ctx.store, values, m_ctx.locale);
+    setup::loadAll(m_ctx.store, values, m_ctx.locale);
     m_ctx.settings.setValues(values);
     // The catalogue every list of services and items is fed from.
     m_ctx.catalog.load(m_ctx.store);
@@ -67,7 +74,7 @@ Program::Outcome Program::start(startup::InstanceLock &lock)
 
 void Program::onContinue()
 {
-    if (settingsfiles::setupFilesPresent(m_ctx.store)) {
+    if (setup::setupFilesPresent(m_ctx.store)) {
         m_window.navigator().show(ScreenId::MainMenu);
         leaveSplash();
     } else {
@@ -95,3 +102,5 @@ void Program::endProgram()
 {
     m_window.close();
 }
+
+} // namespace app

@@ -8,37 +8,43 @@
 #include "ui/shell/MainWindow.h"
 #include "ui/setup/SetupScreen.h"
 
+namespace ui {
 class SplashScreen;
 class StartupScreen;
+} // namespace ui
+
+namespace app {
 
 class Program {
 public:
     enum class Outcome { Running, AlreadyRunning, FolderFailed };
 
-    explicit Program(AppContext &ctx, SetupChoosers choosers = SetupChoosers::system());
+    explicit Program(context::AppContext &ctx, ui::SetupChoosers choosers = ui::SetupChoosers::system());
     ~Program();
 
     // Runs the start sequence. On AlreadyRunning and FolderFailed the user
     // has been told and nothing in the data folder was changed; the caller
     // ends the program without a backup.
-    Outcome start(startup::InstanceLock &lock);
+    Outcome start(app::InstanceLock &lock);
     // The backup, then the window goes; the event loop ends with it.
     void endProgram();
 
-    MainWindow &window() { return m_window; }
-    SplashScreen *splash() const { return m_splash; }
-    StartupScreen *menu() const { return m_menu; }
-    SetupScreen *setup() const { return m_setup; }
+    ui::MainWindow &window() { return m_window; }
+    ui::SplashScreen *splash() const { return m_splash; }
+    ui::StartupScreen *menu() const { return m_menu; }
+    ui::SetupScreen *setup() const { return m_setup; }
 
 private:
     void onContinue();
     void onLogo(int index);
     void leaveSplash();
 
-    AppContext &m_ctx;
-    MainWindow m_window;
-    SplashScreen *m_splash = nullptr;
-    StartupScreen *m_menu = nullptr;
-    SetupScreen *m_setup = nullptr;
-    SetupChoosers m_choosers;
+    context::AppContext &m_ctx;
+    ui::MainWindow m_window;
+    ui::SplashScreen *m_splash = nullptr;
+    ui::StartupScreen *m_menu = nullptr;
+    ui::SetupScreen *m_setup = nullptr;
+    ui::SetupChoosers m_choosers;
 };
+
+} // namespace app

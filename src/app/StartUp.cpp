@@ -7,7 +7,10 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-namespace startup {
+using namespace store;
+using namespace customers;
+
+namespace app {
 
 DataFolder chooseDataFolder(const QString &executableFolder, const QString &perUserFolder)
 {
@@ -81,7 +84,7 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
         kBackupFolder + QStringLiteral("/BVActiveAccountsBACK"),
         kBackupFolder + QStringLiteral("/CompletedInvoices"),
         QStringLiteral("/Templates"),
-        auxdata::kAuxFolder,
+        customers::auxdata::kAuxFolder,
     };
     for (const QString &folder : tree) {
         if (!store.makeFolder(folder))
@@ -95,7 +98,7 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
     accounts.reserve(count);
     for (int n = 0; n < count; ++n)
         accounts.append(CustomerRecord::acctNoOf(file.mid(qsizetype(n) * CustomerRecord::kLength, CustomerRecord::kLength)));
-    if (const QString failed = auxdata::makeAccountFolders(store, accounts); !failed.isEmpty())
+    if (const QString failed = customers::auxdata::makeAccountFolders(store, accounts); !failed.isEmpty())
         return {false, failed};
 
     if (!store.makeFolder(QStringLiteral("/Brenvoy")))
@@ -103,4 +106,4 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
     return {};
 }
 
-} // namespace startup
+} // namespace app

@@ -8,7 +8,7 @@
 #include <QString>
 #include <memory>
 
-namespace startup {
+namespace app {
 
 // The program folder is the executable's folder; when that is not
 // writable (an installed copy) the per-user data folder is used, and the
@@ -21,7 +21,7 @@ DataFolder chooseDataFolder(const QString &executableFolder, const QString &perU
 
 // Copies the shipped files the program reads from its data folder (the
 // state list) when the data folder is not the executable's and lacks them.
-void installShippedFiles(const QString &shippedFolder, const FileStore &store);
+void installShippedFiles(const QString &shippedFolder, const store::FileStore &store);
 
 // One running copy per program folder. A lock left by a copy that died is
 // taken over; one held by a running copy is not.
@@ -43,7 +43,7 @@ struct FolderResult {
     bool ok = true;
     QString failedFolder; // relative name, as "/Backup"
 };
-FolderResult createFolders(const FileStore &store, const QString &programName, int year);
+FolderResult createFolders(const store::FileStore &store, const QString &programName, int year);
 QString folderFailedText(const QString &folder, const QString &programFolder);
 
-} // namespace startup
+} // namespace app

@@ -6,6 +6,14 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+using namespace app;
+
+using namespace store;
+using namespace context;
+using namespace setup;
+using namespace catalog;
+using namespace ui;
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -16,7 +24,7 @@ int main(int argc, char *argv[])
                                             .arg(BRENVOY_VERSION_PATCH));
 
     const QString exeFolder = QCoreApplication::applicationDirPath();
-    const startup::DataFolder folder = startup::chooseDataFolder(
+    const app::DataFolder folder = app::chooseDataFolder(
         exeFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     const QLocale locale = programLocale();
@@ -29,7 +37,7 @@ int main(int argc, char *argv[])
     AppContext ctx{store, settings, catalog, clock, prompt, web, locale, exeFolder, folder.note};
 
     Program program(ctx);
-    startup::InstanceLock lock(store.programFolder());
+    app::InstanceLock lock(store.programFolder());
     switch (program.start(lock)) {
     case Program::Outcome::AlreadyRunning:
         return 0;

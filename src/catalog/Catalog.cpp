@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+using namespace store;
+
+namespace catalog {
+
 void addCategory(QStringList &categories, const QString &category)
 {
     if (category.isEmpty() || categories.contains(category, Qt::CaseSensitive))
@@ -35,7 +39,7 @@ void Catalog::loadServices(const FileStore &store)
 {
     m_services.clear();
     for (const ServiceRecord &r : readAllRecords<ServiceRecord>(store, kServicesFile))
-        m_services.push_back({r.description, r.charge, allotted::timeText(allotted::shownIndex(r.allottedTime))});
+        m_services.push_back({r.description, r.charge, catalog::allotted::timeText(catalog::allotted::shownIndex(r.allottedTime))});
     std::stable_sort(m_services.begin(), m_services.end(),
                      [](const ServiceRow &a, const ServiceRow &b) { return lessIgnoringCase(a.description, b.description); });
     Q_EMIT servicesLoaded();
@@ -82,7 +86,7 @@ FileResult Catalog::save(const FileStore &store, const std::vector<ServiceRow> &
         QByteArray file;
         for (const ServiceRow &s : services)
             file += ServiceRecord{s.description, s.charge.left(ServiceRecord::kChargeWidth),
-                                  std::int16_t(allotted::indexOfTime(s.time))}
+                                  std::int16_t(catalog::allotted::indexOfTime(s.time))}
                         .encode();
         if (FileResult r = store.saveDataFile(kServicesFile, file); !r)
             return failed(kServicesFile, r);
@@ -132,3 +136,5 @@ LaborRates Catalog::defaultLaborRates() const
     rates[0].heading = QStringLiteral("General Labor");
     return rates;
 }
+
+} // namespace catalog

@@ -11,6 +11,8 @@
 #include <array>
 #include <vector>
 
+namespace catalog {
+
 // One row of the services grid, as shown: description, charge as currency
 // text, allotted time as its list text.
 struct ServiceRow {
@@ -37,9 +39,9 @@ public:
 
     // Loads whichever of the two files exist; a missing one keeps the list
     // loaded before, as the other screens' lists do.
-    void load(const FileStore &store);
-    void loadServices(const FileStore &store);
-    void loadInventoriedItems(const FileStore &store);
+    void load(const store::FileStore &store);
+    void loadServices(const store::FileStore &store);
+    void loadInventoriedItems(const store::FileStore &store);
 
     // Services by description, letter case ignored.
     const std::vector<ServiceRow> &services() const { return m_services; }
@@ -58,12 +60,12 @@ public:
     // Writes both files from the screen's rows, in that order; an empty list
     // deletes its file. Then loads what was written. The name of a file
     // that could not be written comes back in the error.
-    FileResult save(const FileStore &store, const std::vector<ServiceRow> &services,
+    store::FileResult save(const store::FileStore &store, const std::vector<ServiceRow> &services,
                      const std::vector<InventoriedItemRecord> &items);
 
     // "Labor.txt": nothing when it is missing.
-    static std::optional<LaborRates> loadLaborRates(const FileStore &store);
-    static FileResult saveLaborRates(const FileStore &store, const LaborRates &rates);
+    static std::optional<LaborRates> loadLaborRates(const store::FileStore &store);
+    static store::FileResult saveLaborRates(const store::FileStore &store, const LaborRates &rates);
     // The boxes shown when there is no labour file.
     LaborRates defaultLaborRates() const;
 
@@ -81,3 +83,5 @@ private:
     std::vector<InventoriedItemRecord> m_itemsInFileOrder;
     QStringList m_categories;
 };
+
+} // namespace catalog

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <limits>
 
+namespace catalog {
+
 QByteArray ServiceRecord::encode() const
 {
     RecordWriter w(kLength);
@@ -110,3 +112,5 @@ std::optional<std::int32_t> parseInt32(const QString &text, const QLocale &local
         return std::nullopt;
     return std::int32_t(*v);
 }
+
+} // namespace catalog

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace catalog {
+
 inline const QString kServicesFile = QStringLiteral("/Services.txt");
 inline const QString kItemsFile = QStringLiteral("/BVInventoriedItems.txt");
 inline const QString kLaborFile = QStringLiteral("/Labor.txt");
@@ -62,3 +64,5 @@ int shownIndex(int stored);
 // nothing when the text is not a whole number or does not fit the field.
 std::optional<std::int16_t> parseInt16(const QString &text, const QLocale &locale);
 std::optional<std::int32_t> parseInt32(const QString &text, const QLocale &locale);
+
+} // namespace catalog

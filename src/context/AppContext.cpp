@@ -1,5 +1,7 @@
 #include "context/AppContext.h"
 
+namespace context {
+
 QLocale programLocale()
 {
     const QLocale system = QLocale::system();
@@ -7,3 +9,5 @@ QLocale programLocale()
         return QLocale(QLocale::English, QLocale::UnitedStates);
     return system;
 }
+
+} // namespace context

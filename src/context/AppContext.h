@@ -12,13 +12,15 @@
 #include <QLocale>
 #include <QString>
 
+namespace context {
+
 inline const QString kAppTitle = QStringLiteral("Brenvoy");
 
 struct AppContext {
-    FileStore &store;
-    BusinessSettings &settings;
+    store::FileStore &store;
+    setup::BusinessSettings &settings;
     // The services and items as last loaded from their files.
-    Catalog &catalog;
+    catalog::Catalog &catalog;
     const Clock &clock;
     Prompt &prompt;
     WebOpener &web;
@@ -34,3 +36,5 @@ struct AppContext {
 // The system locale, or English (United States) where the system has only
 // the "C" locale.
 QLocale programLocale();
+
+} // namespace context

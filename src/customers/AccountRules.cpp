@@ -1,6 +1,8 @@
 #include "customers/AccountRules.h"
 
-namespace accounts {
+using namespace store;
+
+namespace customers {
 
 Problem problemOf(const CustomerRecord &r)
 {
@@ -84,4 +86,4 @@ SetAllResult setAll(const FileStore &store, const AccountStore &accounts, const 
     return result;
 }
 
-} // namespace accounts
+} // namespace customers

@@ -4,7 +4,7 @@
 // in one pass over the files.
 #include "customers/AccountStore.h"
 
-namespace accounts {
+namespace customers {
 
 enum class Problem {
     None,
@@ -21,7 +21,7 @@ bool takePhoneAsAcctNo(CustomerRecord &record);
 QString problemText(Problem problem);
 
 struct SetAllResult {
-    FileResult written;
+    store::FileResult written;
     int accountsSet = 0;
     int stoppedAt = 0;      // the record the pass stopped at, 0 when it went through
     Problem problem = Problem::None;
@@ -32,6 +32,6 @@ struct SetAllResult {
 // that cannot be saved. The customer file is rewritten only when an
 // account took its telephone as account number; each file is replaced
 // whole and atomically.
-SetAllResult setAll(const FileStore &store, const AccountStore &accounts, const CycleRecord &values);
+SetAllResult setAll(const store::FileStore &store, const AccountStore &accounts, const CycleRecord &values);
 
-} // namespace accounts
+} // namespace customers

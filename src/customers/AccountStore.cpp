@@ -4,6 +4,10 @@
 #include "base/ValueList.h"
 #include "store/RecordFiles.h"
 
+using namespace store;
+
+namespace customers {
+
 namespace {
 
 const QString kMarker = QStringLiteral("/RemoveCustomer.pending");
@@ -189,3 +193,5 @@ void AccountStore::recoverPending() const
     }
     m_store.killIfExists(kMarker);
 }
+
+} // namespace customers

@@ -14,9 +14,11 @@
 
 class Clock;
 
+namespace customers {
+
 class AccountStore {
 public:
-    AccountStore(const FileStore &store, const Clock &clock, const QLocale &locale);
+    AccountStore(const store::FileStore &store, const Clock &clock, const QLocale &locale);
 
     // Number of customer records, at most 32,767.
     int customerCount() const;
@@ -30,20 +32,20 @@ public:
     // Every customer in file order, in one sequential read.
     std::vector<CustomerRecord> readAllCustomers() const;
 
-    FileResult writeCustomer(int n, const CustomerRecord &record) const;
-    FileResult writeCycle(int n, const CycleRecord &record) const;
-    FileResult writeContract(int n, const ContractRecord &record) const;
+    store::FileResult writeCustomer(int n, const CustomerRecord &record) const;
+    store::FileResult writeCycle(int n, const CycleRecord &record) const;
+    store::FileResult writeContract(int n, const ContractRecord &record) const;
     // Customer, contract, cycle, in that order; stops at the first failure.
-    FileResult writeAccount(int n, const CustomerRecord &customer, const ContractRecord &contract,
+    store::FileResult writeAccount(int n, const CustomerRecord &customer, const ContractRecord &contract,
                             const CycleRecord &cycle) const;
 
     // Recreates the contract or cycle file with count copies of the record.
     // Without a customer file the user is told and nothing is written.
-    FileResult buildContractInfo(int count, const ContractRecord &record, Prompt &prompt) const;
-    FileResult buildCycleInfo(int count, const CycleRecord &record, Prompt &prompt) const;
+    store::FileResult buildContractInfo(int count, const ContractRecord &record, Prompt &prompt) const;
+    store::FileResult buildCycleInfo(int count, const CycleRecord &record, Prompt &prompt) const;
 
     // Removes record d of c from all three files, records after it moving down.
-    FileResult removeCustomer(int d, int c) const;
+    store::FileResult removeCustomer(int d, int c) const;
     // Finishes a removal that a crash interrupted after its new files were
     // complete, or drops the new files of one that had not got that far.
     void recoverPending() const;
@@ -53,9 +55,11 @@ public:
     ContractRecord defaultContract(const ContractRecord *before = nullptr) const;
 
 private:
-    FileResult rebuild(const QString &name, int length, const QByteArray &record, int count,
+    store::FileResult rebuild(const QString &name, int length, const QByteArray &record, int count,
                        const QString &secondLine, Prompt &prompt) const;
-    const FileStore &m_store;
+    const store::FileStore &m_store;
     const Clock &m_clock;
     QLocale m_locale;
 };
+
+} // namespace customers

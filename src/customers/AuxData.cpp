@@ -2,6 +2,10 @@
 
 #include "base/ValueList.h"
 
+using namespace store;
+
+namespace customers {
+
 namespace auxdata {
 
 QString boxFile(const QString &acctNo, int box)
@@ -78,3 +82,5 @@ FileResult saveBoxes(const FileStore &store, const QString &acctNo, const Boxes 
 }
 
 } // namespace auxdata
+
+} // namespace customers

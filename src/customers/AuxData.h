@@ -9,6 +9,8 @@
 #include <array>
 #include <optional>
 
+namespace customers {
+
 inline const QString kAuxHeadingsFile = QStringLiteral("/AuxHeadings.txt");
 
 namespace auxdata {
@@ -23,16 +25,18 @@ const QStringList &boxFolderNames();
 // Makes every account's folder and its six box folders where missing, in
 // one pass over the data-box folder. Returns the relative name of the first
 // folder that cannot be made, or an empty text.
-QString makeAccountFolders(const FileStore &store, const QStringList &acctNos);
+QString makeAccountFolders(const store::FileStore &store, const QStringList &acctNos);
 
 // Up to six headings; nothing when the file is missing.
-std::optional<QStringList> loadHeadings(const FileStore &store);
-FileResult saveHeadings(const FileStore &store, const QStringList &headings);
+std::optional<QStringList> loadHeadings(const store::FileStore &store);
+store::FileResult saveHeadings(const store::FileStore &store, const QStringList &headings);
 
 // A missing file gives an empty box.
-Boxes loadBoxes(const FileStore &store, const QString &acctNo);
+Boxes loadBoxes(const store::FileStore &store, const QString &acctNo);
 // Makes the account's folders when they are missing, then replaces all six
 // files, empty boxes included.
-FileResult saveBoxes(const FileStore &store, const QString &acctNo, const Boxes &boxes);
+store::FileResult saveBoxes(const store::FileStore &store, const QString &acctNo, const Boxes &boxes);
 
 } // namespace auxdata
+
+} // namespace customers

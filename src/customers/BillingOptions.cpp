@@ -2,7 +2,9 @@
 
 #include "base/ValueList.h"
 
-namespace billing {
+using namespace store;
+
+namespace customers {
 
 const QStringList &modeNames()
 {
@@ -82,4 +84,4 @@ bool addCost(QStringList &costs, Money amount, const QLocale &locale)
     return true;
 }
 
-} // namespace billing
+} // namespace customers

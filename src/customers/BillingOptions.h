@@ -9,9 +9,10 @@
 #include <QLocale>
 #include <QStringList>
 
+namespace customers {
+
 inline const QString kServiceOptionsFile = QStringLiteral("/CycleServiceInfo.txt");
 
-namespace billing {
 
 enum Mode { Monthly = 0, Quarterly, SemiAnnual, Annual, NoMode = 4 };
 
@@ -32,8 +33,8 @@ struct WindowOptions {
     bool operator==(const WindowOptions &) const = default;
 };
 // All three on when the file is missing.
-WindowOptions loadWindowOptions(const FileStore &store);
-FileResult saveWindowOptions(const FileStore &store, const WindowOptions &options);
+WindowOptions loadWindowOptions(const store::FileStore &store);
+store::FileResult saveWindowOptions(const store::FileStore &store, const WindowOptions &options);
 
 // The service names an account holds no service under.
 bool isNoService(const QString &service);
@@ -47,4 +48,4 @@ QString loadedChargeText(const CycleRecord &cycle, const QStringList &services, 
 // already listed; true when it added one.
 bool addCost(QStringList &costs, Money amount, const QLocale &locale);
 
-} // namespace billing
+} // namespace customers

@@ -1,5 +1,7 @@
 #include "customers/CustomerFinder.h"
 
+namespace customers {
+
 namespace finder {
 
 int navigate(int button, int current, int count)
@@ -71,3 +73,5 @@ bool isDuplicateAcctNo(const std::vector<CustomerRecord> &records, const QString
 }
 
 } // namespace finder
+
+} // namespace customers

@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+namespace customers {
+
 namespace finder {
 
 // The seven navigation buttons: 0 first, 1 previous, 2 next (wrapping),
@@ -34,3 +36,5 @@ std::vector<Found> search(const std::vector<CustomerRecord> &records, int criter
 bool isDuplicateAcctNo(const std::vector<CustomerRecord> &records, const QString &acctNo, int current);
 
 } // namespace finder
+
+} // namespace customers

@@ -3,6 +3,8 @@
 #include "base/FieldRoutines.h"
 #include "base/RecordCodec.h"
 
+namespace customers {
+
 namespace {
 struct Field {
     int offset;
@@ -154,3 +156,5 @@ ContractRecord ContractRecord::decode(const QByteArray &bytes, const QDateTime &
         return defaults(now, locale);
     return ContractRecord{bytes.left(kLength)};
 }
+
+} // namespace customers

@@ -10,6 +10,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace customers {
+
 inline const QString kCustomerFile = QStringLiteral("/CustomerData.txt");
 inline const QString kCycleFile = QStringLiteral("/CycleInfo.txt");
 inline const QString kContractFile = QStringLiteral("/ContractInfo.txt");
@@ -89,3 +91,5 @@ struct ContractRecord {
     QByteArray encode() const { return bytes; }
     static ContractRecord decode(const QByteArray &bytes, const QDateTime &now, const QLocale &locale);
 };
+
+} // namespace customers

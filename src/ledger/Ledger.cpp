@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
+using namespace store;
+
 namespace ledger {
 
 QString ledgerFile(const QString &acctNo)

@@ -35,25 +35,25 @@ struct Balance {
 };
 Balance balanceOf(const QByteArray &ledger, const QLocale &locale);
 // Nothing when the ledger is missing (after the restore from its backup).
-std::optional<Balance> accountBalance(const FileStore &store, const QString &ledgerFile, const QLocale &locale);
+std::optional<Balance> accountBalance(const store::FileStore &store, const QString &ledgerFile, const QLocale &locale);
 
 LedgerEntry makeEntry(const QString &acctNo, const QString &name, const QString &amount, const QString &text,
                       const QDate &date, const QLocale &locale);
 
 // The opening entry alone.
-FileResult createLedger(const FileStore &store, const QString &acctNo, const QString &name, const QDate &today,
+store::FileResult createLedger(const store::FileStore &store, const QString &acctNo, const QString &name, const QDate &today,
                         const QLocale &locale);
 // Appends to the account's ledger, restoring it from its backup or
 // starting it with the opening entry (dated today) first.
-FileResult appendLedgerEntry(const FileStore &store, const QString &ledgerFile, const LedgerEntry &entry,
+store::FileResult appendLedgerEntry(const store::FileStore &store, const QString &ledgerFile, const LedgerEntry &entry,
                              const QDate &today, const QLocale &locale);
-FileResult backupLedger(const FileStore &store, const QString &ledgerFile);
+store::FileResult backupLedger(const store::FileStore &store, const QString &ledgerFile);
 // Appends to the payment journal; a torn last record left by a crash is
 // written over.
-FileResult appendPaymentRecord(const FileStore &store, const LedgerEntry &entry);
+store::FileResult appendPaymentRecord(const store::FileStore &store, const LedgerEntry &entry);
 
 // Whole records of a record file (a torn tail does not count).
-int wholeRecords(const FileStore &store, const QString &name);
+int wholeRecords(const store::FileStore &store, const QString &name);
 
 struct OpenAccount {
     QString ledgerFile; // the file the account's payments go to
@@ -67,6 +67,6 @@ struct OpenAccount {
 bool isPaidUp(const OpenAccount &account);
 
 // Every ledger in the folder, by file name, with its balance.
-std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &locale);
+std::vector<OpenAccount> openAccounts(const store::FileStore &store, const QLocale &locale);
 
 } // namespace ledger

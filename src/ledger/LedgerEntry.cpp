@@ -2,6 +2,8 @@
 
 #include "base/RecordCodec.h"
 
+namespace ledger {
+
 QByteArray LedgerEntry::encode() const
 {
     RecordWriter w(kLength);
@@ -18,3 +20,5 @@ LedgerEntry LedgerEntry::decode(const QByteArray &bytes)
     RecordReader r(bytes);
     return {r.text(0, 45), r.text(45, 25), r.text(70, 15), r.text(85, 60), r.text(145, kAmountWidth)};
 }
+
+} // namespace ledger

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace ledger {
+
 inline const QString kActiveAccountsFolder = QStringLiteral("/BVActiveAccounts");
 inline const QString kPaymentJournal = QStringLiteral("/CAPaymentRecords.txt");
 
@@ -22,3 +24,5 @@ struct LedgerEntry {
     static LedgerEntry decode(const QByteArray &bytes);
     bool operator==(const LedgerEntry &) const = default;
 };
+
+} // namespace ledger

@@ -2,6 +2,8 @@
 
 #include "base/ValueList.h"
 
+using namespace store;
+
 namespace ledger {
 
 namespace {

@@ -18,12 +18,12 @@ struct Payment {
     bool operator==(const Payment &) const = default;
 };
 
-FileResult writePayments(const FileStore &store, const std::vector<Payment> &payments, const QDate &today,
+store::FileResult writePayments(const store::FileStore &store, const std::vector<Payment> &payments, const QDate &today,
                          const QLocale &locale);
 // Finishes a batch a crash interrupted; nothing to do without one.
-FileResult recoverPayments(const FileStore &store, const QDate &today, const QLocale &locale);
+store::FileResult recoverPayments(const store::FileStore &store, const QDate &today, const QLocale &locale);
 
 // Deletes the ledgers and their backup copies.
-void purgeLedgers(const FileStore &store, const QStringList &ledgerFiles);
+void purgeLedgers(const store::FileStore &store, const QStringList &ledgerFiles);
 
 } // namespace ledger

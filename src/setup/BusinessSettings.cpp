@@ -3,6 +3,8 @@
 #include "base/FieldRoutines.h"
 #include "base/Money.h"
 
+namespace setup {
+
 BusinessValues BusinessValues::defaults(const QLocale &locale)
 {
     BusinessValues v;
@@ -72,3 +74,5 @@ void BusinessSettings::setValues(const BusinessValues &values)
     m_values = values;
     Q_EMIT changed();
 }
+
+} // namespace setup

@@ -8,6 +8,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace setup {
+
 enum class AddressStyle { USA, International };
 
 struct BusinessValues {
@@ -101,3 +103,5 @@ Q_SIGNALS:
 private:
     BusinessValues m_values;
 };
+
+} // namespace setup

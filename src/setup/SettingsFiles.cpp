@@ -4,7 +4,9 @@
 
 #include <limits>
 
-namespace settingsfiles {
+using namespace store;
+
+namespace setup {
 
 namespace {
 
@@ -292,4 +294,4 @@ bool setupFilesPresent(const FileStore &store)
     return present;
 }
 
-} // namespace settingsfiles
+} // namespace setup

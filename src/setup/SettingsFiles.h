@@ -9,7 +9,7 @@
 
 #include <QLocale>
 
-namespace settingsfiles {
+namespace setup {
 
 inline const QString kBusinessData = QStringLiteral("/MyBusinessData.txt");
 inline const QString kCycleSetupInfo = QStringLiteral("/CycleSetupInfo.txt");
@@ -25,56 +25,56 @@ inline const QString kStatementTerms = QStringLiteral("/StatementTerms.txt");
 // Reads the nine business texts (restoring the file from "/Backup" when
 // only the copy is there) and rewrites the file and its backup copy in the
 // canonical form. False, and nothing changed, when there is no file.
-bool loadBusinessData(const FileStore &store, BusinessValues &values);
+bool loadBusinessData(const store::FileStore &store, BusinessValues &values);
 // Rewrites "MyBusinessData.txt", then refreshes "/Backup/MyBusinessData.txt".
-FileResult saveBusiness(const FileStore &store, const BusinessValues &values);
+store::FileResult saveBusiness(const store::FileStore &store, const BusinessValues &values);
 
-void loadInvoiceOptions(const FileStore &store, BusinessValues &values, const QLocale &locale);
-FileResult saveInvoiceOptions(const FileStore &store, const BusinessValues &values);
+void loadInvoiceOptions(const store::FileStore &store, BusinessValues &values, const QLocale &locale);
+store::FileResult saveInvoiceOptions(const store::FileStore &store, const BusinessValues &values);
 
-void loadTaxSettings(const FileStore &store, BusinessValues &values);
-FileResult saveTaxSettings(const FileStore &store, const BusinessValues &values);
+void loadTaxSettings(const store::FileStore &store, BusinessValues &values);
+store::FileResult saveTaxSettings(const store::FileStore &store, const BusinessValues &values);
 
 // Also sets the line colour to the border colour.
-void loadPrintColors(const FileStore &store, BusinessValues &values);
-FileResult savePrintColors(const FileStore &store, BusinessValues &values);
+void loadPrintColors(const store::FileStore &store, BusinessValues &values);
+store::FileResult savePrintColors(const store::FileStore &store, BusinessValues &values);
 
-void loadCompanyLogo(const FileStore &store, BusinessValues &values);
+void loadCompanyLogo(const store::FileStore &store, BusinessValues &values);
 // Does nothing when no picture file has been chosen; otherwise writes the
 // path and the logo size.
-FileResult saveCompanyLogo(const FileStore &store, const BusinessValues &values, bool logoShown);
+store::FileResult saveCompanyLogo(const store::FileStore &store, const BusinessValues &values, bool logoShown);
 
 // A missing file sets 1440 by 1440 (and writes it when a logo is shown).
-void loadLogoSettings(const FileStore &store, BusinessValues &values, bool logoShown);
+void loadLogoSettings(const store::FileStore &store, BusinessValues &values, bool logoShown);
 // Does nothing when no logo picture is shown.
-FileResult saveLogoSettings(const FileStore &store, const BusinessValues &values, bool logoShown);
+store::FileResult saveLogoSettings(const store::FileStore &store, const BusinessValues &values, bool logoShown);
 
 // Each ends with the caller-identification file.
-void loadPhoneSettings(const FileStore &store, BusinessValues &values);
-FileResult savePhoneSettings(const FileStore &store, const BusinessValues &values);
-void loadCallerId(const FileStore &store, BusinessValues &values);
-FileResult saveCallerId(const FileStore &store, const BusinessValues &values);
+void loadPhoneSettings(const store::FileStore &store, BusinessValues &values);
+store::FileResult savePhoneSettings(const store::FileStore &store, const BusinessValues &values);
+void loadCallerId(const store::FileStore &store, BusinessValues &values);
+store::FileResult saveCallerId(const store::FileStore &store, const BusinessValues &values);
 
 // Texts the user provides outside the program; empty when missing.
-QString loadWebSite(const FileStore &store);
-QString loadStatementTerms(const FileStore &store);
+QString loadWebSite(const store::FileStore &store);
+QString loadStatementTerms(const store::FileStore &store);
 
 // Loads every settings file, in the order the setup screen loads them, and
 // derives the address style from the postal code.
-void loadAll(const FileStore &store, BusinessValues &values, const QLocale &locale, bool logoShown = false);
+void loadAll(const store::FileStore &store, BusinessValues &values, const QLocale &locale, bool logoShown = false);
 
 // The save made when the user leaves the setup screen. Stops at the first
 // file that cannot be written and returns its name with the reason.
 struct SaveAllResult {
-    FileResult result;
+    store::FileResult result;
     QString fileName;
     explicit operator bool() const { return result.ok; }
 };
-SaveAllResult saveAllSettings(const FileStore &store, BusinessValues &values);
+SaveAllResult saveAllSettings(const store::FileStore &store, BusinessValues &values);
 
 // Both required set-up files exist (or were restored). Both are always
 // tested, so a restorable second file is restored even when the first is
 // missing.
-bool setupFilesPresent(const FileStore &store);
+bool setupFilesPresent(const store::FileStore &store);
 
-} // namespace settingsfiles
+} // namespace setup

@@ -2,7 +2,7 @@
 
 #include "base/Money.h"
 
-namespace setuprules {
+namespace setup {
 
 float logoSizeStep(float current, bool up)
 {
@@ -29,4 +29,4 @@ std::optional<QString> graduatedAmount(const QString &text, const QLocale &local
     return amount->toCurrencyText(locale);
 }
 
-} // namespace setuprules
+} // namespace setup

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace setuprules {
+namespace setup {
 
 // One step of a logo size spinner, in twips: 50 a step, and past either end
 // of 360..1800 it wraps to the other end (down from 400 gives 350, then 1800).
@@ -20,4 +20,4 @@ std::uint32_t storedFromColor(const QColor &color);
 // A graduated amount as currency text, or nothing when it is not a number.
 std::optional<QString> graduatedAmount(const QString &text, const QLocale &locale);
 
-} // namespace setuprules
+} // namespace setup

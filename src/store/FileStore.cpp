@@ -18,6 +18,8 @@
 #include <unistd.h>
 #endif
 
+namespace store {
+
 namespace {
 
 // Entries of a folder by their name in lower case, so many names are
@@ -430,3 +432,5 @@ bool FileStore::openWebAddress(const QString &address, WebOpener &opener) const
         url = QUrl::fromLocalFile(address);
     return opener.open(url);
 }
+
+} // namespace store

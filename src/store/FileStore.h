@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace store {
+
 // The folder that holds the copies of the data files ("/Backup/Services.txt").
 inline const QString kBackupFolder = QStringLiteral("/Backup");
 
@@ -114,3 +116,5 @@ private:
     QString m_progPath;
     QString m_backupPath;
 };
+
+} // namespace store

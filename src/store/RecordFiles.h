@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace store {
+
 template <typename Record>
 std::vector<Record> readAllRecords(const FileStore &store, const QString &name)
 {
@@ -16,3 +18,5 @@ std::vector<Record> readAllRecords(const FileStore &store, const QString &name)
         records.push_back(Record::decode(file.mid(qsizetype(i) * Record::kLength, Record::kLength)));
     return records;
 }
+
+} // namespace store

@@ -9,7 +9,10 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-using namespace startup;
+using namespace customers;
+using namespace app;
+
+
 
 TEST(StartUp, FirstStartCreatesTheTreeInAnEmptyFolder)
 {

@@ -7,6 +7,8 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+using namespace catalog;
+
 namespace {
 
 QByteArray padded(const char *text, int width)
@@ -33,8 +35,8 @@ TEST(Catalog, RecordLayouts)
     EXPECT_EQ(s.mid(0, 60), padded("Weekly Mowing", 60));
     EXPECT_EQ(s.mid(60, 10), padded("$1,234.50", 10));
     EXPECT_EQ(qFromLittleEndian<qint16>(s.constData() + 70), 6);
-    ASSERT_EQ(allotted::timeList().size(), 33);
-    EXPECT_EQ(allotted::timeList()[32], QStringLiteral("8:00"));
+    ASSERT_EQ(catalog::allotted::timeList().size(), 33);
+    EXPECT_EQ(catalog::allotted::timeList()[32], QStringLiteral("8:00"));
 
     InventoriedItemRecord i;
     i.description = QStringLiteral("Fertilizer 20 lb");

@@ -11,6 +11,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+using namespace customers;
+
 namespace {
 
 // Account i of n parallel records: the customer's account number, the

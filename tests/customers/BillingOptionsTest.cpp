@@ -8,6 +8,8 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+using namespace customers;
+
 namespace {
 
 CycleRecord cycleWith(const char *service, qint64 cents, int mode = 0)
@@ -51,25 +53,25 @@ TEST(BillingOptions, TheChargeALoadedAccountShows)
         {cycleWith("mowing", 4000), true, "$40.00"},      // letter case counts
     };
     for (const Case &c : cases)
-        EXPECT_EQ(billing::loadedChargeText(c.cycle, services, costs, c.loadDefault, usLocale()),
+        EXPECT_EQ(customers::loadedChargeText(c.cycle, services, costs, c.loadDefault, usLocale()),
                   QString::fromLatin1(c.shown))
             << c.cycle.service.toStdString();
 
     QStringList list = costs;
-    EXPECT_FALSE(billing::addCost(list, Money::fromCents(3500), usLocale()));
-    EXPECT_TRUE(billing::addCost(list, Money::fromCents(4250), usLocale()));
+    EXPECT_FALSE(customers::addCost(list, Money::fromCents(3500), usLocale()));
+    EXPECT_TRUE(customers::addCost(list, Money::fromCents(4250), usLocale()));
     EXPECT_EQ(list.last(), QStringLiteral("$42.50"));
-    EXPECT_EQ(billing::chargeText(2), QStringLiteral("This Amount will be charged Semi-Annually"));
-    EXPECT_EQ(billing::chargeText(4), QStringLiteral("This Amount will be charged "));
-    EXPECT_EQ(billing::shownMode(7), 0);
-    EXPECT_TRUE(billing::isNoService(QStringLiteral("  ")));
-    EXPECT_TRUE(billing::isNoService(QStringLiteral("None Yet")));
-    EXPECT_FALSE(billing::isNoService(QStringLiteral("none")));
+    EXPECT_EQ(customers::chargeText(2), QStringLiteral("This Amount will be charged Semi-Annually"));
+    EXPECT_EQ(customers::chargeText(4), QStringLiteral("This Amount will be charged "));
+    EXPECT_EQ(customers::shownMode(7), 0);
+    EXPECT_TRUE(customers::isNoService(QStringLiteral("  ")));
+    EXPECT_TRUE(customers::isNoService(QStringLiteral("None Yet")));
+    EXPECT_FALSE(customers::isNoService(QStringLiteral("none")));
 }
 
 TEST(AccountRules, ProblemsInTheOrderTheyAreChecked)
 {
-    using accounts::Problem;
+    using customers::Problem;
     struct Case {
         CustomerRecord record;
         Problem problem;
@@ -84,11 +86,11 @@ TEST(AccountRules, ProblemsInTheOrderTheyAreChecked)
         {account("Business", "", "", "", "", ""), Problem::NameBlank},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(accounts::problemOf(c.record), c.problem) << c.record.acctNo.toStdString();
+        EXPECT_EQ(customers::problemOf(c.record), c.problem) << c.record.acctNo.toStdString();
     CustomerRecord r = account("Individual", "", "", "Ann", "Lee", " 217-555-0100 ");
-    EXPECT_TRUE(accounts::takePhoneAsAcctNo(r));
+    EXPECT_TRUE(customers::takePhoneAsAcctNo(r));
     EXPECT_EQ(r.acctNo, QStringLiteral("217-555-0100"));
-    EXPECT_FALSE(accounts::takePhoneAsAcctNo(r));
+    EXPECT_FALSE(customers::takePhoneAsAcctNo(r));
 }
 
 TEST(AccountRules, SetAllGivesEveryAccountTheSameOptionsAndStopsAtABadOne)
@@ -109,14 +111,14 @@ TEST(AccountRules, SetAllGivesEveryAccountTheSameOptionsAndStopsAtABadOne)
     folder.write(kCustomerFile, file);
     folder.write(kCycleFile, cycles);
 
-    CycleRecord values = cycleWith("Weekly Mowing", 3500, billing::Quarterly);
+    CycleRecord values = cycleWith("Weekly Mowing", 3500, customers::Quarterly);
     values.chargeFor = QStringLiteral("Unit # 7");
     values.startMonth = 4;
-    const accounts::SetAllResult r = accounts::setAll(folder.store(), store, values);
+    const customers::SetAllResult r = customers::setAll(folder.store(), store, values);
     ASSERT_TRUE(r.written);
     EXPECT_EQ(r.accountsSet, 3);
     EXPECT_EQ(r.stoppedAt, 4);
-    EXPECT_EQ(r.problem, accounts::Problem::NameBlank);
+    EXPECT_EQ(r.problem, customers::Problem::NameBlank);
     EXPECT_EQ(r.numbersFromPhone, 1);
     for (int n = 1; n <= 3; ++n) {
         const CycleRecord c = store.readCycle(n);
@@ -136,24 +138,24 @@ TEST(AccountRules, SetAllGivesEveryAccountTheSameOptionsAndStopsAtABadOne)
 TEST(AuxData, BoxesComeBackExactlyAsTyped)
 {
     TestFolder folder;
-    const auxdata::Boxes boxes = {QStringLiteral("Gate code 1234, dog \"Rex\""), QString(), QStringLiteral("line one\nline two"),
+    const customers::auxdata::Boxes boxes = {QStringLiteral("Gate code 1234, dog \"Rex\""), QString(), QStringLiteral("line one\nline two"),
                                   QStringLiteral("caf\u00e9"), QStringLiteral("\u20ac due"), QStringLiteral("  spaced  ")};
     // The account's folders do not exist yet: they are made.
-    ASSERT_TRUE(auxdata::saveBoxes(folder.store(), QStringLiteral("A-7"), boxes));
+    ASSERT_TRUE(customers::auxdata::saveBoxes(folder.store(), QStringLiteral("A-7"), boxes));
     EXPECT_EQ(folder.read(QStringLiteral("/AuxFiles/A-7/AuxFile0/Data.txt")), QByteArray("Gate code 1234, dog \"Rex\"\r\n"));
     EXPECT_EQ(folder.read(QStringLiteral("/AuxFiles/A-7/AuxFile1/Data.txt")), QByteArray("\r\n"));
     EXPECT_EQ(folder.read(QStringLiteral("/AuxFiles/A-7/AuxFile2/Data.txt")), QByteArray("line one\r\nline two\r\n"));
     EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/AuxFiles/A-7/AuxFile5")).exists());
-    EXPECT_EQ(auxdata::loadBoxes(folder.store(), QStringLiteral("A-7")), boxes);
+    EXPECT_EQ(customers::auxdata::loadBoxes(folder.store(), QStringLiteral("A-7")), boxes);
     // Saved and loaded again: nothing grows.
-    ASSERT_TRUE(auxdata::saveBoxes(folder.store(), QStringLiteral("A-7"), auxdata::loadBoxes(folder.store(), QStringLiteral("A-7"))));
-    EXPECT_EQ(auxdata::loadBoxes(folder.store(), QStringLiteral("A-7")), boxes);
+    ASSERT_TRUE(customers::auxdata::saveBoxes(folder.store(), QStringLiteral("A-7"), customers::auxdata::loadBoxes(folder.store(), QStringLiteral("A-7"))));
+    EXPECT_EQ(customers::auxdata::loadBoxes(folder.store(), QStringLiteral("A-7")), boxes);
 
-    EXPECT_FALSE(auxdata::saveBoxes(folder.store(), QStringLiteral(".."), boxes));
-    EXPECT_EQ(auxdata::loadBoxes(folder.store(), QStringLiteral("nobody")), auxdata::Boxes());
+    EXPECT_FALSE(customers::auxdata::saveBoxes(folder.store(), QStringLiteral(".."), boxes));
+    EXPECT_EQ(customers::auxdata::loadBoxes(folder.store(), QStringLiteral("nobody")), customers::auxdata::Boxes());
 
-    ASSERT_TRUE(auxdata::saveHeadings(folder.store(), {QStringLiteral("Gate"), QString(), QStringLiteral("Pets"), QString(),
+    ASSERT_TRUE(customers::auxdata::saveHeadings(folder.store(), {QStringLiteral("Gate"), QString(), QStringLiteral("Pets"), QString(),
                                                        QStringLiteral("Notes"), QStringLiteral("Keys")}));
     EXPECT_EQ(folder.read(kAuxHeadingsFile), QByteArray("Gate\r\n\r\nPets\r\n\r\nNotes\r\nKeys\r\n"));
-    EXPECT_EQ(auxdata::loadHeadings(folder.store())->size(), 6);
+    EXPECT_EQ(customers::auxdata::loadHeadings(folder.store())->size(), 6);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace customers;
+
 namespace {
 
 CustomerRecord business(const char *acct, const char *name, const char *phone)
@@ -44,7 +46,7 @@ TEST(CustomerFinder, NavigationWrapsAndMovesByWholeQuarters)
         {4, 3, 4, 1},   {5, 1, 4, 3},   {2, 1, 1, 1},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(finder::navigate(c.button, c.current, c.count), c.expected)
+        EXPECT_EQ(customers::finder::navigate(c.button, c.current, c.count), c.expected)
             << "button " << c.button << " at " << c.current << " of " << c.count;
 }
 
@@ -64,36 +66,36 @@ TEST(CustomerFinder, SearchComparesTheTrimmedUpperCasedField)
         const char *text;
         std::vector<int> records;
     } cases[] = {
-        {finder::BusinessName, "SMITH", {2, 3}}, // an individual by the surname in the name field
-        {finder::Phone, "217-555", {1, 2}},
-        {finder::Phone, "309-555-0100", {3}}, // the stored blank before it trimmed away
-        {finder::LastName, "LEE", {4}},
-        {finder::Address1, "ELM ST", {4}},
-        {finder::AcctNo, "B", {1, 3}},
-        {finder::State, "IL", {}},
+        {customers::finder::BusinessName, "SMITH", {2, 3}}, // an individual by the surname in the name field
+        {customers::finder::Phone, "217-555", {1, 2}},
+        {customers::finder::Phone, "309-555-0100", {3}}, // the stored blank before it trimmed away
+        {customers::finder::LastName, "LEE", {4}},
+        {customers::finder::Address1, "ELM ST", {4}},
+        {customers::finder::AcctNo, "B", {1, 3}},
+        {customers::finder::State, "IL", {}},
         {-1, "A", {}}, // no criterion chosen: nothing matches
-        {finder::All, "", {1, 2, 3, 4}},
+        {customers::finder::All, "", {1, 2, 3, 4}},
     };
     for (const Case &c : cases) {
         std::vector<int> got;
-        for (const finder::Found &f : finder::search(records, c.criterion, QString::fromLatin1(c.text)))
+        for (const customers::finder::Found &f : customers::finder::search(records, c.criterion, QString::fromLatin1(c.text)))
             got.push_back(f.recordNumber);
         EXPECT_EQ(got, c.records) << "criterion " << c.criterion << " " << c.text;
     }
     // A row shows the full name for an individual and the trimmed telephone.
-    const std::vector<finder::Found> all = finder::search(records, finder::All, QString());
+    const std::vector<customers::finder::Found> all = customers::finder::search(records, customers::finder::All, QString());
     EXPECT_EQ(all[3].name, QStringLiteral("Ms Ann K. Lee"));
     EXPECT_EQ(all[2].phone, QStringLiteral("309-555-0100"));
-    EXPECT_EQ(finder::criterionCaption(3), QStringLiteral("by City or Addr #3)"));
+    EXPECT_EQ(customers::finder::criterionCaption(3), QStringLiteral("by City or Addr #3)"));
 }
 
 TEST(CustomerFinder, DuplicateIsAnotherRecordsExactNumber)
 {
     const std::vector<CustomerRecord> records = {business("100", "A", ""), business("ab-7", "B", ""),
                                                  business("100 ", "C", "")};
-    EXPECT_TRUE(finder::isDuplicateAcctNo(records, QStringLiteral("ab-7"), 1));
-    EXPECT_FALSE(finder::isDuplicateAcctNo(records, QStringLiteral("ab-7"), 2)); // its own number
-    EXPECT_FALSE(finder::isDuplicateAcctNo(records, QStringLiteral("AB-7"), 1)); // case counts
-    EXPECT_TRUE(finder::isDuplicateAcctNo(records, QStringLiteral("100"), 1));   // record 3, trimmed
-    EXPECT_FALSE(finder::isDuplicateAcctNo(records, QStringLiteral("999"), 1));
+    EXPECT_TRUE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("ab-7"), 1));
+    EXPECT_FALSE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("ab-7"), 2)); // its own number
+    EXPECT_FALSE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("AB-7"), 1)); // case counts
+    EXPECT_TRUE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("100"), 1));   // record 3, trimmed
+    EXPECT_FALSE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("999"), 1));
 }

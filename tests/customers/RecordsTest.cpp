@@ -8,6 +8,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
+using namespace customers;
+
 namespace {
 
 QByteArray blanks(int n)

@@ -10,6 +10,9 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+using namespace store;
+using namespace ledger;
+
 namespace {
 
 const QDate kDay(2026, 12, 6);

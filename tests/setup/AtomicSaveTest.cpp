@@ -11,6 +11,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+using namespace setup;
+
 TEST(AtomicSave, KillingASaveNeverLeavesAHalfFile)
 {
     TestFolder folder;
@@ -24,14 +26,14 @@ TEST(AtomicSave, KillingASaveNeverLeavesAHalfFile)
         BusinessValues b = crashTestValues(1);
         TestFolder scratch;
         ASSERT_TRUE(scratch.store().makeFolder(QStringLiteral("/Backup")));
-        ASSERT_TRUE(settingsfiles::saveBusiness(scratch.store(), a));
-        ASSERT_TRUE(settingsfiles::savePrintColors(scratch.store(), a));
-        businessA = scratch.read(settingsfiles::kBusinessData);
-        colorsA = scratch.read(settingsfiles::kPrintColors);
-        ASSERT_TRUE(settingsfiles::saveBusiness(scratch.store(), b));
-        ASSERT_TRUE(settingsfiles::savePrintColors(scratch.store(), b));
-        businessB = scratch.read(settingsfiles::kBusinessData);
-        colorsB = scratch.read(settingsfiles::kPrintColors);
+        ASSERT_TRUE(setup::saveBusiness(scratch.store(), a));
+        ASSERT_TRUE(setup::savePrintColors(scratch.store(), a));
+        businessA = scratch.read(setup::kBusinessData);
+        colorsA = scratch.read(setup::kPrintColors);
+        ASSERT_TRUE(setup::saveBusiness(scratch.store(), b));
+        ASSERT_TRUE(setup::savePrintColors(scratch.store(), b));
+        businessB = scratch.read(setup::kBusinessData);
+        colorsB = scratch.read(setup::kPrintColors);
     }
     ASSERT_NE(businessA, businessB);
 
@@ -46,8 +48,8 @@ TEST(AtomicSave, KillingASaveNeverLeavesAHalfFile)
         child.kill(); // SIGKILL: no chance to tidy up
         child.waitForFinished(10000);
 
-        const QByteArray business = folder.read(settingsfiles::kBusinessData);
-        const QByteArray colors = folder.read(settingsfiles::kPrintColors);
+        const QByteArray business = folder.read(setup::kBusinessData);
+        const QByteArray colors = folder.read(setup::kPrintColors);
         EXPECT_TRUE(business == businessA || business == businessB) << "round " << round << ": " << business.constData();
         EXPECT_TRUE(colors == colorsA || colors == colorsB) << "round " << round << ": " << colors.constData();
         ++checked;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
-using namespace settingsfiles;
+using namespace setup;
+
+
 
 TEST(SettingsFiles, BusinessDataRoundTripsAndRefreshesItsBackup)
 {

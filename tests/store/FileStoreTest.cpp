@@ -6,6 +6,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace store;
+
 TEST(FileStore, NamesResolveWithEitherSeparatorAndAnyCase)
 {
     TestFolder folder;

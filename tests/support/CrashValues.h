@@ -3,9 +3,9 @@
 // test knows both contents a file may hold.
 #include "setup/BusinessSettings.h"
 
-inline BusinessValues crashTestValues(int which)
+inline setup::BusinessValues crashTestValues(int which)
 {
-    BusinessValues v = BusinessValues::defaults(QLocale(QLocale::English, QLocale::UnitedStates));
+    setup::BusinessValues v = setup::BusinessValues::defaults(QLocale(QLocale::English, QLocale::UnitedStates));
     v.businessName = QStringLiteral("Old Name \"A\"");
     v.printCopies = 1;
     if (which == 1) {

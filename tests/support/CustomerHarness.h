@@ -13,9 +13,12 @@
 
 namespace customertest {
 
-inline CustomerRecord business(const QString &acct, const QString &name, const QString &phone = QString())
+using namespace ui;
+using namespace customers;
+
+inline customers::CustomerRecord business(const QString &acct, const QString &name, const QString &phone = QString())
 {
-    CustomerRecord r;
+    customers::CustomerRecord r;
     r.acctNo = acct;
     r.acctType = QStringLiteral("Business");
     r.name = name;
@@ -24,9 +27,9 @@ inline CustomerRecord business(const QString &acct, const QString &name, const Q
     return r;
 }
 
-inline CustomerRecord person(const QString &acct, const QString &first, const QString &last, const QString &phone = QString())
+inline customers::CustomerRecord person(const QString &acct, const QString &first, const QString &last, const QString &phone = QString())
 {
-    CustomerRecord r;
+    customers::CustomerRecord r;
     r.acctNo = acct;
     r.acctType = QStringLiteral("Individual");
     r.firstName = first;
@@ -40,24 +43,24 @@ inline CustomerRecord person(const QString &acct, const QString &first, const QS
 // A program folder with customers in it and the screen over it, in a
 // window with a stand-in main menu.
 struct Harness : ScreenHost<CustomerScreen> {
-    explicit Harness(const std::vector<CustomerRecord> &customers = {}, bool withSideFiles = true)
+    explicit Harness(const std::vector<customers::CustomerRecord> &customers = {}, bool withSideFiles = true)
     {
-        folder.context().settings.edit([](BusinessValues &v) {
+        folder.context().settings.edit([](setup::BusinessValues &v) {
             v.businessCity = QStringLiteral("Springfield");
             v.businessState = QStringLiteral("IL");
             v.businessZip = QStringLiteral("62701");
             v.businessPhone = QStringLiteral("217-555-0100");
-            v.addressStyle = AddressStyle::USA;
+            v.addressStyle = setup::AddressStyle::USA;
         });
         if (!customers.empty()) {
             QByteArray c;
-            for (const CustomerRecord &r : customers)
+            for (const customers::CustomerRecord &r : customers)
                 c += r.encode();
-            folder.write(kCustomerFile, c);
+            folder.write(customers::kCustomerFile, c);
             if (withSideFiles) {
-                folder.write(kCycleFile, CycleRecord().encode().repeated(qsizetype(customers.size())));
-                folder.write(kContractFile,
-                             ContractRecord::defaults(folder.clock.at, usLocale()).encode().repeated(qsizetype(customers.size())));
+                folder.write(customers::kCycleFile, customers::CycleRecord().encode().repeated(qsizetype(customers.size())));
+                folder.write(customers::kContractFile,
+                             customers::ContractRecord::defaults(folder.clock.at, usLocale()).encode().repeated(qsizetype(customers.size())));
             }
         }
         // The state list the program installs beside its data.
@@ -71,16 +74,16 @@ struct Harness : ScreenHost<CustomerScreen> {
     QLineEdit *box(int i) { return child<QLineEdit>(QStringLiteral("txtCustomer_%1").arg(i).toLatin1().constData()); }
     QString type() { return child<QLabel>("lbLType")->text(); }
     QAction *action(const char *name) { return screen->findChild<QAction *>(QString::fromLatin1(name)); }
-    CustomerRecord stored(int n)
+    customers::CustomerRecord stored(int n)
     {
-        return CustomerRecord::decode(folder.read(kCustomerFile).mid((n - 1) * 328, 328));
+        return customers::CustomerRecord::decode(folder.read(customers::kCustomerFile).mid((n - 1) * 328, 328));
     }
-    int storedCount() { return int(folder.read(kCustomerFile).size() / 328); }
+    int storedCount() { return int(folder.read(customers::kCustomerFile).size() / 328); }
 };
 
-inline std::vector<CustomerRecord> numbered(int n)
+inline std::vector<customers::CustomerRecord> numbered(int n)
 {
-    std::vector<CustomerRecord> v;
+    std::vector<customers::CustomerRecord> v;
     for (int i = 1; i <= n; ++i)
         v.push_back(business(QStringLiteral("C%1").arg(i), QStringLiteral("Customer %1").arg(i, 2, 10, QChar(u'0'))));
     return v;

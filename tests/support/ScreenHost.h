@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-class MenuStandIn : public Screen {
+class MenuStandIn : public ui::Screen {
 public:
     MenuStandIn() { setObjectName(QStringLiteral("frmStartup")); }
     QString caption() const override { return QStringLiteral("menu"); }
@@ -21,8 +21,8 @@ struct ScreenHost {
     ScreenHost()
     {
         stack = new QStackedWidget(&window);
-        navigator = std::make_unique<Navigator>(*stack, window);
-        navigator->add(ScreenId::MainMenu, menu);
+        navigator = std::make_unique<ui::Navigator>(*stack, window);
+        navigator->add(ui::ScreenId::MainMenu, menu);
     }
     // Makes the screen over the files written so far and shows it.
     void open()
@@ -50,7 +50,7 @@ struct ScreenHost {
     TestFolder folder;
     QWidget window;
     QStackedWidget *stack = nullptr;
-    std::unique_ptr<Navigator> navigator;
+    std::unique_ptr<ui::Navigator> navigator;
     MenuStandIn *menu = new MenuStandIn;
     S *screen = nullptr;
 };

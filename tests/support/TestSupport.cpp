@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+using namespace customers;
+
 void ScriptedPrompt::message(const QString &text, const QString &title)
 {
     entries.append({PromptEntry::Message, text, title});

@@ -63,8 +63,8 @@ class TestFolder {
 public:
     TestFolder();
     const QString &path() const { return m_path; }
-    FileStore &store() { return m_store; }
-    AppContext &context() { return m_ctx; }
+    store::FileStore &store() { return m_store; }
+    context::AppContext &context() { return m_ctx; }
 
     // Writes a file under the folder by its relative name, making folders.
     void write(const QString &name, const QByteArray &content) const;
@@ -78,10 +78,10 @@ public:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
-    FileStore m_store;
-    BusinessSettings m_settings;
-    Catalog m_catalog;
-    AppContext m_ctx;
+    store::FileStore m_store;
+    setup::BusinessSettings m_settings;
+    catalog::Catalog m_catalog;
+    context::AppContext m_ctx;
 };
 
 // A customer record of 328 bytes holding only an account number.

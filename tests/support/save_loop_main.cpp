@@ -19,6 +19,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace store;
+using namespace setup;
+using namespace customers;
+using namespace app;
+
 // A write that fails in the child is a fault of its own, not a kill: the
 // child says so and stops, and the test sees it end before it was killed.
 static void must(const FileResult &r)
@@ -37,7 +42,7 @@ int main(int argc, char **argv)
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString folder = QString::fromLocal8Bit(argv[2]);
     if (mode == QLatin1String("lock")) {
-        startup::InstanceLock lock(folder);
+        app::InstanceLock lock(folder);
         if (!lock.acquire())
             return 3;
         std::puts("locked");
@@ -71,13 +76,13 @@ int main(int argc, char **argv)
     BusinessValues a = crashTestValues(0);
     BusinessValues b = crashTestValues(1);
     // Both files exist before the loop starts, so every kill finds one.
-    must(settingsfiles::saveBusiness(store, a));
-    must(settingsfiles::savePrintColors(store, a));
+    must(setup::saveBusiness(store, a));
+    must(setup::savePrintColors(store, a));
     std::puts("saving");
     std::fflush(stdout);
     for (unsigned i = 0;; ++i) {
         BusinessValues &v = (i % 2) ? b : a;
-        must(settingsfiles::saveBusiness(store, v));
-        must(settingsfiles::savePrintColors(store, v));
+        must(setup::saveBusiness(store, v));
+        must(setup::savePrintColors(store, v));
     }
 }

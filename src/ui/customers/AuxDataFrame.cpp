@@ -10,6 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace store;
+using namespace context;
+
+namespace ui {
+
 AuxDataFrame::AuxDataFrame(AppContext &ctx, QWidget *parent) : QGroupBox(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("fraAux"));
@@ -28,7 +33,7 @@ AuxDataFrame::AuxDataFrame(AppContext &ctx, QWidget *parent) : QGroupBox(parent)
     layout->addLayout(top);
 
     auto *grid = new QGridLayout;
-    for (int i = 0; i < auxdata::kBoxes; ++i) {
+    for (int i = 0; i < customers::auxdata::kBoxes; ++i) {
         auto *heading = new QLineEdit(QStringLiteral("Heading #%1").arg(i + 1), this);
         heading->setObjectName(QStringLiteral("txtHeading_%1").arg(i));
         heading->setToolTip(QStringLiteral("Applies to All Accounts"));
@@ -132,10 +137,10 @@ void AuxDataFrame::setAccountName(const QString &name)
 
 void AuxDataFrame::loadHeadings()
 {
-    const std::optional<QStringList> headings = auxdata::loadHeadings(m_ctx.store);
+    const std::optional<QStringList> headings = customers::auxdata::loadHeadings(m_ctx.store);
     if (!headings)
         return;
-    for (int i = 0; i < headings->size() && i < auxdata::kBoxes; ++i)
+    for (int i = 0; i < headings->size() && i < customers::auxdata::kBoxes; ++i)
         m_heading[size_t(i)]->setText(headings->at(i));
 }
 
@@ -144,34 +149,34 @@ FileResult AuxDataFrame::saveHeadings()
     QStringList headings;
     for (QLineEdit *h : m_heading)
         headings.append(h->text());
-    return auxdata::saveHeadings(m_ctx.store, headings);
+    return customers::auxdata::saveHeadings(m_ctx.store, headings);
 }
 
 void AuxDataFrame::loadData(const QString &acctNo)
 {
     if (m_retain->isChecked())
         return;
-    const auxdata::Boxes boxes = auxdata::loadBoxes(m_ctx.store, acctNo);
-    for (int i = 0; i < auxdata::kBoxes; ++i)
+    const customers::auxdata::Boxes boxes = customers::auxdata::loadBoxes(m_ctx.store, acctNo);
+    for (int i = 0; i < customers::auxdata::kBoxes; ++i)
         m_box[size_t(i)]->setPlainText(boxes[size_t(i)]);
 }
 
-auxdata::Boxes AuxDataFrame::boxes() const
+customers::auxdata::Boxes AuxDataFrame::boxes() const
 {
-    auxdata::Boxes b;
-    for (int i = 0; i < auxdata::kBoxes; ++i)
+    customers::auxdata::Boxes b;
+    for (int i = 0; i < customers::auxdata::kBoxes; ++i)
         b[size_t(i)] = m_box[size_t(i)]->toPlainText();
     return b;
 }
 
 FileResult AuxDataFrame::saveData(const QString &acctNo)
 {
-    return auxdata::saveBoxes(m_ctx.store, acctNo, boxes());
+    return customers::auxdata::saveBoxes(m_ctx.store, acctNo, boxes());
 }
 
 void AuxDataFrame::editBox(int box)
 {
-    if (box < 0 || box >= auxdata::kBoxes)
+    if (box < 0 || box >= customers::auxdata::kBoxes)
         return;
     m_editingBox = box;
     m_bigText->setPlainText(m_box[size_t(box)]->toPlainText());
@@ -195,14 +200,14 @@ void AuxDataFrame::hideBig()
 
 void AuxDataFrame::clearHeading(int heading)
 {
-    if (heading >= 0 && heading < auxdata::kBoxes)
+    if (heading >= 0 && heading < customers::auxdata::kBoxes)
         m_heading[size_t(heading)]->clear();
 }
 
 bool AuxDataFrame::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        for (int i = 0; i < auxdata::kBoxes; ++i) {
+        for (int i = 0; i < customers::auxdata::kBoxes; ++i) {
             if (watched == m_box[size_t(i)]->viewport()) {
                 editBox(i);
                 return true;
@@ -215,3 +220,5 @@ bool AuxDataFrame::eventFilter(QObject *watched, QEvent *event)
     }
     return QGroupBox::eventFilter(watched, event);
 }
+
+} // namespace ui

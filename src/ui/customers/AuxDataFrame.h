@@ -14,16 +14,18 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace ui {
+
 class AuxDataFrame : public QGroupBox {
     Q_OBJECT
 public:
-    AuxDataFrame(AppContext &ctx, QWidget *parent = nullptr);
+    AuxDataFrame(context::AppContext &ctx, QWidget *parent = nullptr);
 
     void loadHeadings();
-    FileResult saveHeadings();
+    store::FileResult saveHeadings();
     // The boxes of an account, unless RETAIN is on.
     void loadData(const QString &acctNo);
-    FileResult saveData(const QString &acctNo);
+    store::FileResult saveData(const QString &acctNo);
     void setAccountName(const QString &name);
     void setCustomerName(const QString &name); // the frame's caption
 
@@ -32,7 +34,7 @@ public:
     void clearHeading(int heading);
     void hideBig();
 
-    auxdata::Boxes boxes() const;
+    customers::auxdata::Boxes boxes() const;
     QString editingCaption() const;
 
 Q_SIGNALS:
@@ -44,9 +46,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    AppContext &m_ctx;
-    std::array<QLineEdit *, auxdata::kBoxes> m_heading{};
-    std::array<QPlainTextEdit *, auxdata::kBoxes> m_box{};
+    context::AppContext &m_ctx;
+    std::array<QLineEdit *, customers::auxdata::kBoxes> m_heading{};
+    std::array<QPlainTextEdit *, customers::auxdata::kBoxes> m_box{};
     QLabel *m_account = nullptr;
     QCheckBox *m_retain = nullptr;
     QGroupBox *m_big = nullptr;
@@ -54,3 +56,5 @@ private:
     QLabel *m_editing = nullptr;
     int m_editingBox = 0;
 };
+
+} // namespace ui

@@ -26,6 +26,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace store;
+using namespace context;
+using namespace setup;
+using namespace customers;
+
+namespace ui {
+
 namespace {
 
 
@@ -275,16 +282,16 @@ bool CustomerScreen::saveCustomer()
         r.state.clear();
         r.zipOrAddr4 = m_add4->text();
     }
-    switch (accounts::problemOf(r)) {
-    case accounts::Problem::NameBlank:
-        m_ctx.prompt.message(accounts::problemText(accounts::Problem::NameBlank), kAppTitle);
+    switch (customers::problemOf(r)) {
+    case customers::Problem::NameBlank:
+        m_ctx.prompt.message(customers::problemText(customers::Problem::NameBlank), kAppTitle);
         m_box[1]->setFocus();
         return false;
-    case accounts::Problem::PersonalNameMissing:
+    case customers::Problem::PersonalNameMissing:
         m_box[8]->setFocus();
-        m_ctx.prompt.message(accounts::problemText(accounts::Problem::PersonalNameMissing), kAppTitle);
+        m_ctx.prompt.message(customers::problemText(customers::Problem::PersonalNameMissing), kAppTitle);
         return false;
-    case accounts::Problem::NoNumber:
+    case customers::Problem::NoNumber:
         m_ctx.prompt.message(QStringLiteral("The Telephone Number cannot be blank"), QStringLiteral("No number"));
         if (!m_ctx.prompt.ask(QStringLiteral("Would you like to exit\nwithout creating a Customer?"),
                               QStringLiteral("No Customer"))) {
@@ -297,18 +304,18 @@ bool CustomerScreen::saveCustomer()
         m_currentRecord = 1;
         m_navigator.show(ScreenId::MainMenu);
         return false;
-    case accounts::Problem::UnsafeNumber:
-    case accounts::Problem::None:
+    case customers::Problem::UnsafeNumber:
+    case customers::Problem::None:
         break;
     }
-    if (accounts::takePhoneAsAcctNo(r)) {
+    if (customers::takePhoneAsAcctNo(r)) {
         m_box[0]->setText(r.acctNo);
         m_ctx.prompt.message(QStringLiteral("Telephone Number will be used as Acct No."),
                              QStringLiteral("Account not Entered"));
     }
     // The account number names the ledger file and the data folder: a
     // pasted or typed one that cannot be a file name is refused here.
-    if (accounts::problemOf(r) == accounts::Problem::UnsafeNumber) {
+    if (customers::problemOf(r) == customers::Problem::UnsafeNumber) {
         m_ctx.prompt.message(invalidAcctNoText(r.acctNo), QStringLiteral("Invalid Account Number"));
         m_box[0]->setFocus();
         return false;
@@ -490,7 +497,7 @@ void CustomerScreen::checkDuplicateAcctNo()
     const QString typed = m_box[0]->text();
     if (typed.isEmpty())
         return;
-    if (!finder::isDuplicateAcctNo(m_accounts.readAllCustomers(), typed, m_currentRecord))
+    if (!customers::finder::isDuplicateAcctNo(m_accounts.readAllCustomers(), typed, m_currentRecord))
         return;
     if (m_ctx.prompt.ask(QStringLiteral("The Account Number is a duplicate\nClick Yes to Replace it\nEnter a different Number"),
                          QStringLiteral("Duplicate Account Number"))) {
@@ -531,3 +538,5 @@ bool CustomerScreen::eventFilter(QObject *watched, QEvent *event)
     }
     return Screen::eventFilter(watched, event);
 }
+
+} // namespace ui

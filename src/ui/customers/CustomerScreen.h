@@ -9,10 +9,6 @@
 
 #include <array>
 
-class AuxDataFrame;
-class FoundCustomersModel;
-class ServiceWindow;
-class Navigator;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -22,11 +18,18 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 
+namespace ui {
+
+class AuxDataFrame;
+class FoundCustomersModel;
+class ServiceWindow;
+class Navigator;
+
 class CustomerScreen : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId kId = ScreenId::Customers;
-    CustomerScreen(AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
+    CustomerScreen(context::AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
 
     QString caption() const override;
     void activate(Routine routine) override;
@@ -81,9 +84,9 @@ private:
     void setAuxCaption();
     bool saveAuxData();
 
-    AppContext &m_ctx;
+    context::AppContext &m_ctx;
     Navigator &m_navigator;
-    AccountStore m_accounts;
+    customers::AccountStore m_accounts;
 
     Routine m_routine = Routine::None; // the main-menu routine that opened the screen
     int m_currentRecord = 1;
@@ -94,9 +97,9 @@ private:
     bool m_skipAutoComplete = false;
     bool m_checking = false; // a focus check is showing its message
     QString m_currentCustomer;
-    CustomerRecord m_customer; // the record of the shown account, as read
-    ContractRecord m_contract;
-    CycleRecord m_cycle;
+    customers::CustomerRecord m_customer; // the record of the shown account, as read
+    customers::ContractRecord m_contract;
+    customers::CycleRecord m_cycle;
 
     std::array<QLineEdit *, 12> m_box{}; // txtCustomer 0..11, no 4
     QComboBox *m_city = nullptr;
@@ -128,3 +131,5 @@ private:
     QTableView *m_grid = nullptr;
     FoundCustomersModel *m_found = nullptr;
 };
+
+} // namespace ui

@@ -27,6 +27,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace customers;
+
+namespace ui {
+
 namespace {
 
 const QString kPhoneTip = QStringLiteral("Enter telephone Number with Area Code FIRST (as AAA-EEE-NNNN)");
@@ -300,3 +304,5 @@ QWidget *CustomerScreen::buildCommands()
     layout->addStretch();
     return column;
 }
+
+} // namespace ui

@@ -19,6 +19,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+using namespace context;
+using namespace customers;
+
+namespace ui {
+
 QWidget *CustomerScreen::buildSearch()
 {
     m_search = new QGroupBox(QStringLiteral("Customer Search"), this);
@@ -26,7 +31,7 @@ QWidget *CustomerScreen::buildSearch()
     auto *grid = new QGridLayout(m_search);
     grid->addWidget(new QLabel(QStringLiteral("Click the Button to Select a Search Criteria"), m_search), 0, 0, 1, 3);
     for (int i = 0; i < 9; ++i) {
-        auto *option = new QRadioButton(finder::criterionCaption(i), m_search);
+        auto *option = new QRadioButton(customers::finder::criterionCaption(i), m_search);
         option->setObjectName(QStringLiteral("optSearch_%1").arg(i));
         connect(option, &QRadioButton::clicked, this, [this, i] { chooseCriterion(i); });
         grid->addWidget(option, 1 + i / 3, i % 3);
@@ -108,7 +113,7 @@ void CustomerScreen::navigate(int button)
 {
     if (!saveCustomer())
         return;
-    m_currentRecord = finder::navigate(button, m_currentRecord, m_customerCount);
+    m_currentRecord = customers::finder::navigate(button, m_currentRecord, m_customerCount);
     loadCustomer();
 }
 
@@ -212,8 +217,8 @@ void CustomerScreen::startSearch()
         if (m_criteria[size_t(i)]->isChecked())
             criterion = i;
     }
-    std::vector<finder::Found> found =
-        finder::search(m_accounts.readAllCustomers(), criterion, m_searchFor->text().trimmed().toUpper());
+    std::vector<customers::finder::Found> found =
+        customers::finder::search(m_accounts.readAllCustomers(), criterion, m_searchFor->text().trimmed().toUpper());
     m_search->hide();
     if (found.empty()) {
         // The grid keeps the rows of the last search that found something.
@@ -241,7 +246,7 @@ void CustomerScreen::listAllCustomers()
         return;
     }
     m_results->setTitle(QStringLiteral("Customer List"));
-    std::vector<finder::Found> all = finder::search(m_accounts.readAllCustomers(), finder::All, QString());
+    std::vector<customers::finder::Found> all = customers::finder::search(m_accounts.readAllCustomers(), customers::finder::All, QString());
     if (!all.empty())
         m_found->setRows(std::move(all));
     m_results->show();
@@ -256,3 +261,5 @@ void CustomerScreen::selectFoundRow(int row)
     loadCustomer();
     m_results->hide();
 }
+
+} // namespace ui

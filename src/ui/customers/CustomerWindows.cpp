@@ -10,6 +10,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace store;
+using namespace context;
+using namespace customers;
+
+namespace ui {
+
 void CustomerScreen::toggleServiceWindow()
 {
     if (m_serviceWindow->isVisibleTo(this)) {
@@ -90,7 +96,7 @@ void CustomerScreen::setAllAccounts()
         return;
     if (values->startMonth < 0)
         values->startMonth = 0; // January when no month was chosen
-    const accounts::SetAllResult result = accounts::setAll(m_ctx.store, m_accounts, *values);
+    const customers::SetAllResult result = customers::setAll(m_ctx.store, m_accounts, *values);
     if (!result.written) {
         m_ctx.prompt.message(QStringLiteral("The accounts could not be set (%1).\nNo account was changed.")
                                  .arg(result.written.error),
@@ -108,8 +114,10 @@ void CustomerScreen::setAllAccounts()
                                             "before it are set; this account and the ones after it are unchanged.")
                                  .arg(result.stoppedAt)
                                  .arg(m_customer.acctNo.isEmpty() ? m_customer.displayName() : m_customer.acctNo,
-                                      accounts::problemText(result.problem))
+                                      customers::problemText(result.problem))
                                  .arg(result.accountsSet),
                              QStringLiteral("Set All Services Equal"));
     }
 }
+
+} // namespace ui

@@ -1,6 +1,8 @@
 #include "ui/customers/FoundCustomersModel.h"
 
-void FoundCustomersModel::setRows(std::vector<finder::Found> rows)
+namespace ui {
+
+void FoundCustomersModel::setRows(std::vector<customers::finder::Found> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
@@ -21,7 +23,7 @@ QVariant FoundCustomersModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= int(m_rows.size()))
         return {};
-    const finder::Found &f = m_rows[size_t(index.row())];
+    const customers::finder::Found &f = m_rows[size_t(index.row())];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case 0: return f.name;
@@ -43,3 +45,5 @@ QVariant FoundCustomersModel::headerData(int section, Qt::Orientation orientatio
     static const char *const headings[] = {"Customer", "Phone", "Record"};
     return section >= 0 && section < 3 ? QVariant(QString::fromLatin1(headings[section])) : QVariant();
 }
+
+} // namespace ui

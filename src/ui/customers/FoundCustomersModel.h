@@ -6,13 +6,15 @@
 #include <QAbstractTableModel>
 #include <vector>
 
+namespace ui {
+
 class FoundCustomersModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setRows(std::vector<finder::Found> rows);
-    const finder::Found &row(int r) const { return m_rows[size_t(r)]; }
+    void setRows(std::vector<customers::finder::Found> rows);
+    const customers::finder::Found &row(int r) const { return m_rows[size_t(r)]; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -20,5 +22,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<finder::Found> m_rows;
+    std::vector<customers::finder::Found> m_rows;
 };
+
+} // namespace ui

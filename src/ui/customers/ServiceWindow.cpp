@@ -10,6 +10,13 @@
 #include <QListWidget>
 #include <QPushButton>
 
+using namespace store;
+using namespace context;
+using namespace customers;
+using namespace catalog;
+
+namespace ui {
+
 namespace {
 constexpr int kServiceTyped = 34; // the service box takes at most this many characters
 }
@@ -51,7 +58,7 @@ ServiceWindow::ServiceWindow(AppContext &ctx, QWidget *parent) : QGroupBox(QStri
     m_mode->setObjectName(QStringLiteral("lstBillingMode"));
     m_mode->setToolTip(QStringLiteral("Select the Billing Frequency for this Account"));
     m_mode->setAccessibleName(QStringLiteral("Invoicing Cycle"));
-    m_mode->addItems(billing::modeNames());
+    m_mode->addItems(customers::modeNames());
     m_mode->setMaximumHeight(m_mode->sizeHintForRow(0) * 5 + 2 * m_mode->frameWidth() + 4);
     m_for = new QLineEdit(this);
     m_for->setObjectName(QStringLiteral("txtFor"));
@@ -60,7 +67,7 @@ ServiceWindow::ServiceWindow(AppContext &ctx, QWidget *parent) : QGroupBox(QStri
     m_month = new QComboBox(this);
     m_month->setObjectName(QStringLiteral("cboMonth"));
     m_month->setToolTip(QStringLiteral("1st Month to begin billing"));
-    m_month->addItems(billing::monthNames(m_ctx.locale));
+    m_month->addItems(customers::monthNames(m_ctx.locale));
     m_autoFind = check("ckAutoFind", "Auto Find Fee", "Turn off to select from Fee List");
     m_loadDefault = check("ckLoadDefault", "Display Service Charge from:", "How to Select Service Fee");
     m_showService = check("ckShowService", "Service Window Opens if Service Found",
@@ -144,20 +151,20 @@ void ServiceWindow::refreshLists()
 
 void ServiceWindow::loadOptions()
 {
-    const billing::WindowOptions o = billing::loadWindowOptions(m_ctx.store);
+    const customers::WindowOptions o = customers::loadWindowOptions(m_ctx.store);
     m_autoFind->setChecked(o.autoFind);
     m_loadDefault->setChecked(o.loadDefault);
     m_showService->setChecked(o.showService);
 }
 
-billing::WindowOptions ServiceWindow::options() const
+customers::WindowOptions ServiceWindow::options() const
 {
     return {m_autoFind->isChecked(), m_loadDefault->isChecked(), m_showService->isChecked()};
 }
 
 FileResult ServiceWindow::saveOptions() const
 {
-    return billing::saveWindowOptions(m_ctx.store, options());
+    return customers::saveWindowOptions(m_ctx.store, options());
 }
 
 int ServiceWindow::mode() const
@@ -175,7 +182,7 @@ void ServiceWindow::reset()
     chooseCost(0);
     chooseService(0);
     m_for->clear();
-    chooseMode(billing::Monthly);
+    chooseMode(customers::Monthly);
     m_month->setCurrentIndex(m_ctx.clock.today().month() - 1);
 }
 
@@ -185,10 +192,10 @@ void ServiceWindow::chooseService(int index)
         return;
     m_service->setCurrentIndex(index);
     m_service->setEditText(m_service->itemText(index));
-    if (m_autoFind->isChecked() && mode() == billing::Monthly && index < m_cost->count())
+    if (m_autoFind->isChecked() && mode() == customers::Monthly && index < m_cost->count())
         m_cost->setEditText(m_cost->itemText(index));
     if (index == 0) {
-        chooseMode(billing::NoMode);
+        chooseMode(customers::NoMode);
         m_for->clear();
         m_cost->setEditText(Money().toCurrencyText(m_ctx.locale));
     }
@@ -200,14 +207,14 @@ void ServiceWindow::chooseCost(int index)
         return;
     m_cost->setCurrentIndex(index);
     m_cost->setEditText(m_cost->itemText(index));
-    if (m_autoFind->isChecked() && mode() == billing::Monthly && index < m_service->count())
+    if (m_autoFind->isChecked() && mode() == customers::Monthly && index < m_service->count())
         m_service->setEditText(m_service->itemText(index));
 }
 
 void ServiceWindow::chooseMode(int mode)
 {
     m_mode->setCurrentRow(mode);
-    if (mode == billing::NoMode) {
+    if (mode == customers::NoMode) {
         for (int i : {9, 1, 10})
             m_label[size_t(i)]->hide();
         m_label[12]->show();
@@ -215,7 +222,7 @@ void ServiceWindow::chooseMode(int mode)
     }
     m_label[12]->hide();
     showChargeText();
-    m_label[10]->setText(billing::chargeText(mode));
+    m_label[10]->setText(customers::chargeText(mode));
 }
 
 void ServiceWindow::showChargeText()
@@ -225,7 +232,7 @@ void ServiceWindow::showChargeText()
     m_label[1]->setVisible(!autoFind);
     m_label[10]->setVisible(autoFind);
     if (autoFind)
-        m_label[10]->setText(billing::chargeText(mode()));
+        m_label[10]->setText(customers::chargeText(mode()));
 }
 
 void ServiceWindow::load(const CycleRecord &cycle)
@@ -238,11 +245,11 @@ void ServiceWindow::load(const CycleRecord &cycle)
         services.append(m_service->itemText(i));
     for (int i = 0; i < m_cost->count(); ++i)
         costs.append(m_cost->itemText(i));
-    m_cost->setEditText(billing::loadedChargeText(cycle, services, costs, m_loadDefault->isChecked(), m_ctx.locale));
+    m_cost->setEditText(customers::loadedChargeText(cycle, services, costs, m_loadDefault->isChecked(), m_ctx.locale));
     m_for->setText(cycle.chargeFor.trimmed());
-    chooseMode(billing::shownMode(cycle.billingMode));
+    chooseMode(customers::shownMode(cycle.billingMode));
     showChargeText();
-    if (billing::isNoService(cycle.service)) {
+    if (customers::isNoService(cycle.service)) {
         chooseService(0);
         hide();
     } else {
@@ -274,7 +281,7 @@ void ServiceWindow::noteSavedCharge()
     for (int i = 0; i < m_cost->count(); ++i)
         costs.append(m_cost->itemText(i));
     const QString shown = m_cost->currentText();
-    if (billing::addCost(costs, *charge, m_ctx.locale)) {
+    if (customers::addCost(costs, *charge, m_ctx.locale)) {
         m_cost->addItem(costs.last());
         m_cost->setEditText(shown);
     }
@@ -285,7 +292,7 @@ void ServiceWindow::putValues(const CycleRecord &values)
     m_service->setEditText(values.service);
     m_for->setText(values.chargeFor);
     m_cost->setEditText(values.charge.toCurrencyText(m_ctx.locale));
-    m_mode->setCurrentRow(billing::shownMode(values.billingMode));
+    m_mode->setCurrentRow(customers::shownMode(values.billingMode));
     m_month->setCurrentIndex(values.startMonth >= 0 && values.startMonth < 12 ? values.startMonth : 0);
 }
 
@@ -306,3 +313,5 @@ bool ServiceWindow::eventFilter(QObject *watched, QEvent *event)
     }
     return QGroupBox::eventFilter(watched, event);
 }
+
+} // namespace ui

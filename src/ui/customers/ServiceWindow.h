@@ -15,29 +15,31 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
+namespace ui {
+
 class ServiceWindow : public QGroupBox {
     Q_OBJECT
 public:
-    ServiceWindow(AppContext &ctx, QWidget *parent = nullptr);
+    ServiceWindow(context::AppContext &ctx, QWidget *parent = nullptr);
 
     // The three remembered options.
     void loadOptions();
-    FileResult saveOptions() const;
-    billing::WindowOptions options() const;
+    store::FileResult saveOptions() const;
+    customers::WindowOptions options() const;
 
     // The default state: no service, Monthly Fee, the current month.
     void reset();
     // Shows an account's cycle record; the window opens or closes by the
     // account's service and the "opens if service found" option.
-    void load(const CycleRecord &cycle);
+    void load(const customers::CycleRecord &cycle);
     // The record the window describes, keeping the flag of `before`;
     // nothing when the cost box holds no amount of money.
-    std::optional<CycleRecord> cycle(const CycleRecord &before) const;
+    std::optional<customers::CycleRecord> cycle(const customers::CycleRecord &before) const;
     // After a save: a typed charge not in the cost list joins it.
     void noteSavedCharge();
     QString costText() const;
     // Puts the values of a record into the window (Set All, and tests).
-    void putValues(const CycleRecord &values);
+    void putValues(const customers::CycleRecord &values);
 
     // The service and cost lists, from the catalogue.
     void refreshLists();
@@ -57,7 +59,7 @@ private:
     void showChargeText();
     int mode() const;
 
-    AppContext &m_ctx;
+    context::AppContext &m_ctx;
     QComboBox *m_service = nullptr;
     QComboBox *m_cost = nullptr;
     QListWidget *m_mode = nullptr;
@@ -68,3 +70,5 @@ private:
     QCheckBox *m_showService = nullptr;
     std::array<QLabel *, 13> m_label{};
 };
+
+} // namespace ui

@@ -6,6 +6,8 @@
 #include <QBrush>
 #include <QStyle>
 
+namespace ui {
+
 PaymentModel::PaymentModel(const QLocale &locale, QObject *parent) : QAbstractTableModel(parent), m_locale(locale)
 {
 }
@@ -90,3 +92,5 @@ QVariant PaymentModel::headerData(int section, Qt::Orientation orientation, int 
     static const char *const headings[] = {"Select", "Account No.", "Account Name", "Amount", "Check Number", "Payment Date"};
     return section >= 0 && section < 6 ? QVariant(QString::fromLatin1(headings[section])) : QVariant();
 }
+
+} // namespace ui

@@ -7,6 +7,8 @@
 #include <QDate>
 #include <vector>
 
+namespace ui {
+
 struct PaymentRow {
     ledger::OpenAccount account;
     bool selected = false;         // column 0: "+"
@@ -36,3 +38,5 @@ private:
     QLocale m_locale;
     std::vector<PaymentRow> m_rows;
 };
+
+} // namespace ui

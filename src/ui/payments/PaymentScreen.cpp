@@ -23,6 +23,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace store;
+using namespace context;
+
+namespace ui {
+
 PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *parent)
     : Screen(parent), m_ctx(ctx), m_navigator(navigator)
 {
@@ -348,3 +353,5 @@ bool PaymentScreen::eventFilter(QObject *watched, QEvent *event)
     }
     return Screen::eventFilter(watched, event);
 }
+
+} // namespace ui

@@ -7,8 +7,6 @@
 
 #include <array>
 
-class Navigator;
-class PaymentModel;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
@@ -16,11 +14,16 @@ class QTableView;
 class QTimer;
 class QToolButton;
 
+namespace ui {
+
+class Navigator;
+class PaymentModel;
+
 class PaymentScreen : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId kId = ScreenId::Payments;
-    PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
+    PaymentScreen(context::AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
 
     QString caption() const override;
     void activate(Routine routine) override;
@@ -42,7 +45,7 @@ private:
     void purgeZeroBalances();
     void showMenu();
 
-    AppContext &m_ctx;
+    context::AppContext &m_ctx;
     Navigator &m_navigator;
     PaymentModel *m_model = nullptr;
     QTableView *m_grid = nullptr;
@@ -56,3 +59,5 @@ private:
     QTimer *m_timer2 = nullptr;
     int m_current = -1;
 };
+
+} // namespace ui

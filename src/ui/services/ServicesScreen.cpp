@@ -20,6 +20,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace store;
+using namespace context;
+using namespace catalog;
+
+namespace ui {
+
 ServicesScreen::ServicesScreen(AppContext &ctx, Navigator &navigator, QWidget *parent)
     : Screen(parent), m_ctx(ctx), m_navigator(navigator)
 {
@@ -378,3 +384,5 @@ void ServicesScreen::saveLaborRates()
     m_cmd[16]->setEnabled(true);
     m_tabs->setCurrentIndex(ItemsTab);
 }
+
+} // namespace ui

@@ -9,7 +9,6 @@
 #include <array>
 #include <vector>
 
-class Navigator;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -18,13 +17,17 @@ class QPushButton;
 class QTableWidget;
 class QTabWidget;
 
+namespace ui {
+
+class Navigator;
+
 class ServicesScreen : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId kId = ScreenId::Services;
     enum Tab { ItemsTab = 0, ServicesTab = 1, HelpTab = 2, LaborTab = 3 };
 
-    ServicesScreen(AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
+    ServicesScreen(context::AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
 
     QString caption() const override;
     void activate(Routine routine) override;
@@ -34,8 +37,8 @@ public:
     void selectServiceRow(int row);
     void selectItemRow(int row);
 
-    const std::vector<ServiceRow> &serviceRows() const { return m_services; }
-    const std::vector<InventoriedItemRecord> &itemRows() const { return m_items; }
+    const std::vector<catalog::ServiceRow> &serviceRows() const { return m_services; }
+    const std::vector<catalog::InventoriedItemRecord> &itemRows() const { return m_items; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -68,7 +71,7 @@ private:
     bool refuseNumber(QLineEdit *box, const QString &what, const QString &range);
     bool checkWhole16(QLineEdit *box, const QString &what);
 
-    FileResult saveCatalog();
+    store::FileResult saveCatalog();
     // Draw the screen's rows; the reloads take them from the catalogue first.
     void showServices();
     void showItems();
@@ -76,14 +79,14 @@ private:
     void reloadItems();
     QString currency(Money m) const;
 
-    AppContext &m_ctx;
+    context::AppContext &m_ctx;
     Navigator &m_navigator;
     bool m_editingExisting = false;
     bool m_checking = false;
     int m_serviceRow = -1; // the grid's current row, -1 for none
     int m_itemRow = -1;
-    std::vector<ServiceRow> m_services;
-    std::vector<InventoriedItemRecord> m_items;
+    std::vector<catalog::ServiceRow> m_services;
+    std::vector<catalog::InventoriedItemRecord> m_items;
 
     QTabWidget *m_tabs = nullptr;
     std::array<QPushButton *, 25> m_cmd{};
@@ -102,3 +105,5 @@ private:
     std::array<QLineEdit *, 3> m_labor{};
     std::array<QLineEdit *, 3> m_laborRate{};
 };
+
+} // namespace ui

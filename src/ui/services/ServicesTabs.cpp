@@ -17,6 +17,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace catalog;
+
+namespace ui {
+
 namespace {
 
 QTableWidget *makeGrid(QWidget *parent, const char *name, const QStringList &headings)
@@ -83,7 +87,7 @@ QWidget *ServicesScreen::buildServicesTab()
     m_time = new QListWidget(page);
     m_time->setObjectName(QStringLiteral("lstTime"));
     m_time->setAccessibleName(QStringLiteral("Time Req"));
-    m_time->addItems(allotted::timeList());
+    m_time->addItems(catalog::allotted::timeList());
     m_time->setCurrentRow(0);
     m_time->setMaximumHeight(120);
     entry->addWidget(new QLabel(QStringLiteral("Description"), page), 0, 0);
@@ -317,7 +321,7 @@ void ServicesScreen::saveService()
     }
     m_serviceGrid->setEnabled(true);
     QListWidgetItem *time = m_time->currentItem();
-    const ServiceRow row{m_description[0]->text(), chargeText, time ? time->text() : allotted::timeText(0)};
+    const ServiceRow row{m_description[0]->text(), chargeText, time ? time->text() : catalog::allotted::timeText(0)};
     if (m_editingExisting && m_serviceRow >= 0 && m_serviceRow < int(m_services.size()))
         m_services[size_t(m_serviceRow)] = row;
     else
@@ -473,3 +477,5 @@ void ServicesScreen::saveItem()
     endEdit(1);
     m_cmd[11]->setEnabled(false);
 }
+
+} // namespace ui

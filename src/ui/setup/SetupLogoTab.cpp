@@ -16,6 +16,12 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+using namespace store;
+using namespace context;
+using namespace setup;
+
+namespace ui {
+
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
@@ -32,7 +38,7 @@ public:
     {
         float v = float(value());
         for (int i = 0; i < std::abs(steps); ++i)
-            v = setuprules::logoSizeStep(v, steps > 0);
+            v = setup::logoSizeStep(v, steps > 0);
         setValue(int(v));
     }
 
@@ -184,15 +190,15 @@ void SetupScreen::storeLogo()
         return;
     BusinessValues v = m_ctx.settings.values();
     v.logoFile = m_chosenLogo;
-    FileResult saved = settingsfiles::saveCompanyLogo(m_ctx.store, v, logoShown());
+    FileResult saved = setup::saveCompanyLogo(m_ctx.store, v, logoShown());
     if (saved)
-        saved = settingsfiles::saveLogoSettings(m_ctx.store, v, logoShown());
+        saved = setup::saveLogoSettings(m_ctx.store, v, logoShown());
     if (!saved) {
         m_ctx.prompt.message(QStringLiteral("Your Logo could not be stored (%1).").arg(saved.error), QStringLiteral("Logo"));
         return;
     }
-    settingsfiles::loadCompanyLogo(m_ctx.store, v);
-    settingsfiles::loadLogoSettings(m_ctx.store, v, logoShown());
+    setup::loadCompanyLogo(m_ctx.store, v);
+    setup::loadLogoSettings(m_ctx.store, v, logoShown());
     m_ctx.settings.setValues(v);
     m_chosenLogo.clear();
     m_ctx.prompt.message(QStringLiteral("Your Logo has been Stored"), kAppTitle);
@@ -207,7 +213,7 @@ void SetupScreen::clearLogo()
     m_logo = QImage();
     m_chosenLogo.clear();
     m_store->setEnabled(false);
-    m_ctx.store.deleteDataFile(settingsfiles::kCompanyLogo);
+    m_ctx.store.deleteDataFile(setup::kCompanyLogo);
     edit([](BusinessValues &v) { v.logoFile.clear(); });
     showLogo();
 }
@@ -232,3 +238,5 @@ QWidget *SetupScreen::buildHelpTab()
         "closing the window ends the program without saving them.</p>"));
     return help;
 }
+
+} // namespace ui

@@ -22,6 +22,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace setup;
+
+namespace ui {
+
 namespace {
 
 QLabel *note(const QString &text, QWidget *parent)
@@ -34,7 +38,7 @@ QLabel *note(const QString &text, QWidget *parent)
 void paintSample(QLineEdit *sample, std::uint32_t stored)
 {
     QPalette p = sample->palette();
-    p.setColor(QPalette::Base, setuprules::colorFromStored(stored));
+    p.setColor(QPalette::Base, setup::colorFromStored(stored));
     sample->setPalette(p);
     sample->setAutoFillBackground(true);
 }
@@ -193,10 +197,10 @@ void SetupScreen::chooseColour(int which)
 {
     const BusinessValues &v = m_ctx.settings.values();
     const std::uint32_t current = which == 0 ? v.printBorderColor : v.printTextColor;
-    const std::optional<QColor> chosen = m_choosers.colour(setuprules::colorFromStored(current), this);
+    const std::optional<QColor> chosen = m_choosers.colour(setup::colorFromStored(current), this);
     if (!chosen)
         return;
-    const std::uint32_t stored = setuprules::storedFromColor(*chosen);
+    const std::uint32_t stored = setup::storedFromColor(*chosen);
     edit([&](BusinessValues &next) {
         if (which == 0) {
             next.printBorderColor = stored;
@@ -325,7 +329,7 @@ void SetupScreen::closeGraduated()
     // graduated amount that is not a number never leaves its box.
     QString amounts[2];
     for (int i = 0; i < 2; ++i) {
-        const std::optional<QString> amount = setuprules::graduatedAmount(m_graduatedBox[i]->text(), m_ctx.locale);
+        const std::optional<QString> amount = setup::graduatedAmount(m_graduatedBox[i]->text(), m_ctx.locale);
         if (!amount) {
             m_ctx.prompt.beep();
             m_graduatedBox[i]->setText(Money().toCurrencyText(m_ctx.locale));
@@ -387,3 +391,5 @@ QWidget *SetupScreen::buildPhoneTab()
     grid->setRowStretch(6, 1);
     return page;
 }
+
+} // namespace ui

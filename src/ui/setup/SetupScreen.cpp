@@ -22,6 +22,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace store;
+using namespace context;
+using namespace setup;
+
+namespace ui {
+
 namespace {
 
 const char *const kBusinessLabels[9] = {"Name",        "Address 1", "Address 2", "City", "State",
@@ -226,7 +232,7 @@ void SetupScreen::activate(Routine)
     const AddressStyle style = addressStyleForZip(m_ctx.settings.values().businessZip, m_ctx.locale);
     showAddressStyle(style, false);
     BusinessValues v = m_ctx.settings.values();
-    settingsfiles::loadPrintColors(m_ctx.store, v);
+    setup::loadPrintColors(m_ctx.store, v);
     m_ctx.settings.setValues(v);
     fillPrintColors();
     m_tabs->setCurrentIndex(0);
@@ -271,7 +277,7 @@ void SetupScreen::resetBusinessData()
 void SetupScreen::reloadBusinessData()
 {
     BusinessValues v = m_ctx.settings.values();
-    settingsfiles::loadBusinessData(m_ctx.store, v);
+    setup::loadBusinessData(m_ctx.store, v);
     m_ctx.settings.setValues(v);
     fillBusinessBoxes();
 }
@@ -279,10 +285,10 @@ void SetupScreen::reloadBusinessData()
 bool SetupScreen::saveAndLeave()
 {
     BusinessValues v = m_ctx.settings.values();
-    settingsfiles::SaveAllResult saved = settingsfiles::saveAllSettings(m_ctx.store, v);
+    setup::SaveAllResult saved = setup::saveAllSettings(m_ctx.store, v);
     if (saved) {
-        if (FileResult logo = settingsfiles::saveLogoSettings(m_ctx.store, v, logoShown()); !logo)
-            saved = {logo, settingsfiles::kLogoSettings};
+        if (FileResult logo = setup::saveLogoSettings(m_ctx.store, v, logoShown()); !logo)
+            saved = {logo, setup::kLogoSettings};
     }
     m_ctx.settings.setValues(v);
     if (!saved) {
@@ -292,7 +298,7 @@ bool SetupScreen::saveAndLeave()
                              kAppTitle);
         return false;
     }
-    if (!settingsfiles::setupFilesPresent(m_ctx.store)) {
+    if (!setup::setupFilesPresent(m_ctx.store)) {
         m_ctx.prompt.message(QStringLiteral("Some of your Required Files do not Exist\nRemember to Click the Logo after each Tab"),
                              QStringLiteral("Create Needed Files"));
         return false;
@@ -300,3 +306,5 @@ bool SetupScreen::saveAndLeave()
     m_navigator.show(ScreenId::MainMenu);
     return true;
 }
+
+} // namespace ui

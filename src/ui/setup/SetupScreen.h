@@ -13,7 +13,6 @@
 #include <functional>
 #include <optional>
 
-class Navigator;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -23,6 +22,10 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
+
+namespace ui {
+
+class Navigator;
 
 // The system choosers the screen opens, behind functions so that tests can
 // answer them.
@@ -37,7 +40,7 @@ class SetupScreen : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId kId = ScreenId::Setup;
-    SetupScreen(AppContext &ctx, Navigator &navigator, SetupChoosers choosers = SetupChoosers::system(),
+    SetupScreen(context::AppContext &ctx, Navigator &navigator, SetupChoosers choosers = SetupChoosers::system(),
                 QWidget *parent = nullptr);
 
     QString caption() const override;
@@ -61,7 +64,7 @@ private:
     void fillFromSettings();
     void fillBusinessBoxes();
     void fillPrintColors();
-    void showAddressStyle(AddressStyle style, bool toggled);
+    void showAddressStyle(setup::AddressStyle style, bool toggled);
     void toggleAddressStyle();
     void resetBusinessData();
     void reloadBusinessData();
@@ -77,7 +80,7 @@ private:
     template <typename Edit>
     void edit(Edit &&change) { m_ctx.settings.edit(std::forward<Edit>(change)); }
 
-    AppContext &m_ctx;
+    context::AppContext &m_ctx;
     Navigator &m_navigator;
     SetupChoosers m_choosers;
 
@@ -119,3 +122,5 @@ private:
     QImage m_logo;          // the picture of the stored or chosen logo
     QString m_chosenLogo;   // a picture found but not yet stored
 };
+
+} // namespace ui

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 
+namespace ui {
+
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), m_stack(new QStackedWidget(this)), m_navigator(*m_stack, *this)
 {
@@ -17,3 +19,5 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     event->accept();
 }
+
+} // namespace ui

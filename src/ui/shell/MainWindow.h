@@ -8,6 +8,8 @@
 #include <QStackedWidget>
 #include <functional>
 
+namespace ui {
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -26,3 +28,5 @@ private:
     std::function<void()> m_end;
     bool m_ended = false;
 };
+
+} // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/shell/Navigator.h"
 
+namespace ui {
+
 Navigator::Navigator(QStackedWidget &stack, QWidget &window) : m_stack(stack), m_window(window) {}
 
 void Navigator::add(ScreenId id, Screen *screen)
@@ -33,3 +35,5 @@ bool Navigator::show(ScreenId id, Routine routine)
     screen->activate(routine);
     return true;
 }
+
+} // namespace ui

@@ -9,6 +9,8 @@
 
 #include "ui/shell/Screen.h"
 
+namespace ui {
+
 class Navigator : public QObject {
     Q_OBJECT
 public:
@@ -29,3 +31,5 @@ private:
     QMap<ScreenId, QPointer<Screen>> m_screens;
     QPointer<Screen> m_current;
 };
+
+} // namespace ui

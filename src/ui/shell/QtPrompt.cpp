@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+namespace ui {
+
 void QtPrompt::message(const QString &text, const QString &title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
@@ -21,3 +23,5 @@ void QtPrompt::beep()
 {
     QApplication::beep();
 }
+
+} // namespace ui

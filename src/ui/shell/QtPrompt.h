@@ -2,9 +2,13 @@
 // Messages and questions in modal message boxes, over the window in front.
 #include "base/Prompt.h"
 
+namespace ui {
+
 class QtPrompt final : public Prompt {
 public:
     void message(const QString &text, const QString &title) override;
     bool ask(const QString &text, const QString &title) override;
     void beep() override;
 };
+
+} // namespace ui

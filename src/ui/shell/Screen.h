@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace ui {
+
 // Every screen the navigator can show. Screens ask for each other by these,
 // never by name and never by pointer.
 enum class ScreenId { Start, MainMenu, Customers, Services, Payments, Setup, Billing, History, Contract };
@@ -23,3 +25,5 @@ public:
     virtual void activate(Routine routine) { Q_UNUSED(routine); }
     virtual void deactivate() {}
 };
+
+} // namespace ui

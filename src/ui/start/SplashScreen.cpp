@@ -11,6 +11,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace context;
+
+namespace ui {
+
 namespace {
 const QStringList kWelcomeTexts = {
     QStringLiteral("It has a series of File Folders where information the program requires is stored."),
@@ -119,3 +123,5 @@ void SplashScreen::hideWelcome()
 {
     m_welcome->hide();
 }
+
+} // namespace ui

@@ -9,6 +9,8 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 
+namespace ui {
+
 class SplashScreen : public Screen {
     Q_OBJECT
 public:
@@ -31,3 +33,5 @@ private:
     QGroupBox *m_welcome;
     QToolButton *m_logo[2];
 };
+
+} // namespace ui

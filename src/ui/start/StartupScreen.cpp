@@ -15,6 +15,12 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+using namespace context;
+using namespace customers;
+using namespace catalog;
+
+namespace ui {
+
 namespace {
 
 
@@ -256,3 +262,5 @@ void StartupScreen::openAddress(const QString &address)
 {
     m_ctx.store.openWebAddress(address, m_ctx.web);
 }
+
+} // namespace ui

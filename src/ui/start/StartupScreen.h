@@ -9,11 +9,14 @@
 #include <functional>
 #include <optional>
 
-class Navigator;
 class QGroupBox;
 class QAction;
 class QMenuBar;
 class QPushButton;
+
+namespace ui {
+
+class Navigator;
 class RoutineLabel;
 
 class StartupScreen : public Screen {
@@ -24,7 +27,7 @@ public:
     enum Label { Invoices = 0, Contract = 4, Payments = 5, Services = 7, Customers = 8, History = 9 };
     static constexpr int kLabelCount = 11;
 
-    StartupScreen(AppContext &ctx, Navigator &navigator, std::function<void()> exitProgram,
+    StartupScreen(context::AppContext &ctx, Navigator &navigator, std::function<void()> exitProgram,
                   QWidget *parent = nullptr);
 
     QString caption() const override;
@@ -48,7 +51,7 @@ private:
     void openSetup();
     bool canRun(int label) const;
 
-    AppContext &m_ctx;
+    context::AppContext &m_ctx;
     Navigator &m_navigator;
     std::function<void()> m_exit;
     std::array<QWidget *, kLabelCount> m_labels{};
@@ -58,3 +61,5 @@ private:
     QPushButton *m_gotoServices = nullptr;
     QAction *m_mnuCreate = nullptr;
 };
+
+} // namespace ui

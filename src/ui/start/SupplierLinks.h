@@ -3,6 +3,8 @@
 // together so an address that moves is changed in one place.
 #include <QString>
 
+namespace ui {
+
 namespace links {
 
 inline const QString kDeluxeChecks = QStringLiteral("https://www.deluxe.com/shop-checks/business-checks");
@@ -17,3 +19,5 @@ inline const QString kAveryShippingLabels = QStringLiteral("https://www.staples.
 inline const QString kManualFile = QStringLiteral("/Manual/index.html");
 
 } // namespace links
+
+} // namespace ui

@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 
+namespace ui {
+
 KeyFilter::KeyFilter(QLineEdit *box, Kind kind, Prompt &prompt, const QLocale &locale)
     : QObject(box), m_box(box), m_kind(kind), m_prompt(prompt), m_locale(locale)
 {
@@ -39,3 +41,5 @@ bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
     }
     return accepted.isNull();
 }
+
+} // namespace ui

@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QObject>
 
+namespace ui {
+
 class KeyFilter : public QObject {
     Q_OBJECT
 public:
@@ -25,3 +27,5 @@ private:
     Prompt &m_prompt;
     QLocale m_locale;
 };
+
+} // namespace ui

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QToolButton>
 
+namespace ui {
+
 inline QToolButton *pictureButton(QWidget *parent, const QString &objectName, const QIcon &picture, int size,
                                   const QString &tooltip)
 {
@@ -18,3 +20,5 @@ inline QToolButton *pictureButton(QWidget *parent, const QString &objectName, co
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }
+
+} // namespace ui

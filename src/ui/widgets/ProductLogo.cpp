@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace ui {
+
 QPixmap productLogo(int size)
 {
     QPixmap pixmap(size, size);
@@ -31,3 +33,5 @@ QPixmap productLogo(int size)
     p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QStringLiteral("B"));
     return pixmap;
 }
+
+} // namespace ui

@@ -3,4 +3,8 @@
 // it is sharp at any size.
 #include <QPixmap>
 
+namespace ui {
+
 QPixmap productLogo(int size);
+
+} // namespace ui

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+namespace ui {
+
 RoutineLabel::RoutineLabel(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
 {
     setFlat(true);
@@ -22,3 +24,5 @@ void RoutineLabel::keyPressEvent(QKeyEvent *event)
     }
     QPushButton::keyPressEvent(event);
 }
+
+} // namespace ui

@@ -3,6 +3,8 @@
 // reached with Tab and started with Enter, Return or Space.
 #include <QPushButton>
 
+namespace ui {
+
 class RoutineLabel : public QPushButton {
     Q_OBJECT
 public:
@@ -11,3 +13,5 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
+
+} // namespace ui

@@ -5,6 +5,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+namespace ui {
+
 GridWheel::GridWheel(QAbstractItemView *grid) : QObject(grid), m_grid(grid)
 {
 }
@@ -50,3 +52,5 @@ void setUpRowGrid(QTableView *grid, const QString &objectName)
     grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     GridWheel::install(grid);
 }
+
+} // namespace ui

@@ -8,6 +8,8 @@
 
 class QTableView;
 
+namespace ui {
+
 // Sets a grid up as above, after its model is set; its first column takes
 // the spare width.
 void setUpRowGrid(QTableView *grid, const QString &objectName);
@@ -26,3 +28,5 @@ private:
     explicit GridWheel(QAbstractItemView *grid);
     QAbstractItemView *m_grid;
 };
+
+} // namespace ui

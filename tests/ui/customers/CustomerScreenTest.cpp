@@ -22,6 +22,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace context;
+using namespace setup;
+using namespace customers;
+using namespace ui;
+
 using namespace customertest;
 
 TEST(CustomerScreen, OpeningRebuildsMissingServiceFilesWithDefaults)

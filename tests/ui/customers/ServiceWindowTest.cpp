@@ -10,6 +10,10 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+using namespace customers;
+using namespace catalog;
+using namespace ui;
+
 using namespace customertest;
 
 namespace {
@@ -73,7 +77,7 @@ TEST(ServiceWindow, AutoFindPicksThePartnerOnlyInMonthlyMode)
 {
     Harness h({business(QStringLiteral("B1"), QStringLiteral("Acme"))});
     writeServices(h);
-    writeCycles(h, {cycle("Mowing", 3500, billing::Monthly)});
+    writeCycles(h, {cycle("Mowing", 3500, customers::Monthly)});
     h.open();
     Window w(h);
     EXPECT_TRUE(w.frame()->isVisibleTo(h.screen)); // a service was found
@@ -84,10 +88,10 @@ TEST(ServiceWindow, AutoFindPicksThePartnerOnlyInMonthlyMode)
     w.window()->chooseCost(1);
     EXPECT_EQ(w.service()->currentText(), QStringLiteral("Aeration"));
 
-    w.window()->chooseMode(billing::Quarterly);
+    w.window()->chooseMode(customers::Quarterly);
     w.window()->chooseService(2);
     EXPECT_EQ(w.cost()->currentText(), QStringLiteral("$120.00")); // left alone
-    w.window()->chooseMode(billing::SemiAnnual);
+    w.window()->chooseMode(customers::SemiAnnual);
     EXPECT_EQ(w.label(10)->text(), QStringLiteral("This Amount will be charged Semi-Annually"));
 
     // Auto Find off: the warning labels instead of the charge text.
@@ -106,7 +110,7 @@ TEST(ServiceWindow, PresetFeeShownThenSavedAndTypedChargesJoinTheList)
 {
     Harness h({business(QStringLiteral("B1"), QStringLiteral("Acme")), business(QStringLiteral("B2"), QStringLiteral("Beta"))});
     writeServices(h);
-    writeCycles(h, {cycle("Mowing", 4000, billing::Annual, 5), cycle("Mowing", 4000, billing::Annual, 5)});
+    writeCycles(h, {cycle("Mowing", 4000, customers::Annual, 5), cycle("Mowing", 4000, customers::Annual, 5)});
     h.open();
     Window w(h);
     EXPECT_EQ(w.cost()->currentText(), QStringLiteral("$35.00")); // the preset fee, not the stored $40.00
@@ -172,7 +176,7 @@ TEST(ServiceWindow, SetAllGivesEveryAccountTheShownOptions)
     w.window()->chooseService(2);
     w.cost()->setEditText(QStringLiteral("$99.00"));
     h.child<QLineEdit>("txtFor")->setText(QStringLiteral("Unit # 7"));
-    w.window()->chooseMode(billing::Quarterly);
+    w.window()->chooseMode(customers::Quarterly);
     h.child<QComboBox>("cboMonth")->setCurrentIndex(8);
 
     AccountStore store(h.folder.store(), h.folder.clock, usLocale());

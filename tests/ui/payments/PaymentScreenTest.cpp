@@ -12,6 +12,9 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
+using namespace ledger;
+using namespace ui;
+
 namespace {
 
 struct Harness : ScreenHost<PaymentScreen> {

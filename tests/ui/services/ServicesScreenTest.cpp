@@ -18,6 +18,10 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+using namespace store;
+using namespace catalog;
+using namespace ui;
+
 namespace {
 
 struct Harness : ScreenHost<ServicesScreen> {

@@ -22,7 +22,11 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-using namespace settingsfiles;
+using namespace setup;
+using namespace ui;
+using namespace app;
+
+
 
 namespace {
 
@@ -57,7 +61,7 @@ struct SetupFixture {
     std::optional<QString> nextFont;
     QString nextPicture;
     Program program;
-    startup::InstanceLock lock;
+    app::InstanceLock lock;
     SetupScreen *screen = nullptr;
 };
 

@@ -18,6 +18,9 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using namespace ui;
+using namespace app;
+
 namespace {
 
 // Stands in for a working screen so the menu's routing can be followed.
@@ -44,8 +47,8 @@ T *child(QWidget *root, const char *name)
 
 void writeSetupFiles(TestFolder &folder)
 {
-    folder.write(settingsfiles::kBusinessData, "\"Acme Lawns\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
-    folder.write(settingsfiles::kCycleSetupInfo, "0,#TRUE#,#FALSE#,0,0,\"$0.00\",\"$0.00\"\r\n");
+    folder.write(setup::kBusinessData, "\"Acme Lawns\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
+    folder.write(setup::kCycleSetupInfo, "0,#TRUE#,#FALSE#,0,0,\"$0.00\",\"$0.00\"\r\n");
 }
 
 } // namespace
@@ -55,7 +58,7 @@ TEST(StartScreens, FirstStartShowsTheWelcomePanel)
     TestFolder folder;
     folder.write(QStringLiteral("/brenvoy"), "the executable lives in the program folder");
     Program program(folder.context());
-    startup::InstanceLock lock(folder.path());
+    app::InstanceLock lock(folder.path());
     ASSERT_EQ(program.start(lock), Program::Outcome::Running);
     SplashScreen *splash = program.splash();
     ASSERT_NE(splash, nullptr);
@@ -82,7 +85,7 @@ TEST(StartScreens, SetupFilesLeadToTheMainMenuAndSettingsAreLive)
     TestFolder folder;
     writeSetupFiles(folder);
     Program program(folder.context());
-    startup::InstanceLock lock(folder.path());
+    app::InstanceLock lock(folder.path());
     ASSERT_EQ(program.start(lock), Program::Outcome::Running);
     EXPECT_EQ(folder.context().settings.values().businessName, QStringLiteral("Acme Lawns"));
     QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
@@ -94,10 +97,10 @@ TEST(StartScreens, SetupFilesLeadToTheMainMenuAndSettingsAreLive)
 TEST(StartScreens, ASecondCopyIsRefusedAndTouchesNothing)
 {
     TestFolder folder;
-    startup::InstanceLock running(folder.path());
+    app::InstanceLock running(folder.path());
     ASSERT_TRUE(running.acquire());
     Program program(folder.context());
-    startup::InstanceLock lock(folder.path());
+    app::InstanceLock lock(folder.path());
     EXPECT_EQ(program.start(lock), Program::Outcome::AlreadyRunning);
     ASSERT_EQ(folder.prompt.entries.size(), 1);
     EXPECT_EQ(folder.prompt.entries[0].text, QStringLiteral("Brenvoy is already Running!\nLook for it on the Task Bar"));
@@ -109,14 +112,14 @@ TEST(StartScreens, AFolderThatCannotBeMadeEndsTheStartWithOneMessage)
 {
     TestFolder folder;
     folder.write(QStringLiteral("/Templates"), "in the way");
-    folder.write(settingsfiles::kBusinessData, "\"Untouched\"");
+    folder.write(setup::kBusinessData, "\"Untouched\"");
     Program program(folder.context());
-    startup::InstanceLock lock(folder.path());
+    app::InstanceLock lock(folder.path());
     EXPECT_EQ(program.start(lock), Program::Outcome::FolderFailed);
     ASSERT_EQ(folder.prompt.entries.size(), 1);
     EXPECT_TRUE(folder.prompt.entries[0].text.contains(QStringLiteral("/Templates")));
     // The business file was not rewritten.
-    EXPECT_EQ(folder.read(settingsfiles::kBusinessData), QByteArray("\"Untouched\""));
+    EXPECT_EQ(folder.read(setup::kBusinessData), QByteArray("\"Untouched\""));
 }
 
 TEST(StartScreens, ClosingTheWindowOrExitBacksUpOnce)
@@ -127,7 +130,7 @@ TEST(StartScreens, ClosingTheWindowOrExitBacksUpOnce)
         folder.write(QStringLiteral("/CustomerData.txt"), customerRecordWithAcctNo(QStringLiteral("1001")));
         folder.write(QStringLiteral("/InvoiceJournal.txt"), "journal");
         Program program(folder.context());
-        startup::InstanceLock lock(folder.path());
+        app::InstanceLock lock(folder.path());
         ASSERT_EQ(program.start(lock), Program::Outcome::Running);
         if (viaExit) {
             QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
@@ -148,7 +151,7 @@ TEST(StartScreens, MenuRoutinesFollowTheFilesPresent)
     TestFolder folder;
     writeSetupFiles(folder);
     Program program(folder.context());
-    startup::InstanceLock lock(folder.path());
+    app::InstanceLock lock(folder.path());
     ASSERT_EQ(program.start(lock), Program::Outcome::Running);
     Navigator &nav = program.window().navigator();
     std::map<QString, StandInScreen *> screens;
@@ -211,7 +214,7 @@ TEST(StartScreens, SupplierQuestionsAndTheManual)
 {
     TestFolder folder;
     Program program(folder.context());
-    startup::InstanceLock lock(folder.path());
+    app::InstanceLock lock(folder.path());
     ASSERT_EQ(program.start(lock), Program::Outcome::Running);
     StartupScreen *menu = program.menu();
     struct Case {
