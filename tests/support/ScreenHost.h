@@ -4,7 +4,9 @@
 #include "support/TestSupport.h"
 #include "ui/shell/Navigator.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QTest>
 #include <QFocusEvent>
 #include <QStackedWidget>
 #include <gtest/gtest.h>
@@ -39,6 +41,14 @@ struct ScreenHost {
         T *found = screen->template findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
+    }
+    // A click on a row of a grid, as the user makes it (the window is shown
+    // first, so the rows have their places).
+    void clickRow(QAbstractItemView *view, int row)
+    {
+        window.show();
+        const QRect cell = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     }
     // The focus leaves a box, as when the user moves on.
     static void leave(QWidget *w)

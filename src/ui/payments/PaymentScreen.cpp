@@ -1,7 +1,7 @@
 #include "ui/payments/PaymentScreen.h"
 
 #include "base/Dates.h"
-#include "ledger/PaymentBatch.h"
+#include "ledger/PaymentEntry.h"
 #include "ui/widgets/RowGrid.h"
 #include "ui/widgets/KeyFilter.h"
 #include "ui/shell/Navigator.h"
@@ -264,24 +264,17 @@ void PaymentScreen::enterPayment()
         m_ctx.prompt.beep(); // no account chosen in the grid
         return;
     }
-    // The ledger keeps amounts positive, in at most ten characters.
-    if (*amount < Money() || !ledger::storedAmountText(*amount, m_ctx.locale)) {
-        m_ctx.prompt.message(QStringLiteral("The amount %1 cannot be entered.\nA payment is a positive amount of at "
-                                            "most %2.")
-                                 .arg(amount->toCurrencyText(m_ctx.locale), Money::fromCents(999999999).toPlainText()),
-                             QStringLiteral("Invalid Amount"));
+    if (const std::optional<QString> problem = ledger::paymentAmountProblem(*amount, m_ctx.locale)) {
+        m_ctx.prompt.message(*problem, ledger::kInvalidAmountTitle);
         m_amount->setFocus();
         return;
     }
-    QString method;
-    if (!m_checkNo->text().trimmed().isEmpty()) {
-        method = QStringLiteral("Check# ") + m_checkNo->text().trimmed();
-    } else if (m_ctx.prompt.ask(QStringLiteral("Was the Payment made in Cash?"), QStringLiteral("Payment Type"))) {
-        method = QStringLiteral("Cash");
-    } else {
+    if (m_checkNo->text().trimmed().isEmpty()
+        && !m_ctx.prompt.ask(QStringLiteral("Was the Payment made in Cash?"), QStringLiteral("Payment Type"))) {
         m_checkNo->setFocus();
         return;
     }
+    const QString method = ledger::paymentMethod(m_checkNo->text());
     PaymentRow &r = m_model->row(m_current);
     r.method = method;
     r.date = m_date->date();
@@ -307,10 +300,7 @@ void PaymentScreen::writePayments()
     for (const PaymentRow &r : m_model->rows()) {
         if (!r.date.isValid() || !r.entered)
             continue;
-        const QString text = QStringLiteral("Payment ") + (r.method.isEmpty() ? QStringLiteral("Cash") : r.method);
-        const QString amount = ledger::storedAmountText(*r.entered, m_ctx.locale).value_or(QString());
-        payments.push_back({r.account.ledgerFile, ledger::makeEntry(r.account.acctNo, r.account.acctName, amount, text,
-                                                                    r.date, m_ctx.locale)});
+        payments.push_back(ledger::makePayment(r.account, *r.entered, r.method, r.date, m_ctx.locale));
     }
     if (FileResult w = ledger::writePayments(m_ctx.store, payments, m_ctx.clock.today(), m_ctx.locale); !w) {
         m_ctx.prompt.message(QStringLiteral("The payments could not all be written (%1).\nNone is lost: the ones not "

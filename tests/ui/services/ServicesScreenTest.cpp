@@ -38,15 +38,19 @@ struct Harness : ScreenHost<ServicesScreen> {
     {
         return ScreenHost::child<T>(name);
     }
+    QString serviceCell(int row, int column) { return child<QTableWidget>("fgServices")->item(row, column)->text(); }
+    QString itemCell(int row, int column) { return child<QTableWidget>("fgItems")->item(row, column)->text(); }
+    size_t serviceCount() { return size_t(child<QTableWidget>("fgServices")->rowCount()); }
+    size_t itemCount() { return size_t(child<QTableWidget>("fgItems")->rowCount()); }
     QPushButton *cmd(int i) { return child<QPushButton>(QStringLiteral("cmdServices_%1").arg(i).toLatin1().constData()); }
     void addService(const char *description, const char *charge, int timeRow = -1)
     {
-        screen->command(1);
+        cmd(1)->click();
         child("txtDescription_0")->setText(QString::fromLatin1(description));
         child("txtCharge_0")->setText(QString::fromLatin1(charge));
         if (timeRow >= 0)
             child<QListWidget>("lstTime")->setCurrentRow(timeRow);
-        screen->command(4);
+        cmd(4)->click();
     }
     void fillItem(const char *description, const char *category, const char *price, const char *onHand)
     {
@@ -95,16 +99,16 @@ TEST(ServicesScreen, ServicesAddedThenWrittenOnReturnToTheMenu)
     EXPECT_EQ(qFromLittleEndian<qint16>(h.folder.read(kServicesFile).constData() + 72 + 70), 1);
 
     // Modify: the grid is locked until the save.
-    h.screen->selectServiceRow(1);
-    h.screen->command(3);
+    h.clickRow(h.child<QTableWidget>("fgServices"), 1);
+    h.cmd(3)->click();
     EXPECT_EQ(h.child("txtDescription_0")->text(), QStringLiteral("Weekly Mowing"));
     EXPECT_EQ(h.child<QListWidget>("lstTime")->currentItem()->text(), QStringLiteral("0:15"));
     EXPECT_FALSE(grid->isEnabled());
     h.child("txtCharge_0")->setText(QStringLiteral("40.5"));
-    h.screen->command(4);
+    h.cmd(4)->click();
     EXPECT_TRUE(grid->isEnabled());
-    EXPECT_EQ(h.screen->serviceRows()[1].charge, QStringLiteral("$40.50"));
-    EXPECT_EQ(h.screen->serviceRows().size(), 2u);
+    EXPECT_EQ(h.serviceCell(1, 1), QStringLiteral("$40.50"));
+    EXPECT_EQ(h.serviceCount(), 2u);
 }
 
 TEST(ServicesScreen, RequiredServiceFieldsAndTheChargeWidth)
@@ -115,23 +119,23 @@ TEST(ServicesScreen, RequiredServiceFieldsAndTheChargeWidth)
     EXPECT_EQ(h.folder.prompt.beeps, 1);
     h.child("txtDescription_0")->setText(QStringLiteral("Mowing"));
     h.child("txtCharge_0")->clear();
-    h.screen->command(4);
+    h.cmd(4)->click();
     EXPECT_EQ(h.folder.prompt.beeps, 2);
-    EXPECT_TRUE(h.screen->serviceRows().empty());
+    EXPECT_TRUE(h.serviceCount() == 0);
 
     // $100,000.00 is eleven characters: refused, not cut to another amount.
     h.child("txtCharge_0")->setText(QStringLiteral("100000"));
-    h.screen->command(4);
+    h.cmd(4)->click();
     ASSERT_EQ(h.folder.prompt.entries.size(), 1);
     EXPECT_EQ(h.folder.prompt.entries[0].title, QStringLiteral("Charge Too Large"));
-    EXPECT_TRUE(h.screen->serviceRows().empty());
+    EXPECT_TRUE(h.serviceCount() == 0);
     h.child("txtCharge_0")->setText(QStringLiteral("99999.99"));
-    h.screen->command(4);
-    ASSERT_EQ(h.screen->serviceRows().size(), 1u);
-    EXPECT_EQ(h.screen->serviceRows()[0].charge, QStringLiteral("$99,999.99"));
+    h.cmd(4)->click();
+    ASSERT_EQ(h.serviceCount(), 1u);
+    EXPECT_EQ(h.serviceCell(0, 1), QStringLiteral("$99,999.99"));
 
     // Leaving the charge box with text that is no amount puts zero back.
-    h.screen->command(1);
+    h.cmd(1)->click();
     auto *charge = h.child("txtCharge_0");
     charge->setText(QStringLiteral("ten"));
     h.leave(charge);
@@ -144,18 +148,16 @@ TEST(ServicesScreen, ItemOnHandMustBeANumber)
 {
     Harness h;
     h.open();
-    h.screen->command(8);
+    h.cmd(8)->click();
     h.fillItem("Fertilizer", "Lawn", "24.99", "abc");
-    h.screen->command(13);
+    h.cmd(13)->click();
     EXPECT_EQ(h.child("txtOnHand")->text(), QStringLiteral("0"));
-    EXPECT_TRUE(h.screen->itemRows().empty());
-    h.screen->command(13);
-    ASSERT_EQ(h.screen->itemRows().size(), 1u);
-    const InventoriedItemRecord &i = h.screen->itemRows()[0];
-    EXPECT_EQ(i.onHand, 0);
-    EXPECT_EQ(i.cost, Money()); // an empty cost is zero
-    EXPECT_EQ(i.price, Money::fromCents(2499));
-    EXPECT_EQ(h.child<QTableWidget>("fgItems")->item(0, 2)->text(), QStringLiteral("$0.00"));
+    EXPECT_TRUE(h.itemCount() == 0);
+    h.cmd(13)->click();
+    ASSERT_EQ(h.itemCount(), 1u);
+    EXPECT_EQ(h.itemCell(0, 4), QStringLiteral("0"));
+    EXPECT_EQ(h.itemCell(0, 2), QStringLiteral("$0.00")); // an empty cost is zero
+    EXPECT_EQ(h.itemCell(0, 3), QStringLiteral("$24.99"));
     EXPECT_TRUE(h.child<QComboBox>("cboCategory")->currentText().isEmpty()); // cleared after the save
     EXPECT_EQ(h.child<QComboBox>("cboCategory")->count(), 1);
 }
@@ -169,7 +171,7 @@ TEST(ServicesScreen, StockBoxesRefuseWhatIsNotANumber)
     for (const Case &c : cases) {
         Harness h;
         h.open();
-        h.screen->command(8);
+        h.cmd(8)->click();
         h.fillItem("Seed", "Lawn", "5", "3");
         auto *box = h.child(c.box);
         box->setText(QString::fromLatin1(c.text));
@@ -178,8 +180,8 @@ TEST(ServicesScreen, StockBoxesRefuseWhatIsNotANumber)
         EXPECT_EQ(h.folder.prompt.entries[0].title, QStringLiteral("Invalid Number")) << c.box;
         EXPECT_TRUE(h.folder.prompt.entries[0].text.contains(QString::fromLatin1(c.text))) << c.box;
         EXPECT_EQ(box->text(), QString::fromLatin1(c.text)) << c.box; // kept for the user to correct
-        h.screen->command(13);
-        EXPECT_TRUE(h.screen->itemRows().empty()) << c.box;
+        h.cmd(13)->click();
+        EXPECT_TRUE(h.itemCount() == 0) << c.box;
     }
 }
 
@@ -187,7 +189,7 @@ TEST(ServicesScreen, DiscountPriceDefaultsToTheSellPrice)
 {
     Harness h;
     h.open();
-    h.screen->command(8);
+    h.cmd(8)->click();
     h.fillItem("Chlorine", "Pool", "12.5", "10");
     auto *discount = h.child("txtCharge_2");
     discount->clear();
@@ -196,11 +198,11 @@ TEST(ServicesScreen, DiscountPriceDefaultsToTheSellPrice)
     h.leave(h.child("txtDiscountQty"));
     EXPECT_EQ(h.child("txtDiscountQty")->text(), QStringLiteral("0"));
     h.child<QCheckBox>("ckClearItem")->setChecked(true);
-    h.screen->command(13);
-    ASSERT_EQ(h.screen->itemRows().size(), 1u);
-    EXPECT_EQ(h.screen->itemRows()[0].discountPrice, Money::fromCents(1250));
+    h.cmd(13)->click();
+    ASSERT_EQ(h.itemCount(), 1u);
+    EXPECT_EQ(h.itemCell(0, 5), QStringLiteral("$12.50"));
     EXPECT_EQ(h.child<QComboBox>("cboCategory")->currentText(), QStringLiteral("Pool")); // kept when checked
-    h.screen->command(24);
+    h.cmd(24)->click();
     EXPECT_EQ(h.child("txtCharge_1")->text(), QStringLiteral("$0.00"));
 }
 
@@ -214,24 +216,24 @@ TEST(ServicesScreen, DeletingAsksAndTheLastEntryTakesItsFile)
     b.category = QStringLiteral("Pool");
     h.folder.write(kItemsFile, a.encode() + b.encode());
     h.open();
-    ASSERT_EQ(h.screen->itemRows().size(), 2u);
+    ASSERT_EQ(h.itemCount(), 2u);
     EXPECT_FALSE(h.cmd(10)->isEnabled());
-    h.screen->selectItemRow(1);
+    h.clickRow(h.child<QTableWidget>("fgItems"), 1);
     EXPECT_TRUE(h.cmd(10)->isEnabled());
 
     h.folder.prompt.answer(false);
-    h.screen->command(10);
+    h.cmd(10)->click();
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("This will DELETE the Selected Sales Item"));
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Delete Sales Item"));
     EXPECT_EQ(h.folder.read(kItemsFile).size(), 208);
 
     h.folder.prompt.answer(true);
-    h.screen->command(10);
+    h.cmd(10)->click();
     EXPECT_EQ(h.folder.read(kItemsFile).size(), 104); // written at once
     EXPECT_FALSE(h.cmd(10)->isEnabled());
-    h.screen->selectItemRow(0);
+    h.clickRow(h.child<QTableWidget>("fgItems"), 0);
     h.folder.prompt.answer(true);
-    h.screen->command(10);
+    h.cmd(10)->click();
     EXPECT_FALSE(h.folder.exists(kItemsFile));
     EXPECT_EQ(h.child<QTableWidget>("fgItems")->rowCount(), 0);
     // The billing screen's list keeps what it had until the next load.
@@ -248,20 +250,20 @@ TEST(ServicesScreen, ModifyingAnItemAddsItsNewCategory)
     a.onHand = 7;
     h.folder.write(kItemsFile, a.encode());
     h.open();
-    h.screen->selectItemRow(0);
-    h.screen->command(9);
+    h.clickRow(h.child<QTableWidget>("fgItems"), 0);
+    h.cmd(9)->click();
     EXPECT_EQ(h.child("txtCharge_1")->text(), QStringLiteral("$5.00"));
     EXPECT_EQ(h.child("txtOnHand")->text(), QStringLiteral("7"));
     EXPECT_FALSE(h.child<QTableWidget>("fgItems")->isEnabled());
     h.child<QComboBox>("cboCategory")->setEditText(QStringLiteral("Garden"));
-    h.screen->command(13);
+    h.cmd(13)->click();
     auto *categories = h.child<QComboBox>("cboCategory");
     ASSERT_EQ(categories->count(), 2);
     EXPECT_EQ(categories->itemText(0), QStringLiteral("Lawn"));
     EXPECT_EQ(categories->itemText(1), QStringLiteral("Garden"));
-    ASSERT_EQ(h.screen->itemRows().size(), 1u);
-    EXPECT_EQ(h.screen->itemRows()[0].category, QStringLiteral("Garden"));
-    EXPECT_EQ(h.screen->itemRows()[0].onHand, 7);
+    ASSERT_EQ(h.itemCount(), 1u);
+    EXPECT_EQ(h.itemCell(0, 1), QStringLiteral("Garden"));
+    EXPECT_EQ(h.itemCell(0, 4), QStringLiteral("7"));
 }
 
 TEST(ServicesScreen, LaborRates)
@@ -271,17 +273,17 @@ TEST(ServicesScreen, LaborRates)
     EXPECT_EQ(h.child("txtLabor_0")->text(), QStringLiteral("General Labor"));
     EXPECT_EQ(h.child("txtLaborRate_1")->text(), QStringLiteral("$0.00"));
     EXPECT_FALSE(h.cmd(16)->isEnabled()); // nothing on file to reload
-    h.screen->command(12);
+    h.cmd(12)->click();
     EXPECT_TRUE(h.child("txtLaborRate_0")->text().isEmpty());
     h.child("txtLaborRate_0")->setText(QStringLiteral("45"));
     h.child("txtLabor_1")->setText(QStringLiteral("Pool Service"));
-    h.screen->command(17);
+    h.cmd(17)->click();
     EXPECT_EQ(h.folder.read(kLaborFile), QByteArray("\"General Labor\",\"45\"\r\n\"Pool Service\",\"\"\r\n\"\",\"\"\r\n"));
     EXPECT_TRUE(h.cmd(16)->isEnabled());
     EXPECT_EQ(h.child<QTabWidget>("tabServices")->currentIndex(), int(ServicesScreen::ItemsTab));
-    h.screen->command(15);
+    h.cmd(15)->click();
     EXPECT_TRUE(h.child("txtLabor_0")->text().isEmpty());
-    h.screen->command(16);
+    h.cmd(16)->click();
     EXPECT_EQ(h.child("txtLabor_1")->text(), QStringLiteral("Pool Service"));
 }
 

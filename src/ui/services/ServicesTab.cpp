@@ -1,0 +1,273 @@
+#include "ui/services/ServicesTab.h"
+
+#include "catalog/CatalogRules.h"
+#include "ui/services/CatalogTabParts.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace catalog;
+using namespace ui::catalogtab;
+
+namespace ui {
+
+ServicesTab::ServicesTab(context::AppContext &ctx, const std::vector<ServiceRow> &rows, QWidget *parent)
+    : QWidget(parent), m_ctx(ctx)
+{
+    auto *layout = new QHBoxLayout(this);
+    m_grid = makeGrid(this, "fgServices",
+                      {QStringLiteral("Service Description"), QStringLiteral("Charge"), QStringLiteral("Allotted Time")});
+    m_grid->horizontalHeader()->resizeSection(1, 110);
+    m_grid->horizontalHeader()->resizeSection(2, 110);
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
+    layout->addWidget(m_grid, 3);
+    layout->addWidget(buildEntry(), 2);
+    for (QLineEdit *box : {m_description, m_charge})
+        box->installEventFilter(this);
+    load(rows);
+    m_modify->setEnabled(!m_rows.empty());
+}
+
+QWidget *ServicesTab::buildEntry()
+{
+    auto *side = new QWidget(this);
+    auto *column = new QVBoxLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto *hints = new QGroupBox(side);
+    auto *hintBox = new QVBoxLayout(hints);
+    hintBox->addWidget(boldLabel("ADD A SERVICE", hints));
+    hintBox->addWidget(new QLabel(QStringLiteral("Click on Add New,enter Data then click Save Service"), hints));
+    hintBox->addWidget(boldLabel("MODIFY A SERVICE", hints));
+    hintBox->addWidget(new QLabel(QStringLiteral("Click on a Service in the Grid to Select it."), hints));
+    hintBox->addWidget(new QLabel(QStringLiteral("Click Modify Item, enter Data then click Save Service"), hints));
+    column->addWidget(hints);
+
+    auto *entry = new QGridLayout;
+    m_description = entryBox(side, QStringLiteral("txtDescription_0"), QStringLiteral("Description"), 60);
+    m_charge = entryBox(side, QStringLiteral("txtCharge_0"), QStringLiteral("Charge"));
+    m_charge->setAlignment(Qt::AlignRight);
+    m_time = new QListWidget(side);
+    m_time->setObjectName(QStringLiteral("lstTime"));
+    m_time->setAccessibleName(QStringLiteral("Time Req"));
+    m_time->addItems(allotted::timeList());
+    m_time->setCurrentRow(0);
+    m_time->setMaximumHeight(120);
+    entry->addWidget(new QLabel(QStringLiteral("Description"), side), 0, 0);
+    entry->addWidget(m_description, 1, 0, 1, 3);
+    entry->addWidget(new QLabel(QStringLiteral("Charge"), side), 2, 0);
+    entry->addWidget(m_charge, 3, 0);
+    entry->addWidget(command(5, "Clear", "Clears Description"), 1, 3);
+    entry->addWidget(command(6, "Clear", "Clears Charge"), 3, 1);
+    entry->addWidget(new QLabel(QStringLiteral("Time Req"), side), 2, 2);
+    entry->addWidget(m_time, 3, 2, 2, 1);
+    entry->addWidget(new QLabel(QStringLiteral("Time is used by other Scheduling Programs"), side), 5, 0, 1, 4);
+    column->addLayout(entry);
+
+    auto *buttons = new QGridLayout;
+    m_addNew = command(1, "Add New", "Allows addtion of an Item");
+    buttons->addWidget(m_addNew, 0, 0);
+    m_modify = command(3, "Modify Item", "Make Changes to the current item");
+    buttons->addWidget(m_modify, 0, 1);
+    m_save = command(4, "Save Service", "Save the current item");
+    buttons->addWidget(m_save, 1, 0);
+    m_delete = command(2, "Delete Item", nullptr);
+    buttons->addWidget(m_delete, 1, 1);
+    buttons->addWidget(command(7, "Cancel Add or Modify", "Cancels the current action"), 2, 0, 1, 2);
+    column->addLayout(buttons);
+    column->addStretch();
+    return side;
+}
+
+QPushButton *ServicesTab::command(int index, const char *caption, const char *tip)
+{
+    QPushButton *b = commandButton(this, index, caption, tip);
+    connect(b, &QPushButton::clicked, this, [this, index] { onCommand(index); });
+    return b;
+}
+
+void ServicesTab::onCommand(int index)
+{
+    switch (index) {
+    case 1:
+        m_editingExisting = false;
+        beginEdit();
+        clearEntry();
+        m_description->setFocus();
+        break;
+    case 2: deleteRow(); break;
+    case 3: modify(); break;
+    case 4: save(); break;
+    case 5:
+        m_description->clear();
+        m_description->setFocus();
+        break;
+    case 6:
+        m_charge->clear();
+        m_charge->setFocus();
+        break;
+    case 7:
+        endEdit();
+        clearEntry();
+        break;
+    default: break;
+    }
+}
+
+void ServicesTab::load(const std::vector<ServiceRow> &rows)
+{
+    m_rows = rows;
+    redraw();
+}
+
+void ServicesTab::redraw()
+{
+    m_grid->setRowCount(int(m_rows.size()));
+    for (int r = 0; r < int(m_rows.size()); ++r) {
+        const ServiceRow &s = m_rows[size_t(r)];
+        setCell(m_grid, r, 0, s.description, Qt::AlignLeft);
+        setCell(m_grid, r, 1, s.charge, Qt::AlignRight);
+        setCell(m_grid, r, 2, s.time, Qt::AlignHCenter);
+    }
+    m_row = -1;
+    m_grid->clearSelection();
+    m_delete->setEnabled(false);
+}
+
+void ServicesTab::focusAddNew()
+{
+    m_addNew->setFocus();
+}
+
+void ServicesTab::selectRow(int row)
+{
+    if (row < 0 || row >= int(m_rows.size()) || !m_grid->isEnabled())
+        return;
+    m_row = row;
+    m_grid->selectRow(row);
+    m_delete->setEnabled(true);
+}
+
+void ServicesTab::beginEdit()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_save, m_charge, m_description})
+        w->setEnabled(true);
+}
+
+void ServicesTab::endEdit()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_save, m_charge, m_description})
+        w->setEnabled(false);
+    m_grid->setEnabled(true);
+}
+
+void ServicesTab::clearEntry()
+{
+    m_charge->clear();
+    m_time->setCurrentRow(0);
+    m_description->clear();
+}
+
+void ServicesTab::modify()
+{
+    if (m_row < 0 || m_row >= int(m_rows.size())) {
+        m_ctx.prompt.beep(); // no service chosen in the grid
+        return;
+    }
+    beginEdit();
+    m_editingExisting = true;
+    const ServiceRow &s = m_rows[size_t(m_row)];
+    m_description->setText(s.description);
+    m_charge->setText(s.charge);
+    const QList<QListWidgetItem *> time = m_time->findItems(s.time, Qt::MatchExactly);
+    m_time->setCurrentItem(time.isEmpty() ? nullptr : time.front());
+    m_grid->setEnabled(false);
+}
+
+// The charge box holds an amount of money, or it is refused with a beep
+// and shows zero.
+bool ServicesTab::checkCharge()
+{
+    if (!m_charge->text().isEmpty() && Money::parse(m_charge->text(), m_ctx.locale))
+        return true;
+    m_ctx.prompt.beep();
+    m_charge->setText(Money().toCurrencyText(m_ctx.locale));
+    m_charge->setFocus();
+    return false;
+}
+
+void ServicesTab::save()
+{
+    if (m_description->text().isEmpty()) {
+        m_description->setFocus();
+        m_ctx.prompt.beep();
+        return;
+    }
+    if (m_charge->text().isEmpty()) {
+        m_ctx.prompt.beep();
+        m_charge->setFocus();
+        return;
+    }
+    // As on leaving the box: never a charge that is not an amount.
+    if (!checkCharge())
+        return;
+    const Money charge = *Money::parse(m_charge->text(), m_ctx.locale);
+    if (const std::optional<QString> problem = chargeProblem(charge, m_ctx.locale)) {
+        m_ctx.prompt.message(*problem, kChargeTooLargeTitle);
+        m_charge->setFocus();
+        return;
+    }
+    m_grid->setEnabled(true);
+    QListWidgetItem *time = m_time->currentItem();
+    const ServiceRow row{m_description->text(), charge.toCurrencyText(m_ctx.locale),
+                         time ? time->text() : allotted::timeText(0)};
+    if (m_editingExisting && m_row >= 0 && m_row < int(m_rows.size()))
+        m_rows[size_t(m_row)] = row;
+    else
+        m_rows.push_back(row);
+    const int keep = m_editingExisting ? m_row : int(m_rows.size()) - 1;
+    redraw();
+    selectRow(keep);
+    clearEntry();
+    endEdit();
+    m_modify->setEnabled(true);
+}
+
+void ServicesTab::deleteRow()
+{
+    if (m_row < 0 || m_row >= int(m_rows.size()))
+        return;
+    if (!m_ctx.prompt.ask(QStringLiteral("This will DELETE the Selected Service"), QStringLiteral("Delete Service Item")))
+        return;
+    const bool last = m_rows.size() == 1;
+    m_rows.erase(m_rows.begin() + m_row);
+    Q_EMIT entryDeleted(last);
+    m_delete->setEnabled(false);
+}
+
+bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched == m_charge) {
+        // A box holding the default zero is emptied by the first key, so
+        // typing replaces it.
+        if (m_charge->text() == Money().toCurrencyText(m_ctx.locale)
+            && !static_cast<QKeyEvent *>(event)->text().isEmpty())
+            m_charge->clear();
+    } else if (event->type() == QEvent::FocusOut && watched == m_charge && !m_checking) {
+        m_checking = true;
+        checkCharge();
+        m_checking = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace ui
