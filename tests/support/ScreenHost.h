@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QFocusEvent>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -17,6 +18,21 @@ public:
     MenuStandIn() { setObjectName(QStringLiteral("frmStartup")); }
     QString caption() const override { return QStringLiteral("menu"); }
 };
+
+// Brings the tab pages that hold a control to the front, as a user does
+// before clicking it.
+inline void bringToFront(QWidget *w)
+{
+    for (QWidget *child = w, *parent = w->parentWidget(); parent; child = parent, parent = parent->parentWidget()) {
+        auto *stack = qobject_cast<QStackedWidget *>(parent);
+        if (!stack || stack->indexOf(child) < 0)
+            continue;
+        if (auto *tabs = qobject_cast<QTabWidget *>(stack->parentWidget()))
+            tabs->setCurrentWidget(child);
+        else
+            stack->setCurrentWidget(child);
+    }
+}
 
 template <typename S>
 struct ScreenHost {

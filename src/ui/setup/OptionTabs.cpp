@@ -1,9 +1,8 @@
-// The "Options" tab of the setup screen: printing, taxation with the
-// graduated scheme, and the telephone.
+#include "ui/setup/OptionTabs.h"
+
 #include "base/Money.h"
 #include "setup/SetupRules.h"
 #include "ui/widgets/PictureButton.h"
-#include "ui/setup/SetupScreen.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,41 +62,41 @@ private:
     QString m_zero;
 };
 
-} // namespace
-
-QWidget *SetupScreen::buildOptionsTab()
+QLineEdit *colourSample(QWidget *parent, const char *name, const QString &caption)
 {
-    auto *page = new QWidget;
-    auto *layout = new QVBoxLayout(page);
-    m_subTabs = new QTabWidget(page);
-    m_subTabs->setObjectName(QStringLiteral("tabSub"));
-    m_subTabs->addTab(buildPrintingTab(), QStringLiteral("Printing Options"));
-    m_subTabs->addTab(buildTaxTab(), QStringLiteral("Taxation"));
-    m_subTabs->addTab(buildPhoneTab(), QStringLiteral("Phone and Modem"));
-    layout->addWidget(m_subTabs, 1);
-    auto *next = pictureButton(page, QStringLiteral("Image1_1"), style()->standardIcon(QStyle::SP_ArrowRight), 24,
-                               QStringLiteral("Next Option Tab"));
-    connect(next, &QToolButton::clicked, this,
-            [this] { m_subTabs->setCurrentIndex((m_subTabs->currentIndex() + 1) % 3); });
-    layout->addWidget(next, 0, Qt::AlignLeft);
-    return page;
+    auto *sample = new QLineEdit(parent);
+    sample->setObjectName(QString::fromLatin1(name));
+    sample->setReadOnly(true);
+    sample->setToolTip(caption);
+    sample->setAccessibleName(caption);
+    return sample;
 }
 
-QWidget *SetupScreen::buildPrintingTab()
-{
-    auto *page = new QWidget;
-    auto *grid = new QGridLayout(page);
-    grid->setColumnStretch(3, 1);
-    int row = 0;
+} // namespace
 
-    m_color = new QCheckBox(QStringLiteral("Print"), page);
+// ---- Printing Options -------------------------------------------------------
+
+PrintingTab::PrintingTab(context::AppContext &ctx, const SetupChoosers &choosers, QWidget *parent)
+    : QWidget(parent), m_ctx(ctx), m_choosers(choosers)
+{
+    auto *grid = new QGridLayout(this);
+    grid->setColumnStretch(3, 1);
+    int row = buildColours(grid, 0);
+    row = buildPaperAndNumbering(grid, row);
+    grid->setRowStretch(row, 1);
+}
+
+int PrintingTab::buildColours(QGridLayout *grid, int row)
+{
+    m_color = new QCheckBox(QStringLiteral("Print"), this);
     m_color->setObjectName(QStringLiteral("ckColor"));
     m_color->setToolTip(QStringLiteral("Headings, totals etc are printed in highlighting colors"));
-    connect(m_color, &QCheckBox::toggled, this, [this](bool on) { edit([&](BusinessValues &v) { v.printInColor = on; }); });
-    grid->addWidget(new QLabel(QStringLiteral("Color"), page), row, 0, Qt::AlignRight);
+    connect(m_color, &QCheckBox::toggled, this,
+            [this](bool on) { m_ctx.settings.edit([&](BusinessValues &v) { v.printInColor = on; }); });
+    grid->addWidget(new QLabel(QStringLiteral("Color"), this), row, 0, Qt::AlignRight);
     grid->addWidget(m_color, row++, 1);
 
-    m_copies = new QComboBox(page);
+    m_copies = new QComboBox(this);
     m_copies->setObjectName(QStringLiteral("cboCopies"));
     for (int i = 1; i <= 9; ++i)
         m_copies->addItem(QString::number(i));
@@ -105,59 +104,46 @@ QWidget *SetupScreen::buildPrintingTab()
         bool ok = false;
         const int copies = text.toInt(&ok);
         if (ok && copies >= 1 && copies <= 255)
-            edit([&](BusinessValues &v) { v.printCopies = std::uint8_t(copies); });
+            m_ctx.settings.edit([&](BusinessValues &v) { v.printCopies = std::uint8_t(copies); });
     });
-    auto *copiesLabel = new QLabel(QStringLiteral("Print Copies"), page);
+    auto *copiesLabel = new QLabel(QStringLiteral("Print Copies"), this);
     copiesLabel->setBuddy(m_copies);
     grid->addWidget(copiesLabel, row, 0, Qt::AlignRight);
     grid->addWidget(m_copies, row++, 1);
 
-    m_font = new QLabel(page);
+    m_font = new QLabel(this);
     m_font->setObjectName(QStringLiteral("lblFont"));
     m_font->setToolTip(QStringLiteral("Font shows Here"));
     m_font->setFrameShape(QFrame::StyledPanel);
     m_font->setMinimumWidth(180);
-    grid->addWidget(new QLabel(QStringLiteral("Print Font"), page), row, 0, Qt::AlignRight);
-    grid->addWidget(m_font, row, 1);
-    auto change = [&](int index) {
-        auto *b = new QPushButton(QStringLiteral("Change"), page);
+    m_textSample = colourSample(this, "txtData", QStringLiteral("Text Color"));
+    m_borderSample = colourSample(this, "txtBorders", QStringLiteral("Border / Frame Color"));
+    // Three "Change" buttons, each named for what it changes.
+    auto change = [&](int index, QWidget *shows, const QString &what, auto onClick) {
+        auto *b = new QPushButton(QStringLiteral("Change"), this);
         b->setObjectName(QStringLiteral("cmdChange_%1").arg(index));
-        return b;
+        b->setAccessibleName(QStringLiteral("Change ") + what);
+        connect(b, &QPushButton::clicked, this, onClick);
+        grid->addWidget(new QLabel(what, this), row, 0, Qt::AlignRight);
+        grid->addWidget(shows, row, 1);
+        grid->addWidget(b, row++, 2);
     };
-    QPushButton *fontChange = change(2);
-    connect(fontChange, &QPushButton::clicked, this, &SetupScreen::chooseFont);
-    grid->addWidget(fontChange, row++, 2);
+    change(2, m_font, QStringLiteral("Print Font"), [this] { chooseFont(); });
+    change(1, m_textSample, QStringLiteral("Text Color"), [this] { chooseColour(1); });
+    change(0, m_borderSample, QStringLiteral("Border / Frame Color"), [this] { chooseColour(0); });
+    return row;
+}
 
-    m_textSample = new QLineEdit(page);
-    m_textSample->setObjectName(QStringLiteral("txtData"));
-    m_textSample->setReadOnly(true);
-    m_textSample->setToolTip(QStringLiteral("Text Color"));
-    m_textSample->setAccessibleName(QStringLiteral("Text Color"));
-    grid->addWidget(new QLabel(QStringLiteral("Text Color"), page), row, 0, Qt::AlignRight);
-    grid->addWidget(m_textSample, row, 1);
-    QPushButton *textChange = change(1);
-    connect(textChange, &QPushButton::clicked, this, [this] { chooseColour(1); });
-    grid->addWidget(textChange, row++, 2);
-
-    m_borderSample = new QLineEdit(page);
-    m_borderSample->setObjectName(QStringLiteral("txtBorders"));
-    m_borderSample->setReadOnly(true);
-    m_borderSample->setToolTip(QStringLiteral("Border / Frame Color"));
-    m_borderSample->setAccessibleName(QStringLiteral("Border / Frame Color"));
-    grid->addWidget(new QLabel(QStringLiteral("Border / Frame Color"), page), row, 0, Qt::AlignRight);
-    grid->addWidget(m_borderSample, row, 1);
-    QPushButton *borderChange = change(0);
-    connect(borderChange, &QPushButton::clicked, this, [this] { chooseColour(0); });
-    grid->addWidget(borderChange, row++, 2);
-
-    m_plain = new QRadioButton(QStringLiteral("Use Plain Paper"), page);
+int PrintingTab::buildPaperAndNumbering(QGridLayout *grid, int row)
+{
+    m_plain = new QRadioButton(QStringLiteral("Use Plain Paper"), this);
     m_plain->setObjectName(QStringLiteral("optPlain"));
     m_plain->setToolTip(QStringLiteral("No Remittance form is printed"));
-    m_remit = new QRadioButton(QStringLiteral("Use Remittance Form"), page);
+    m_remit = new QRadioButton(QStringLiteral("Use Remittance Form"), this);
     m_remit->setObjectName(QStringLiteral("optReturn"));
     m_remit->setToolTip(QStringLiteral("Invoices and Statements can be printed with a perfed Remit section"));
     connect(m_plain, &QRadioButton::toggled, this, [this](bool plain) {
-        edit([&](BusinessValues &v) {
+        m_ctx.settings.edit([&](BusinessValues &v) {
             v.usePlainPaper = plain;
             v.useRemittanceForm = !plain;
         });
@@ -165,22 +151,22 @@ QWidget *SetupScreen::buildPrintingTab()
     grid->addWidget(m_plain, row++, 1, 1, 2);
     grid->addWidget(m_remit, row++, 1, 1, 2);
 
-    m_sequential = new QCheckBox(page);
+    m_sequential = new QCheckBox(this);
     m_sequential->setObjectName(QStringLiteral("ckManualInvoiceNo"));
     m_sequential->setToolTip(QStringLiteral("Unchecked, ProgramUses Julian Date + Sequential No. - Checked, Sequential No only"));
     m_sequential->setAccessibleName(QStringLiteral("Invoice Numbering Scheme"));
-    connect(m_sequential, &QCheckBox::toggled, this,
-            [this](bool on) { edit([&](BusinessValues &v) { v.sequentialInvoiceNumbers = on ? 1 : 0; }); });
-    grid->addWidget(new QLabel(QStringLiteral("Invoice Numbering Scheme"), page), row, 0, Qt::AlignRight);
+    connect(m_sequential, &QCheckBox::toggled, this, [this](bool on) {
+        m_ctx.settings.edit([&](BusinessValues &v) { v.sequentialInvoiceNumbers = on ? 1 : 0; });
+    });
+    grid->addWidget(new QLabel(QStringLiteral("Invoice Numbering Scheme"), this), row, 0, Qt::AlignRight);
     grid->addWidget(m_sequential, row++, 1);
-    grid->addWidget(note(QStringLiteral("Checked =Sequential Number (10001)"), page), row++, 1, 1, 3);
-    grid->addWidget(note(QStringLiteral("Unchecked -Julian Date + Integer (110-1)"), page), row++, 1, 1, 3);
-    grid->addWidget(note(QStringLiteral("Increments with each invoice"), page), row++, 1, 1, 3);
-    grid->setRowStretch(row, 1);
-    return page;
+    grid->addWidget(note(QStringLiteral("Checked =Sequential Number (10001)"), this), row++, 1, 1, 3);
+    grid->addWidget(note(QStringLiteral("Unchecked -Julian Date + Integer (110-1)"), this), row++, 1, 1, 3);
+    grid->addWidget(note(QStringLiteral("Increments with each invoice"), this), row++, 1, 1, 3);
+    return row;
 }
 
-void SetupScreen::fillPrintColors()
+void PrintingTab::fillColors()
 {
     const BusinessValues v = m_ctx.settings.values();
     m_color->setChecked(v.printInColor);
@@ -193,7 +179,16 @@ void SetupScreen::fillPrintColors()
     paintSample(m_borderSample, v.printBorderColor);
 }
 
-void SetupScreen::chooseColour(int which)
+void PrintingTab::fill()
+{
+    const BusinessValues v = m_ctx.settings.values(); // a copy: filling edits the live values
+    fillColors();
+    m_plain->setChecked(v.usePlainPaper);
+    m_remit->setChecked(!v.usePlainPaper);
+    m_sequential->setChecked(v.sequentialInvoiceNumbers == 1);
+}
+
+void PrintingTab::chooseColour(int which)
 {
     const BusinessValues &v = m_ctx.settings.values();
     const std::uint32_t current = which == 0 ? v.printBorderColor : v.printTextColor;
@@ -201,7 +196,7 @@ void SetupScreen::chooseColour(int which)
     if (!chosen)
         return;
     const std::uint32_t stored = setup::storedFromColor(*chosen);
-    edit([&](BusinessValues &next) {
+    m_ctx.settings.edit([&](BusinessValues &next) {
         if (which == 0) {
             next.printBorderColor = stored;
             next.lineColor = stored;
@@ -212,22 +207,40 @@ void SetupScreen::chooseColour(int which)
     paintSample(which == 0 ? m_borderSample : m_textSample, stored);
 }
 
-void SetupScreen::chooseFont()
+void PrintingTab::chooseFont()
 {
     const std::optional<QString> chosen = m_choosers.font(m_font->text(), this);
     if (!chosen || chosen->trimmed().isEmpty())
         return;
     m_font->setText(*chosen);
-    edit([&](BusinessValues &v) { v.printFontName = *chosen; });
+    m_ctx.settings.edit([&](BusinessValues &v) { v.printFontName = *chosen; });
 }
 
-QWidget *SetupScreen::buildTaxTab()
+// ---- Taxation ------------------------------------------------------------
+
+TaxTab::TaxTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
-    auto *page = new QWidget;
-    auto *layout = new QVBoxLayout(page);
+    auto *layout = new QVBoxLayout(this);
+    buildTaxes(layout);
+    buildChecks(layout);
+    auto *open = new QPushButton(QStringLiteral("View/Create a Graduated Tax Scheme"), this);
+    open->setObjectName(QStringLiteral("cmdGraduatedTax_0"));
+    layout->addWidget(open, 0, Qt::AlignLeft);
+    m_graduatedFrame = buildGraduatedFrame();
+    m_graduatedFrame->hide();
+    layout->addWidget(m_graduatedFrame);
+    layout->addStretch();
+    connect(open, &QPushButton::clicked, this, [this] {
+        m_graduatedFrame->show();
+        m_graduatedBox[0]->setFocus();
+    });
+}
+
+void TaxTab::buildTaxes(QVBoxLayout *layout)
+{
     auto *taxes = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
-        auto *group = new QGroupBox(i == 0 ? QStringLiteral("Primary Tax") : QStringLiteral("Secondary Tax"), page);
+        auto *group = new QGroupBox(i == 0 ? QStringLiteral("Primary Tax") : QStringLiteral("Secondary Tax"), this);
         auto *form = new QGridLayout(group);
         m_heading[i] = new QComboBox(group);
         m_heading[i]->setObjectName(QStringLiteral("cboTaxHeading%1").arg(i + 1));
@@ -249,22 +262,25 @@ QWidget *SetupScreen::buildTaxTab()
         // A typed heading or rate is kept exactly as typed; a rate that is no
         // number counts as 0 when an invoice is taxed.
         connect(m_heading[i], &QComboBox::currentTextChanged, this, [this, i](const QString &text) {
-            edit([&](BusinessValues &v) { (i == 0 ? v.taxHeading1 : v.taxHeading2) = text; });
+            m_ctx.settings.edit([&](BusinessValues &v) { (i == 0 ? v.taxHeading1 : v.taxHeading2) = text; });
         });
         connect(m_rate[i], &QComboBox::currentTextChanged, this, [this, i](const QString &text) {
-            edit([&](BusinessValues &v) { (i == 0 ? v.taxRate1 : v.taxRate2) = text; });
+            m_ctx.settings.edit([&](BusinessValues &v) { (i == 0 ? v.taxRate1 : v.taxRate2) = text; });
         });
         taxes->addWidget(group);
     }
     layout->addLayout(taxes);
+}
 
+void TaxTab::buildChecks(QVBoxLayout *layout)
+{
     auto check = [&](const char *name, const char *caption, const char *tip, auto apply) {
-        auto *box = new QCheckBox(QString::fromLatin1(caption), page);
+        auto *box = new QCheckBox(QString::fromLatin1(caption), this);
         box->setObjectName(QString::fromLatin1(name));
         if (tip)
             box->setToolTip(QString::fromLatin1(tip));
         connect(box, &QCheckBox::toggled, this, [this, apply](bool on) {
-            edit([&](BusinessValues &v) { apply(v, on ? 1 : 0); });
+            m_ctx.settings.edit([&](BusinessValues &v) { apply(v, on ? 1 : 0); });
         });
         layout->addWidget(box);
         return box;
@@ -275,55 +291,61 @@ QWidget *SetupScreen::buildTaxTab()
                           [](BusinessValues &v, int on) { v.taxServicesAndItems = on; });
     m_graduated = check("ckApplyGraduated", "Apply Graduated Tax Scheme", "Tax differs based on volume",
                         [](BusinessValues &v, int on) { v.applyGraduatedTax = on; });
+}
 
-    auto *open = new QPushButton(QStringLiteral("View/Create a Graduated Tax Scheme"), page);
-    open->setObjectName(QStringLiteral("cmdGraduatedTax_0"));
-    layout->addWidget(open, 0, Qt::AlignLeft);
-
-    m_graduatedFrame = new QGroupBox(QStringLiteral("Graduated Tax Levels"), page);
-    m_graduatedFrame->setObjectName(QStringLiteral("fraGraduated"));
-    auto *g = new QGridLayout(m_graduatedFrame);
+QGroupBox *TaxTab::buildGraduatedFrame()
+{
+    auto *frame = new QGroupBox(QStringLiteral("Graduated Tax Levels"), this);
+    frame->setObjectName(QStringLiteral("fraGraduated"));
+    auto *g = new QGridLayout(frame);
     const QString zero = Money().toCurrencyText(m_ctx.locale);
     for (int i = 0; i < 2; ++i) {
-        m_graduatedBox[i] = new QLineEdit(m_graduatedFrame);
+        m_graduatedBox[i] = new QLineEdit(frame);
         m_graduatedBox[i]->setObjectName(QStringLiteral("txtGradulated_%1").arg(i));
         m_graduatedBox[i]->installEventFilter(new ZeroClearer(m_graduatedBox[i], zero));
     }
     m_graduatedBox[0]->setAccessibleName(QStringLiteral("Graduated limit"));
     m_graduatedBox[1]->setAccessibleName(QStringLiteral("Surcharge"));
-    g->addWidget(note(QStringLiteral("Apply Primary Tax Rate to all Sales up to  a Total of:"), m_graduatedFrame), 0, 0);
+    g->addWidget(note(QStringLiteral("Apply Primary Tax Rate to all Sales up to  a Total of:"), frame), 0, 0);
     g->addWidget(m_graduatedBox[0], 0, 1);
-    g->addWidget(note(QStringLiteral("when Primary Amount is exceeded"), m_graduatedFrame), 1, 0);
-    g->addWidget(note(QStringLiteral("Apply Secondary Tax Rate when exceeded"), m_graduatedFrame), 2, 0);
-    g->addWidget(note(QStringLiteral("Apply a Surcharge of:"), m_graduatedFrame), 3, 0);
+    g->addWidget(note(QStringLiteral("when Primary Amount is exceeded"), frame), 1, 0);
+    g->addWidget(note(QStringLiteral("Apply Secondary Tax Rate when exceeded"), frame), 2, 0);
+    g->addWidget(note(QStringLiteral("Apply a Surcharge of:"), frame), 3, 0);
     g->addWidget(m_graduatedBox[1], 3, 1);
-    auto *save = new QPushButton(QStringLiteral("Save Graduated Tax Scheme and Close Window"), m_graduatedFrame);
+    auto *save = new QPushButton(QStringLiteral("Save Graduated Tax Scheme and Close Window"), frame);
     save->setObjectName(QStringLiteral("cmdGraduatedTax_1"));
-    auto *redo = new QPushButton(QStringLiteral("Clear/Redo"), m_graduatedFrame);
+    auto *redo = new QPushButton(QStringLiteral("Clear/Redo"), frame);
     redo->setObjectName(QStringLiteral("cmdGraduatedTax_2"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(save);
     buttons->addWidget(redo);
     buttons->addStretch();
     g->addLayout(buttons, 4, 0, 1, 2);
-    m_graduatedFrame->hide();
-    layout->addWidget(m_graduatedFrame);
-    layout->addStretch();
-
-    connect(open, &QPushButton::clicked, this, [this] {
-        m_graduatedFrame->show();
-        m_graduatedBox[0]->setFocus();
-    });
-    connect(save, &QPushButton::clicked, this, &SetupScreen::closeGraduated);
+    connect(save, &QPushButton::clicked, this, &TaxTab::closeGraduated);
     connect(redo, &QPushButton::clicked, this, [this, zero] {
         m_graduatedBox[0]->setText(zero);
         m_graduatedBox[1]->setText(zero);
         m_graduatedBox[0]->setFocus();
     });
-    return page;
+    return frame;
 }
 
-void SetupScreen::closeGraduated()
+void TaxTab::fill()
+{
+    const BusinessValues v = m_ctx.settings.values(); // a copy: filling edits the live values
+    m_heading[0]->setCurrentText(v.taxHeading1);
+    m_heading[1]->setCurrentText(v.taxHeading2);
+    m_rate[0]->setCurrentText(v.taxRate1);
+    m_rate[1]->setCurrentText(v.taxRate2);
+    m_apply1st->setChecked(v.apply1stTax == 1);
+    m_apply2nd->setChecked(v.apply2ndTax == 1);
+    m_taxServices->setChecked(v.taxServicesAndItems == 1);
+    m_graduated->setChecked(v.applyGraduatedTax == 1);
+    m_graduatedBox[0]->setText(v.graduatedLimit);
+    m_graduatedBox[1]->setText(v.graduatedSurcharge);
+}
+
+void TaxTab::closeGraduated()
 {
     // The live values change only once both amounts are numbers, so a
     // graduated amount that is not a number never leaves its box.
@@ -339,7 +361,7 @@ void SetupScreen::closeGraduated()
         amounts[i] = *amount;
         m_graduatedBox[i]->setText(*amount);
     }
-    edit([&](BusinessValues &v) {
+    m_ctx.settings.edit([&](BusinessValues &v) {
         v.graduatedLimit = amounts[0];
         v.graduatedSurcharge = amounts[1];
     });
@@ -348,48 +370,85 @@ void SetupScreen::closeGraduated()
     m_graduatedFrame->hide();
 }
 
-QWidget *SetupScreen::buildPhoneTab()
+// ---- Phone and Modem -------------------------------------------------------
+
+PhoneTab::PhoneTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
-    auto *page = new QWidget;
-    auto *grid = new QGridLayout(page);
+    auto *grid = new QGridLayout(this);
     grid->setColumnStretch(2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Modem is connected to"), page), 0, 0, 1, 3);
-    m_modemPort = new QLineEdit(page);
+    grid->addWidget(new QLabel(QStringLiteral("Modem is connected to"), this), 0, 0, 1, 3);
+    m_modemPort = new QLineEdit(this);
     m_modemPort->setObjectName(QStringLiteral("txtModemPort"));
     m_modemPort->setValidator(new QIntValidator(0, 16, m_modemPort));
     m_modemPort->setMaxLength(2);
     m_modemPort->setFixedWidth(60);
-    auto *portLabel = new QLabel(QStringLiteral("COM Port #"), page);
+    auto *portLabel = new QLabel(QStringLiteral("COM Port #"), this);
     portLabel->setBuddy(m_modemPort);
     connect(m_modemPort, &QLineEdit::textChanged, this, [this](const QString &text) {
         bool ok = false;
         const int port = text.toInt(&ok);
         if (ok && port >= 0 && port <= 16)
-            edit([&](BusinessValues &v) { v.modemPort = std::int16_t(port); });
+            m_ctx.settings.edit([&](BusinessValues &v) { v.modemPort = std::int16_t(port); });
     });
     grid->addWidget(portLabel, 1, 0, Qt::AlignRight);
     grid->addWidget(m_modemPort, 1, 1);
 
-    m_daisyChain = new QCheckBox(QStringLiteral("A Phone is Daisy-Chained  downstream from the Computer"), page);
+    m_daisyChain = new QCheckBox(QStringLiteral("A Phone is Daisy-Chained  downstream from the Computer"), this);
     m_daisyChain->setObjectName(QStringLiteral("ckPhone"));
     m_daisyChain->setToolTip(QStringLiteral("Check if a phone is Daisy-chained to your computer"));
     connect(m_daisyChain, &QCheckBox::toggled, this,
-            [this](bool on) { edit([&](BusinessValues &v) { v.phoneDaisyChained = on; }); });
+            [this](bool on) { m_ctx.settings.edit([&](BusinessValues &v) { v.phoneDaisyChained = on; }); });
     grid->addWidget(m_daisyChain, 2, 0, 1, 3);
-    grid->addWidget(note(QStringLiteral("(Used to auto-dial Customers, Technicians, etc)"), page), 3, 0, 1, 3);
+    grid->addWidget(note(QStringLiteral("(Used to auto-dial Customers, Technicians, etc)"), this), 3, 0, 1, 3);
 
-    m_callerId = new QCheckBox(QStringLiteral("Using Caller ID"), page);
+    m_callerId = new QCheckBox(QStringLiteral("Using Caller ID"), this);
     m_callerId->setObjectName(QStringLiteral("ckCallerID"));
-    m_callerIdNote = note(QStringLiteral("Modem Supports Caller ID  Check with your Phone Co for support for this feature"), page);
+    m_callerIdNote = note(QStringLiteral("Modem Supports Caller ID  Check with your Phone Co for support for this feature"), this);
     m_callerIdNote->setObjectName(QStringLiteral("lblCallid"));
     connect(m_callerId, &QCheckBox::toggled, this, [this](bool on) {
         m_callerIdNote->setVisible(on);
-        edit([&](BusinessValues &v) { v.callerIdEnabled = on; });
+        m_ctx.settings.edit([&](BusinessValues &v) { v.callerIdEnabled = on; });
     });
     grid->addWidget(m_callerId, 4, 0, 1, 3);
     grid->addWidget(m_callerIdNote, 5, 0, 1, 3);
     grid->setRowStretch(6, 1);
-    return page;
+}
+
+void PhoneTab::fill()
+{
+    const BusinessValues v = m_ctx.settings.values();
+    m_modemPort->setText(QString::number(v.modemPort));
+    m_daisyChain->setChecked(v.phoneDaisyChained);
+    m_callerId->setChecked(v.callerIdEnabled);
+    m_callerIdNote->setVisible(v.callerIdEnabled);
+}
+
+// ---- The Options tab ---------------------------------------------------------
+
+OptionsTab::OptionsTab(context::AppContext &ctx, const SetupChoosers &choosers, QWidget *parent) : QWidget(parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    m_subTabs = new QTabWidget(this);
+    m_subTabs->setObjectName(QStringLiteral("tabSub"));
+    m_printing = new PrintingTab(ctx, choosers, m_subTabs);
+    m_tax = new TaxTab(ctx, m_subTabs);
+    m_phone = new PhoneTab(ctx, m_subTabs);
+    m_subTabs->addTab(m_printing, QStringLiteral("Printing Options"));
+    m_subTabs->addTab(m_tax, QStringLiteral("Taxation"));
+    m_subTabs->addTab(m_phone, QStringLiteral("Phone and Modem"));
+    layout->addWidget(m_subTabs, 1);
+    auto *next = pictureButton(this, QStringLiteral("Image1_1"), style()->standardIcon(QStyle::SP_ArrowRight), 24,
+                               QStringLiteral("Next Option Tab"));
+    connect(next, &QToolButton::clicked, this,
+            [this] { m_subTabs->setCurrentIndex((m_subTabs->currentIndex() + 1) % 3); });
+    layout->addWidget(next, 0, Qt::AlignLeft);
+}
+
+void OptionsTab::fill()
+{
+    m_printing->fill();
+    m_tax->fill();
+    m_phone->fill();
 }
 
 } // namespace ui

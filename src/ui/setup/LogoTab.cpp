@@ -1,7 +1,7 @@
-// The "Logo" and "Help" tabs of the setup screen.
+#include "ui/setup/LogoTab.h"
+
 #include "setup/SettingsFiles.h"
 #include "setup/SetupRules.h"
-#include "ui/setup/SetupScreen.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 using namespace store;
@@ -62,27 +61,33 @@ const QStringList kLogoInstructions = {
 
 } // namespace
 
-QWidget *SetupScreen::buildLogoTab()
+LogoTab::LogoTab(AppContext &ctx, const SetupChoosers &choosers, QWidget *parent)
+    : QWidget(parent), m_ctx(ctx), m_choosers(choosers)
 {
-    auto *page = new QWidget;
-    auto *layout = new QHBoxLayout(page);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(buildControls(), 3);
+    layout->addLayout(buildPictures(), 2);
+}
+
+QLayout *LogoTab::buildControls()
+{
     auto *left = new QVBoxLayout;
     auto *buttons = new QHBoxLayout;
     auto button = [&](int index, const QString &caption) {
-        auto *b = new QPushButton(caption, page);
+        auto *b = new QPushButton(caption, this);
         b->setObjectName(QStringLiteral("cmdLogo_%1").arg(index));
         buttons->addWidget(b);
         return b;
     };
-    connect(button(0, QStringLiteral("Find")), &QPushButton::clicked, this, &SetupScreen::findLogo);
+    connect(button(0, QStringLiteral("Find")), &QPushButton::clicked, this, &LogoTab::findLogo);
     m_store = button(1, QStringLiteral("&Store"));
     m_store->setEnabled(false);
-    connect(m_store, &QPushButton::clicked, this, &SetupScreen::storeLogo);
-    connect(button(2, QStringLiteral("&Clear")), &QPushButton::clicked, this, &SetupScreen::clearLogo);
+    connect(m_store, &QPushButton::clicked, this, &LogoTab::storeLogo);
+    connect(button(2, QStringLiteral("&Clear")), &QPushButton::clicked, this, &LogoTab::clearLogo);
     buttons->addStretch();
     left->addLayout(buttons);
 
-    auto *sizing = new QGroupBox(QStringLiteral("LOGO Sizing"), page);
+    auto *sizing = new QGroupBox(QStringLiteral("LOGO Sizing"), this);
     sizing->setObjectName(QStringLiteral("Frame4"));
     auto *sizeGrid = new QGridLayout(sizing);
     m_logoHeight = new LogoSizeSpin(sizing);
@@ -98,46 +103,56 @@ QWidget *SetupScreen::buildLogoTab()
     sizeGrid->addWidget(widthLabel, 1, 0);
     sizeGrid->addWidget(m_logoWidth, 1, 1);
     connect(m_logoHeight, &QSpinBox::valueChanged, this, [this](int twips) {
-        edit([&](BusinessValues &v) { v.logoHeight = float(twips); });
+        m_ctx.settings.edit([&](BusinessValues &v) { v.logoHeight = float(twips); });
         showLogo();
     });
     connect(m_logoWidth, &QSpinBox::valueChanged, this, [this](int twips) {
-        edit([&](BusinessValues &v) { v.logoWidth = float(twips); });
+        m_ctx.settings.edit([&](BusinessValues &v) { v.logoWidth = float(twips); });
         showLogo();
     });
     left->addWidget(sizing);
 
     for (const QString &text : kLogoInstructions) {
-        auto *line = new QLabel(text, page);
+        auto *line = new QLabel(text, this);
         line->setWordWrap(true);
         left->addWidget(line);
     }
     left->addStretch();
-    layout->addLayout(left, 3);
+    return left;
+}
 
+QLayout *LogoTab::buildPictures()
+{
     auto *right = new QVBoxLayout;
-    right->addWidget(new QLabel(QStringLiteral("Disk Image"), page));
-    m_preview = new QLabel(page);
+    right->addWidget(new QLabel(QStringLiteral("Disk Image"), this));
+    m_preview = new QLabel(this);
     m_preview->setObjectName(QStringLiteral("Image2"));
     m_preview->setToolTip(QStringLiteral("Disk Image"));
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto *scroll = new QScrollArea(page);
+    auto *scroll = new QScrollArea(this);
     scroll->setWidget(m_preview);
     scroll->setWidgetResizable(false);
     scroll->setMinimumSize(200, 160);
     right->addWidget(scroll, 1);
-    right->addWidget(new QLabel(QStringLiteral("Adjusted Logo"), page));
-    m_sized = new QLabel(page);
+    right->addWidget(new QLabel(QStringLiteral("Adjusted Logo"), this));
+    m_sized = new QLabel(this);
     m_sized->setObjectName(QStringLiteral("Image3"));
     m_sized->setToolTip(QStringLiteral("Adjusted Logo"));
     m_sized->setFrameShape(QFrame::StyledPanel);
     right->addWidget(m_sized, 0, Qt::AlignLeft);
     right->addStretch();
-    layout->addLayout(right, 2);
-    return page;
+    return right;
 }
 
-bool SetupScreen::loadLogoPicture(const QString &file, bool tellUser)
+void LogoTab::fill()
+{
+    const QString file = m_ctx.settings.values().logoFile;
+    if (!file.isEmpty())
+        loadLogoPicture(file, false);
+    showLogo();
+}
+
+bool LogoTab::loadLogoPicture(const QString &file, bool tellUser)
 {
     QImageReader reader(file);
     const QImage picture = reader.read();
@@ -153,7 +168,7 @@ bool SetupScreen::loadLogoPicture(const QString &file, bool tellUser)
     return true;
 }
 
-void SetupScreen::showLogo()
+void LogoTab::showLogo()
 {
     const BusinessValues &v = m_ctx.settings.values();
     if (m_logoHeight->value() != int(v.logoHeight))
@@ -174,7 +189,7 @@ void SetupScreen::showLogo()
     m_sized->setPixmap(QPixmap::fromImage(m_logo.scaled(sized, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
-void SetupScreen::findLogo()
+void LogoTab::findLogo()
 {
     const QString file = m_choosers.pictureFile(this);
     if (file.isEmpty() || !loadLogoPicture(file, true))
@@ -184,7 +199,7 @@ void SetupScreen::findLogo()
     m_store->setEnabled(true);
 }
 
-void SetupScreen::storeLogo()
+void LogoTab::storeLogo()
 {
     if (m_chosenLogo.isEmpty())
         return;
@@ -206,7 +221,7 @@ void SetupScreen::storeLogo()
     m_store->setEnabled(false);
 }
 
-void SetupScreen::clearLogo()
+void LogoTab::clearLogo()
 {
     if (!m_ctx.prompt.ask(QStringLiteral("This will Delete your Company Logo"), QStringLiteral("Delete Logo")))
         return;
@@ -214,29 +229,8 @@ void SetupScreen::clearLogo()
     m_chosenLogo.clear();
     m_store->setEnabled(false);
     m_ctx.store.deleteDataFile(setup::kCompanyLogo);
-    edit([](BusinessValues &v) { v.logoFile.clear(); });
+    m_ctx.settings.edit([](BusinessValues &v) { v.logoFile.clear(); });
     showLogo();
-}
-
-QWidget *SetupScreen::buildHelpTab()
-{
-    auto *help = new QTextBrowser;
-    help->setObjectName(QStringLiteral("txtHelp"));
-    help->setHtml(QStringLiteral(
-        "<h3>The Setup Screen</h3>"
-        "<p><b>Business Info</b>: your business's name, address, telephone and two extra lines (for example "
-        "<i>Fax - 999-123-5555</i> or a tax number). They are printed at the top of every invoice and statement. "
-        "The address button switches between a USA address (city, two-letter state, postal code) and an "
-        "international one (four address lines).</p>"
-        "<p><b>Options</b>: <i>Printing Options</i> choose colour printing, the print font, the colours of text "
-        "and borders, plain paper or a remittance form, and how invoices are numbered. <i>Taxation</i> sets the "
-        "names and rates of two taxes and, if you need it, a graduated scheme: one rate up to a limit, another "
-        "rate plus a surcharge above it. Taxes are applied only when <i>Tax Service and Sales Items</i> is "
-        "checked. <i>Phone and Modem</i> tells the program about your modem.</p>"
-        "<p><b>Logo</b>: find a picture of your logo, store it, and size it for printing.</p>"
-        "<p>Changes take effect at once. They are saved when you click <b>Save Changes / Return to Menu</b>; "
-        "closing the window ends the program without saving them.</p>"));
-    return help;
 }
 
 } // namespace ui
