@@ -2,6 +2,7 @@
 // A program folder with customers in it and the customer screen over it,
 // in a window with a stand-in main menu, for the customer screen's tests.
 #include "support/ScreenHost.h"
+#include "ui/customers/CustomerForm.h"
 #include "ui/customers/CustomerScreen.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace customertest {
 
@@ -74,6 +76,8 @@ struct Harness : ScreenHost<CustomerScreen> {
     QLineEdit *box(int i) { return child<QLineEdit>(QStringLiteral("txtCustomer_%1").arg(i).toLatin1().constData()); }
     QString type() { return child<QLabel>("lbLType")->text(); }
     QAction *action(const char *name) { return screen->findChild<QAction *>(QString::fromLatin1(name)); }
+    void click(const char *button) { child<QPushButton>(button)->click(); }
+    CustomerForm *form() { return child<CustomerForm>("fraGeneral"); }
     customers::CustomerRecord stored(int n)
     {
         return customers::CustomerRecord::decode(folder.read(customers::kCustomerFile).mid((n - 1) * 328, 328));

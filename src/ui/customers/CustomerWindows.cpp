@@ -4,6 +4,7 @@
 
 #include "customers/AccountRules.h"
 #include "ui/customers/AuxDataFrame.h"
+#include "ui/customers/CustomerForm.h"
 #include "ui/customers/ServiceWindow.h"
 
 #include <QComboBox>
@@ -37,15 +38,12 @@ void CustomerScreen::toggleDataWindow()
 
 void CustomerScreen::setAuxCaption()
 {
-    if (isBusinessShown())
-        m_aux->setAccountName(m_box[1]->text());
-    else
-        m_aux->setAccountName(m_title->currentText() + u' ' + m_box[8]->text() + u' ' + m_box[10]->text());
+    m_aux->setAccountName(m_form->accountName());
 }
 
 bool CustomerScreen::saveAuxData()
 {
-    if (FileResult r = m_aux->saveData(m_box[0]->text()); !r) {
+    if (FileResult r = m_aux->saveData(m_form->box(CustomerForm::AcctNo)->text()); !r) {
         m_ctx.prompt.message(QStringLiteral("The data boxes could not be saved (%1).\nThey still show what you "
                                             "entered.")
                                  .arg(r.error),
@@ -63,7 +61,7 @@ void CustomerScreen::auxCommand(int index)
             m_aux->hide();
         break;
     case 3:
-        m_aux->loadData(m_box[0]->text());
+        m_aux->loadData(m_form->box(CustomerForm::AcctNo)->text());
         break;
     case 7:
     case 8: {

@@ -57,7 +57,7 @@ TEST(CustomerScreen, FirstCustomerTakesTheTelephoneAsAccountNumber)
     h.box(8)->setText(QStringLiteral("John"));
     h.box(10)->setText(QStringLiteral("Public"));
     h.box(6)->setText(QStringLiteral("217-555-0123"));
-    h.screen->addNewCustomer();
+    h.click("cmdNew");
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Telephone Number will be used as Acct No."));
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Account not Entered"));
     ASSERT_EQ(h.storedCount(), 1);
@@ -103,14 +103,14 @@ TEST(CustomerScreen, EveryRefusedSaveSaysWhyAndWritesNothing)
         Harness h({business(QStringLiteral("K1"), QStringLiteral("Kept Co"))});
         h.open();
         const QByteArray before = h.folder.read(kCustomerFile);
-        h.screen->setAccountType(c.business ? QStringLiteral("Business") : QStringLiteral("Individual"));
+        if ((h.type() == QStringLiteral("Business")) != c.business)
+            h.click("cmdAcctType");
         h.box(0)->setText(QString::fromLatin1(c.acct));
         h.box(1)->setText(QString::fromLatin1(c.name));
         h.box(8)->setText(QString::fromLatin1(c.first));
         h.box(10)->setText(QString::fromLatin1(c.last));
         h.box(6)->setText(QString::fromLatin1(c.phone));
         EXPECT_FALSE(h.screen->saveCustomer()) << c.label;
-        EXPECT_FALSE(h.screen->saveOk()) << c.label;
         ASSERT_FALSE(h.folder.prompt.entries.isEmpty()) << c.label;
         const PromptEntry &said = h.folder.prompt.entries.last();
         EXPECT_EQ(said.title, c.title) << c.label;
@@ -120,7 +120,7 @@ TEST(CustomerScreen, EveryRefusedSaveSaysWhyAndWritesNothing)
             EXPECT_TRUE(said.text.contains(QStringLiteral("cannot be used"))) << c.label;
         EXPECT_EQ(h.folder.read(kCustomerFile), before) << c.label;
         // A refused save stops the command that asked for it.
-        h.screen->navigate(2);
+        h.click("cmdNav_2");
         EXPECT_EQ(h.screen->currentRecord(), 1) << c.label;
     }
 }
@@ -156,7 +156,7 @@ TEST(CustomerScreen, SavedBytesFollowTheAddressStyleAndKeepUntouchedFields)
         h.folder.write(kCycleFile, cycle.encode());
         h.folder.context().settings.edit([style](BusinessValues &v) { v.addressStyle = style; });
         h.open();
-        EXPECT_EQ(h.screen->usaStyle(), style == AddressStyle::USA);
+        EXPECT_EQ(h.child("fraUSAddress")->isVisibleTo(h.screen), style == AddressStyle::USA);
         EXPECT_EQ(h.child("fraIntAddress")->isVisibleTo(h.screen), style == AddressStyle::International);
         h.child<QComboBox>("cboCity")->setEditText(QStringLiteral("Peoria"));
         h.child<QComboBox>("cboStates")->setEditText(QStringLiteral("IL"));
@@ -186,7 +186,7 @@ TEST(CustomerScreen, AddNewThenCancelRestoresCountAndPosition)
 {
     Harness h(numbered(2));
     h.open();
-    h.screen->navigate(3);
+    h.click("cmdNav_3");
     ASSERT_EQ(h.screen->currentRecord(), 2);
     h.child<QPushButton>("cmdNew")->click();
     EXPECT_EQ(h.screen->customerCount(), 3);
@@ -206,7 +206,7 @@ TEST(CustomerScreen, TheFileHoldsAtMost32767Customers)
     Harness h(full);
     h.open();
     ASSERT_EQ(h.screen->customerCount(), 32767);
-    h.screen->addNewCustomer();
+    h.click("cmdNew");
     ASSERT_FALSE(h.folder.prompt.entries.isEmpty());
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Customer File Full"));
     EXPECT_EQ(h.screen->customerCount(), 32767);
@@ -216,9 +216,9 @@ TEST(CustomerScreen, DeleteAsksThenMovesTheLaterRecordsDown)
 {
     Harness h(numbered(3));
     h.open();
-    h.screen->navigate(2);
+    h.click("cmdNav_2");
     h.folder.prompt.answer(false);
-    h.screen->deleteCustomer();
+    h.action("mnuDelete")->trigger();
     EXPECT_EQ(h.storedCount(), 3);
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Delete this Customer"));
 
@@ -236,8 +236,8 @@ TEST(CustomerScreen, DuplicateQuestionIsForAnotherRecordsNumberOnly)
 {
     Harness h(numbered(5));
     h.open();
-    h.screen->navigate(2);
-    h.screen->navigate(2);
+    h.click("cmdNav_2");
+    h.click("cmdNav_2");
     ASSERT_EQ(h.screen->currentRecord(), 3);
     h.box(0)->setText(QStringLiteral("C3")); // its own number
     h.leave(h.box(0));
@@ -296,15 +296,15 @@ TEST(CustomerScreen, AccountListCompletesTypingAndLeavesOnAName)
     EXPECT_EQ(edit->text(), QStringLiteral("smithers, John")); // typing on completes again
 
     edit->setText(QStringLiteral("  baker pools "));
-    h.screen->leaveAccountList();
+    h.form()->leaveAccountList();
     EXPECT_EQ(h.screen->currentRecord(), 3);
     EXPECT_FALSE(list->isVisibleTo(h.screen));
 
-    h.screen->navigate(1); // away from record 1, to see the fallback
+    h.click("cmdNav_1"); // away from record 1, to see the fallback
     ASSERT_EQ(h.screen->currentRecord(), 2);
-    h.screen->locate(1);
+    h.click("Command1_1");
     list->lineEdit()->setText(QStringLiteral("Nobody"));
-    h.screen->leaveAccountList();
+    h.form()->leaveAccountList();
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Name Not Found\nFirst Accont is Displayed"));
     EXPECT_EQ(h.screen->currentRecord(), 1);
 }
@@ -321,47 +321,48 @@ TEST(CustomerScreen, SearchOutcomes)
     auto *text = h.child<QLineEdit>("txtSearchfor");
     auto *grid = h.child<QTableView>("fgCustomersFound");
 
-    h.screen->locate(0);
+    h.click("Command1_0");
     h.child<QRadioButton>("optSearch_6")->click();
     EXPECT_EQ(text->text(), QStringLiteral("217-555-")); // the business's area code and exchange
-    h.screen->startSearch();
+    h.click("cmdStartSearch");
     EXPECT_TRUE(results->isVisibleTo(h.screen));
     ASSERT_EQ(grid->model()->rowCount(), 2);
     EXPECT_EQ(grid->model()->index(1, 0).data().toString(), QStringLiteral("John Smithers"));
     EXPECT_EQ(grid->model()->index(1, 2).data().toString(), QStringLiteral("2"));
-    h.screen->selectFoundRow(1);
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    h.action("mnuSelect")->trigger();
     EXPECT_EQ(h.screen->currentRecord(), 2);
     EXPECT_FALSE(results->isVisibleTo(h.screen));
 
     // One hit loads the customer at once.
-    h.screen->locate(0);
+    h.click("Command1_0");
     h.child<QRadioButton>("optSearch_6")->click();
     text->setText(QStringLiteral("309-555"));
-    h.screen->startSearch();
+    h.click("cmdStartSearch");
     EXPECT_EQ(h.screen->currentRecord(), 3);
     EXPECT_FALSE(results->isVisibleTo(h.screen));
     EXPECT_FALSE(search->isVisibleTo(h.screen));
 
     // By business name, in capitals: the individual's stored full name matches too.
-    h.screen->locate(0);
+    h.click("Command1_0");
     h.child<QRadioButton>("optSearch_0")->click();
     EXPECT_TRUE(text->text().isEmpty());
     text->setText(QStringLiteral(" SMITH "));
-    h.screen->startSearch();
+    h.click("cmdStartSearch");
     EXPECT_EQ(grid->model()->index(0, 2).data().toString(), QStringLiteral("2"));
 
     // Nothing found: the message, and the grid keeps its rows.
-    h.screen->locate(0);
+    h.click("Command1_0");
     text->setText(QStringLiteral("ZZZ"));
-    h.screen->startSearch();
+    h.click("cmdStartSearch");
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("No Customer Record meets this Criteria"));
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Customer not Found"));
     EXPECT_EQ(grid->model()->rowCount(), 2);
-    h.screen->locate(0);
-    h.screen->startSearch();
+    h.click("Command1_0");
+    h.click("cmdStartSearch");
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("You must enter some criteria data for the Search"));
 
-    h.screen->listAllCustomers();
+    h.action("mnuPrint")->trigger();
     EXPECT_EQ(results->title(), QStringLiteral("Customer List"));
     EXPECT_EQ(grid->model()->rowCount(), 4);
 }

@@ -130,7 +130,7 @@ TEST(ServiceWindow, PresetFeeShownThenSavedAndTypedChargesJoinTheList)
     // A charge that is no amount: refused, nothing written, navigation stops.
     w.cost()->setEditText(QStringLiteral("forty"));
     h.box(1)->setText(QStringLiteral("Renamed"));
-    h.screen->navigate(2);
+    h.click("cmdNav_2");
     EXPECT_EQ(h.screen->currentRecord(), 1);
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Invalid Charge"));
     EXPECT_EQ(h.stored(1).name, QStringLiteral("Acme"));
@@ -172,7 +172,7 @@ TEST(ServiceWindow, SetAllGivesEveryAccountTheShownOptions)
     writeServices(h);
     h.open();
     Window w(h);
-    h.screen->navigate(2); // from record 2
+    h.click("cmdNav_2"); // from record 2
     w.window()->chooseService(2);
     w.cost()->setEditText(QStringLiteral("$99.00"));
     h.child<QLineEdit>("txtFor")->setText(QStringLiteral("Unit # 7"));
@@ -234,7 +234,7 @@ TEST(DataBoxes, SavedPerAccountRetainedAndEditedInTheBigWindow)
 
     // RETAIN carries the boxes to the next account; Close writes them there.
     h.child<QCheckBox>("ckSaveAux")->setChecked(true);
-    h.screen->navigate(2);
+    h.click("cmdNav_2");
     EXPECT_EQ(box0->toPlainText(), QStringLiteral("Code 12, ring twice"));
     h.child<QPushButton>("cmdSaveAux_2")->click();
     EXPECT_EQ(h.folder.read(QStringLiteral("/AuxFiles/B2/AuxFile2/Data.txt")), QByteArray("under the mat\r\n"));
