@@ -32,6 +32,14 @@ AuxDataFrame::AuxDataFrame(AppContext &ctx, QWidget *parent) : QGroupBox(parent)
     top->addWidget(m_retain);
     layout->addLayout(top);
 
+    layout->addLayout(buildBoxes());
+    layout->addLayout(buildHints());
+    layout->addLayout(buildCommands());
+    layout->addWidget(buildBig(strong), 1);
+}
+
+QLayout *AuxDataFrame::buildBoxes()
+{
     auto *grid = new QGridLayout;
     for (int i = 0; i < customers::auxdata::kBoxes; ++i) {
         auto *heading = new QLineEdit(QStringLiteral("Heading #%1").arg(i + 1), this);
@@ -51,8 +59,12 @@ AuxDataFrame::AuxDataFrame(AppContext &ctx, QWidget *parent) : QGroupBox(parent)
         grid->addWidget(heading, (i / 3) * 2, i % 3);
         grid->addWidget(box, (i / 3) * 2 + 1, i % 3);
     }
-    layout->addLayout(grid);
+    return grid;
 
+}
+
+QLayout *AuxDataFrame::buildHints()
+{
     auto *hints = new QGridLayout;
     const char *const lines[] = {"Headings apply to all Accounts", "Enter New Heading, click", "Save Headings",
                                  "when All Headings are completed",
@@ -71,8 +83,12 @@ AuxDataFrame::AuxDataFrame(AppContext &ctx, QWidget *parent) : QGroupBox(parent)
     hints->addWidget(left, 0, 0);
     hints->addWidget(right, 0, 1);
     hints->addWidget(retainHint, 1, 0, 1, 2);
-    layout->addLayout(hints);
+    return hints;
 
+}
+
+QLayout *AuxDataFrame::buildCommands()
+{
     auto *buttons = new QHBoxLayout;
     auto button = [&](int index, const char *caption, const char *tip) {
         auto *b = new QPushButton(QString::fromLatin1(caption), this);
@@ -93,9 +109,13 @@ AuxDataFrame::AuxDataFrame(AppContext &ctx, QWidget *parent) : QGroupBox(parent)
                                        std::tuple{2, "&Close Window", "Closes the Aux Data Screen"}}) {
         connect(button(index, caption, tip), &QPushButton::clicked, this, [this, i = index] { Q_EMIT commandClicked(i); });
     }
-    layout->addLayout(buttons);
+    return buttons;
 
-    // The larger window for one box.
+}
+
+// The larger window for one box.
+QGroupBox *AuxDataFrame::buildBig(const QFont &strong)
+{
     m_big = new QGroupBox(this);
     m_big->setObjectName(QStringLiteral("fraBig"));
     auto *big = new QVBoxLayout(m_big);
@@ -122,8 +142,9 @@ AuxDataFrame::AuxDataFrame(AppContext &ctx, QWidget *parent) : QGroupBox(parent)
     bigButtons->addStretch();
     big->addLayout(bigButtons);
     m_big->hide();
-    layout->addWidget(m_big, 1);
+    return m_big;
 }
+
 
 void AuxDataFrame::setCustomerName(const QString &name)
 {

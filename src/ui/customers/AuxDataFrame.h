@@ -46,6 +46,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QLayout *buildBoxes();
+    QLayout *buildHints();
+    QLayout *buildCommands();
+    QGroupBox *buildBig(const QFont &strong);
     context::AppContext &m_ctx;
     std::array<QLineEdit *, customers::auxdata::kBoxes> m_heading{};
     std::array<QPlainTextEdit *, customers::auxdata::kBoxes> m_box{};

@@ -163,9 +163,7 @@ void CustomerScreen::activate(Routine routine)
 
 void CustomerScreen::deactivate()
 {
-    if (FileResult r = m_serviceWindow->saveOptions(); !r)
-        m_ctx.prompt.message(QStringLiteral("The service window options could not be saved (%1).").arg(r.error),
-                             kAppTitle);
+    m_serviceWindow->keepOptions();
 }
 
 void CustomerScreen::showBusinessCityState()

@@ -25,14 +25,18 @@ ServiceWindow::ServiceWindow(AppContext &ctx, QWidget *parent) : QGroupBox(QStri
 {
     setObjectName(QStringLiteral("fraService"));
     setToolTip(QStringLiteral("Service Info for this Account"));
-    auto *grid = new QGridLayout(this);
-    auto label = [&](int index, const QString &text) {
-        auto *l = new QLabel(text, this);
-        l->setObjectName(QStringLiteral("Label2_%1").arg(index));
-        m_label[size_t(index)] = l;
-        return l;
-    };
-    auto combo = [&](const char *name, const char *tip) {
+    makeControls();
+    auto [setAll, close] = placeControls();
+    connect(setAll, &QPushButton::clicked, this, &ServiceWindow::setAllRequested);
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    connectControls();
+    refreshLists();
+    connect(&m_ctx.catalog, &Catalog::servicesLoaded, this, &ServiceWindow::refreshLists);
+}
+
+void ServiceWindow::makeControls()
+{
+    auto combo = [this](const char *name, const char *tip) {
         auto *c = new QComboBox(this);
         c->setObjectName(QString::fromLatin1(name));
         c->setToolTip(QString::fromLatin1(tip));
@@ -41,7 +45,7 @@ ServiceWindow::ServiceWindow(AppContext &ctx, QWidget *parent) : QGroupBox(QStri
         c->setCompleter(nullptr);
         return c;
     };
-    auto check = [&](const char *name, const char *caption, const char *tip) {
+    auto check = [this](const char *name, const char *caption, const char *tip) {
         auto *c = new QCheckBox(QString::fromLatin1(caption), this);
         c->setObjectName(QString::fromLatin1(name));
         c->setToolTip(QString::fromLatin1(tip));
@@ -73,6 +77,17 @@ ServiceWindow::ServiceWindow(AppContext &ctx, QWidget *parent) : QGroupBox(QStri
     m_showService = check("ckShowService", "Service Window Opens if Service Found",
                           "If checked, the Service Window will display when changing Accts");
 
+}
+
+std::pair<QPushButton *, QPushButton *> ServiceWindow::placeControls()
+{
+    auto *grid = new QGridLayout(this);
+    auto label = [&](int index, const QString &text) {
+        auto *l = new QLabel(text, this);
+        l->setObjectName(QStringLiteral("Label2_%1").arg(index));
+        m_label[size_t(index)] = l;
+        return l;
+    };
     int row = 0;
     grid->addWidget(label(0, QStringLiteral("Service")), row, 0);
     grid->addWidget(label(2, QStringLiteral("Charges")), row, 1);
@@ -114,8 +129,11 @@ ServiceWindow::ServiceWindow(AppContext &ctx, QWidget *parent) : QGroupBox(QStri
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 2);
 
-    connect(setAll, &QPushButton::clicked, this, &ServiceWindow::setAllRequested);
-    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    return {setAll, close};
+}
+
+void ServiceWindow::connectControls()
+{
     connect(m_service, &QComboBox::activated, this, &ServiceWindow::chooseService);
     connect(m_cost, &QComboBox::activated, this, &ServiceWindow::chooseCost);
     connect(m_mode, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { chooseMode(m_mode->row(item)); });
@@ -127,15 +145,17 @@ ServiceWindow::ServiceWindow(AppContext &ctx, QWidget *parent) : QGroupBox(QStri
     // The options are kept as soon as they change, so closing the program
     // from this screen does not lose them.
     for (QCheckBox *box : {m_autoFind, m_loadDefault, m_showService}) {
-        connect(box, &QCheckBox::clicked, this, [this] {
-            if (FileResult r = saveOptions(); !r)
-                m_ctx.prompt.message(QStringLiteral("The service window options could not be saved (%1).").arg(r.error),
-                                     kAppTitle);
-        });
+        connect(box, &QCheckBox::clicked, this, &ServiceWindow::keepOptions);
     }
-    refreshLists();
-    connect(&m_ctx.catalog, &Catalog::servicesLoaded, this, &ServiceWindow::refreshLists);
 }
+
+void ServiceWindow::keepOptions()
+{
+    if (FileResult r = saveOptions(); !r)
+        m_ctx.prompt.message(QStringLiteral("The service window options could not be saved (%1).").arg(r.error),
+                             kAppTitle);
+}
+
 
 void ServiceWindow::refreshLists()
 {

@@ -25,6 +25,8 @@ public:
     // The three remembered options.
     void loadOptions();
     store::FileResult saveOptions() const;
+    // Saves the options, telling the user when they cannot be saved.
+    void keepOptions();
     customers::WindowOptions options() const;
 
     // The default state: no service, Monthly Fee, the current month.
@@ -56,6 +58,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void makeControls();
+    std::pair<QPushButton *, QPushButton *> placeControls();
+    void connectControls();
     void showChargeText();
     int mode() const;
 

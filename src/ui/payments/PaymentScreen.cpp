@@ -42,6 +42,25 @@ PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *par
     hint->addStretch();
     layout->addLayout(hint);
 
+    layout->addWidget(buildGrid(), 1);
+    layout->addLayout(buildEntry());
+    layout->addLayout(buildBottom());
+    startPointers();
+}
+
+QPushButton *PaymentScreen::commandButton(int index, const char *caption, const char *tip)
+{
+    auto *b = new QPushButton(QString::fromLatin1(caption), this);
+    b->setObjectName(QStringLiteral("cmdAuto_%1").arg(index));
+    if (tip)
+        b->setToolTip(QString::fromLatin1(tip));
+    connect(b, &QPushButton::clicked, this, [this, index] { command(index); });
+    m_cmd[size_t(index)] = b;
+    return b;
+}
+
+QTableView *PaymentScreen::buildGrid()
+{
     m_model = new PaymentModel(m_ctx.locale, this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
@@ -51,8 +70,12 @@ PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *par
     for (auto [column, width] : {std::pair{0, 60}, {1, 140}, {3, 120}, {4, 140}, {5, 120}})
         m_grid->horizontalHeader()->resizeSection(column, width);
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &index) { selectRow(index.row()); });
-    layout->addWidget(m_grid, 1);
+    return m_grid;
 
+}
+
+QLayout *PaymentScreen::buildEntry()
+{
     auto *entry = new QGridLayout;
     auto box = [&](const char *name, const char *label, int column) {
         auto *b = new QLineEdit(this);
@@ -79,40 +102,39 @@ PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *par
     entry->addWidget(dateLabel, 0, 2);
     entry->addWidget(m_date, 1, 2);
 
-    auto button = [&](int index, const char *caption, const char *tip = nullptr) {
-        auto *b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QStringLiteral("cmdAuto_%1").arg(index));
-        if (tip)
-            b->setToolTip(QString::fromLatin1(tip));
-        connect(b, &QPushButton::clicked, this, [this, index] { command(index); });
-        m_cmd[size_t(index)] = b;
-        return b;
-    };
     auto *enterColumn = new QVBoxLayout;
     enterColumn->addWidget(new QLabel(QStringLiteral("Click when Correct"), this));
-    enterColumn->addWidget(button(2, "Enter"));
-    enterColumn->addWidget(button(3, "&Redo", "Redo Entries for this account"));
+    enterColumn->addWidget(commandButton(2, "Enter"));
+    enterColumn->addWidget(commandButton(3, "&Redo", "Redo Entries for this account"));
     entry->addLayout(enterColumn, 0, 3, 3, 1);
     auto *clears = new QVBoxLayout;
-    clears->addWidget(button(4, "Clear &Ck #"));
-    clears->addWidget(button(5, "Clear &Amt"));
+    clears->addWidget(commandButton(4, "Clear &Ck #"));
+    clears->addWidget(commandButton(5, "Clear &Amt"));
     clears->addWidget(new QLabel(QStringLiteral("Select Next Account"), this));
     entry->addLayout(clears, 0, 4, 3, 1);
     entry->setColumnStretch(0, 1);
     entry->setColumnStretch(1, 1);
-    layout->addLayout(entry);
+    return entry;
 
+}
+
+QLayout *PaymentScreen::buildBottom()
+{
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(button(6, "Purge All Accounts with a Zero Balance"));
+    bottom->addWidget(commandButton(6, "Purge All Accounts with a Zero Balance"));
     bottom->addStretch();
     bottom->addWidget(new QLabel(QStringLiteral("Click when All Postings are Complete"), this));
     m_pointerWrite = pictureButton(this, QStringLiteral("Image1_0"), style()->standardIcon(QStyle::SP_ArrowRight), 24,
                                    QStringLiteral("Click when All Postings are Complete"));
     bottom->addWidget(m_pointerWrite);
-    bottom->addWidget(button(1, "Write Payments"));
-    bottom->addWidget(button(0, "Menu"));
-    layout->addLayout(bottom);
+    bottom->addWidget(commandButton(1, "Write Payments"));
+    bottom->addWidget(commandButton(0, "Menu"));
+    return bottom;
 
+}
+
+void PaymentScreen::startPointers()
+{
     // The two pointers blink by switching their visibility on every tick.
     m_timer1 = new QTimer(this);
     m_timer1->setInterval(500);

@@ -37,6 +37,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QTableView *buildGrid();
+    QLayout *buildEntry();
+    QLayout *buildBottom();
+    QPushButton *commandButton(int index, const char *caption, const char *tip = nullptr);
+    void startPointers();
     void loadOpenAccounts();
     void clearPaymentInputs();
     void clearRowEntry();
