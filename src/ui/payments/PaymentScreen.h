@@ -28,8 +28,6 @@ public:
     QString caption() const override;
     void activate(Routine routine) override;
 
-    void command(int index);
-    void selectRow(int row); // a click on the row
     const PaymentModel &model() const { return *m_model; }
     bool pointerBlinking(int image) const;
 
@@ -37,6 +35,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void command(int index);
+    void selectRow(int row); // a click on the row, or the keyboard's choice
     QTableView *buildGrid();
     QLayout *buildEntry();
     QLayout *buildBottom();

@@ -8,6 +8,7 @@
 
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
 #include <gtest/gtest.h>
@@ -33,6 +34,8 @@ struct Harness : ScreenHost<PaymentScreen> {
                         .encode();
         folder.write(QStringLiteral("/BVActiveAccounts/%1.txt").arg(a), file);
     }
+    void cmd(int i) { child<QPushButton>(QStringLiteral("cmdAuto_%1").arg(i).toLatin1().constData())->click(); }
+    void pick(int row) { clickRow(child<QTableView>("fgAutoPay"), row); }
     QLineEdit *box(const char *name) { return screen->findChild<QLineEdit *>(QString::fromLatin1(name)); }
     QString cell(int row, int column)
     {
@@ -83,22 +86,22 @@ TEST(PaymentScreen, CheckAndCashPaymentsAreWrittenToLedgerBackupAndJournal)
     EXPECT_TRUE(h.screen->pointerBlinking(9));
 
     // A1: the balance proposed, check 5512.
-    h.screen->selectRow(h.rowOf("A1"));
+    h.pick(h.rowOf("A1"));
     EXPECT_EQ(h.cell(0, 0), QStringLiteral("+"));
     EXPECT_EQ(h.box("txtAmount")->text(), QStringLiteral("$120.00"));
     EXPECT_FALSE(h.screen->pointerBlinking(9));
     h.box("txtCheckNo")->setText(QStringLiteral("5512"));
     h.screen->findChild<QDateEdit *>(QStringLiteral("DTPicker1"))->setDate(QDate(2026, 12, 1));
-    h.screen->command(2);
+    h.cmd(2);
     EXPECT_EQ(h.cell(0, 4), QStringLiteral("Check# 5512"));
     EXPECT_EQ(h.cell(0, 5), QStringLiteral("12/1/2026"));
     EXPECT_TRUE(h.box("txtAmount")->text().isEmpty());
 
     // B2: a part payment in cash.
-    h.screen->selectRow(h.rowOf("B2"));
+    h.pick(h.rowOf("B2"));
     h.box("txtAmount")->setText(QStringLiteral("20"));
     h.folder.prompt.answer(true);
-    h.screen->command(2);
+    h.cmd(2);
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Was the Payment made in Cash?"));
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Payment Type"));
     EXPECT_EQ(h.cell(1, 3), QStringLiteral("$20.00"));
@@ -108,11 +111,11 @@ TEST(PaymentScreen, CheckAndCashPaymentsAreWrittenToLedgerBackupAndJournal)
     EXPECT_FALSE(h.screen->pointerBlinking(0));
 
     // C3: selected but never entered.
-    h.screen->selectRow(h.rowOf("C3"));
+    h.pick(h.rowOf("C3"));
     EXPECT_EQ(h.cell(2, 0), QStringLiteral("+"));
 
     h.folder.prompt.answer(true);
-    h.screen->command(1);
+    h.cmd(1);
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Review yout entries\nClick Yes if correct"));
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Rewiew Entries"));
     EXPECT_EQ(h.navigator->current(), h.menu);
@@ -140,34 +143,34 @@ TEST(PaymentScreen, EnterRefusesBadAmountsAndNoCash)
     Harness h;
     h.ledgerWith("A1", 12000);
     h.open();
-    h.screen->selectRow(0);
+    h.pick(0);
     h.box("txtAmount")->setText(QStringLiteral("abc"));
-    h.screen->command(2);
+    h.cmd(2);
     EXPECT_EQ(h.folder.prompt.beeps, 1);
     EXPECT_TRUE(h.box("txtAmount")->text().isEmpty());
     EXPECT_TRUE(h.cell(0, 5).isEmpty());
 
     h.box("txtAmount")->setText(QStringLiteral("123456789.12"));
     h.box("txtCheckNo")->setText(QStringLiteral("1"));
-    h.screen->command(2);
+    h.cmd(2);
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Invalid Amount"));
     EXPECT_TRUE(h.cell(0, 5).isEmpty());
 
     h.box("txtAmount")->setText(QStringLiteral("10"));
     h.box("txtCheckNo")->clear();
     h.folder.prompt.answer(false); // not cash: nothing entered
-    h.screen->command(2);
+    h.cmd(2);
     EXPECT_TRUE(h.cell(0, 5).isEmpty());
 
     // Redo and a No to the review leave nothing to write.
     h.box("txtCheckNo")->setText(QStringLiteral("77"));
-    h.screen->command(2);
+    h.cmd(2);
     EXPECT_FALSE(h.cell(0, 5).isEmpty());
-    h.screen->command(3);
+    h.cmd(3);
     EXPECT_TRUE(h.cell(0, 5).isEmpty());
     EXPECT_TRUE(h.cell(0, 0).isEmpty());
     h.folder.prompt.answer(true);
-    h.screen->command(1);
+    h.cmd(1);
     EXPECT_EQ(h.entries(QStringLiteral("/BVActiveAccounts/A1.txt")).size(), 2u);
     EXPECT_FALSE(h.folder.exists(kPaymentJournal));
 }
@@ -179,15 +182,15 @@ TEST(PaymentScreen, NoBalanceAsksBeforeAPayment)
     h.open();
     EXPECT_EQ(h.cell(0, 3), QStringLiteral("($25.00)"));
     h.folder.prompt.answer(false);
-    h.screen->selectRow(0);
+    h.pick(0);
     EXPECT_EQ(h.folder.prompt.entries.last().text,
               QStringLiteral("The Account does not have a Balance Due\nDo you want to post a payment anyway?"));
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("No Balanace"));
     EXPECT_TRUE(h.box("txtAmount")->text().isEmpty());
     EXPECT_TRUE(h.screen->pointerBlinking(9)); // still waiting for a choice
-    h.screen->selectRow(0); // unmark
+    h.pick(0); // unmark
     h.folder.prompt.answer(true);
-    h.screen->selectRow(0);
+    h.pick(0);
     EXPECT_FALSE(h.screen->pointerBlinking(9));
 }
 
@@ -199,16 +202,16 @@ TEST(PaymentScreen, PurgeDeletesOnlyPaidUpLedgers)
     h.ledgerWith("OWE", 4000);
     h.folder.write(QStringLiteral("/Backup/BVActiveAccounts/Z1.txt"), h.folder.read(QStringLiteral("/BVActiveAccounts/Z1.txt")));
     h.open();
-    h.screen->selectRow(h.rowOf("OWE")); // a hand-marked row with money on it
+    h.pick(h.rowOf("OWE")); // a hand-marked row with money on it
     h.folder.prompt.answer(false);
-    h.screen->command(6);
+    h.cmd(6);
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Are you Sure?"));
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Comfirm Purge"));
     EXPECT_EQ(h.cell(h.rowOf("Z1"), 0), QStringLiteral("+"));
     EXPECT_TRUE(h.folder.exists(QStringLiteral("/BVActiveAccounts/Z1.txt")));
 
     h.folder.prompt.answer(true);
-    h.screen->command(6);
+    h.cmd(6);
     EXPECT_FALSE(h.folder.exists(QStringLiteral("/BVActiveAccounts/Z1.txt")));
     EXPECT_FALSE(h.folder.exists(QStringLiteral("/Backup/BVActiveAccounts/Z1.txt")));
     EXPECT_FALSE(h.folder.exists(QStringLiteral("/BVActiveAccounts/Z2.txt")));
@@ -233,6 +236,6 @@ TEST(PaymentScreen, UnreadableAmountsAreMarkedNotCounted)
     EXPECT_FALSE(amount.data(Qt::DecorationRole).isNull());
     // Not paid up for certain: the purge leaves it.
     h.folder.prompt.answer(true);
-    h.screen->command(6);
+    h.cmd(6);
     EXPECT_TRUE(h.folder.exists(file));
 }
