@@ -36,7 +36,7 @@ protected:
 
 private:
     void command(int index);
-    void selectRow(int row); // a click on the row, or the keyboard's choice
+    void selectRow(int row); // a click on the row
     QTableView *buildGrid();
     QLayout *buildEntry();
     QLayout *buildBottom();
