@@ -24,8 +24,9 @@ namespace ui {
 
 ItemsTab::ItemsTab(context::AppContext &ctx, const std::vector<InventoriedItemRecord> &items,
                    const QStringList &categories, QWidget *parent)
-    : QWidget(parent), m_ctx(ctx)
+    : CatalogTab(ctx, parent)
 {
+    m_modifyOnSelect = true;
     auto *layout = new QVBoxLayout(this);
     m_grid = makeGrid(this, "fgItems",
                       {QStringLiteral("Description"), QStringLiteral("Category"), QStringLiteral("Cost (Unit)"),
@@ -42,6 +43,7 @@ ItemsTab::ItemsTab(context::AppContext &ctx, const std::vector<InventoriedItemRe
     lower->addLayout(buildCommands());
     layout->addLayout(lower);
 
+    m_editors = {m_save, m_price, m_discountPrice, m_description};
     for (QLineEdit *box : {m_description, m_cost, m_price, m_discountPrice, m_onHand, m_discountQty, m_reorderAmount,
                            m_reorderAt})
         box->installEventFilter(this);
@@ -125,13 +127,6 @@ QLayout *ItemsTab::buildCommands()
     return buttons;
 }
 
-QPushButton *ItemsTab::command(int index, const char *caption, const char *tip)
-{
-    QPushButton *b = commandButton(this, index, caption, tip);
-    connect(b, &QPushButton::clicked, this, [this, index] { onCommand(index); });
-    return b;
-}
-
 void ItemsTab::onCommand(int index)
 {
     switch (index) {
@@ -142,7 +137,7 @@ void ItemsTab::onCommand(int index)
         m_description->setFocus();
         break;
     case 9: modify(); break;
-    case 10: deleteRow(); break;
+    case 10: deleteRow(QStringLiteral("This will DELETE the Selected Sales Item"), QStringLiteral("Delete Sales Item")); break;
     case 11: clearEntry(); break;
     case 13: save(); break;
     case 14:
@@ -181,37 +176,7 @@ void ItemsTab::redraw()
         setCell(m_grid, r, 7, QString::number(i.reorderAmount), Qt::AlignHCenter);
         setCell(m_grid, r, 8, QString::number(i.reorderAt), Qt::AlignHCenter);
     }
-    m_row = -1;
-    m_grid->clearSelection();
-    m_delete->setEnabled(false);
-}
-
-void ItemsTab::focusAddNew()
-{
-    m_addNew->setFocus();
-}
-
-void ItemsTab::selectRow(int row)
-{
-    if (row < 0 || row >= int(m_rows.size()) || !m_grid->isEnabled())
-        return;
-    m_row = row;
-    m_grid->selectRow(row);
-    m_modify->setEnabled(true);
-    m_delete->setEnabled(true);
-}
-
-void ItemsTab::beginEdit()
-{
-    for (QWidget *w : std::initializer_list<QWidget *>{m_save, m_price, m_discountPrice, m_description})
-        w->setEnabled(true);
-}
-
-void ItemsTab::endEdit()
-{
-    for (QWidget *w : std::initializer_list<QWidget *>{m_save, m_price, m_discountPrice, m_description})
-        w->setEnabled(false);
-    m_grid->setEnabled(true);
+    forgetRow();
 }
 
 void ItemsTab::clearEntry()
@@ -224,7 +189,7 @@ void ItemsTab::clearEntry()
 
 void ItemsTab::modify()
 {
-    if (m_row < 0 || m_row >= int(m_rows.size())) {
+    if (!hasRow()) {
         m_ctx.prompt.beep();
         return;
     }
@@ -375,18 +340,6 @@ void ItemsTab::keepCategory(const QString &category)
         m_category->addItem(categories.last());
 }
 
-void ItemsTab::deleteRow()
-{
-    if (m_row < 0 || m_row >= int(m_rows.size()))
-        return;
-    if (!m_ctx.prompt.ask(QStringLiteral("This will DELETE the Selected Sales Item"), QStringLiteral("Delete Sales Item")))
-        return;
-    const bool last = m_rows.size() == 1;
-    m_rows.erase(m_rows.begin() + m_row);
-    Q_EMIT entryDeleted(last);
-    m_delete->setEnabled(false);
-}
-
 bool ItemsTab::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
@@ -404,7 +357,7 @@ bool ItemsTab::eventFilter(QObject *watched, QEvent *event)
         checkLeavingBox(watched);
         m_checking = false;
     }
-    return QWidget::eventFilter(watched, event);
+    return CatalogTab::eventFilter(watched, event);
 }
 
 } // namespace ui

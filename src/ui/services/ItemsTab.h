@@ -6,20 +6,18 @@
 // only; the screen writes them.
 #include "catalog/CatalogRecords.h"
 #include "catalog/CatalogRules.h"
-#include "context/AppContext.h"
+#include "ui/services/CatalogTab.h"
 
-#include <QWidget>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace ui {
 
-class ItemsTab : public QWidget {
+class ItemsTab : public CatalogTab {
     Q_OBJECT
 public:
     // Shows the items; Modify Item is offered when there are any.
@@ -30,13 +28,6 @@ public:
     void load(const std::vector<catalog::InventoriedItemRecord> &items, const QStringList &categories);
     const std::vector<catalog::InventoriedItemRecord> &rows() const { return m_rows; }
     void redraw();
-    void endEdit();
-    void focusAddNew();
-
-Q_SIGNALS:
-    // An item was taken off the rows; the screen writes the file (or
-    // deletes it when it was the last).
-    void entryDeleted(bool wasLast);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -45,14 +36,12 @@ private:
     QWidget *buildHints();
     QLayout *buildForm();
     QLayout *buildCommands();
-    QPushButton *command(int index, const char *caption, const char *tip);
-    void onCommand(int index);
-    void selectRow(int row);
-    void beginEdit();
+    void onCommand(int index) override;
+    int rowCount() const override { return int(m_rows.size()); }
+    void eraseRow(int row) override { m_rows.erase(m_rows.begin() + row); }
     void clearEntry();
     void modify();
     void save();
-    void deleteRow();
     // The checks made when a box loses the focus. False when the box was
     // refused and keeps the focus.
     bool checkLeavingBox(QObject *box);
@@ -62,13 +51,7 @@ private:
     void keepCategory(const QString &category);
     QString currency(Money m) const { return m.toCurrencyText(m_ctx.locale); }
 
-    context::AppContext &m_ctx;
     std::vector<catalog::InventoriedItemRecord> m_rows;
-    int m_row = -1; // the grid's current row, -1 for none
-    bool m_editingExisting = false;
-    bool m_checking = false;
-
-    QTableWidget *m_grid = nullptr;
     QLineEdit *m_description = nullptr;
     QComboBox *m_category = nullptr;
     QLineEdit *m_cost = nullptr;
@@ -79,10 +62,6 @@ private:
     QLineEdit *m_reorderAmount = nullptr;
     QLineEdit *m_reorderAt = nullptr;
     QCheckBox *m_keepCategory = nullptr;
-    QPushButton *m_addNew = nullptr;
-    QPushButton *m_modify = nullptr;
-    QPushButton *m_save = nullptr;
-    QPushButton *m_delete = nullptr;
     QPushButton *m_clearItem = nullptr;
 };
 

@@ -22,7 +22,7 @@ using namespace ui::catalogtab;
 namespace ui {
 
 ServicesTab::ServicesTab(context::AppContext &ctx, const std::vector<ServiceRow> &rows, QWidget *parent)
-    : QWidget(parent), m_ctx(ctx)
+    : CatalogTab(ctx, parent)
 {
     auto *layout = new QHBoxLayout(this);
     m_grid = makeGrid(this, "fgServices",
@@ -32,6 +32,7 @@ ServicesTab::ServicesTab(context::AppContext &ctx, const std::vector<ServiceRow>
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
     layout->addWidget(m_grid, 3);
     layout->addWidget(buildEntry(), 2);
+    m_editors = {m_save, m_charge, m_description};
     for (QLineEdit *box : {m_description, m_charge})
         box->installEventFilter(this);
     load(rows);
@@ -88,13 +89,6 @@ QWidget *ServicesTab::buildEntry()
     return side;
 }
 
-QPushButton *ServicesTab::command(int index, const char *caption, const char *tip)
-{
-    QPushButton *b = commandButton(this, index, caption, tip);
-    connect(b, &QPushButton::clicked, this, [this, index] { onCommand(index); });
-    return b;
-}
-
 void ServicesTab::onCommand(int index)
 {
     switch (index) {
@@ -104,7 +98,7 @@ void ServicesTab::onCommand(int index)
         clearEntry();
         m_description->setFocus();
         break;
-    case 2: deleteRow(); break;
+    case 2: deleteRow(QStringLiteral("This will DELETE the Selected Service"), QStringLiteral("Delete Service Item")); break;
     case 3: modify(); break;
     case 4: save(); break;
     case 5:
@@ -138,36 +132,7 @@ void ServicesTab::redraw()
         setCell(m_grid, r, 1, s.charge, Qt::AlignRight);
         setCell(m_grid, r, 2, s.time, Qt::AlignHCenter);
     }
-    m_row = -1;
-    m_grid->clearSelection();
-    m_delete->setEnabled(false);
-}
-
-void ServicesTab::focusAddNew()
-{
-    m_addNew->setFocus();
-}
-
-void ServicesTab::selectRow(int row)
-{
-    if (row < 0 || row >= int(m_rows.size()) || !m_grid->isEnabled())
-        return;
-    m_row = row;
-    m_grid->selectRow(row);
-    m_delete->setEnabled(true);
-}
-
-void ServicesTab::beginEdit()
-{
-    for (QWidget *w : std::initializer_list<QWidget *>{m_save, m_charge, m_description})
-        w->setEnabled(true);
-}
-
-void ServicesTab::endEdit()
-{
-    for (QWidget *w : std::initializer_list<QWidget *>{m_save, m_charge, m_description})
-        w->setEnabled(false);
-    m_grid->setEnabled(true);
+    forgetRow();
 }
 
 void ServicesTab::clearEntry()
@@ -179,7 +144,7 @@ void ServicesTab::clearEntry()
 
 void ServicesTab::modify()
 {
-    if (m_row < 0 || m_row >= int(m_rows.size())) {
+    if (!hasRow()) {
         m_ctx.prompt.beep(); // no service chosen in the grid
         return;
     }
@@ -242,18 +207,6 @@ void ServicesTab::save()
     m_modify->setEnabled(true);
 }
 
-void ServicesTab::deleteRow()
-{
-    if (m_row < 0 || m_row >= int(m_rows.size()))
-        return;
-    if (!m_ctx.prompt.ask(QStringLiteral("This will DELETE the Selected Service"), QStringLiteral("Delete Service Item")))
-        return;
-    const bool last = m_rows.size() == 1;
-    m_rows.erase(m_rows.begin() + m_row);
-    Q_EMIT entryDeleted(last);
-    m_delete->setEnabled(false);
-}
-
 bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched == m_charge) {
@@ -267,7 +220,7 @@ bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
         checkCharge();
         m_checking = false;
     }
-    return QWidget::eventFilter(watched, event);
+    return CatalogTab::eventFilter(watched, event);
 }
 
 } // namespace ui
