@@ -2,6 +2,7 @@
 
 #include "customers/AuxData.h"
 #include "customers/Records.h"
+#include "customers/StateList.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +30,7 @@ void installShippedFiles(const QString &shippedFolder, const FileStore &store)
 {
     if (QDir(shippedFolder).absolutePath() == QDir(store.programFolder()).absolutePath())
         return;
-    for (const QString &name : {QStringLiteral("/StatesList.txt")}) {
+    for (const QString &name : {kStatesListFile}) {
         if (store.fileExists(name))
             continue;
         QFile source(shippedFolder + name);

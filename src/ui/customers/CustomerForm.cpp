@@ -1,6 +1,6 @@
 #include "ui/customers/CustomerForm.h"
 
-#include "base/ValueList.h"
+#include "customers/StateList.h"
 #include "ui/widgets/KeyFilter.h"
 
 #include <QAbstractItemView>
@@ -22,7 +22,6 @@ namespace {
 
 const QString kPhoneTip = QStringLiteral("Enter telephone Number with Area Code FIRST (as AAA-EEE-NNNN)");
 constexpr int kBoxWidths[12] = {20, 45, 35, 25, 0, 10, 13, 30, 15, 1, 25, 13};
-constexpr int kMaxStates = 50;
 
 QComboBox *editableList(QWidget *parent, const char *name, int maxLength)
 {
@@ -215,12 +214,7 @@ void CustomerForm::alignLabelColumns(QGridLayout *grid)
 void CustomerForm::loadStates()
 {
     m_states->clear();
-    const std::optional<QByteArray> file = m_ctx.store.readFile(QStringLiteral("/StatesList.txt"));
-    if (!file)
-        return;
-    valuelist::Reader reader(*file);
-    for (int i = 0; i < kMaxStates && !reader.atEnd(); ++i)
-        m_states->addItem(reader.text());
+    m_states->addItems(loadStateList(m_ctx.store));
 }
 
 void CustomerForm::load(const CustomerRecord &c, const QString &shownName)

@@ -3,7 +3,6 @@
 #include "base/ValueList.h"
 #include "setup/SettingsFiles.h"
 #include "support/TestSupport.h"
-#include "ui/widgets/KeyFilter.h"
 #include "ui/start/SplashScreen.h"
 #include "ui/start/StartupScreen.h"
 #include "ui/start/SupplierLinks.h"
@@ -256,23 +255,5 @@ TEST(StartScreens, SupplierQuestionsAndTheManual)
     ASSERT_TRUE(folder.web.opened[1].isLocalFile());
     EXPECT_TRUE(QFileInfo(folder.web.opened[1].toLocalFile()).isFile()) << folder.web.opened[1].toString().toStdString();
     EXPECT_TRUE(folder.read(QStringLiteral("/Temp.url")).startsWith("[InternetShortcut]\r\nURL = file://"));
-}
-
-TEST(StartScreens, KeyFiltersOnEntryBoxes)
-{
-    ScriptedPrompt prompt;
-    QLineEdit street, amount;
-    KeyFilter::install(&street, KeyFilter::Kind::Text, prompt, usLocale());
-    KeyFilter::install(&amount, KeyFilter::Kind::Money, prompt, usLocale());
-    QTest::keyClicks(&street, QStringLiteral("Main St/"));
-    EXPECT_EQ(street.text(), QStringLiteral("Main St"));
-    ASSERT_EQ(prompt.entries.size(), 1);
-    EXPECT_EQ(prompt.entries[0].text, QStringLiteral("This character, (/) is invalid for this field"));
-    QTest::keyClick(&street, Qt::Key_Backspace);
-    EXPECT_EQ(street.text(), QStringLiteral("Main S"));
-
-    QTest::keyClicks(&amount, QStringLiteral("012a.5.0-"));
-    EXPECT_EQ(amount.text(), QStringLiteral("12.50"));
-    EXPECT_EQ(prompt.entries.size(), 1); // the money filter swallows silently
 }
 
