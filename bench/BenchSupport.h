@@ -12,14 +12,14 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
-class SilentPrompt final : public Prompt {
+class SilentPrompt final : public base::Prompt {
 public:
     void message(const QString &, const QString &) override {}
     bool ask(const QString &, const QString &) override { return true; }
     void beep() override {}
 };
 
-class NoWeb final : public WebOpener {
+class NoWeb final : public base::WebOpener {
 public:
     bool open(const QUrl &) override { return false; }
 };
@@ -39,7 +39,7 @@ struct BenchContext {
     store::FileStore store{dir.path()};
     setup::BusinessSettings settings{locale};
     catalog::Catalog catalog{locale};
-    SystemClock clock;
+    base::SystemClock clock;
     SilentPrompt prompt;
     NoWeb web;
     context::AppContext ctx;

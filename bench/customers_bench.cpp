@@ -17,6 +17,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
+using namespace base;
 using namespace store;
 using namespace customers;
 using namespace ui;

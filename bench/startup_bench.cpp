@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+using namespace base;
 using namespace store;
 using namespace setup;
 using namespace customers;

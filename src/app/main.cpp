@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+using namespace base;
 using namespace app;
 
 using namespace store;

@@ -4,6 +4,8 @@
 #include <QDate>
 #include <QDateTime>
 
+namespace base {
+
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -15,3 +17,5 @@ class SystemClock final : public Clock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
+
+} // namespace base

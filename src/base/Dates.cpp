@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <cmath>
 
+namespace base {
+
 namespace dates {
 
 namespace {
@@ -74,3 +76,5 @@ std::optional<QDate> parseShortDate(const QString &text, const QLocale &locale)
 }
 
 } // namespace dates
+
+} // namespace base

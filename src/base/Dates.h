@@ -8,6 +8,8 @@
 #include <QString>
 #include <optional>
 
+namespace base {
+
 namespace dates {
 
 // The day count of a moment. Before the epoch the whole days count down and
@@ -25,3 +27,5 @@ QString toShortDateText(const QDate &day, const QLocale &locale);
 std::optional<QDate> parseShortDate(const QString &text, const QLocale &locale);
 
 } // namespace dates
+
+} // namespace base

@@ -2,6 +2,8 @@
 
 #include "base/Money.h"
 
+namespace base {
+
 namespace fields {
 
 QChar moneyKeyFilter(QChar key, const QString &boxText)
@@ -71,3 +73,5 @@ void showMessage(Prompt &prompt, const QString &text, const QString &title)
 }
 
 } // namespace fields
+
+} // namespace base

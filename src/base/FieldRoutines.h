@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QString>
 
+namespace base {
+
 namespace fields {
 
 constexpr char16_t kBackspace = 8;
@@ -37,3 +39,5 @@ void showCalendarInvalid(Prompt &prompt, const QString &appTitle);
 void showMessage(Prompt &prompt, const QString &text, const QString &title);
 
 } // namespace fields
+
+} // namespace base

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace base {
+
 Money Money::fromDouble(double amount)
 {
     // Rounded on the decimal value the double stands for (its shortest
@@ -157,3 +159,5 @@ QString Money::toPlainText() const
     }
     return negative ? u'-' + text : text;
 }
+
+} // namespace base

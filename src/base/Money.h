@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace base {
+
 class Money {
 public:
     static constexpr std::int64_t kScale = 10000;
@@ -50,3 +52,5 @@ private:
     constexpr explicit Money(std::int64_t raw) : m_raw(raw) {}
     std::int64_t m_raw = 0;
 };
+
+} // namespace base

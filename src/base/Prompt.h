@@ -4,6 +4,8 @@
 // tests answer from a script and read back every text and title.
 #include <QString>
 
+namespace base {
+
 class Prompt {
 public:
     virtual ~Prompt() = default;
@@ -11,3 +13,5 @@ public:
     virtual bool ask(const QString &text, const QString &title) = 0;
     virtual void beep() = 0;
 };
+
+} // namespace base

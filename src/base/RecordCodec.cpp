@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace base {
+
 QByteArray toSingleByte(const QString &text)
 {
     QByteArray out;
@@ -167,3 +169,5 @@ QDateTime RecordReader::date(int offset) const
 {
     return dates::fromDayCount(dbl(offset));
 }
+
+} // namespace base

@@ -12,6 +12,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace base {
+
 class RecordWriter {
 public:
     // A new record starts as NUL bytes, the mark of a text field never
@@ -58,3 +60,5 @@ private:
 
 // Latin-1 for the record files; anything outside it becomes "?".
 QByteArray toSingleByte(const QString &text);
+
+} // namespace base

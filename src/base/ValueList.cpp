@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace base {
+
 namespace valuelist {
 
 QString decodeText(const QByteArray &bytes)
@@ -248,3 +250,5 @@ QStringList readPlainLines(const QByteArray &bytes)
 }
 
 } // namespace valuelist
+
+} // namespace base

@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace base {
+
 namespace valuelist {
 
 class Writer {
@@ -74,3 +76,5 @@ QByteArray writePlainLines(const QStringList &lines);
 QStringList readPlainLines(const QByteArray &bytes);
 
 } // namespace valuelist
+
+} // namespace base

@@ -2,6 +2,8 @@
 // Opens an address in the user's browser and returns at once.
 #include <QUrl>
 
+namespace base {
+
 class WebOpener {
 public:
     virtual ~WebOpener() = default;
@@ -13,3 +15,5 @@ class DesktopWebOpener final : public WebOpener {
 public:
     bool open(const QUrl &address) override;
 };
+
+} // namespace base

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+using namespace base;
 using namespace store;
 
 namespace catalog {

@@ -69,7 +69,7 @@ public:
     // The boxes shown when there is no labour file.
     LaborRates defaultLaborRates() const;
 
-    QString zeroText() const { return Money().toCurrencyText(m_locale); }
+    QString zeroText() const { return base::Money().toCurrencyText(m_locale); }
     const QLocale &locale() const { return m_locale; }
 
 Q_SIGNALS:

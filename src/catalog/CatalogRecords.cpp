@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <limits>
 
+using namespace base;
+
 namespace catalog {
 
 QByteArray ServiceRecord::encode() const

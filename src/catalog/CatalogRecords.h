@@ -35,10 +35,10 @@ struct InventoriedItemRecord {
 
     QString description;           //   0, 50: the key billing finds it by
     QString category;              //  50, 20
-    Money cost;                    //  70
-    Money price;                   //  78
+    base::Money cost;                    //  70
+    base::Money price;                   //  78
     std::int16_t onHand = 0;       //  86
-    Money discountPrice;           //  88: applies above discountQty
+    base::Money discountPrice;           //  88: applies above discountQty
     std::int32_t discountQty = 0;  //  96: 0 turns the discount off
     std::int16_t reorderAmount = 0; // 100
     std::int16_t reorderAt = 0;    // 102

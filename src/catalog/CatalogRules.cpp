@@ -2,6 +2,8 @@
 
 #include "catalog/CatalogRecords.h"
 
+using namespace base;
+
 namespace catalog {
 
 namespace {

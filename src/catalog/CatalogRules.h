@@ -24,6 +24,6 @@ std::optional<QString> itemNumberProblem(ItemNumber box, const QString &text, co
 
 // Why a service charge cannot be kept: its currency text must fit the
 // record's ten characters (a charge is never cut to another amount).
-std::optional<QString> chargeProblem(Money charge, const QLocale &locale);
+std::optional<QString> chargeProblem(base::Money charge, const QLocale &locale);
 
 } // namespace catalog

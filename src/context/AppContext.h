@@ -21,9 +21,9 @@ struct AppContext {
     setup::BusinessSettings &settings;
     // The services and items as last loaded from their files.
     catalog::Catalog &catalog;
-    const Clock &clock;
-    Prompt &prompt;
-    WebOpener &web;
+    const base::Clock &clock;
+    base::Prompt &prompt;
+    base::WebOpener &web;
     QLocale locale;
     // The folder the program's own shipped files (manual, state list,
     // templates) come from: the executable's folder.

@@ -4,6 +4,7 @@
 #include "base/ValueList.h"
 #include "store/RecordFiles.h"
 
+using namespace base;
 using namespace store;
 
 namespace customers {

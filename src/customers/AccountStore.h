@@ -12,13 +12,15 @@
 #include <QLocale>
 #include <vector>
 
+namespace base {
 class Clock;
+} // namespace base
 
 namespace customers {
 
 class AccountStore {
 public:
-    AccountStore(const store::FileStore &store, const Clock &clock, const QLocale &locale);
+    AccountStore(const store::FileStore &store, const base::Clock &clock, const QLocale &locale);
 
     // Number of customer records, at most 32,767.
     int customerCount() const;
@@ -41,8 +43,8 @@ public:
 
     // Recreates the contract or cycle file with count copies of the record.
     // Without a customer file the user is told and nothing is written.
-    store::FileResult buildContractInfo(int count, const ContractRecord &record, Prompt &prompt) const;
-    store::FileResult buildCycleInfo(int count, const CycleRecord &record, Prompt &prompt) const;
+    store::FileResult buildContractInfo(int count, const ContractRecord &record, base::Prompt &prompt) const;
+    store::FileResult buildCycleInfo(int count, const CycleRecord &record, base::Prompt &prompt) const;
 
     // Removes record d of c from all three files, records after it moving down.
     store::FileResult removeCustomer(int d, int c) const;
@@ -56,9 +58,9 @@ public:
 
 private:
     store::FileResult rebuild(const QString &name, int length, const QByteArray &record, int count,
-                       const QString &secondLine, Prompt &prompt) const;
+                       const QString &secondLine, base::Prompt &prompt) const;
     const store::FileStore &m_store;
-    const Clock &m_clock;
+    const base::Clock &m_clock;
     QLocale m_locale;
 };
 

@@ -2,6 +2,7 @@
 
 #include "base/ValueList.h"
 
+using namespace base;
 using namespace store;
 
 namespace customers {

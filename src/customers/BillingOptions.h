@@ -46,6 +46,6 @@ QString loadedChargeText(const CycleRecord &cycle, const QStringList &services, 
 
 // Appends the amount as currency text unless a cost of the same amount is
 // already listed; true when it added one.
-bool addCost(QStringList &costs, Money amount, const QLocale &locale);
+bool addCost(QStringList &costs, base::Money amount, const QLocale &locale);
 
 } // namespace customers

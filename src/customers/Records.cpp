@@ -3,6 +3,8 @@
 #include "base/FieldRoutines.h"
 #include "base/RecordCodec.h"
 
+using namespace base;
+
 namespace customers {
 
 namespace {

@@ -63,7 +63,7 @@ struct CycleRecord {
     static constexpr int kLength = 69;
 
     QString service = QStringLiteral("None"); //  0, 35: stored as shown, not trimmed
-    Money charge;                             // 35
+    base::Money charge;                             // 35
     std::int16_t billingMode = 0;             // 43: 0 Monthly .. 3 Annual, 4 None
     QString chargeFor;                        // 45, 20
     std::int16_t startMonth = 0;              // 65: 0 January .. 11 December, -1 none

@@ -2,6 +2,8 @@
 
 #include "base/ValueList.h"
 
+using namespace base;
+
 namespace customers {
 
 QStringList loadStateList(const store::FileStore &store)

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+using namespace base;
 using namespace store;
 
 namespace ledger {

@@ -22,7 +22,7 @@ QString backupFile(const QString &ledgerFile);
 
 // The text a payment amount is stored with: currency text, or plain
 // decimal when that does not fit the field; nothing when neither fits.
-std::optional<QString> storedAmountText(Money amount, const QLocale &locale);
+std::optional<QString> storedAmountText(base::Money amount, const QLocale &locale);
 
 // Payments, credits and discounts subtract (the words as written, letter
 // case counting), exactly "Current Balance" is left out, anything else adds.
@@ -30,7 +30,7 @@ enum class Sign { Add, Subtract, Ignore };
 Sign signOf(const QString &entryText);
 
 struct Balance {
-    Money total;
+    base::Money total;
     int unreadable = 0; // entries whose amount could not be read, left out
 };
 Balance balanceOf(const QByteArray &ledger, const QLocale &locale);

@@ -2,6 +2,8 @@
 
 #include "base/RecordCodec.h"
 
+using namespace base;
+
 namespace ledger {
 
 QByteArray LedgerEntry::encode() const

@@ -1,5 +1,7 @@
 #include "ledger/PaymentEntry.h"
 
+using namespace base;
+
 namespace ledger {
 
 std::optional<QString> paymentAmountProblem(Money amount, const QLocale &locale)

@@ -17,7 +17,7 @@ inline const QString kInvalidAmountTitle = QStringLiteral("Invalid Amount");
 
 // Why an amount cannot be entered as a payment, or nothing when it can: a
 // ledger keeps amounts positive, in at most ten characters.
-std::optional<QString> paymentAmountProblem(Money amount, const QLocale &locale);
+std::optional<QString> paymentAmountProblem(base::Money amount, const QLocale &locale);
 
 // How the payment was made: "Check# <number>" for a check number (blanks
 // at either end dropped), "Cash" for none.
@@ -29,7 +29,7 @@ QString paymentText(const QString &method);
 
 // The payment as it goes to the account's ledger and the journal. The
 // amount must have passed paymentAmountProblem.
-Payment makePayment(const OpenAccount &account, Money amount, const QString &method, const QDate &date,
+Payment makePayment(const OpenAccount &account, base::Money amount, const QString &method, const QDate &date,
                     const QLocale &locale);
 
 } // namespace ledger

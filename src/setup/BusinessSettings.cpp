@@ -3,6 +3,8 @@
 #include "base/FieldRoutines.h"
 #include "base/Money.h"
 
+using namespace base;
+
 namespace setup {
 
 BusinessValues BusinessValues::defaults(const QLocale &locale)

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+using namespace base;
 using namespace store;
 
 namespace setup {

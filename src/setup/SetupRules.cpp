@@ -2,6 +2,8 @@
 
 #include "base/Money.h"
 
+using namespace base;
+
 namespace setup {
 
 float logoSizeStep(float current, bool up)

@@ -18,6 +18,8 @@
 #include <unistd.h>
 #endif
 
+using namespace base;
+
 namespace store {
 
 namespace {
@@ -311,6 +313,7 @@ FileResult FileStore::renameDataFile(const QString &oldName, const QString &newN
     if (!QFile::rename(from, to))
         return FileResult::failure(QStringLiteral("%1 cannot be renamed").arg(oldName));
 #endif
+
     syncFolder(QFileInfo(to).absolutePath());
     killIfExists(oldName);
     return FileResult::success();

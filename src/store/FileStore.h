@@ -108,7 +108,7 @@ public:
 
     // Writes "/Temp.url" (the shortcut's two lines), then hands the address
     // to the browser without waiting for it.
-    bool openWebAddress(const QString &address, WebOpener &opener) const;
+    bool openWebAddress(const QString &address, base::WebOpener &opener) const;
 
 private:
     QString resolve(const QString &name, bool wantFolder) const;

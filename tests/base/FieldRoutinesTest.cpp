@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace base;
+
 TEST(FieldRoutines, MoneyKeyFilter)
 {
     struct Case {

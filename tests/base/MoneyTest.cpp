@@ -5,6 +5,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+using namespace base;
+
 TEST(Money, ParsesCurrencyAndPlainText)
 {
     struct Case {

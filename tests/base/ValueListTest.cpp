@@ -3,6 +3,8 @@
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
+using namespace base;
+
 TEST(ValueList, WritesTheQuotedForm)
 {
     valuelist::Writer w;

@@ -7,6 +7,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+using namespace base;
 using namespace catalog;
 
 namespace {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
+using namespace base;
 using namespace customers;
 
 namespace {

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+using namespace base;
 using namespace store;
 using namespace ledger;
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace base;
 using namespace ledger;
 
 TEST(PaymentEntry, AmountsALedgerCanKeep)

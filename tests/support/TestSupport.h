@@ -23,7 +23,7 @@ struct PromptEntry {
     QString title;
 };
 
-class ScriptedPrompt final : public Prompt {
+class ScriptedPrompt final : public base::Prompt {
 public:
     void message(const QString &text, const QString &title) override;
     // Answers from the queue; a question nobody scripted fails the test.
@@ -38,14 +38,14 @@ public:
     int beeps = 0;
 };
 
-class FixedClock final : public Clock {
+class FixedClock final : public base::Clock {
 public:
     explicit FixedClock(QDateTime at) : at(std::move(at)) {}
     QDateTime now() const override { return at; }
     QDateTime at;
 };
 
-class RecordingWebOpener final : public WebOpener {
+class RecordingWebOpener final : public base::WebOpener {
 public:
     bool open(const QUrl &address) override
     {

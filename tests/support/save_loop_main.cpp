@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace base;
 using namespace store;
 using namespace setup;
 using namespace customers;

@@ -18,6 +18,7 @@
 #include <QSet>
 #include <QVBoxLayout>
 
+using namespace base;
 using namespace store;
 using namespace context;
 using namespace setup;

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+using namespace base;
 using namespace store;
 using namespace context;
 using namespace customers;

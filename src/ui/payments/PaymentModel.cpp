@@ -6,6 +6,8 @@
 #include <QBrush>
 #include <QStyle>
 
+using namespace base;
+
 namespace ui {
 
 PaymentModel::PaymentModel(const QLocale &locale, QObject *parent) : QAbstractTableModel(parent), m_locale(locale)

@@ -12,7 +12,7 @@ namespace ui {
 struct PaymentRow {
     ledger::OpenAccount account;
     bool selected = false;         // column 0: "+"
-    std::optional<Money> entered;  // column 3 shows it once entered
+    std::optional<base::Money> entered;  // column 3 shows it once entered
     QString method;                // column 4: "Check# ..." or "Cash"
     QDate date;                    // column 5: a row with a date has a payment to write
 };
@@ -26,7 +26,7 @@ public:
     PaymentRow &row(int r) { return m_rows[size_t(r)]; }
     const std::vector<PaymentRow> &rows() const { return m_rows; }
     // The amount column as shown: the payment once entered, else the balance.
-    Money shownAmount(int r) const;
+    base::Money shownAmount(int r) const;
     void rowChanged(int r);
 
     int rowCount(const QModelIndex &parent = {}) const override;

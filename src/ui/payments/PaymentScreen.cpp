@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace base;
 using namespace store;
 using namespace context;
 

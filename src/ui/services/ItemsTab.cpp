@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace base;
 using namespace catalog;
 using namespace ui::catalogtab;
 

@@ -49,7 +49,7 @@ private:
     bool checkPrices();
     catalog::InventoriedItemRecord typedItem() const;
     void keepCategory(const QString &category);
-    QString currency(Money m) const { return m.toCurrencyText(m_ctx.locale); }
+    QString currency(base::Money m) const { return m.toCurrencyText(m_ctx.locale); }
 
     std::vector<catalog::InventoriedItemRecord> m_rows;
     QLineEdit *m_description = nullptr;

@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace base;
 using namespace setup;
 
 namespace ui {

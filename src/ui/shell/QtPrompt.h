@@ -4,7 +4,7 @@
 
 namespace ui {
 
-class QtPrompt final : public Prompt {
+class QtPrompt final : public base::Prompt {
 public:
     void message(const QString &text, const QString &title) override;
     bool ask(const QString &text, const QString &title) override;

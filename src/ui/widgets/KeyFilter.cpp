@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 
+using namespace base;
+
 namespace ui {
 
 KeyFilter::KeyFilter(QLineEdit *box, Kind kind, Prompt &prompt, const QLocale &locale)

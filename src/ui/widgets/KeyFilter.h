@@ -15,16 +15,16 @@ class KeyFilter : public QObject {
 public:
     enum class Kind { Money, Text };
     // The filter belongs to the box and lives as long as it.
-    static KeyFilter *install(QLineEdit *box, Kind kind, Prompt &prompt, const QLocale &locale);
+    static KeyFilter *install(QLineEdit *box, Kind kind, base::Prompt &prompt, const QLocale &locale);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    KeyFilter(QLineEdit *box, Kind kind, Prompt &prompt, const QLocale &locale);
+    KeyFilter(QLineEdit *box, Kind kind, base::Prompt &prompt, const QLocale &locale);
     QLineEdit *m_box;
     Kind m_kind;
-    Prompt &m_prompt;
+    base::Prompt &m_prompt;
     QLocale m_locale;
 };
 

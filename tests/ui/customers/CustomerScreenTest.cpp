@@ -22,6 +22,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace base;
 using namespace context;
 using namespace setup;
 using namespace customers;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+using namespace base;
 using namespace customers;
 using namespace catalog;
 using namespace ui;

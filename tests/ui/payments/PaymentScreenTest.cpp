@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
+using namespace base;
 using namespace ledger;
 using namespace ui;
 

@@ -18,6 +18,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+using namespace base;
 using namespace store;
 using namespace catalog;
 using namespace ui;
