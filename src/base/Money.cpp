@@ -128,7 +128,7 @@ std::optional<Money> Money::parse(const QString &text, const QLocale &locale)
     std::optional<std::int64_t> raw = parseDigits(s, decimalPoint, group);
     if (!raw && decimalPoint != u'.')
         raw = parseDigits(s, u'.', QChar()); // plain decimal text is always "."
-    if (!raw)
+    if (!raw || *raw > kMaxRaw)
         return std::nullopt;
     return Money(negative ? -*raw : *raw);
 }

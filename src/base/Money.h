@@ -13,10 +13,15 @@ namespace base {
 class Money {
 public:
     static constexpr std::int64_t kScale = 10000;
+    // The largest amount held, in ten-thousandths ($400 trillion). Every
+    // amount is kept within it, so sums of two, negation and rounding can
+    // never leave the 64-bit range, whatever a damaged file holds: a value
+    // past it is held as the limit (saturated), never wrapped.
+    static constexpr std::int64_t kMaxRaw = 4'000'000'000'000'000'000;
 
     constexpr Money() = default;
     static constexpr Money fromRaw(std::int64_t tenThousandths) { return Money(tenThousandths); }
-    static constexpr Money fromCents(std::int64_t cents) { return Money(cents * 100); }
+    static constexpr Money fromCents(std::int64_t cents) { return Money(scaled(cents, 100)); }
     // Rounds to the nearest ten-thousandth, a half going to the even
     // neighbour; an amount past a trillion or not finite gives zero.
     static Money fromDouble(double amount);
@@ -25,7 +30,7 @@ public:
     // given locale, or plain decimal text with "." ("1234.5", "-0.0001").
     // Digits past the fourth decimal are rounded half to even. Empty text,
     // text with anything else in it, or an amount past the 64-bit range
-    // gives nothing.
+    // gives nothing, as does one past the largest amount.
     static std::optional<Money> parse(const QString &text, const QLocale &locale);
 
     constexpr std::int64_t raw() const { return m_raw; }
@@ -43,13 +48,24 @@ public:
     constexpr Money operator+(Money o) const { return Money(m_raw + o.m_raw); }
     constexpr Money operator-(Money o) const { return Money(m_raw - o.m_raw); }
     constexpr Money operator-() const { return Money(-m_raw); }
-    constexpr Money operator*(std::int64_t count) const { return Money(m_raw * count); }
-    Money &operator+=(Money o) { m_raw += o.m_raw; return *this; }
-    Money &operator-=(Money o) { m_raw -= o.m_raw; return *this; }
+    constexpr Money operator*(std::int64_t count) const { return Money(scaled(m_raw, count)); }
+    Money &operator+=(Money o) { return *this = *this + o; }
+    Money &operator-=(Money o) { return *this = *this - o; }
     constexpr auto operator<=>(const Money &) const = default;
+    // The amount is at the limit: it was saturated, or is as large as any
+    // amount can be.
+    constexpr bool isAtLimit() const { return m_raw == kMaxRaw || m_raw == -kMaxRaw; }
 
 private:
-    constexpr explicit Money(std::int64_t raw) : m_raw(raw) {}
+    constexpr explicit Money(std::int64_t raw) : m_raw(raw > kMaxRaw ? kMaxRaw : raw < -kMaxRaw ? -kMaxRaw : raw) {}
+    // a * b, held at the limit instead of overflowing.
+    static constexpr std::int64_t scaled(std::int64_t a, std::int64_t b)
+    {
+        std::int64_t product = 0;
+        if (__builtin_mul_overflow(a, b, &product))
+            return (a < 0) != (b < 0) ? -kMaxRaw : kMaxRaw;
+        return product;
+    }
     std::int64_t m_raw = 0;
 };
 

@@ -24,6 +24,15 @@ namespace base {
 
 namespace valuelist {
 
+// The quoted form has no escape for a double quote: other readers of these
+// files take a line apart at it, so a text to be stored must not hold one.
+// (A doubled quote written by an older copy still reads back as one.)
+inline constexpr char16_t kQuote = u'"';
+inline bool canQuote(const QString &text)
+{
+    return !text.contains(kQuote);
+}
+
 class Writer {
 public:
     Writer &text(const QString &value);

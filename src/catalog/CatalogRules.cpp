@@ -46,6 +46,12 @@ std::optional<QString> itemNumberProblem(ItemNumber box, const QString &text, co
     return std::nullopt;
 }
 
+QString notAnAmountText(const QString &what, const QString &typed)
+{
+    return QStringLiteral("The %1 \"%2\" is not an amount of money.\nEnter the %1 as an amount, such as 25.00.")
+        .arg(what, typed);
+}
+
 std::optional<QString> chargeProblem(Money charge, const QLocale &locale)
 {
     const QString text = charge.toCurrencyText(locale);

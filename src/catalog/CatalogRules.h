@@ -13,6 +13,11 @@ namespace catalog {
 
 inline const QString kInvalidNumberTitle = QStringLiteral("Invalid Number");
 inline const QString kChargeTooLargeTitle = QStringLiteral("Charge Too Large");
+inline const QString kInvalidChargeTitle = QStringLiteral("Invalid Charge");
+
+// Why a typed amount cannot be kept: `what` ("charge", "sell price") is not
+// an amount of money.
+QString notAnAmountText(const QString &what, const QString &typed);
 
 // The boxes of an item that hold a number, each stored in a field of its own
 // size: the cost as money, the discount quantity in 32 bits, the counts in 16.

@@ -53,6 +53,18 @@ ContractRecord AccountStore::readContract(int n) const
                                   m_locale);
 }
 
+bool AccountStore::isAcctNoTaken(const QString &acctNo, int current) const
+{
+    const QByteArray file = m_store.readFile(kCustomerFile).value_or(QByteArray());
+    const int count = customerCount();
+    for (int n = 1; n <= count; ++n) {
+        if (n != current
+            && CustomerRecord::acctNoOf(file.mid(qsizetype(n - 1) * CustomerRecord::kLength, CustomerRecord::kLength)) == acctNo)
+            return true;
+    }
+    return false;
+}
+
 std::vector<CustomerRecord> AccountStore::readAllCustomers() const
 {
     return readAllRecords<CustomerRecord>(m_store, kCustomerFile);

@@ -33,6 +33,9 @@ public:
     ContractRecord readContract(int n) const;
     // Every customer in file order, in one sequential read.
     std::vector<CustomerRecord> readAllCustomers() const;
+    // Another record than `current` already has this account number (exact,
+    // letter case counts). Reads the account numbers alone.
+    bool isAcctNoTaken(const QString &acctNo, int current) const;
 
     store::FileResult writeCustomer(int n, const CustomerRecord &record) const;
     store::FileResult writeCycle(int n, const CycleRecord &record) const;

@@ -63,15 +63,6 @@ std::vector<Found> search(const std::vector<CustomerRecord> &records, int criter
     return found;
 }
 
-bool isDuplicateAcctNo(const std::vector<CustomerRecord> &records, const QString &acctNo, int current)
-{
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (int(i) + 1 != current && records[i].acctNo.trimmed() == acctNo)
-            return true;
-    }
-    return false;
-}
-
 } // namespace finder
 
 } // namespace customers

@@ -33,7 +33,7 @@ std::vector<Found> search(const std::vector<CustomerRecord> &records, int criter
 
 // Another record than `current` has exactly this account number (trimmed,
 // letter case counting).
-bool isDuplicateAcctNo(const std::vector<CustomerRecord> &records, const QString &acctNo, int current);
+
 
 } // namespace finder
 

@@ -26,9 +26,12 @@ QString addressStyleCaption(AddressStyle style)
                                       : QStringLiteral("International Style Address");
 }
 
-double taxRateValue(const QString &rate)
+namespace {
+
+// The length of the number a rate text begins with (a sign, digits, one
+// point), or 0 when it holds no digit there.
+qsizetype leadingNumber(const QString &t)
 {
-    const QString t = rate.trimmed();
     qsizetype end = 0;
     if (end < t.size() && (t[end] == u'-' || t[end] == u'+'))
         ++end;
@@ -42,9 +45,26 @@ double taxRateValue(const QString &rate)
         else
             break;
     }
-    if (!digit)
-        return 0.0;
-    return t.left(end).toDouble();
+    return digit ? end : 0;
+}
+
+} // namespace
+
+double taxRateValue(const QString &rate)
+{
+    const QString t = rate.trimmed();
+    const qsizetype end = leadingNumber(t);
+    return end == 0 ? 0.0 : t.left(end).toDouble();
+}
+
+std::optional<QString> taxRateQuestion(const QString &rate)
+{
+    const QString t = rate.trimmed();
+    if (t.isEmpty() || leadingNumber(t) > 0)
+        return std::nullopt;
+    return QStringLiteral("The tax rate \"%1\" does not begin with a number, so it counts as 0 % when an invoice is "
+                          "taxed.\nSave it anyway?")
+        .arg(t);
 }
 
 const QStringList &taxRateChoices()

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <cstdint>
 
 namespace setup {
@@ -76,6 +77,10 @@ QString addressStyleCaption(AddressStyle style);
 // A typed tax rate as a number: its leading decimal number with "." as the
 // point, stopping at the first other character ("5,0" is 5, "" is 0).
 double taxRateValue(const QString &rate);
+// The question asked before a rate that does not begin with a number (and so
+// counts as 0) is saved; nothing for a number or an empty rate.
+std::optional<QString> taxRateQuestion(const QString &rate);
+inline const QString kTaxRateTitle = QStringLiteral("Tax Rate");
 
 // The lists the setup screen offers; a rate or heading may also be typed.
 const QStringList &taxRateChoices();

@@ -31,4 +31,13 @@ std::optional<QString> graduatedAmount(const QString &text, const QLocale &local
     return amount->toCurrencyText(locale);
 }
 
+std::optional<QString> graduatedProblem(const QString &text, const QLocale &locale)
+{
+    const std::optional<Money> amount = Money::parse(text, locale);
+    if (!amount || *amount >= Money())
+        return std::nullopt;
+    return QStringLiteral("The amount %1 is below zero.\nA graduated limit or surcharge is zero or more.")
+        .arg(amount->toCurrencyText(locale));
+}
+
 } // namespace setup

@@ -19,5 +19,9 @@ std::uint32_t storedFromColor(const QColor &color);
 
 // A graduated amount as currency text, or nothing when it is not a number.
 std::optional<QString> graduatedAmount(const QString &text, const QLocale &locale);
+// Why a graduated limit or surcharge cannot be kept: it is below zero.
+std::optional<QString> graduatedProblem(const QString &text, const QLocale &locale);
+inline const QString kGraduatedTitle = QStringLiteral("Graduated Tax Scheme");
+
 
 } // namespace setup

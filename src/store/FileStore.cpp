@@ -94,7 +94,9 @@ bool FileStore::isSafeNameComponent(const QString &text)
         return false;
     static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
     for (QChar c : text) {
-        if (c.unicode() < 32 || c.unicode() == 127 || forbidden.contains(c))
+        // A character outside Latin-1 cannot be kept in a record (it would be
+        // stored as "?"), so it could never name the same file again.
+        if (c.unicode() < 32 || c.unicode() == 127 || c.unicode() > 0xFF || forbidden.contains(c))
             return false;
     }
     return true;

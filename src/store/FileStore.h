@@ -45,7 +45,8 @@ public:
     QString path(const QString &name) const;
     // True when text can stand as one component of a file name (an account
     // number naming its ledger and data folder): no separator, no character
-    // a file name may not hold, not "." or "..", no blank at either end.
+    // a file name may not hold, no character outside Latin-1 (records keep
+    // single-byte text), not "." or "..", no blank at either end.
     static bool isSafeNameComponent(const QString &text);
 
     // A plain file of that name exists, or its copy in "/Backup" was just

@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include <cmath>
+#include <limits>
 #include <gtest/gtest.h>
 
 using namespace base;
@@ -79,4 +80,30 @@ TEST(Money, ArithmeticIsExact)
     EXPECT_EQ(sum.raw(), 100000);
     EXPECT_EQ((Money::fromCents(1999) * 3).toPlainText(), QStringLiteral("59.97"));
     EXPECT_EQ((Money::fromCents(500) - Money::fromCents(725)).toCurrencyText(usLocale()), QStringLiteral("($2.25)"));
+}
+
+TEST(Money, ExtremeValuesFromADamagedFileAreHeldAtTheLimit)
+{
+    const Money top = Money::fromRaw(Money::kMaxRaw);
+    const std::int64_t extremes[] = {std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(),
+                                     Money::kMaxRaw + 1, -Money::kMaxRaw - 1};
+    for (std::int64_t raw : extremes) {
+        const Money m = Money::fromRaw(raw);
+        EXPECT_TRUE(m.isAtLimit()) << raw;
+        // Display, negation, sums and products stay defined and at the limit.
+        EXPECT_FALSE(m.toCurrencyText(usLocale()).isEmpty());
+        EXPECT_FALSE((-m).toPlainText().isEmpty());
+        EXPECT_TRUE((m + m).isAtLimit());
+        EXPECT_TRUE((m * 1000).isAtLimit());
+        EXPECT_TRUE((m * -1000).isAtLimit());
+    }
+    EXPECT_EQ(Money::fromRaw(std::numeric_limits<std::int64_t>::max()), top);
+    EXPECT_EQ(Money::fromCents(std::numeric_limits<std::int64_t>::min()), -top);
+    Money sum;
+    for (int i = 0; i < 5; ++i)
+        sum += top; // a ledger of very large amounts
+    EXPECT_EQ(sum, top);
+    // Past the largest amount, text is not an amount at all.
+    EXPECT_FALSE(Money::parse(QStringLiteral("500000000000000"), usLocale()));
+    EXPECT_TRUE(Money::parse(QStringLiteral("400000000000000"), usLocale()));
 }

@@ -216,3 +216,18 @@ TEST(AccountStore, KillingARemovalNeverSplitsTheFiles)
     }
     EXPECT_GT(partial, 0); // the child got some removals done before a kill
 }
+
+TEST(AccountStore, AnAccountNumberIsTakenByAnotherRecordsExactNumber)
+{
+    TestFolder folder;
+    QByteArray file;
+    for (const char *acct : {"100", "ab-7", "100 "}) // the third is stored trimmed
+        file += customerRecordWithAcctNo(QString::fromLatin1(acct));
+    folder.write(kCustomerFile, file);
+    const AccountStore accounts(folder.store(), folder.clock, usLocale());
+    EXPECT_TRUE(accounts.isAcctNoTaken(QStringLiteral("ab-7"), 1));
+    EXPECT_FALSE(accounts.isAcctNoTaken(QStringLiteral("ab-7"), 2)); // its own number
+    EXPECT_FALSE(accounts.isAcctNoTaken(QStringLiteral("AB-7"), 1)); // case counts
+    EXPECT_TRUE(accounts.isAcctNoTaken(QStringLiteral("100"), 1));   // record 3
+    EXPECT_FALSE(accounts.isAcctNoTaken(QStringLiteral("999"), 1));
+}

@@ -152,6 +152,13 @@ TEST(AuxData, BoxesComeBackExactlyAsTyped)
     ASSERT_TRUE(customers::auxdata::saveBoxes(folder.store(), QStringLiteral("A-7"), customers::auxdata::loadBoxes(folder.store(), QStringLiteral("A-7"))));
     EXPECT_EQ(customers::auxdata::loadBoxes(folder.store(), QStringLiteral("A-7")), boxes);
 
+    // A "%" in an account number is text, never a placeholder: "A%2" keeps its
+    // own boxes and never reaches account "A1"'s.
+    EXPECT_EQ(customers::auxdata::boxFile(QStringLiteral("A%2"), 1), QStringLiteral("/AuxFiles/A%2/AuxFile1/Data.txt"));
+    ASSERT_TRUE(customers::auxdata::saveBoxes(folder.store(), QStringLiteral("A%2"), {QStringLiteral("percent")}));
+    EXPECT_EQ(customers::auxdata::loadBoxes(folder.store(), QStringLiteral("A1")), customers::auxdata::Boxes());
+    EXPECT_EQ(customers::auxdata::loadBoxes(folder.store(), QStringLiteral("A%2"))[0], QStringLiteral("percent"));
+
     EXPECT_FALSE(customers::auxdata::saveBoxes(folder.store(), QStringLiteral(".."), boxes));
     EXPECT_EQ(customers::auxdata::loadBoxes(folder.store(), QStringLiteral("nobody")), customers::auxdata::Boxes());
 

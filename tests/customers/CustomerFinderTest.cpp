@@ -1,5 +1,4 @@
-// Stepping through the customers, the search criteria and the duplicate
-// account-number check.
+// Stepping through the customers and the search criteria.
 #include "customers/CustomerFinder.h"
 
 #include <gtest/gtest.h>
@@ -87,15 +86,4 @@ TEST(CustomerFinder, SearchComparesTheTrimmedUpperCasedField)
     EXPECT_EQ(all[3].name, QStringLiteral("Ms Ann K. Lee"));
     EXPECT_EQ(all[2].phone, QStringLiteral("309-555-0100"));
     EXPECT_EQ(customers::finder::criterionCaption(3), QStringLiteral("by City or Addr #3)"));
-}
-
-TEST(CustomerFinder, DuplicateIsAnotherRecordsExactNumber)
-{
-    const std::vector<CustomerRecord> records = {business("100", "A", ""), business("ab-7", "B", ""),
-                                                 business("100 ", "C", "")};
-    EXPECT_TRUE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("ab-7"), 1));
-    EXPECT_FALSE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("ab-7"), 2)); // its own number
-    EXPECT_FALSE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("AB-7"), 1)); // case counts
-    EXPECT_TRUE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("100"), 1));   // record 3, trimmed
-    EXPECT_FALSE(customers::finder::isDuplicateAcctNo(records, QStringLiteral("999"), 1));
 }

@@ -32,8 +32,11 @@ TEST(FileStore, NamesResolveWithEitherSeparatorAndAnyCase)
 
 TEST(FileStore, SafeNameComponents)
 {
-    for (const char *ok : {"1001", "A-17 Smith", "555-123-4567", "Ünïcode"})
+    for (const char *ok : {"1001", "A-17 Smith", "555-123-4567", "Ünïcode", "A%2"})
         EXPECT_TRUE(FileStore::isSafeNameComponent(QString::fromUtf8(ok))) << ok;
+    // Outside Latin-1: a record would keep "?1", so it names no file for good.
+    for (const char *bad : {"Ω1", "€5"})
+        EXPECT_FALSE(FileStore::isSafeNameComponent(QString::fromUtf8(bad))) << bad;
     for (const char *bad : {"", ".", "..", "../x", "a/b", "a\\b", "c:", "a*", "a?", "a\"b", "<a", "a>", "a|b",
                             " lead", "trail ", "tab\t"})
         EXPECT_FALSE(FileStore::isSafeNameComponent(QString::fromLatin1(bad))) << bad;

@@ -1,6 +1,7 @@
 #include "ui/customers/CustomerScreen.h"
 
 #include "base/FieldRoutines.h"
+#include "catalog/CatalogRules.h"
 #include "customers/AccountRules.h"
 #include "customers/CustomerFinder.h"
 #include "ui/customers/AuxDataFrame.h"
@@ -31,8 +32,9 @@ namespace {
 QString invalidAcctNoText(const QString &acctNo)
 {
     return QStringLiteral("The Account Number \"%1\" cannot be used.\n"
-                          "An account number names the account's own files, so it may not hold / \\ : * ? \" < > | "
-                          "or a control character, and may not be . or ..\nEnter a different Number.")
+                          "An account number names the account's own files, so it may not hold / \\ : * ? \" < > |, "
+                          "a control character or a character outside Western European letters, and may not be . or "
+                          "..\nEnter a different Number.")
         .arg(acctNo);
 }
 
@@ -265,13 +267,17 @@ bool CustomerScreen::saveCustomer()
         m_form->box(CustomerForm::AcctNo)->setFocus();
         return false;
     }
+    // The number is unique among the records, however the record is left:
+    // a command's accelerator moves no focus, so the save asks again.
+    if (refuseDuplicate(r.acctNo)) {
+        m_form->box(CustomerForm::AcctNo)->setFocus();
+        return false;
+    }
     // A charge that is no amount of money would be stored as another one.
     const std::optional<CycleRecord> cycle = m_serviceWindow->cycle(m_cycle);
     if (!cycle) {
-        m_ctx.prompt.message(QStringLiteral("The charge \"%1\" is not an amount of money.\nEnter the charge as an "
-                                            "amount, such as 25.00.")
-                                 .arg(m_serviceWindow->costText()),
-                             QStringLiteral("Invalid Charge"));
+        m_ctx.prompt.message(catalog::notAnAmountText(QStringLiteral("charge"), m_serviceWindow->costText()),
+                             catalog::kInvalidChargeTitle);
         return false;
     }
     if (FileResult w = m_accounts.writeAccount(m_currentRecord, r, m_contract, *cycle); !w) {
@@ -407,16 +413,21 @@ void CustomerScreen::loadAccountList()
 
 void CustomerScreen::checkDuplicateAcctNo()
 {
+    refuseDuplicate(m_form->box(CustomerForm::AcctNo)->text().trimmed());
+}
+
+// Asks about an account number another record has; true when it is one.
+bool CustomerScreen::refuseDuplicate(const QString &acctNo)
+{
+    if (acctNo.isEmpty() || !m_accounts.isAcctNoTaken(acctNo, m_currentRecord))
+        return false;
     QLineEdit *acct = m_form->box(CustomerForm::AcctNo);
-    if (acct->text().isEmpty())
-        return;
-    if (!finder::isDuplicateAcctNo(m_accounts.readAllCustomers(), acct->text(), m_currentRecord))
-        return;
     if (m_ctx.prompt.ask(QStringLiteral("The Account Number is a duplicate\nClick Yes to Replace it\nEnter a different Number"),
                          QStringLiteral("Duplicate Account Number"))) {
         acct->clear();
         acct->setFocus();
     }
+    return true;
 }
 
 } // namespace ui

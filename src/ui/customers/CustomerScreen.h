@@ -66,6 +66,7 @@ private:
     void enableLocateButtons(bool on);
     void setMenusEnabled(bool on);
     void checkDuplicateAcctNo();
+    bool refuseDuplicate(const QString &acctNo);
     void showBusinessCityState();
 
     // The service window and the data boxes.

@@ -110,10 +110,10 @@ void CustomerScreen::setAllAccounts()
     if (result.stoppedAt != 0) {
         m_ctx.prompt.message(QStringLiteral("Set All stopped at record %1, account \"%2\":\n%3\n\nThe %4 accounts "
                                             "before it are set; this account and the ones after it are unchanged.")
-                                 .arg(result.stoppedAt)
-                                 .arg(m_customer.acctNo.isEmpty() ? m_customer.displayName() : m_customer.acctNo,
-                                      customers::problemText(result.problem))
-                                 .arg(result.accountsSet),
+                                 // One substitution: a "%" in the account's own text stays as typed.
+                                 .arg(QString::number(result.stoppedAt),
+                                      m_customer.acctNo.isEmpty() ? m_customer.displayName() : m_customer.acctNo,
+                                      customers::problemText(result.problem), QString::number(result.accountsSet)),
                              QStringLiteral("Set All Services Equal"));
     }
 }

@@ -27,7 +27,11 @@ SearchFrame::SearchFrame(context::AppContext &ctx, QWidget *parent)
     for (int i = 0; i < 9; ++i) {
         auto *option = new QRadioButton(finder::criterionCaption(i), this);
         option->setObjectName(QStringLiteral("optSearch_%1").arg(i));
-        connect(option, &QRadioButton::clicked, this, [this, i] { chooseCriterion(i); });
+        // Chosen by a click, the arrow keys or a screen reader alike.
+        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                chooseCriterion(i);
+        });
         grid->addWidget(option, 1 + i / 3, i % 3);
         m_criteria[size_t(i)] = option;
     }

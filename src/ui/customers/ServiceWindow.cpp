@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 using namespace base;
 using namespace store;
@@ -137,16 +138,27 @@ void ServiceWindow::connectControls()
 {
     connect(m_service, &QComboBox::activated, this, &ServiceWindow::chooseService);
     connect(m_cost, &QComboBox::activated, this, &ServiceWindow::chooseCost);
+    // A frequency is taken however it was chosen: a click, the arrow keys,
+    // or a screen reader selecting the item.
     connect(m_mode, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { chooseMode(m_mode->row(item)); });
-    connect(m_autoFind, &QCheckBox::clicked, this, &ServiceWindow::showChargeText);
-    connect(m_loadDefault, &QCheckBox::clicked, this, [this](bool on) {
+    connect(m_mode, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            chooseMode(row);
+    });
+    connect(m_mode, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> chosen = m_mode->selectedItems();
+        if (!chosen.isEmpty() && m_mode->row(chosen.front()) != m_mode->currentRow())
+            chooseMode(m_mode->row(chosen.front()));
+    });
+    connect(m_autoFind, &QCheckBox::toggled, this, &ServiceWindow::showChargeText);
+    connect(m_loadDefault, &QCheckBox::toggled, this, [this](bool on) {
         m_autoFind->setChecked(on);
         showChargeText();
     });
     // The options are kept as soon as they change, so closing the program
     // from this screen does not lose them.
     for (QCheckBox *box : {m_autoFind, m_loadDefault, m_showService}) {
-        connect(box, &QCheckBox::clicked, this, &ServiceWindow::keepOptions);
+        connect(box, &QCheckBox::toggled, this, &ServiceWindow::keepOptions);
     }
 }
 
@@ -173,6 +185,9 @@ void ServiceWindow::refreshLists()
 void ServiceWindow::loadOptions()
 {
     const customers::WindowOptions o = customers::loadWindowOptions(m_ctx.store);
+    // Loading is not a change: nothing is written back, and one option does
+    // not set another.
+    const QSignalBlocker a(m_autoFind), b(m_loadDefault), c(m_showService);
     m_autoFind->setChecked(o.autoFind);
     m_loadDefault->setChecked(o.loadDefault);
     m_showService->setChecked(o.showService);

@@ -1,9 +1,14 @@
 #include "ui/services/CatalogTab.h"
 
+#include "catalog/CatalogRules.h"
 #include "ui/services/CatalogTabParts.h"
 
 #include <QPushButton>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTableWidget>
+
+using namespace base;
 
 namespace ui {
 
@@ -19,6 +24,14 @@ QPushButton *CatalogTab::command(int index, const char *caption, const char *tip
 void CatalogTab::focusAddNew()
 {
     m_addNew->setFocus();
+}
+
+void CatalogTab::watchGrid()
+{
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { selectRow(current.row()); });
+    // A click on the row that is already current chooses it again.
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
 }
 
 void CatalogTab::selectRow(int row)
@@ -49,6 +62,7 @@ void CatalogTab::forgetRow()
 {
     m_row = -1;
     m_grid->clearSelection();
+    m_grid->setCurrentIndex(QModelIndex());
     m_delete->setEnabled(false);
 }
 
@@ -60,6 +74,37 @@ void CatalogTab::deleteRow(const QString &question, const QString &title)
     eraseRow(m_row);
     Q_EMIT entryDeleted(last);
     m_delete->setEnabled(false);
+}
+
+void CatalogTab::watchAmountBox(QLineEdit *box, const QString &what)
+{
+    m_amountBoxes.insert(box, {what, QString(), false});
+    // Any change to the box, typed or made by a command, ends a refusal.
+    connect(box, &QLineEdit::textChanged, this, [this, box] { m_amountBoxes[box].wasRefused = false; });
+}
+
+bool CatalogTab::checkAmountBox(QLineEdit *box)
+{
+    if (!box->text().isEmpty() && Money::parse(box->text(), m_ctx.locale))
+        return true;
+    m_ctx.prompt.beep();
+    const QString typed = box->text();
+    box->setText(Money().toCurrencyText(m_ctx.locale));
+    AmountBox &a = m_amountBoxes[box];
+    a.refused = typed;
+    a.wasRefused = true;
+    box->setFocus();
+    return false;
+}
+
+bool CatalogTab::amountForSave(QLineEdit *box)
+{
+    if (!m_amountBoxes.value(box).wasRefused && checkAmountBox(box))
+        return true;
+    const AmountBox &a = m_amountBoxes.value(box);
+    m_ctx.prompt.message(catalog::notAnAmountText(a.what, a.refused), catalog::kInvalidChargeTitle);
+    box->setFocus();
+    return false;
 }
 
 } // namespace ui

@@ -5,9 +5,11 @@
 // boxes, rows and checks.
 #include "context/AppContext.h"
 
+#include <QHash>
 #include <QWidget>
 #include <vector>
 
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -34,12 +36,25 @@ protected:
     virtual int rowCount() const = 0;
     virtual void eraseRow(int row) = 0;
 
+    // The row the commands act on is the grid's current row, however it was
+    // chosen: a click, the arrow keys, a screen reader.
+    void watchGrid();
     void selectRow(int row);
     void beginEdit();
     // After the grid is drawn again: no row chosen.
     void forgetRow();
     bool hasRow() const { return m_row >= 0 && m_row < rowCount(); }
     void deleteRow(const QString &question, const QString &title);
+
+    // A money box whose text is checked when it is left. Text that is no
+    // amount gets the beep and shows zero, and the typed text is kept, so
+    // the save that follows is refused with a message until the box is
+    // changed again.
+    void watchAmountBox(QLineEdit *box, const QString &what);
+    bool checkAmountBox(QLineEdit *box);
+    // For a save: false, with the message, when the box holds no amount or
+    // was refused since it last changed.
+    bool amountForSave(QLineEdit *box);
 
     context::AppContext &m_ctx;
     QTableWidget *m_grid = nullptr;
@@ -52,6 +67,14 @@ protected:
     QPushButton *m_delete = nullptr;
     std::vector<QWidget *> m_editors; // open only while adding or modifying
     bool m_modifyOnSelect = false;    // choosing a row offers Modify Item
+
+private:
+    struct AmountBox {
+        QString what;    // how the message names the box
+        QString refused; // the text refused when it was left, or nothing
+        bool wasRefused = false;
+    };
+    QHash<QLineEdit *, AmountBox> m_amountBoxes;
 };
 
 } // namespace ui

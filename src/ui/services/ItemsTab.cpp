@@ -35,7 +35,7 @@ ItemsTab::ItemsTab(context::AppContext &ctx, const std::vector<InventoriedItemRe
                        QStringLiteral("Disc Qty"), QStringLiteral("Reorder"), QStringLiteral("When At")});
     m_grid->setToolTip(QStringLiteral("Displays Items that can be added during invoice creation"));
     m_grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
+    watchGrid();
     layout->addWidget(m_grid, 1);
 
     auto *lower = new QHBoxLayout;
@@ -45,6 +45,7 @@ ItemsTab::ItemsTab(context::AppContext &ctx, const std::vector<InventoriedItemRe
     layout->addLayout(lower);
 
     m_editors = {m_save, m_price, m_discountPrice, m_description};
+    watchAmountBox(m_price, QStringLiteral("sell price"));
     for (QLineEdit *box : {m_description, m_cost, m_price, m_discountPrice, m_onHand, m_discountQty, m_reorderAmount,
                            m_reorderAt})
         box->installEventFilter(this);
@@ -224,12 +225,7 @@ bool ItemsTab::checkNumber(QLineEdit *box, ItemNumber number)
 bool ItemsTab::checkLeavingBox(QObject *box)
 {
     if (box == m_price) {
-        if (m_price->text().isEmpty() || !Money::parse(m_price->text(), m_ctx.locale)) {
-            m_ctx.prompt.beep();
-            m_price->setText(currency(Money()));
-            m_price->setFocus();
-            return false;
-        }
+        return checkAmountBox(m_price);
     } else if (box == m_discountPrice) {
         // A discount price that is not an amount becomes the sell price.
         if (m_discountPrice->text().isEmpty() || !Money::parse(m_discountPrice->text(), m_ctx.locale)) {
@@ -261,7 +257,9 @@ bool ItemsTab::checkPrices()
             price->setFocus();
             return false;
         }
-        if (!checkLeavingBox(price))
+        // The sell price must be an amount, not the zero that replaced one;
+        // a discount price that is none becomes the sell price.
+        if (price == m_price ? !amountForSave(m_price) : !checkLeavingBox(price))
             return false;
     }
     return true;

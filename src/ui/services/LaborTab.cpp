@@ -2,6 +2,7 @@
 
 #include "catalog/Catalog.h"
 #include "ui/services/CatalogTabParts.h"
+#include "ui/widgets/KeyFilter.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -27,6 +28,8 @@ LaborTab::LaborTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent),
         m_heading[size_t(i)] = entryBox(this, QStringLiteral("txtLabor_%1").arg(i), QStringLiteral("Labor Heading %1").arg(i + 1));
         m_rate[size_t(i)] = entryBox(this, QStringLiteral("txtLaborRate_%1").arg(i), QStringLiteral("Hourly Rate %1").arg(i + 1));
         m_rate[size_t(i)]->setAlignment(Qt::AlignRight);
+        KeyFilter::refuseQuotes(m_heading[size_t(i)], m_ctx.prompt);
+        KeyFilter::refuseQuotes(m_rate[size_t(i)], m_ctx.prompt);
         grid->addWidget(m_heading[size_t(i)], i + 1, 0);
         grid->addWidget(m_rate[size_t(i)], i + 1, 1);
     }

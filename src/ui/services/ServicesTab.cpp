@@ -30,10 +30,11 @@ ServicesTab::ServicesTab(context::AppContext &ctx, const std::vector<ServiceRow>
                       {QStringLiteral("Service Description"), QStringLiteral("Charge"), QStringLiteral("Allotted Time")});
     m_grid->horizontalHeader()->resizeSection(1, 110);
     m_grid->horizontalHeader()->resizeSection(2, 110);
-    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
+    watchGrid();
     layout->addWidget(m_grid, 3);
     layout->addWidget(buildEntry(), 2);
     m_editors = {m_save, m_charge, m_description};
+    watchAmountBox(m_charge, QStringLiteral("charge"));
     for (QLineEdit *box : {m_description, m_charge})
         box->installEventFilter(this);
     load(rows);
@@ -159,18 +160,6 @@ void ServicesTab::modify()
     m_grid->setEnabled(false);
 }
 
-// The charge box holds an amount of money, or it is refused with a beep
-// and shows zero.
-bool ServicesTab::checkCharge()
-{
-    if (!m_charge->text().isEmpty() && Money::parse(m_charge->text(), m_ctx.locale))
-        return true;
-    m_ctx.prompt.beep();
-    m_charge->setText(Money().toCurrencyText(m_ctx.locale));
-    m_charge->setFocus();
-    return false;
-}
-
 void ServicesTab::save()
 {
     if (m_description->text().isEmpty()) {
@@ -183,8 +172,9 @@ void ServicesTab::save()
         m_charge->setFocus();
         return;
     }
-    // As on leaving the box: never a charge that is not an amount.
-    if (!checkCharge())
+    // As on leaving the box: never a charge that is not an amount, and not
+    // the zero that replaced one.
+    if (!amountForSave(m_charge))
         return;
     const Money charge = *Money::parse(m_charge->text(), m_ctx.locale);
     if (const std::optional<QString> problem = chargeProblem(charge, m_ctx.locale)) {
@@ -218,7 +208,7 @@ bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
             m_charge->clear();
     } else if (event->type() == QEvent::FocusOut && watched == m_charge && !m_checking) {
         m_checking = true;
-        checkCharge();
+        checkAmountBox(m_charge);
         m_checking = false;
     }
     return CatalogTab::eventFilter(watched, event);

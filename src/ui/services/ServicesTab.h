@@ -35,7 +35,6 @@ private:
     void clearEntry();
     void modify();
     void save();
-    bool checkCharge();
 
     std::vector<catalog::ServiceRow> m_rows;
     QLineEdit *m_description = nullptr;

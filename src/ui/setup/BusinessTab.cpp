@@ -1,6 +1,7 @@
 #include "ui/setup/BusinessTab.h"
 
 #include "setup/SettingsFiles.h"
+#include "ui/widgets/KeyFilter.h"
 #include "ui/widgets/PictureButton.h"
 
 #include <QGridLayout>
@@ -83,6 +84,7 @@ BusinessTab::BusinessTab(context::AppContext &ctx, QWidget *parent) : QWidget(pa
         if (i != 3 && i != 4)
             box->setMinimumWidth(5385 / kTwipsPerPixel); // boxes 3 and 4 take the style's widths
         label->setBuddy(box);
+        KeyFilter::refuseQuotes(box, m_ctx.prompt);
         connect(box, &QLineEdit::textChanged, this, [this, i](const QString &text) {
             m_ctx.settings.edit([&](BusinessValues &v) { *businessField(v, i) = text; });
         });

@@ -2,6 +2,7 @@
 
 #include "base/Money.h"
 #include "setup/SetupRules.h"
+#include "ui/widgets/KeyFilter.h"
 #include "ui/widgets/PictureButton.h"
 
 #include <QCheckBox>
@@ -251,6 +252,8 @@ void TaxTab::buildTaxes(QVBoxLayout *layout)
         m_rate[i]->setObjectName(QStringLiteral("cboRate%1").arg(i + 1));
         m_rate[i]->setEditable(true);
         m_rate[i]->addItems(taxRateChoices());
+        KeyFilter::refuseQuotes(m_heading[i]->lineEdit(), m_ctx.prompt);
+        KeyFilter::refuseQuotes(m_rate[i]->lineEdit(), m_ctx.prompt);
         auto *headingLabel = new QLabel(QStringLiteral("Tax Heading"), group);
         headingLabel->setBuddy(m_heading[i]);
         auto *rateLabel = new QLabel(QStringLiteral("Tax Rate (%)"), group);
@@ -352,6 +355,11 @@ void TaxTab::closeGraduated()
     // graduated amount that is not a number never leaves its box.
     QString amounts[2];
     for (int i = 0; i < 2; ++i) {
+        if (const std::optional<QString> problem = setup::graduatedProblem(m_graduatedBox[i]->text(), m_ctx.locale)) {
+            m_ctx.prompt.message(*problem, setup::kGraduatedTitle);
+            m_graduatedBox[i]->setFocus();
+            return;
+        }
         const std::optional<QString> amount = setup::graduatedAmount(m_graduatedBox[i]->text(), m_ctx.locale);
         if (!amount) {
             m_ctx.prompt.beep();

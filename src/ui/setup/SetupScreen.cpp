@@ -78,6 +78,14 @@ void SetupScreen::activate(Routine)
 void SetupScreen::saveAndLeave()
 {
     BusinessValues v = m_ctx.settings.values();
+    // A rate that is no number is kept only when the user says so.
+    for (const QString &rate : {v.taxRate1, v.taxRate2}) {
+        if (const std::optional<QString> question = setup::taxRateQuestion(rate);
+            question && !m_ctx.prompt.ask(*question, setup::kTaxRateTitle)) {
+            m_tabs->setCurrentWidget(m_options);
+            return;
+        }
+    }
     setup::SaveAllResult saved = setup::saveAllSettings(m_ctx.store, v);
     if (saved) {
         if (FileResult logo = setup::saveLogoSettings(m_ctx.store, v, m_logo->logoShown()); !logo)

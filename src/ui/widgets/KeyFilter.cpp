@@ -1,6 +1,7 @@
 #include "ui/widgets/KeyFilter.h"
 
 #include "base/FieldRoutines.h"
+#include "base/ValueList.h"
 
 #include <QKeyEvent>
 
@@ -18,6 +19,22 @@ KeyFilter *KeyFilter::install(QLineEdit *box, Kind kind, Prompt &prompt, const Q
     auto *filter = new KeyFilter(box, kind, prompt, locale);
     box->installEventFilter(filter);
     return filter;
+}
+
+void KeyFilter::refuseQuotes(QLineEdit *box, Prompt &prompt)
+{
+    QObject::connect(box, &QLineEdit::textEdited, box, [box, &prompt](const QString &text) {
+        if (valuelist::canQuote(text))
+            return;
+        const int cursor = box->cursorPosition();
+        const int before = int(text.left(cursor).count(valuelist::kQuote));
+        QString kept = text;
+        kept.remove(valuelist::kQuote);
+        box->setText(kept);
+        box->setCursorPosition(cursor - before);
+        prompt.beep();
+        prompt.message(fields::invalidKeyText(valuelist::kQuote), QString::fromLatin1(fields::kInvalidKeyTitle));
+    });
 }
 
 bool KeyFilter::eventFilter(QObject *watched, QEvent *event)

@@ -16,6 +16,10 @@ public:
     enum class Kind { Money, Text };
     // The filter belongs to the box and lives as long as it.
     static KeyFilter *install(QLineEdit *box, Kind kind, base::Prompt &prompt, const QLocale &locale);
+    // A box whose text is stored in the quoted form, which has no escape for
+    // a double quote: one typed or pasted is taken out again, with a beep
+    // and the invalid-key message.
+    static void refuseQuotes(QLineEdit *box, base::Prompt &prompt);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -99,6 +99,7 @@ TEST(CustomerScreen, EveryRefusedSaveSaysWhyAndWritesNothing)
          kAppTitle},
         {"parent folder", true, "../x", "Acme", "", "", "", QString(), QStringLiteral("Invalid Account Number")},
         {"unsafe telephone", true, "", "Acme", "", "", "217/555", QString(), QStringLiteral("Invalid Account Number")},
+        {"outside Latin-1", true, "Ω1", "Acme", "", "", "", QString(), QStringLiteral("Invalid Account Number")},
     };
     for (const Case &c : cases) {
         Harness h({business(QStringLiteral("K1"), QStringLiteral("Kept Co"))});
@@ -106,7 +107,7 @@ TEST(CustomerScreen, EveryRefusedSaveSaysWhyAndWritesNothing)
         const QByteArray before = h.folder.read(kCustomerFile);
         if ((h.type() == QStringLiteral("Business")) != c.business)
             h.click("cmdAcctType");
-        h.box(0)->setText(QString::fromLatin1(c.acct));
+        h.box(0)->setText(QString::fromUtf8(c.acct));
         h.box(1)->setText(QString::fromLatin1(c.name));
         h.box(8)->setText(QString::fromLatin1(c.first));
         h.box(10)->setText(QString::fromLatin1(c.last));
@@ -254,6 +255,16 @@ TEST(CustomerScreen, DuplicateQuestionIsForAnotherRecordsNumberOnly)
         EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Duplicate Account Number"));
         EXPECT_EQ(h.box(0)->text(), replace ? QString() : QStringLiteral("C5"));
     }
+    // Leaving the record by a command that moves no focus asks too, and
+    // nothing is saved.
+    const qsizetype asked = h.folder.prompt.entries.size();
+    h.box(0)->setText(QStringLiteral("C5"));
+    h.folder.prompt.answer(false);
+    h.click("cmdNav_2");
+    EXPECT_EQ(h.folder.prompt.entries.size(), asked + 1);
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Duplicate Account Number"));
+    EXPECT_EQ(h.screen->currentRecord(), 3);
+    EXPECT_EQ(h.stored(3).acctNo, QStringLiteral("C3"));
 }
 
 TEST(CustomerScreen, NavigationButtonsWrapAndJumpByQuarters)

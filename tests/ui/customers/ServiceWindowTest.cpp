@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace base;
@@ -257,4 +258,22 @@ TEST(DataBoxes, SavedPerAccountRetainedAndEditedInTheBigWindow)
     aux->clearHeading(1);
     h.child<QPushButton>("cmdSaveAux_0")->click();
     EXPECT_EQ(h.folder.read(kAuxHeadingsFile), QByteArray("Gate\r\n\r\nKeys\r\nHeading #4\r\nHeading #5\r\nHeading #6\r\n"));
+}
+
+TEST(ServiceWindow, AFrequencyOrOptionChosenWithoutTheMouseIsTaken)
+{
+    Harness h({business(QStringLiteral("B1"), QStringLiteral("Acme"))});
+    writeCycles(h, {cycle("Mowing", 3500, 0)});
+    h.open();
+    Window w(h);
+    w.mode()->setFocus();
+    QTest::keyClick(w.mode(), Qt::Key_Down); // Quarterly, with the arrow key
+    EXPECT_EQ(w.label(10)->text(), customers::chargeText(1));
+    w.mode()->item(2)->setSelected(true); // Semi-Annual, as a screen reader selects it
+    EXPECT_EQ(w.label(10)->text(), customers::chargeText(2));
+    w.check("ckAutoFind")->setChecked(false); // not a click
+    EXPECT_TRUE(w.label(9)->isVisibleTo(w.frame()));
+    EXPECT_EQ(h.folder.read(kServiceOptionsFile).left(1), QByteArray("0"));
+    h.click("cmdNav_0");
+    EXPECT_EQ(CycleRecord::decode(h.folder.read(kCycleFile)).billingMode, 2);
 }

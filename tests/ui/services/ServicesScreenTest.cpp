@@ -287,3 +287,52 @@ TEST(ServicesScreen, LaborRates)
     EXPECT_EQ(h.child("txtLabor_1")->text(), QStringLiteral("Pool Service"));
 }
 
+
+TEST(ServicesScreen, CommandsActOnTheRowChosenWithTheKeyboard)
+{
+    Harness h;
+    ServiceRecord hedge{QStringLiteral("Hedge Trimming"), QStringLiteral("$50.00"), 4};
+    ServiceRecord lawn{QStringLiteral("Lawn Mowing"), QStringLiteral("$35.00"), 2};
+    h.folder.write(kServicesFile, hedge.encode() + lawn.encode());
+    h.open();
+    auto *grid = h.child<QTableWidget>("fgServices");
+    h.clickRow(grid, 0);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down); // Lawn Mowing is now the highlighted row
+    h.cmd(3)->click();
+    EXPECT_EQ(h.child("txtDescription_0")->text(), QStringLiteral("Lawn Mowing"));
+    h.cmd(7)->click();
+    h.folder.prompt.answer(true);
+    h.cmd(2)->click();
+    EXPECT_EQ(h.folder.read(kServicesFile), hedge.encode());
+}
+
+TEST(ServicesScreen, ARefusedChargeOrPriceIsNotSavedAsZero)
+{
+    Harness h;
+    h.open();
+    h.cmd(1)->click();
+    h.child("txtDescription_0")->setText(QStringLiteral("Mowing"));
+    auto *charge = h.child("txtCharge_0");
+    charge->setText(QStringLiteral("abc"));
+    h.leave(charge); // the beep and the zero
+    EXPECT_EQ(charge->text(), QStringLiteral("$0.00"));
+    h.cmd(4)->click();
+    ASSERT_FALSE(h.folder.prompt.entries.isEmpty());
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Invalid Charge"));
+    EXPECT_EQ(h.folder.prompt.entries.last().text,
+              QStringLiteral("The charge \"abc\" is not an amount of money.\nEnter the charge as an amount, such as 25.00."));
+    EXPECT_EQ(h.serviceCount(), 0u);
+    charge->setText(QStringLiteral("0")); // a zero typed on purpose is kept
+    h.cmd(4)->click();
+    EXPECT_EQ(h.serviceCount(), 1u);
+
+    h.cmd(8)->click();
+    h.fillItem("Seed", "Lawn", "5", "3");
+    auto *price = h.child("txtCharge_1");
+    price->setText(QStringLiteral("abc"));
+    h.leave(price);
+    h.cmd(13)->click();
+    EXPECT_EQ(h.folder.prompt.entries.last().text.left(30), QStringLiteral("The sell price \"abc\" is not an"));
+    EXPECT_EQ(h.itemCount(), 0u);
+}

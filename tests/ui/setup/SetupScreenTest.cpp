@@ -9,7 +9,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -85,8 +87,14 @@ TEST(SetupScreen, ANewUserFillsTheBusinessDataAndReachesTheMenu)
     EXPECT_EQ(f.get<QPushButton>(QStringLiteral("cmdAddress"))->text(), QStringLiteral("International Style Address"));
     EXPECT_EQ(f.box(0)->toolTip(), QStringLiteral("Your Company Name Here"));
     QTest::keyClicks(f.box(0), QStringLiteral("Joe's \"Best\" Lawns"));
+    // A double quote cannot be stored in the quoted form: each one is refused.
+    ASSERT_EQ(folder.prompt.entries.size(), 2);
+    EXPECT_EQ(folder.prompt.entries[0].text, QStringLiteral("This character, (\") is invalid for this field"));
+    EXPECT_EQ(folder.prompt.entries[0].title, QStringLiteral("Invalid Key entry"));
+    EXPECT_EQ(folder.prompt.beeps, 2);
+    folder.prompt.entries.clear();
     // Live at once, before anything is saved.
-    EXPECT_EQ(folder.context().settings.values().businessName, QStringLiteral("Joe's \"Best\" Lawns"));
+    EXPECT_EQ(folder.context().settings.values().businessName, QStringLiteral("Joe's Best Lawns"));
     EXPECT_FALSE(folder.exists(kBusinessData));
 
     f.click(QStringLiteral("cmdAddress"));
@@ -100,7 +108,7 @@ TEST(SetupScreen, ANewUserFillsTheBusinessDataAndReachesTheMenu)
 
     f.click(QStringLiteral("cmdQuit"));
     EXPECT_EQ(f.program.window().navigator().current(), f.program.menu());
-    EXPECT_EQ(folder.read(kBusinessData), QByteArray("\"Joe's \"\"Best\"\" Lawns\",\"\",\"\",\"\",\"IL\",\"62701\",\"\",\"\",\"\"\r\n"));
+    EXPECT_EQ(folder.read(kBusinessData), QByteArray("\"Joe's Best Lawns\",\"\",\"\",\"\",\"IL\",\"62701\",\"\",\"\",\"\"\r\n"));
     EXPECT_TRUE(setupFilesPresent(folder.store()));
     EXPECT_TRUE(folder.prompt.entries.isEmpty());
 
@@ -109,7 +117,11 @@ TEST(SetupScreen, ANewUserFillsTheBusinessDataAndReachesTheMenu)
     f.program.window().close();
     f.lock.release();
     SetupFixture again(same);
-    EXPECT_EQ(again.box(0)->text(), QStringLiteral("Joe's \"Best\" Lawns"));
+    EXPECT_EQ(again.box(0)->text(), QStringLiteral("Joe's Best Lawns"));
+    // Pasted text loses its quotes the same way.
+    QGuiApplication::clipboard()->setText(QStringLiteral("\"Fax\" 555"));
+    again.box(7)->paste();
+    EXPECT_EQ(again.box(7)->text(), QStringLiteral("Fax 555"));
     EXPECT_EQ(again.get<QPushButton>(QStringLiteral("cmdAddress"))->text(), QStringLiteral("USA Style Address"));
     EXPECT_EQ(again.box(5)->text(), QStringLiteral("62701"));
 }
@@ -209,6 +221,7 @@ TEST(SetupScreen, EveryFileIsWrittenInItsStoredForm)
     f.get<QLineEdit>(QStringLiteral("txtModemPort"))->setText(QStringLiteral("3"));
     EXPECT_EQ(folder.context().settings.values().lineColor, 0x332211u);
 
+    folder.prompt.answer(true); // "abc" counts as 0: kept because the user says so
     ASSERT_TRUE(f.saveAndLeave());
     EXPECT_EQ(folder.read(kBusinessData), QByteArray("\"Acme\",\"\",\"\",\"\",\"\",\"62701\",\"\",\"\",\"\"\r\n"));
     EXPECT_EQ(folder.read(QStringLiteral("/Backup/MyBusinessData.txt")), folder.read(kBusinessData));
@@ -261,6 +274,32 @@ TEST(SetupScreen, GraduatedSchemeWindow)
     f.click(QStringLiteral("cmdGraduatedTax_1"));
     EXPECT_FALSE(apply->isChecked());
     EXPECT_EQ(folder.context().settings.values().applyGraduatedTax, 0);
+
+    // Below zero is refused with a message, the amount left for the user.
+    f.click(QStringLiteral("cmdGraduatedTax_0"));
+    surcharge->setText(QStringLiteral("-100"));
+    f.click(QStringLiteral("cmdGraduatedTax_1"));
+    EXPECT_EQ(folder.prompt.entries.last().title, QStringLiteral("Graduated Tax Scheme"));
+    EXPECT_EQ(folder.prompt.entries.last().text,
+              QStringLiteral("The amount ($100.00) is below zero.\nA graduated limit or surcharge is zero or more."));
+    EXPECT_FALSE(frame->isHidden());
+    EXPECT_EQ(folder.context().settings.values().graduatedSurcharge, QStringLiteral("$0.00")); // as last taken
+}
+
+TEST(SetupScreen, ARateThatIsNoNumberIsSavedOnlyWhenTheUserSaysSo)
+{
+    TestFolder folder;
+    folder.write(kBusinessData, "\"Acme\",\"\",\"\",\"\",\"IL\",\"62701\",\"\",\"\",\"\"\r\n");
+    SetupFixture f(folder);
+    f.get<QComboBox>(QStringLiteral("cboRate1"))->setCurrentText(QStringLiteral("five"));
+    for (bool yes : {false, true}) {
+        folder.prompt.answer(yes);
+        EXPECT_EQ(f.saveAndLeave(), yes);
+        EXPECT_EQ(folder.prompt.entries.last().title, QStringLiteral("Tax Rate"));
+        EXPECT_TRUE(folder.prompt.entries.last().text.startsWith(
+            QStringLiteral("The tax rate \"five\" does not begin with a number, so it counts as 0 %")));
+        EXPECT_EQ(folder.exists(kTaxSettings), yes);
+    }
 }
 
 TEST(SetupScreen, LogoSizingFindStoreAndClear)
