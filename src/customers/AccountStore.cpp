@@ -1,5 +1,8 @@
 #include "customers/AccountStore.h"
 
+#include <QDataStream>
+#include <QIODevice>
+
 #include "base/Clock.h"
 #include "base/ValueList.h"
 #include "store/RecordFiles.h"
@@ -111,14 +114,114 @@ FileResult AccountStore::writeContract(int n, const ContractRecord &record) cons
     return writeAt(m_store, kContractFile, ContractRecord::kLength, n, record.encode());
 }
 
+namespace {
+
+const QString kWriteMarker = QStringLiteral("/WriteAccount.pending");
+
+// One file's part of an account write: the bytes going in at an offset, and
+// what the file held there before, so the write can be undone.
+struct FilePart {
+    QString file;
+    qint64 offset = 0;
+    QByteArray bytes;
+    bool existed = false;
+    qint64 oldLength = 0;
+    QByteArray oldBytes;
+};
+
+QByteArray encodeUndo(const std::vector<FilePart> &parts)
+{
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << quint32(parts.size());
+    for (const FilePart &p : parts)
+        s << p.file << p.offset << p.existed << p.oldLength << p.oldBytes;
+    return out;
+}
+
+std::optional<std::vector<FilePart>> decodeUndo(const QByteArray &in)
+{
+    QDataStream s(in);
+    s.setVersion(QDataStream::Qt_6_0);
+    quint32 count = 0;
+    s >> count;
+    if (count > 3)
+        return std::nullopt;
+    std::vector<FilePart> parts(count);
+    for (FilePart &p : parts)
+        s >> p.file >> p.offset >> p.existed >> p.oldLength >> p.oldBytes;
+    if (s.status() != QDataStream::Ok)
+        return std::nullopt;
+    return parts;
+}
+
+// Puts every file back as it was: the old bytes over the new, the old
+// length, and a file that did not exist taken away again.
+FileResult undo(const FileStore &store, const std::vector<FilePart> &parts)
+{
+    for (auto p = parts.rbegin(); p != parts.rend(); ++p) {
+        if (!p->existed) {
+            store.killIfExists(p->file);
+            continue;
+        }
+        if (store.fileSize(p->file) < 0)
+            continue; // gone since: nothing of the write is left in it
+        if (FileResult r = store.writeBytes(p->file, p->offset, p->oldBytes, p->oldLength); !r)
+            return r;
+    }
+    return FileResult::success();
+}
+
+} // namespace
+
+// The three records of one account go in together or not at all: what each
+// file holds where the write goes is kept first in a small marker file
+// (synced), then the three writes are made; on a failure, or on the next
+// start after a crash, the marker puts the files back as they were.
 FileResult AccountStore::writeAccount(int n, const CustomerRecord &customer, const ContractRecord &contract,
                                       const CycleRecord &cycle) const
 {
-    if (FileResult r = writeCustomer(n, customer); !r)
+    recoverPending();
+    // Side files shorter than the customer file are filled out with default
+    // records first, so record n really is customer n's.
+    auto part = [&](const QString &file, int length, const QByteArray &record, const QByteArray &filler) {
+        m_store.dataFileExists(file); // a missing file with a backup copy is restored first
+        const int count = m_store.recordCount(file, length);
+        FilePart p;
+        p.file = file;
+        const int first = filler.isEmpty() ? n : std::min(n, count + 1);
+        p.offset = qint64(first - 1) * length;
+        for (int i = first; i < n; ++i)
+            p.bytes += filler;
+        p.bytes += record;
+        p.oldLength = m_store.fileSize(file);
+        p.existed = p.oldLength >= 0;
+        p.oldLength = std::max<qint64>(p.oldLength, 0);
+        p.oldBytes = m_store.readBytes(file, p.offset, p.bytes.size());
+        return p;
+    };
+    const std::vector<FilePart> parts = {
+        part(kCustomerFile, CustomerRecord::kLength, customer.encode(), QByteArray()),
+        part(kContractFile, ContractRecord::kLength, contract.encode(), defaultContract().encode()),
+        part(kCycleFile, CycleRecord::kLength, cycle.encode(), CycleRecord().encode()),
+    };
+    for (const FilePart &p : parts) {
+        // A record further out than one past the end would leave a gap.
+        if (p.offset > p.oldLength)
+            return FileResult::failure(QStringLiteral("record %1 lies past the end of %2").arg(QString::number(n), p.file));
+    }
+    if (FileResult r = m_store.replaceFile(kWriteMarker, encodeUndo(parts)); !r)
         return r;
-    if (FileResult r = writeContract(n, contract); !r)
-        return r;
-    return writeCycle(n, cycle);
+    for (const FilePart &p : parts) {
+        if (FileResult r = m_store.writeBytes(p.file, p.offset, p.bytes); !r) {
+            if (undo(m_store, parts))
+                m_store.killIfExists(kWriteMarker); // else the next start tries again
+            return r;
+        }
+    }
+    m_store.killIfExists(kWriteMarker);
+    return FileResult::success();
 }
 
 FileResult AccountStore::rebuild(const QString &name, int length, const QByteArray &record, int count,
@@ -189,6 +292,13 @@ FileResult AccountStore::removeCustomer(int d, int c) const
 
 void AccountStore::recoverPending() const
 {
+    // An account write a crash interrupted is undone: the files hold the
+    // account as it was before that save.
+    if (const std::optional<QByteArray> marker = m_store.readFile(kWriteMarker)) {
+        const std::optional<std::vector<FilePart>> parts = decodeUndo(*marker);
+        if (!parts || undo(m_store, *parts))
+            m_store.killIfExists(kWriteMarker);
+    }
     if (!m_store.fileExists(kMarker)) {
         // New files without a marker: the removal had not begun to take
         // effect, and the old files stand.

@@ -44,6 +44,14 @@ bool ensureFolder(const QString &fullPath)
     return !info.exists() && QDir().mkdir(fullPath);
 }
 
+// The system's own words for the last failure, with a fallback when it
+// gives none.
+QString systemReason(const QString &fallback)
+{
+    const int error = errno;
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : fallback;
+}
+
 bool syncHandle(int handle)
 {
 #ifdef Q_OS_UNIX
@@ -62,7 +70,9 @@ bool syncFolder(const QString &folder)
     if (fd < 0)
         return false;
     const bool ok = ::fsync(fd) == 0;
+    const int error = errno; // the reason, not whatever close leaves
     ::close(fd);
+    errno = error;
     return ok;
 #else
     Q_UNUSED(folder);
@@ -82,7 +92,7 @@ QString FileStore::backupName(const QString &name)
 }
 
 FileStore::FileStore(const QString &programFolder)
-    : m_root(QDir::cleanPath(QDir(programFolder).absolutePath()))
+    : m_syncFolder(syncFolder), m_root(QDir::cleanPath(QDir(programFolder).absolutePath()))
 {
 }
 
@@ -205,15 +215,22 @@ FileResult FileStore::replaceFile(const QString &name, const QByteArray &content
     QSaveFile f(p);
     if (!f.open(QIODevice::WriteOnly))
         return FileResult::failure(f.errorString());
-    if (f.write(content) != content.size() || !f.flush() || !syncHandle(f.handle())) {
+    if (f.write(content) != content.size() || !f.flush()) {
         const QString why = f.errorString();
         f.cancelWriting();
         return FileResult::failure(why.isEmpty() ? QStringLiteral("the disk did not take the data") : why);
     }
+    if (!syncHandle(f.handle())) {
+        const QString why = systemReason(QStringLiteral("the disk did not take the data"));
+        f.cancelWriting();
+        return FileResult::failure(why);
+    }
     if (!f.commit())
         return FileResult::failure(f.errorString());
-    if (!syncFolder(QFileInfo(p).absolutePath()))
-        return FileResult::failure(QStringLiteral("the folder could not be synced to disk"));
+    // The file already holds the new content: only its arrival on the disk
+    // is unconfirmed, which is what the caller must say.
+    if (!m_syncFolder(QFileInfo(p).absolutePath()))
+        return FileResult::unconfirmed(systemReason(QStringLiteral("the folder could not be synced to disk")));
     return FileResult::success();
 }
 
@@ -256,18 +273,42 @@ FileResult FileStore::writeRecord(const QString &name, int recordLength, int rec
     if (p.isEmpty() || recordLength <= 0 || recordNumber < 1)
         return FileResult::failure(QStringLiteral("the record %1 of %2 is not allowed").arg(recordNumber).arg(name));
     dataFileExists(name); // a missing file with a backup copy is restored first
+    QByteArray padded = record.left(recordLength);
+    padded.append(QByteArray(recordLength - padded.size(), '\0'));
+    return writeBytes(name, qint64(recordNumber - 1) * recordLength, padded);
+}
+
+qint64 FileStore::fileSize(const QString &name) const
+{
+    const QFileInfo info(path(name));
+    return info.isFile() ? info.size() : -1;
+}
+
+QByteArray FileStore::readBytes(const QString &name, qint64 offset, qint64 length) const
+{
+    QFile f(path(name));
+    if (offset < 0 || length <= 0 || !f.open(QIODevice::ReadOnly) || !f.seek(offset))
+        return QByteArray();
+    return f.read(length);
+}
+
+FileResult FileStore::writeBytes(const QString &name, qint64 offset, const QByteArray &bytes, qint64 newLength) const
+{
+    const QString p = path(name);
+    if (p.isEmpty() || offset < 0)
+        return FileResult::failure(QStringLiteral("the name %1 is not allowed").arg(name));
     QFile f(p);
     if (!f.open(QIODevice::ReadWrite))
         return FileResult::failure(f.errorString());
-    QByteArray padded = record.left(recordLength);
-    padded.append(QByteArray(recordLength - padded.size(), '\0'));
-    const qint64 offset = qint64(recordNumber - 1) * recordLength;
-    if (offset > f.size()) {
-        // Writing past the end would leave a gap of unwritten records.
-        return FileResult::failure(QStringLiteral("record %1 lies past the end of %2").arg(recordNumber).arg(name));
-    }
-    if (!f.seek(offset) || f.write(padded) != padded.size() || !f.flush() || !syncHandle(f.handle()))
+    // Writing past the end would leave a gap of unwritten records.
+    if (offset > f.size())
+        return FileResult::failure(QStringLiteral("%1 is shorter than the place written to").arg(name));
+    if (!f.seek(offset) || f.write(bytes) != bytes.size() || !f.flush())
         return FileResult::failure(f.errorString());
+    if (newLength >= 0 && !f.resize(newLength))
+        return FileResult::failure(f.errorString());
+    if (!syncHandle(f.handle()))
+        return FileResult::failure(systemReason(QStringLiteral("the disk did not confirm the write")));
     return FileResult::success();
 }
 
@@ -316,7 +357,7 @@ FileResult FileStore::renameDataFile(const QString &oldName, const QString &newN
         return FileResult::failure(QStringLiteral("%1 cannot be renamed").arg(oldName));
 #endif
 
-    syncFolder(QFileInfo(to).absolutePath());
+    m_syncFolder(QFileInfo(to).absolutePath());
     killIfExists(oldName);
     return FileResult::success();
 }

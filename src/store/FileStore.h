@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace store {
@@ -28,9 +29,14 @@ inline const QString kBackupFolder = QStringLiteral("/Backup");
 struct [[nodiscard]] FileResult {
     bool ok = true;
     QString error; // the system's reason, for the message the caller shows
+    // A failure after the file was replaced: it holds the new content, but
+    // the disk did not confirm that it is stored for good. Never "nothing
+    // was lost" about such a file.
+    bool replaced = false;
 
     static FileResult success() { return {}; }
-    static FileResult failure(const QString &why) { return {false, why}; }
+    static FileResult failure(const QString &why) { return {false, why, false}; }
+    static FileResult unconfirmed(const QString &why) { return {false, why, true}; }
     explicit operator bool() const { return ok; }
 };
 
@@ -75,6 +81,14 @@ public:
     // Writes record n in place, record count + 1 appending; the file is
     // created when missing. Synced before it returns.
     FileResult writeRecord(const QString &name, int recordLength, int recordNumber, const QByteArray &record) const;
+    // The length of a file in bytes, -1 when it does not exist (no restore).
+    qint64 fileSize(const QString &name) const;
+    // Bytes from an offset, as many as the file holds up to `length`.
+    QByteArray readBytes(const QString &name, qint64 offset, qint64 length) const;
+    // Writes bytes at an offset (at most the file's length: no gap), then
+    // cuts the file to `newLength` when that is not negative; creates a
+    // missing file. Synced before it returns.
+    FileResult writeBytes(const QString &name, qint64 offset, const QByteArray &bytes, qint64 newLength = -1) const;
 
     // The plain files of a folder whose names end with the suffix (letter
     // case ignored), as the file system lists them; none for a missing folder.
@@ -111,8 +125,14 @@ public:
     // to the browser without waiting for it.
     bool openWebAddress(const QString &address, base::WebOpener &opener) const;
 
+    // How a folder is synced after a rename; tests put in one that fails, as
+    // a failing disk would, to see what the user is told.
+    using FolderSync = std::function<bool(const QString &folder)>;
+    void setFolderSync(FolderSync sync) { m_syncFolder = std::move(sync); }
+
 private:
     QString resolve(const QString &name, bool wantFolder) const;
+    FolderSync m_syncFolder;
     QString m_root;
     QString m_progPath;
     QString m_backupPath;

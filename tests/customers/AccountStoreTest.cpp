@@ -6,6 +6,8 @@
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
@@ -230,4 +232,54 @@ TEST(AccountStore, AnAccountNumberIsTakenByAnotherRecordsExactNumber)
     EXPECT_FALSE(accounts.isAcctNoTaken(QStringLiteral("AB-7"), 1)); // case counts
     EXPECT_TRUE(accounts.isAcctNoTaken(QStringLiteral("100"), 1));   // record 3
     EXPECT_FALSE(accounts.isAcctNoTaken(QStringLiteral("999"), 1));
+}
+
+TEST(AccountStore, AFailedAccountWriteLeavesAllThreeFilesAsTheyWere)
+{
+    TestFolder folder;
+    writeParallelFiles(folder, 3);
+    const QByteArray customers = folder.read(kCustomerFile), cycles = folder.read(kCycleFile);
+    // The contract file cannot be written: a folder stands in its place.
+    QFile::remove(folder.path() + kContractFile);
+    QDir(folder.path()).mkdir(kContractFile.mid(1));
+    AccountStore store(folder.store(), folder.clock, usLocale());
+    CustomerRecord c;
+    c.acctNo = QStringLiteral("A4");
+    for (int n : {4, 2}) { // an appended account and one written in place
+        const store::FileResult r = store.writeAccount(n, c, store.defaultContract(), CycleRecord());
+        EXPECT_FALSE(r);
+        EXPECT_FALSE(r.error.isEmpty());
+        EXPECT_EQ(folder.read(kCustomerFile), customers) << n;
+        EXPECT_EQ(folder.read(kCycleFile), cycles) << n;
+        EXPECT_FALSE(folder.exists(QStringLiteral("/WriteAccount.pending")));
+    }
+}
+
+TEST(AccountStore, KillingAnAccountWriteNeverSplitsTheFiles)
+{
+    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
+    QRandomGenerator rng(20261207);
+    int grown = 0;
+    for (int round = 0; round < 15; ++round) {
+        TestFolder folder;
+        ASSERT_TRUE(folder.store().makeFolder(store::kBackupFolder));
+        writeParallelFiles(folder, 5);
+        QProcess child;
+        child.start(helper, {QStringLiteral("write"), folder.path()});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        ASSERT_TRUE(child.waitForReadyRead(20000)); // "writing"
+        QThread::usleep(2000 + rng.bounded(60000));
+        child.kill();
+        child.waitForFinished(10000);
+
+        AccountStore(folder.store(), folder.clock, usLocale()).recoverPending();
+        QString fault;
+        const QStringList ids = pairedIds(folder, &fault);
+        ASSERT_TRUE(fault.isEmpty()) << "round " << round << ": " << fault.toStdString();
+        for (int i = 0; i < ids.size(); ++i)
+            ASSERT_EQ(ids[i], idOf(i + 1)) << "round " << round;
+        grown += ids.size() > 5;
+        EXPECT_FALSE(folder.exists(QStringLiteral("/WriteAccount.pending")));
+    }
+    EXPECT_GT(grown, 0); // the child got some accounts written before a kill
 }

@@ -62,6 +62,32 @@ int main(int argc, char **argv)
         for (;;)
             QThread::sleep(1);
     }
+    if (mode == QLatin1String("write")) {
+        // Accounts A<n+1>, A<n+2>, ... appended, each write followed by one
+        // in place over record 1 with its own values again; every record's
+        // three parts carry the account's id.
+        SystemClock clock;
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        AccountStore accounts(store, clock, us);
+        auto write = [&](int n) {
+            const QString id = QStringLiteral("A%1").arg(n);
+            CustomerRecord c;
+            c.acctNo = id;
+            c.acctType = CustomerRecord::kBusiness;
+            c.name = QStringLiteral("Customer ") + id;
+            CycleRecord y;
+            y.chargeFor = id;
+            ContractRecord k = ContractRecord::defaults(clock.now(), us);
+            k.bytes.replace(336, id.size(), id.toLatin1());
+            must(accounts.writeAccount(n, c, k, y));
+        };
+        std::puts("writing");
+        std::fflush(stdout);
+        for (int n = accounts.customerCount() + 1;; ++n) {
+            write(n);
+            write(1);
+        }
+    }
     if (mode == QLatin1String("pay")) {
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         const QDate day(2026, 12, 6);

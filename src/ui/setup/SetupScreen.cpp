@@ -93,10 +93,14 @@ void SetupScreen::saveAndLeave()
     }
     m_ctx.settings.setValues(v);
     if (!saved) {
-        m_ctx.prompt.message(QStringLiteral("Your settings could not be saved to %1 (%2).\n"
-                                            "Nothing was lost: the screen stays open so you can try again.")
-                                 .arg(saved.fileName.mid(1), saved.result.error),
-                             kAppTitle);
+        // Only a file that is as it was may be called unchanged.
+        const QString text = saved.result.replaced
+                                 ? QStringLiteral("Your settings were written to %1, but the disk did not confirm "
+                                                  "that they are stored for good (%2).\nCheck the disk: the screen "
+                                                  "stays open so you can save again.")
+                                 : QStringLiteral("Your settings could not be saved to %1 (%2).\n"
+                                                  "Nothing was lost: the screen stays open so you can try again.");
+        m_ctx.prompt.message(text.arg(saved.fileName.mid(1), saved.result.error), kAppTitle);
         return;
     }
     if (!setup::setupFilesPresent(m_ctx.store)) {

@@ -374,5 +374,18 @@ TEST(SetupScreen, LeavingRewritesMissingFilesAndReportsAFailedSave)
     EXPECT_EQ(f.program.window().navigator().current(), f.screen);
     ASSERT_EQ(folder.prompt.entries.size(), 1);
     EXPECT_TRUE(folder.prompt.entries[0].text.contains(QStringLiteral("TaxSettings.txt")));
+    EXPECT_TRUE(folder.prompt.entries[0].text.contains(QStringLiteral("Nothing was lost")));
+
+    // A file replaced whose folder the disk would not sync is never called
+    // unchanged: it holds the new content.
+    QDir(folder.path()).rmdir(QStringLiteral("TaxSettings.txt"));
+    folder.store().setFolderSync([](const QString &) { return false; });
+    f.get<QLineEdit>(QStringLiteral("txtBusiness_0"))->setText(QStringLiteral("Acme Two"));
+    EXPECT_FALSE(f.saveAndLeave());
+    ASSERT_EQ(folder.prompt.entries.size(), 2);
+    EXPECT_TRUE(folder.prompt.entries[1].text.startsWith(QStringLiteral("Your settings were written to MyBusinessData.txt, "
+                                                                        "but the disk did not confirm")));
+    EXPECT_FALSE(folder.prompt.entries[1].text.contains(QStringLiteral("Nothing was lost")));
+    EXPECT_TRUE(folder.read(kBusinessData).startsWith("\"Acme Two\""));
 }
 
