@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -18,6 +19,16 @@ public:
     MenuStandIn() { setObjectName(QStringLiteral("frmStartup")); }
     QString caption() const override { return QStringLiteral("menu"); }
 };
+
+// The label a screen reader names a control by (its buddy), or null.
+inline QLabel *labelOf(QWidget *root, QWidget *control)
+{
+    for (QLabel *label : root->findChildren<QLabel *>()) {
+        if (label->buddy() == control)
+            return label;
+    }
+    return nullptr;
+}
 
 // Brings the tab pages that hold a control to the front, as a user does
 // before clicking it.

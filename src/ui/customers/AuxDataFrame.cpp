@@ -50,7 +50,12 @@ QLayout *AuxDataFrame::buildBoxes()
         auto *box = new QPlainTextEdit(this);
         box->setObjectName(QStringLiteral("txtAux_%1").arg(i));
         box->setToolTip(QStringLiteral("Dbl Click to show in Big Window"));
-        box->setAccessibleName(QStringLiteral("Data Box %1").arg(i + 1));
+        // A box is called by its heading, as the user named it.
+        const QString fallback = QStringLiteral("Data Box %1").arg(i + 1);
+        box->setAccessibleName(fallback);
+        connect(heading, &QLineEdit::textChanged, box, [box, fallback](const QString &text) {
+            box->setAccessibleName(text.trimmed().isEmpty() ? fallback : text.trimmed());
+        });
         box->setTabChangesFocus(true);
         box->setMaximumHeight(box->fontMetrics().lineSpacing() * 4 + 12);
         box->viewport()->installEventFilter(this);

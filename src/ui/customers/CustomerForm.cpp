@@ -294,6 +294,9 @@ void CustomerForm::showType(const QString &type)
     box(Name)->setVisible(business && !listShown);
     m_personalNames->setVisible(!business && !listShown);
     m_nameLabel->setText(business ? QStringLiteral("Name") : QStringLiteral("Title / Name"));
+    // The label names whatever the row shows, for a screen reader.
+    m_nameLabel->setBuddy(listShown ? static_cast<QWidget *>(m_accountList)
+                                    : business ? static_cast<QWidget *>(box(Name)) : m_title);
     m_type->setText(business ? CustomerRecord::kBusiness : CustomerRecord::kIndividual);
 }
 
@@ -353,6 +356,7 @@ int CustomerForm::accountCount() const
 void CustomerForm::openAccountList()
 {
     m_accountList->show();
+    m_nameLabel->setBuddy(m_accountList);
     box(Name)->hide();
     m_personalNames->hide();
     m_accountList->setFocus();

@@ -74,10 +74,12 @@ QString CustomerScreen::caption() const
 QMenuBar *CustomerScreen::buildMenus()
 {
     auto *bar = new QMenuBar(this);
+    // The commands run after the menu has closed (queued): one that asks a
+    // question never keeps the caller of the action waiting for the answer.
     auto action = [this](QMenu *menu, const QString &caption, const char *name, void (CustomerScreen::*slot)()) {
         QAction *a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, slot);
+        connect(a, &QAction::triggered, this, slot, Qt::QueuedConnection);
         return a;
     };
     QMenu *files = bar->addMenu(QStringLiteral("Files"));

@@ -108,7 +108,9 @@ FoundCustomersFrame::FoundCustomersFrame(QWidget *parent)
     m_found = new FoundCustomersModel(this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_found);
-    setUpRowGrid(m_grid, QStringLiteral("fgCustomersFound"));
+    setUpRowGrid(m_grid, QStringLiteral("fgCustomersFound"), QStringLiteral("Customers Found"));
+    // Enter on a row (or a double click) loads it, as the menu's Select does.
+    connect(m_grid, &QTableView::activated, this, [this](const QModelIndex &index) { chooseRow(index.row()); });
     m_grid->horizontalHeader()->resizeSection(1, 180);
     m_grid->horizontalHeader()->resizeSection(2, 80);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -94,6 +94,10 @@ std::pair<QPushButton *, QPushButton *> ServiceWindow::placeControls()
     grid->addWidget(label(0, QStringLiteral("Service")), row, 0);
     grid->addWidget(label(2, QStringLiteral("Charges")), row, 1);
     grid->addWidget(label(7, QStringLiteral("Invoicing Cycle")), row++, 2);
+    // The lists' names for a screen reader come from their labels.
+    m_label[0]->setBuddy(m_service);
+    m_label[2]->setBuddy(m_cost);
+    m_label[7]->setBuddy(m_mode);
     grid->addWidget(m_service, row, 0);
     grid->addWidget(m_cost, row, 1);
     grid->addWidget(m_mode, row, 2, 4, 1);

@@ -65,11 +65,12 @@ QTableView *PaymentScreen::buildGrid()
     m_model = new PaymentModel(m_ctx.locale, this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
-    setUpRowGrid(m_grid, QStringLiteral("fgAutoPay"));
+    setUpRowGrid(m_grid, QStringLiteral("fgAutoPay"), QStringLiteral("Open Accounts"));
     m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     for (auto [column, width] : {std::pair{0, 60}, {1, 140}, {3, 120}, {4, 140}, {5, 120}})
         m_grid->horizontalHeader()->resizeSection(column, width);
+    m_grid->installEventFilter(this);
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &index) { selectRow(index.row()); });
     return m_grid;
 
@@ -139,10 +140,22 @@ void PaymentScreen::startPointers()
     // The two pointers blink by switching their visibility on every tick.
     m_timer1 = new QTimer(this);
     m_timer1->setInterval(500);
-    connect(m_timer1, &QTimer::timeout, this, [this] { m_pointerGrid->setVisible(!m_pointerGrid->isVisible()); });
+    // A pointer blinks by its picture, not by coming and going, so it stays
+    // one steady control for a screen reader.
+    auto blink = [](QToolButton *pointer, const QIcon &picture) {
+        pointer->setIcon(pointer->icon().isNull() ? picture : QIcon());
+    };
+    const QIcon down = m_pointerGrid->icon(), right = m_pointerWrite->icon();
+    connect(m_timer1, &QTimer::timeout, this, [=, this] { blink(m_pointerGrid, down); });
     m_timer2 = new QTimer(this);
     m_timer2->setInterval(500);
-    connect(m_timer2, &QTimer::timeout, this, [this] { m_pointerWrite->setVisible(!m_pointerWrite->isVisible()); });
+    connect(m_timer2, &QTimer::timeout, this, [=, this] { blink(m_pointerWrite, right); });
+    // A stopped pointer shows its picture again; the blank picture keeps
+    // the pointer's size.
+    for (auto [timer, pointer, picture] : {std::tuple{m_timer1, m_pointerGrid, down}, {m_timer2, m_pointerWrite, right}}) {
+        pointer->setFixedSize(pointer->sizeHint());
+        m_pictures.insert(timer, {pointer, picture});
+    }
     // A blinking pointer keeps its place, so nothing around it moves.
     for (QToolButton *pointer : {m_pointerGrid, m_pointerWrite}) {
         QSizePolicy keep = pointer->sizePolicy();
@@ -156,6 +169,13 @@ void PaymentScreen::startPointers()
 QString PaymentScreen::caption() const
 {
     return QStringLiteral("Account Receivable Batch Processing");
+}
+
+void PaymentScreen::stopBlinking(QTimer *timer)
+{
+    timer->stop();
+    const auto &[pointer, picture] = m_pictures.value(timer);
+    pointer->setIcon(picture);
 }
 
 bool PaymentScreen::pointerBlinking(int image) const
@@ -172,8 +192,8 @@ void PaymentScreen::activate(Routine)
 
 void PaymentScreen::showMenu()
 {
-    m_timer1->stop();
-    m_timer2->stop();
+    stopBlinking(m_timer1);
+    stopBlinking(m_timer2);
     m_navigator.show(ScreenId::MainMenu);
 }
 
@@ -243,7 +263,7 @@ void PaymentScreen::selectRow(int row)
         m_checkNo->setFocus();
     }
     m_pointerGrid->hide();
-    m_timer1->stop();
+    stopBlinking(m_timer1);
 }
 
 void PaymentScreen::command(int index)
@@ -317,7 +337,7 @@ void PaymentScreen::writePayments()
         clearRowEntry();
         return;
     }
-    m_timer2->stop();
+    stopBlinking(m_timer2);
     m_pointerWrite->hide();
     std::vector<ledger::Payment> payments;
     for (const PaymentRow &r : m_model->rows()) {
@@ -355,6 +375,14 @@ void PaymentScreen::purgeZeroBalances()
 
 bool PaymentScreen::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        // Space or Enter on the current row chooses it, as a click does.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            selectRow(m_grid->currentIndex().row());
+            return true;
+        }
+    }
     if (watched == m_amount) {
         if (event->type() == QEvent::KeyPress && m_amount->text() == Money().toCurrencyText(m_ctx.locale)
             && !static_cast<QKeyEvent *>(event)->text().isEmpty())

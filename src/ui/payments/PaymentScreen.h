@@ -5,6 +5,9 @@
 #include "context/AppContext.h"
 #include "ui/shell/Screen.h"
 
+#include <QHash>
+#include <QIcon>
+
 #include <array>
 
 class QDateEdit;
@@ -42,6 +45,7 @@ private:
     QLayout *buildBottom();
     QPushButton *commandButton(int index, const char *caption, const char *tip = nullptr);
     void startPointers();
+    void stopBlinking(QTimer *timer);
     void loadOpenAccounts();
     void clearPaymentInputs();
     void clearRowEntry();
@@ -60,6 +64,7 @@ private:
     std::array<QPushButton *, 7> m_cmd{};
     QToolButton *m_pointerGrid = nullptr;  // Image1(9), blinked by Timer1
     QToolButton *m_pointerWrite = nullptr; // Image1(0), blinked by Timer2
+    QHash<QTimer *, std::pair<QToolButton *, QIcon>> m_pictures; // each pointer and its picture
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     int m_current = -1;

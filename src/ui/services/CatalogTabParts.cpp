@@ -9,10 +9,10 @@
 
 namespace ui::catalogtab {
 
-QTableWidget *makeGrid(QWidget *parent, const char *name, const QStringList &headings)
+QTableWidget *makeGrid(QWidget *parent, const char *name, const QString &accessibleName, const QStringList &headings)
 {
     auto *grid = new QTableWidget(0, int(headings.size()), parent);
-    setUpRowGrid(grid, QString::fromLatin1(name));
+    setUpRowGrid(grid, QString::fromLatin1(name), accessibleName);
     grid->setHorizontalHeaderLabels(headings);
     return grid;
 }

@@ -13,7 +13,7 @@ class QWidget;
 
 namespace ui::catalogtab {
 
-QTableWidget *makeGrid(QWidget *parent, const char *name, const QStringList &headings);
+QTableWidget *makeGrid(QWidget *parent, const char *name, const QString &accessibleName, const QStringList &headings);
 void setCell(QTableWidget *grid, int row, int column, const QString &text, Qt::Alignment align);
 QLabel *boldLabel(const char *text, QWidget *parent, int pointsLarger = 0);
 QLineEdit *entryBox(QWidget *parent, const QString &name, const QString &accessible, int maxLength = 0);

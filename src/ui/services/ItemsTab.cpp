@@ -29,7 +29,7 @@ ItemsTab::ItemsTab(context::AppContext &ctx, const std::vector<InventoriedItemRe
 {
     m_modifyOnSelect = true;
     auto *layout = new QVBoxLayout(this);
-    m_grid = makeGrid(this, "fgItems",
+    m_grid = makeGrid(this, "fgItems", QStringLiteral("Inventoried Items"),
                       {QStringLiteral("Description"), QStringLiteral("Category"), QStringLiteral("Cost (Unit)"),
                        QStringLiteral("Price"), QStringLiteral("On-Hand"), QStringLiteral("Disc Price"),
                        QStringLiteral("Disc Qty"), QStringLiteral("Reorder"), QStringLiteral("When At")});
@@ -90,7 +90,9 @@ QLayout *ItemsTab::buildForm()
         box->setAlignment(Qt::AlignRight);
     int row = 0;
     auto add = [&](const char *label, QWidget *box, const char *after = nullptr) {
-        form->addWidget(new QLabel(QString::fromLatin1(label), this), row, 0, Qt::AlignRight);
+        auto *name = new QLabel(QString::fromLatin1(label), this);
+        name->setBuddy(box); // the name a screen reader gives the box, the category list included
+        form->addWidget(name, row, 0, Qt::AlignRight);
         form->addWidget(box, row, 1);
         if (after)
             form->addWidget(new QLabel(QString::fromLatin1(after), this), row, 2);

@@ -26,7 +26,7 @@ ServicesTab::ServicesTab(context::AppContext &ctx, const std::vector<ServiceRow>
     : CatalogTab(ctx, parent)
 {
     auto *layout = new QHBoxLayout(this);
-    m_grid = makeGrid(this, "fgServices",
+    m_grid = makeGrid(this, "fgServices", QStringLiteral("Services"),
                       {QStringLiteral("Service Description"), QStringLiteral("Charge"), QStringLiteral("Allotted Time")});
     m_grid->horizontalHeader()->resizeSection(1, 110);
     m_grid->horizontalHeader()->resizeSection(2, 110);
@@ -69,8 +69,13 @@ QWidget *ServicesTab::buildEntry()
     entry->addWidget(m_description, 1, 0, 1, 3);
     entry->addWidget(new QLabel(QStringLiteral("Charge"), side), 2, 0);
     entry->addWidget(m_charge, 3, 0);
-    entry->addWidget(command(5, "Clear", "Clears Description"), 1, 3);
-    entry->addWidget(command(6, "Clear", "Clears Charge"), 3, 1);
+    // Two "Clear" buttons, each named for what it clears.
+    QPushButton *clearDescription = command(5, "Clear", "Clears Description");
+    clearDescription->setAccessibleName(QStringLiteral("Clear Description"));
+    QPushButton *clearCharge = command(6, "Clear", "Clears Charge");
+    clearCharge->setAccessibleName(QStringLiteral("Clear Charge"));
+    entry->addWidget(clearDescription, 1, 3);
+    entry->addWidget(clearCharge, 3, 1);
     entry->addWidget(new QLabel(QStringLiteral("Time Req"), side), 2, 2);
     entry->addWidget(m_time, 3, 2, 2, 1);
     entry->addWidget(new QLabel(QStringLiteral("Time is used by other Scheduling Programs"), side), 5, 0, 1, 4);

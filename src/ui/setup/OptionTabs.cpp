@@ -38,10 +38,13 @@ QLabel *note(const QString &text, QWidget *parent)
 
 void paintSample(QLineEdit *sample, std::uint32_t stored)
 {
+    const QColor colour = setup::colorFromStored(stored);
     QPalette p = sample->palette();
-    p.setColor(QPalette::Base, setup::colorFromStored(stored));
+    p.setColor(QPalette::Base, colour);
     sample->setPalette(p);
     sample->setAutoFillBackground(true);
+    // A screen reader hears the colour the sample shows.
+    sample->setAccessibleName(sample->toolTip() + QStringLiteral(", ") + colour.name());
 }
 
 // Empties a graduated box that holds exactly zero as currency when a key is

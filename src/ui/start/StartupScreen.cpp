@@ -254,8 +254,15 @@ void StartupScreen::openSetup()
 
 void StartupScreen::askAndOpen(const QString &text, const QString &title, const QString &address)
 {
-    if (m_ctx.prompt.ask(text, title))
-        openAddress(address);
+    // Asked once the menu has closed (queued), so the caller of the action
+    // never waits on the answer.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text, title, address] {
+            if (m_ctx.prompt.ask(text, title))
+                openAddress(address);
+        },
+        Qt::QueuedConnection);
 }
 
 void StartupScreen::openAddress(const QString &address)

@@ -41,9 +41,10 @@ bool GridWheel::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void setUpRowGrid(QTableView *grid, const QString &objectName)
+void setUpRowGrid(QTableView *grid, const QString &objectName, const QString &accessibleName)
 {
     grid->setObjectName(objectName);
+    grid->setAccessibleName(accessibleName);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -11,8 +11,8 @@ class QTableView;
 namespace ui {
 
 // Sets a grid up as above, after its model is set; its first column takes
-// the spare width.
-void setUpRowGrid(QTableView *grid, const QString &objectName);
+// the spare width. The accessible name is what a screen reader calls it.
+void setUpRowGrid(QTableView *grid, const QString &objectName, const QString &accessibleName);
 
 class GridWheel : public QObject {
 public:

@@ -54,6 +54,8 @@ TEST(CustomerScreen, FirstCustomerTakesTheTelephoneAsAccountNumber)
     EXPECT_EQ(h.folder.prompt.entries[0].title, QStringLiteral("Create Customers"));
     EXPECT_EQ(h.type(), QStringLiteral("Individual"));
     EXPECT_FALSE(h.child("cmdNav_2")->isEnabled());
+    // The name row's label names the title list for a screen reader.
+    EXPECT_EQ(labelOf(h.screen, h.child<QComboBox>("cboTitle"))->text(), QStringLiteral("Title / Name"));
 
     h.box(8)->setText(QStringLiteral("John"));
     h.box(10)->setText(QStringLiteral("Public"));
@@ -221,11 +223,15 @@ TEST(CustomerScreen, DeleteAsksThenMovesTheLaterRecordsDown)
     h.click("cmdNav_2");
     h.folder.prompt.answer(false);
     h.action("mnuDelete")->trigger();
+    // The question comes once the action has returned, never inside it.
+    EXPECT_TRUE(h.folder.prompt.entries.isEmpty());
+    QCoreApplication::processEvents(); // menu commands run queued
     EXPECT_EQ(h.storedCount(), 3);
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Delete this Customer"));
 
     h.folder.prompt.answer(true);
     h.action("mnuDelete")->trigger();
+    QCoreApplication::processEvents(); // menu commands run queued
     EXPECT_EQ(h.screen->customerCount(), 2);
     EXPECT_EQ(h.box(0)->text(), QStringLiteral("C1"));
     EXPECT_EQ(h.folder.read(kCustomerFile).size(), 656);
@@ -343,6 +349,7 @@ TEST(CustomerScreen, SearchOutcomes)
     EXPECT_EQ(grid->model()->index(1, 2).data().toString(), QStringLiteral("2"));
     grid->setCurrentIndex(grid->model()->index(1, 0));
     h.action("mnuSelect")->trigger();
+    QCoreApplication::processEvents(); // menu commands run queued
     EXPECT_EQ(h.screen->currentRecord(), 2);
     EXPECT_FALSE(results->isVisibleTo(h.screen));
 
@@ -375,6 +382,7 @@ TEST(CustomerScreen, SearchOutcomes)
     EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("You must enter some criteria data for the Search"));
 
     h.action("mnuPrint")->trigger();
+    QCoreApplication::processEvents(); // menu commands run queued
     EXPECT_EQ(results->title(), QStringLiteral("Customer List"));
     EXPECT_EQ(grid->model()->rowCount(), 4);
 }

@@ -73,6 +73,9 @@ TEST(ServiceWindow, AnAccountWithoutServiceLoadsHidden)
     EXPECT_TRUE(w.label(12)->isVisibleTo(w.frame()));
     EXPECT_FALSE(w.label(10)->isVisibleTo(w.frame()));
     EXPECT_FALSE(w.frame()->isVisibleTo(h.screen));
+    // The lists are named by their labels.
+    EXPECT_EQ(labelOf(h.screen, w.service())->text(), QStringLiteral("Service"));
+    EXPECT_EQ(labelOf(h.screen, w.cost())->text(), QStringLiteral("Charges"));
 }
 
 TEST(ServiceWindow, AutoFindPicksThePartnerOnlyInMonthlyMode)
@@ -156,8 +159,10 @@ TEST(ServiceWindow, RememberedOptionsAndTheToggle)
 
     h.open();
     h.action("mnuToggle")->trigger();
+    QCoreApplication::processEvents(); // menu commands run queued
     EXPECT_TRUE(w.frame()->isVisibleTo(h.screen));
     h.action("mnuAux")->trigger(); // the data boxes take its place
+    QCoreApplication::processEvents(); // menu commands run queued
     EXPECT_FALSE(w.frame()->isVisibleTo(h.screen));
     EXPECT_TRUE(h.child("fraAux")->isVisibleTo(h.screen));
     h.child<QPushButton>("cmdCustomer_4")->click();
@@ -220,7 +225,10 @@ TEST(DataBoxes, SavedPerAccountRetainedAndEditedInTheBigWindow)
     auto *aux = static_cast<AuxDataFrame *>(h.child("fraAux"));
     EXPECT_EQ(aux->title(), QStringLiteral("Data for Acme"));
     EXPECT_EQ(h.child<QLineEdit>("txtHeading_3")->text(), QStringLiteral("Heading #4")); // fewer lines on file
+    // A box is named by its heading for a screen reader.
+    EXPECT_EQ(h.child<QPlainTextEdit>("txtAux_1")->accessibleName(), QStringLiteral("Pets"));
     h.action("mnuAux")->trigger();
+    QCoreApplication::processEvents(); // menu commands run queued
     EXPECT_EQ(h.child<QLabel>("lblAccount")->text(), QStringLiteral("Acme"));
 
     auto *box0 = h.child<QPlainTextEdit>("txtAux_0");

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace base;
@@ -239,4 +240,24 @@ TEST(PaymentScreen, UnreadableAmountsAreMarkedNotCounted)
     h.folder.prompt.answer(true);
     h.cmd(6);
     EXPECT_TRUE(h.folder.exists(file));
+}
+
+TEST(PaymentScreen, AnAccountIsChosenFromTheKeyboardAndThePointerStaysPut)
+{
+    Harness h;
+    h.ledgerWith("A1", 12000);
+    h.ledgerWith("B2", 5000);
+    h.open();
+    auto *pointer = h.child<QWidget>("Image1_9");
+    EXPECT_TRUE(h.screen->pointerBlinking(9));
+    QTest::qWait(600); // a blink: the picture goes, the control stays
+    EXPECT_TRUE(pointer->isVisibleTo(h.screen));
+    auto *grid = h.child<QTableView>("fgAutoPay");
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Space);
+    EXPECT_EQ(h.cell(h.rowOf("B2"), 0), QStringLiteral("+"));
+    EXPECT_EQ(h.box("txtAmount")->text(), QStringLiteral("$50.00"));
+    EXPECT_FALSE(h.screen->pointerBlinking(9));
 }

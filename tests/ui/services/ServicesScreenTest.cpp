@@ -296,6 +296,12 @@ TEST(ServicesScreen, CommandsActOnTheRowChosenWithTheKeyboard)
     h.folder.write(kServicesFile, hedge.encode() + lawn.encode());
     h.open();
     auto *grid = h.child<QTableWidget>("fgServices");
+    // Names a screen reader gives: the grids, the two Clear buttons, the list.
+    EXPECT_EQ(grid->accessibleName(), QStringLiteral("Services"));
+    EXPECT_EQ(h.child<QTableWidget>("fgItems")->accessibleName(), QStringLiteral("Inventoried Items"));
+    EXPECT_EQ(h.cmd(5)->accessibleName(), QStringLiteral("Clear Description"));
+    EXPECT_EQ(h.cmd(6)->accessibleName(), QStringLiteral("Clear Charge"));
+    ASSERT_NE(labelOf(h.screen, h.child<QComboBox>("cboCategory")), nullptr);
     h.clickRow(grid, 0);
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Down); // Lawn Mowing is now the highlighted row

@@ -203,6 +203,7 @@ TEST(SetupScreen, EveryFileIsWrittenInItsStoredForm)
     f.click(QStringLiteral("cmdChange_0"));
     f.nextColour = QColor(255, 0, 0);
     f.click(QStringLiteral("cmdChange_1"));
+    EXPECT_EQ(f.get<QLineEdit>(QStringLiteral("txtData"))->accessibleName(), QStringLiteral("Text Color, #ff0000"));
     f.nextFont = QStringLiteral("Liberation Serif");
     f.click(QStringLiteral("cmdChange_2"));
     EXPECT_EQ(f.get<QLabel>(QStringLiteral("lblFont"))->text(), QStringLiteral("Liberation Serif"));

@@ -134,6 +134,7 @@ TEST(StartScreens, ClosingTheWindowOrExitBacksUpOnce)
         if (viaExit) {
             QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
             child<QAction>(program.menu(), "mnuExit")->trigger();
+            QCoreApplication::processEvents(); // menu commands run queued
         } else {
             program.window().close();
         }
@@ -234,6 +235,7 @@ TEST(StartScreens, SupplierQuestionsAndTheManual)
         folder.web.opened.clear();
         folder.prompt.answer(false);
         child<QAction>(menu, c.action)->trigger();
+        QCoreApplication::processEvents(); // menu commands run queued
         ASSERT_EQ(folder.prompt.entries.size(), 1) << c.action;
         EXPECT_EQ(folder.prompt.entries[0].kind, PromptEntry::Question);
         EXPECT_EQ(folder.prompt.entries[0].title, QString::fromLatin1(c.title));
@@ -241,6 +243,7 @@ TEST(StartScreens, SupplierQuestionsAndTheManual)
         EXPECT_TRUE(folder.web.opened.isEmpty()) << c.action << ": No opens nothing";
         folder.prompt.answer(true);
         child<QAction>(menu, c.action)->trigger();
+        QCoreApplication::processEvents(); // menu commands run queued
         ASSERT_EQ(folder.web.opened.size(), 1) << c.action;
         EXPECT_EQ(folder.web.opened[0], QUrl(c.address));
     }
@@ -249,7 +252,9 @@ TEST(StartScreens, SupplierQuestionsAndTheManual)
 
     folder.web.opened.clear();
     child<QAction>(menu, "mnuDeluxe")->trigger(); // opens at once, no question
+    QCoreApplication::processEvents(); // menu commands run queued
     child<QAction>(menu, "mnuHelp")->trigger();
+    QCoreApplication::processEvents(); // menu commands run queued
     ASSERT_EQ(folder.web.opened.size(), 2);
     EXPECT_EQ(folder.web.opened[0], QUrl(links::kDeluxeChecks));
     ASSERT_TRUE(folder.web.opened[1].isLocalFile());
