@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace context;
@@ -34,25 +35,34 @@ QWidget *CustomerScreen::buildNavigation(QWidget *parent)
 {
     auto *navFrame = new QGroupBox(QStringLiteral("Navigate"), parent);
     auto *navGrid = new QGridLayout(navFrame);
+    // The stepping buttons show the standard media icons, the position
+    // buttons how far into the file they go; each keeps its caption in its
+    // accessible name, with its tooltip so that no two names are alike.
     struct Nav {
         int index;
         QString caption;
         const char *tip;
+        QStyle::StandardPixmap icon;
+        const char *shown;
     };
     const Nav navs[] = {
-        {0, QStringLiteral("|<<"), "Selects 1st Customer Record"},
-        {1, QStringLiteral("<"), "Selects Previous Customer Record"},
-        {2, QStringLiteral(">"), "Selects Next Customer Record"},
-        {3, QStringLiteral(">>|"), "Selects Last Customer Record"},
-        {4, QStringLiteral(">"), "Goes  1/4 into Customer Records"},
-        {6, QStringLiteral(">>"), "Goes 1/2 into Customer Records"},
-        {5, QStringLiteral(">>>"), "Goes 3/4 into Customer Record"},
+        {0, QStringLiteral("|<<"), "Selects 1st Customer Record", QStyle::SP_MediaSkipBackward, nullptr},
+        {1, QStringLiteral("<"), "Selects Previous Customer Record", QStyle::SP_ArrowBack, nullptr},
+        {2, QStringLiteral(">"), "Selects Next Customer Record", QStyle::SP_ArrowForward, nullptr},
+        {3, QStringLiteral(">>|"), "Selects Last Customer Record", QStyle::SP_MediaSkipForward, nullptr},
+        {4, QStringLiteral(">"), "Goes  1/4 into Customer Records", QStyle::SP_CustomBase, "25%"},
+        {6, QStringLiteral(">>"), "Goes 1/2 into Customer Records", QStyle::SP_CustomBase, "50%"},
+        {5, QStringLiteral(">>>"), "Goes 3/4 into Customer Record", QStyle::SP_CustomBase, "75%"},
     };
     for (const Nav &n : navs) {
-        auto *b = new QPushButton(n.caption, navFrame);
+        auto *b = new QPushButton(navFrame);
+        if (n.shown)
+            b->setText(QString::fromLatin1(n.shown));
+        else
+            b->setIcon(style()->standardIcon(n.icon));
         b->setObjectName(QStringLiteral("cmdNav_%1").arg(n.index));
         b->setToolTip(QString::fromLatin1(n.tip));
-        b->setAccessibleName(b->toolTip());
+        b->setAccessibleName(n.caption + QStringLiteral(" ") + b->toolTip());
         connect(b, &QPushButton::clicked, this, [this, i = n.index] { navigate(i); });
         m_nav[size_t(n.index)] = b;
     }

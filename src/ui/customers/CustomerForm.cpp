@@ -23,6 +23,11 @@ namespace {
 const QString kPhoneTip = QStringLiteral("Enter telephone Number with Area Code FIRST (as AAA-EEE-NNNN)");
 constexpr int kBoxWidths[12] = {20, 45, 35, 25, 0, 10, 13, 30, 15, 1, 25, 13};
 
+int fittingWidth(const QWidget *box, int characters)
+{
+    return box->fontMetrics().averageCharWidth() * (std::max(characters, 4) + 3) + 16;
+}
+
 QComboBox *editableList(QWidget *parent, const char *name, int maxLength)
 {
     auto *list = new QComboBox(parent);
@@ -101,6 +106,9 @@ QLineEdit *CustomerForm::makeBox(int i, const QString &tip)
     auto *b = new QLineEdit(this);
     b->setObjectName(QStringLiteral("txtCustomer_%1").arg(i));
     b->setMaxLength(kBoxWidths[i]);
+    // As wide as what it holds, no wider: a 20-character account number is
+    // not stretched across a wide window.
+    b->setMaximumWidth(fittingWidth(b, kBoxWidths[i]));
     if (!tip.isEmpty())
         b->setToolTip(tip);
     m_box[size_t(i)] = b;
@@ -148,6 +156,7 @@ int CustomerForm::addNameRow(QGridLayout *grid, int row)
     m_accountList->setToolTip(QStringLiteral("Accts are shown alphabetically"));
     m_accountList->setCompleter(nullptr); // the list completes the text itself
     m_accountList->setMaxVisibleItems(20);
+    m_accountList->setMaximumWidth(fittingWidth(m_accountList, 45));
     m_accountList->hide();
     nameRow->addWidget(m_accountList, 1);
     grid->addWidget(m_nameLabel, row, 0, Qt::AlignRight);
@@ -161,6 +170,7 @@ int CustomerForm::addAddressFrames(QGridLayout *grid, int row)
     m_usaFrame->setObjectName(QStringLiteral("fraUSAddress"));
     auto *usa = new QGridLayout(m_usaFrame);
     m_city = editableList(m_usaFrame, "cboCity", 25);
+    m_city->setMaximumWidth(fittingWidth(m_city, 25));
     m_states = editableList(m_usaFrame, "cboStates", 2);
     QLineEdit *postal = makeBox(Postal, QStringLiteral("Enter Zipcode here"));
     postal->setParent(m_usaFrame);
@@ -170,8 +180,7 @@ int CustomerForm::addAddressFrames(QGridLayout *grid, int row)
     usa->addWidget(m_states, 0, 3);
     usa->addWidget(labelFor("Postal", postal), 0, 4);
     usa->addWidget(postal, 0, 5);
-    usa->setColumnStretch(1, 3);
-    usa->setColumnStretch(5, 1);
+    usa->setColumnStretch(6, 1); // spare width after the boxes, not inside them
 
     m_intFrame = new QGroupBox(this);
     m_intFrame->setObjectName(QStringLiteral("fraIntAddress"));

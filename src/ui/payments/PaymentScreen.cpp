@@ -12,6 +12,7 @@
 #include <QDateEdit>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -44,7 +45,11 @@ PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *par
     layout->addLayout(hint);
 
     layout->addWidget(buildGrid(), 1);
-    layout->addLayout(buildEntry());
+    // The payment's boxes and commands framed together under the grid.
+    auto *entry = new QGroupBox(this);
+    entry->setObjectName(QStringLiteral("fraEntry"));
+    entry->setLayout(buildEntry());
+    layout->addWidget(entry);
     layout->addLayout(buildBottom());
     startPointers();
 }
@@ -116,6 +121,8 @@ QLayout *PaymentScreen::buildEntry()
     entry->addLayout(clears, 0, 4, 3, 1);
     entry->setColumnStretch(0, 1);
     entry->setColumnStretch(1, 1);
+    entry->setHorizontalSpacing(18);
+    entry->setVerticalSpacing(8);
     return entry;
 
 }

@@ -64,7 +64,9 @@ QWidget *ServicesTab::buildEntry()
     m_time->setAccessibleName(QStringLiteral("Time Req"));
     m_time->addItems(allotted::timeList());
     m_time->setCurrentRow(0);
-    m_time->setMaximumHeight(120);
+    // Eight times in view, each shown whole ("10:00" included).
+    m_time->setFixedHeight(m_time->sizeHintForRow(0) * 8 + 2 * m_time->frameWidth() + 2);
+    m_time->setMinimumWidth(m_time->fontMetrics().horizontalAdvance(QStringLiteral("10:00")) + 48);
     entry->addWidget(new QLabel(QStringLiteral("Description"), side), 0, 0);
     entry->addWidget(m_description, 1, 0, 1, 3);
     entry->addWidget(new QLabel(QStringLiteral("Charge"), side), 2, 0);

@@ -1,5 +1,7 @@
 #include "ui/shell/Navigator.h"
 
+#include <QScrollArea>
+
 namespace ui {
 
 Navigator::Navigator(QStackedWidget &stack, QWidget &window) : m_stack(stack), m_window(window) {}
@@ -8,7 +10,22 @@ void Navigator::add(ScreenId id, Screen *screen)
 {
     remove(id); // one screen per id: a second one takes the place of the first
     m_screens.insert(id, screen);
-    m_stack.addWidget(screen);
+    // Each screen sits in a scroll area: in a window smaller than the screen
+    // needs, it scrolls instead of squashing or cutting off its controls.
+    auto *page = new QScrollArea(&m_stack);
+    page->setFrameShape(QFrame::NoFrame);
+    page->setWidgetResizable(true);
+    page->setWidget(screen);
+    m_stack.addWidget(page);
+}
+
+QWidget *Navigator::pageOf(Screen *screen) const
+{
+    for (int i = 0; i < m_stack.count(); ++i) {
+        if (auto *page = qobject_cast<QScrollArea *>(m_stack.widget(i)); page && page->widget() == screen)
+            return page;
+    }
+    return nullptr;
 }
 
 void Navigator::remove(ScreenId id)
@@ -18,8 +35,10 @@ void Navigator::remove(ScreenId id)
         return;
     if (screen == m_current)
         m_current = nullptr;
-    m_stack.removeWidget(screen);
-    screen->deleteLater();
+    if (QWidget *page = pageOf(screen)) {
+        m_stack.removeWidget(page);
+        page->deleteLater(); // and the screen with it
+    }
 }
 
 bool Navigator::show(ScreenId id, Routine routine)
@@ -30,7 +49,7 @@ bool Navigator::show(ScreenId id, Routine routine)
     if (m_current && m_current != screen)
         m_current->deactivate();
     m_current = screen;
-    m_stack.setCurrentWidget(screen);
+    m_stack.setCurrentWidget(pageOf(screen));
     m_window.setWindowTitle(screen->caption());
     screen->activate(routine);
     return true;

@@ -26,6 +26,7 @@ public:
     Screen *current() const { return m_current; }
 
 private:
+    QWidget *pageOf(Screen *screen) const;
     QStackedWidget &m_stack;
     QWidget &m_window;
     QMap<ScreenId, QPointer<Screen>> m_screens;

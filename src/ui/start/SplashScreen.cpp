@@ -48,8 +48,17 @@ QToolButton *SplashScreen::makeLogo(int index, int size)
 SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(32, 24, 32, 24);
+    // The content sits in a column of reading width, centred in the window.
+    auto *outer = new QHBoxLayout(this);
+    outer->setContentsMargins(32, 24, 32, 24);
+    auto *column = new QWidget(this);
+    column->setMaximumWidth(860);
+    outer->addStretch();
+    outer->addWidget(column, 1);
+    outer->addStretch();
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch();
 
     auto *top = new QHBoxLayout;
     m_logo[0] = makeLogo(0, 128);
@@ -95,6 +104,7 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
     m_logo[1]->setParent(m_welcome);
     welcome->addWidget(m_logo[1]);
     m_welcome->hide();
+    layout->addSpacing(16);
     layout->addWidget(m_welcome);
     layout->addStretch();
 
