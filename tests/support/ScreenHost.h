@@ -4,7 +4,11 @@
 #include "support/TestSupport.h"
 #include "ui/shell/Navigator.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QComboBox>
+#include <QMap>
+#include <QTabBar>
 #include <QApplication>
 #include <QTest>
 #include <QFocusEvent>
@@ -28,6 +32,35 @@ inline QLabel *labelOf(QWidget *root, QWidget *control)
             return label;
     }
     return nullptr;
+}
+
+// The names a screen reader would give two or more of a screen's buttons
+// and grids alike (an accessible name, else the caption without its "&").
+inline QStringList sharedAccessibleNames(QWidget *root)
+{
+    QMap<QString, int> seen;
+    auto nameOf = [](QWidget *w, const QString &caption) {
+        QString name = w->accessibleName().isEmpty() ? caption : w->accessibleName();
+        return name.remove(u'&').trimmed();
+    };
+    for (QAbstractButton *b : root->findChildren<QAbstractButton *>()) {
+        if (qobject_cast<QTabBar *>(b->parentWidget()) || b->inherits("QTableCornerButton")
+            || b->objectName().startsWith(QLatin1String("qt_")))
+            continue; // Qt's own: tab scrolling, a grid's unused corner, a menu bar's overflow
+        const QString name = nameOf(b, b->text().isEmpty() ? b->toolTip() : b->text());
+        ++seen[name.isEmpty() ? QStringLiteral("(no name: %1 %2)").arg(QString::fromLatin1(b->metaObject()->className()), b->objectName()) : name];
+    }
+    for (QAbstractItemView *v : root->findChildren<QAbstractItemView *>()) {
+        if (qobject_cast<QComboBox *>(v->parentWidget()) || !v->objectName().startsWith(QLatin1String("fg")))
+            continue; // lists inside combo boxes
+        ++seen[nameOf(v, QString())];
+    }
+    QStringList shared;
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it) {
+        if (it.value() > 1 || it.key().isEmpty() || it.key().startsWith(QLatin1String("(no name")))
+            shared.append(it.key().isEmpty() ? QStringLiteral("(no name)") : it.key());
+    }
+    return shared;
 }
 
 // Brings the tab pages that hold a control to the front, as a user does

@@ -137,6 +137,8 @@ QGroupBox *AuxDataFrame::buildBig(const QFont &strong)
         auto *b = new QPushButton(QString::fromLatin1(caption), m_big);
         b->setObjectName(QStringLiteral("cmdSaveAux_%1").arg(index));
         b->setToolTip(QString::fromLatin1(tip));
+        // Named for the big window, apart from the search frame's buttons.
+        b->setAccessibleName(QString::fromLatin1(caption).remove(u'&') + QStringLiteral(" Big Window"));
         bigButtons->addWidget(b);
         return b;
     };

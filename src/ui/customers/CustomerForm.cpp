@@ -170,7 +170,8 @@ int CustomerForm::addAddressFrames(QGridLayout *grid, int row)
     m_usaFrame->setObjectName(QStringLiteral("fraUSAddress"));
     auto *usa = new QGridLayout(m_usaFrame);
     m_city = editableList(m_usaFrame, "cboCity", 25);
-    m_city->setMaximumWidth(fittingWidth(m_city, 25));
+    m_city->setMaximumWidth(fittingWidth(m_city, 25) + 24); // and the list's arrow
+    m_city->setMinimumWidth(fittingWidth(m_city, 16));
     m_states = editableList(m_usaFrame, "cboStates", 2);
     QLineEdit *postal = makeBox(Postal, QStringLiteral("Enter Zipcode here"));
     postal->setParent(m_usaFrame);

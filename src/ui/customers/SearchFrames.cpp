@@ -46,6 +46,11 @@ SearchFrame::SearchFrame(context::AppContext &ctx, QWidget *parent)
         auto *b = new QPushButton(QString::fromLatin1(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(QString::fromLatin1(tip));
+        // "Search", "Clear Search", "Hide Search": named apart from the
+        // data boxes' own Clear and Hide.
+        b->setAccessibleName(QString::fromLatin1(caption) == QLatin1String("Search")
+                                 ? QStringLiteral("Search")
+                                 : QString::fromLatin1(caption) + QStringLiteral(" Search"));
         buttons->addWidget(b);
         return b;
     };

@@ -34,6 +34,13 @@ QLabel *boldLabel(const char *text, QWidget *parent, int pointsLarger)
     return l;
 }
 
+QLabel *wrapped(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setWordWrap(true);
+    return l;
+}
+
 QLineEdit *entryBox(QWidget *parent, const QString &name, const QString &accessible, int maxLength)
 {
     auto *box = new QLineEdit(parent);

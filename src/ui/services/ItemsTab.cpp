@@ -58,10 +58,10 @@ QWidget *ItemsTab::buildHints()
     auto *hints = new QGroupBox(this);
     auto *hintBox = new QVBoxLayout(hints);
     hintBox->addWidget(boldLabel("ADD AN ITEM", hints));
-    hintBox->addWidget(new QLabel(QStringLiteral("Click on Add New,enter Data then click Save Sales Item"), hints));
+    hintBox->addWidget(wrapped(QStringLiteral("Click on Add New,enter Data then click Save Sales Item"), hints));
     hintBox->addWidget(boldLabel("MODIFY AN ITEM", hints));
-    hintBox->addWidget(new QLabel(QStringLiteral("Click on an Item in the Grid to Select it."), hints));
-    hintBox->addWidget(new QLabel(QStringLiteral("Click Modify Item, enter Data then click Save Sales Item"), hints));
+    hintBox->addWidget(wrapped(QStringLiteral("Click on an Item in the Grid to Select it."), hints));
+    hintBox->addWidget(wrapped(QStringLiteral("Click Modify Item, enter Data then click Save Sales Item"), hints));
     hintBox->addStretch();
     return hints;
 }
@@ -105,7 +105,7 @@ QLayout *ItemsTab::buildForm()
     add("Currently On Hand (Units)", m_onHand);
     add("Quantity Discount Price", m_discountPrice);
     add("Apply Quantity Discount when", m_discountQty, "or more Units Sold");
-    form->addWidget(new QLabel(QStringLiteral("(Set to 0 to Disable)"), this), row++, 1);
+    form->addWidget(wrapped(QStringLiteral("(Set to 0 to Disable)"), this), row++, 1);
     add("Reorder (Units)", m_reorderAmount);
     add("when On Hand (Units) falls to:", m_reorderAt);
     m_keepCategory = new QCheckBox(QStringLiteral("Do not clear Category when Saving"), this);
@@ -119,9 +119,12 @@ QLayout *ItemsTab::buildCommands()
 {
     auto *buttons = new QVBoxLayout;
     m_addNew = command(8, "Add New", "Alows addition of an item");
+    m_addNew->setAccessibleName(QStringLiteral("Add New Sales Item"));
     m_modify = command(9, "Modify Item", "Allows changes to the current selected item");
+    m_modify->setAccessibleName(QStringLiteral("Modify Sales Item"));
     m_save = command(13, "Save Sales Item", "Save the currently selected item");
     m_delete = command(10, "Delete Item", nullptr);
+    m_delete->setAccessibleName(QStringLiteral("Delete Sales Item"));
     m_clearItem = command(11, "Clear Item", "clears the description");
     for (QPushButton *b : {m_addNew, m_modify, m_save, m_delete, m_clearItem})
         buttons->addWidget(b);

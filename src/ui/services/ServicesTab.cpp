@@ -49,10 +49,10 @@ QWidget *ServicesTab::buildEntry()
     auto *hints = new QGroupBox(side);
     auto *hintBox = new QVBoxLayout(hints);
     hintBox->addWidget(boldLabel("ADD A SERVICE", hints));
-    hintBox->addWidget(new QLabel(QStringLiteral("Click on Add New,enter Data then click Save Service"), hints));
+    hintBox->addWidget(wrapped(QStringLiteral("Click on Add New,enter Data then click Save Service"), hints));
     hintBox->addWidget(boldLabel("MODIFY A SERVICE", hints));
-    hintBox->addWidget(new QLabel(QStringLiteral("Click on a Service in the Grid to Select it."), hints));
-    hintBox->addWidget(new QLabel(QStringLiteral("Click Modify Item, enter Data then click Save Service"), hints));
+    hintBox->addWidget(wrapped(QStringLiteral("Click on a Service in the Grid to Select it."), hints));
+    hintBox->addWidget(wrapped(QStringLiteral("Click Modify Item, enter Data then click Save Service"), hints));
     column->addWidget(hints);
 
     auto *entry = new QGridLayout;
@@ -67,9 +67,9 @@ QWidget *ServicesTab::buildEntry()
     // Eight times in view, each shown whole ("10:00" included).
     m_time->setFixedHeight(m_time->sizeHintForRow(0) * 8 + 2 * m_time->frameWidth() + 2);
     m_time->setMinimumWidth(m_time->fontMetrics().horizontalAdvance(QStringLiteral("10:00")) + 48);
-    entry->addWidget(new QLabel(QStringLiteral("Description"), side), 0, 0);
+    entry->addWidget(wrapped(QStringLiteral("Description"), side), 0, 0);
     entry->addWidget(m_description, 1, 0, 1, 3);
-    entry->addWidget(new QLabel(QStringLiteral("Charge"), side), 2, 0);
+    entry->addWidget(wrapped(QStringLiteral("Charge"), side), 2, 0);
     entry->addWidget(m_charge, 3, 0);
     // Two "Clear" buttons, each named for what it clears.
     QPushButton *clearDescription = command(5, "Clear", "Clears Description");
@@ -78,19 +78,22 @@ QWidget *ServicesTab::buildEntry()
     clearCharge->setAccessibleName(QStringLiteral("Clear Charge"));
     entry->addWidget(clearDescription, 1, 3);
     entry->addWidget(clearCharge, 3, 1);
-    entry->addWidget(new QLabel(QStringLiteral("Time Req"), side), 2, 2);
+    entry->addWidget(wrapped(QStringLiteral("Time Req"), side), 2, 2);
     entry->addWidget(m_time, 3, 2, 2, 1);
-    entry->addWidget(new QLabel(QStringLiteral("Time is used by other Scheduling Programs"), side), 5, 0, 1, 4);
+    entry->addWidget(wrapped(QStringLiteral("Time is used by other Scheduling Programs"), side), 5, 0, 1, 4);
     column->addLayout(entry);
 
     auto *buttons = new QGridLayout;
     m_addNew = command(1, "Add New", "Allows addtion of an Item");
+    m_addNew->setAccessibleName(QStringLiteral("Add New Service"));
     buttons->addWidget(m_addNew, 0, 0);
     m_modify = command(3, "Modify Item", "Make Changes to the current item");
+    m_modify->setAccessibleName(QStringLiteral("Modify Service"));
     buttons->addWidget(m_modify, 0, 1);
     m_save = command(4, "Save Service", "Save the current item");
     buttons->addWidget(m_save, 1, 0);
     m_delete = command(2, "Delete Item", nullptr);
+    m_delete->setAccessibleName(QStringLiteral("Delete Service"));
     buttons->addWidget(m_delete, 1, 1);
     buttons->addWidget(command(7, "Cancel Add or Modify", "Cancels the current action"), 2, 0, 1, 2);
     column->addLayout(buttons);

@@ -61,6 +61,7 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
     layout->addStretch();
 
     auto *top = new QHBoxLayout;
+    top->addStretch();
     m_logo[0] = makeLogo(0, 128);
     top->addWidget(m_logo[0]);
     auto *titles = new QVBoxLayout;
@@ -76,7 +77,9 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
     titles->addWidget(product);
     titles->addWidget(version);
     titles->addStretch();
-    top->addLayout(titles, 1);
+    top->addSpacing(12);
+    top->addLayout(titles);
+    top->addStretch();
     layout->addLayout(top);
 
     if (!folderNote.isEmpty()) {
@@ -114,6 +117,7 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
     go->setObjectName(QStringLiteral("cmdContinue"));
     go->setToolTip(QStringLiteral("Starts the Program"));
     go->setDefault(true);
+    m_continue = go;
     connect(go, &QPushButton::clicked, this, &SplashScreen::continueClicked);
     buttons->addWidget(go);
     layout->addLayout(buttons);
@@ -122,6 +126,11 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
 QString SplashScreen::caption() const
 {
     return kAppTitle;
+}
+
+void SplashScreen::activate(Routine)
+{
+    m_continue->setFocus();
 }
 
 void SplashScreen::showWelcome()

@@ -19,6 +19,8 @@ public:
     explicit SplashScreen(const QString &folderNote, QWidget *parent = nullptr);
 
     QString caption() const override;
+    // The keyboard starts on Continue, so Enter or Space goes on.
+    void activate(Routine routine) override;
     void showWelcome();
     void hideWelcome();
 
@@ -32,6 +34,7 @@ private:
     QToolButton *makeLogo(int index, int size);
     QGroupBox *m_welcome;
     QToolButton *m_logo[2];
+    QPushButton *m_continue = nullptr;
 };
 
 } // namespace ui

@@ -49,6 +49,7 @@ void setUpRowGrid(QTableView *grid, const QString &objectName, const QString &ac
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->hide();
+    grid->setCornerButtonEnabled(false);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
     grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     GridWheel::install(grid);

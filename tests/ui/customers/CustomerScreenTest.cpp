@@ -385,6 +385,19 @@ TEST(CustomerScreen, SearchOutcomes)
     QCoreApplication::processEvents(); // menu commands run queued
     EXPECT_EQ(results->title(), QStringLiteral("Customer List"));
     EXPECT_EQ(grid->model()->rowCount(), 4);
+    // Enter on a row loads it, as the menu's Select does.
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(3, 0));
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(h.screen->currentRecord(), 4);
+    EXPECT_FALSE(results->isVisibleTo(h.screen));
+
+    // A criterion chosen without a click (arrow keys, a screen reader) acts
+    // as the click does: the telephone criteria start from the business's.
+    h.click("Command1_0");
+    h.child<QRadioButton>("optSearch_0")->setChecked(true);
+    h.child<QRadioButton>("optSearch_8")->setChecked(true);
+    EXPECT_EQ(text->text(), QStringLiteral("217-555-"));
 }
 
 TEST(CustomerScreen, SelectWithoutAContractScreenReturnsToTheMenu)
@@ -395,4 +408,11 @@ TEST(CustomerScreen, SelectWithoutAContractScreenReturnsToTheMenu)
     h.child<QPushButton>("cmdCustomer_1")->click();
     EXPECT_EQ(h.navigator->current(), h.menu);
     EXPECT_EQ(h.stored(1).name, QStringLiteral("Renamed Co"));
+}
+
+TEST(CustomerScreen, EveryButtonAndGridHasADistinctName)
+{
+    Harness h(numbered(2));
+    h.open();
+    EXPECT_EQ(sharedAccessibleNames(h.screen).join(QStringLiteral(" | ")).toStdString(), "");
 }

@@ -261,3 +261,11 @@ TEST(PaymentScreen, AnAccountIsChosenFromTheKeyboardAndThePointerStaysPut)
     EXPECT_EQ(h.box("txtAmount")->text(), QStringLiteral("$50.00"));
     EXPECT_FALSE(h.screen->pointerBlinking(9));
 }
+
+TEST(PaymentScreen, EveryButtonAndGridHasADistinctName)
+{
+    Harness h;
+    h.ledgerWith("A1", 100);
+    h.open();
+    EXPECT_EQ(sharedAccessibleNames(h.screen).join(QStringLiteral(" | ")).toStdString(), "");
+}

@@ -342,3 +342,10 @@ TEST(ServicesScreen, ARefusedChargeOrPriceIsNotSavedAsZero)
     EXPECT_EQ(h.folder.prompt.entries.last().text.left(30), QStringLiteral("The sell price \"abc\" is not an"));
     EXPECT_EQ(h.itemCount(), 0u);
 }
+
+TEST(ServicesScreen, EveryButtonAndGridHasADistinctName)
+{
+    Harness h;
+    h.open();
+    EXPECT_EQ(sharedAccessibleNames(h.screen).join(QStringLiteral(" | ")).toStdString(), "");
+}

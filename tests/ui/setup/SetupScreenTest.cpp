@@ -390,3 +390,10 @@ TEST(SetupScreen, LeavingRewritesMissingFilesAndReportsAFailedSave)
     EXPECT_TRUE(folder.read(kBusinessData).startsWith("\"Acme Two\""));
 }
 
+
+TEST(SetupScreen, EveryButtonHasADistinctName)
+{
+    TestFolder folder;
+    SetupFixture f(folder);
+    EXPECT_EQ(sharedAccessibleNames(f.screen).join(QStringLiteral(" | ")).toStdString(), "");
+}
