@@ -64,7 +64,22 @@ void setBoxText(QLineEdit *box, const QString &text, int limit)
 
 BusinessTab::BusinessTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
-    auto *layout = new QVBoxLayout(this);
+    // The form on the left; on the right, the heading as it will stand on a
+    // page, kept up to date as the user types.
+    auto *sides = new QHBoxLayout(this);
+    auto *layout = new QVBoxLayout;
+    sides->addLayout(layout, 3);
+    m_preview = new QLabel(this);
+    m_preview->setObjectName(QStringLiteral("lblPreview"));
+    m_preview->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_preview->setTextFormat(Qt::RichText);
+    m_preview->setFrameShape(QFrame::StyledPanel);
+    m_preview->setMargin(24);
+    m_preview->setMinimumWidth(260);
+    m_preview->setStyleSheet(QStringLiteral("QLabel#lblPreview { background: white; color: black; }"));
+    m_preview->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    sides->addWidget(m_preview, 2);
+    connect(&m_ctx.settings, &BusinessSettings::changed, this, &BusinessTab::showPreview);
     auto *intro = new QLabel(QStringLiteral("Enter Information about your Business that will appear on Invoices and Statements"), this);
     intro->setWordWrap(true);
     QFont bold = intro->font();
@@ -106,6 +121,25 @@ BusinessTab::BusinessTab(context::AppContext &ctx, QWidget *parent) : QWidget(pa
     layout->addWidget(new QLabel(QStringLiteral(" EG: Fax - 999-123-5555"), this));
     layout->addLayout(buildCommands());
     layout->addStretch();
+    showPreview();
+}
+
+void BusinessTab::showPreview()
+{
+    const BusinessValues &v = m_ctx.settings.values();
+    const bool usa = v.addressStyle == AddressStyle::USA;
+    QStringList lines = {v.businessAddress1, v.businessAddress2};
+    if (usa)
+        lines.append((v.businessCity + QStringLiteral(", ") + v.businessState + u' ' + v.businessZip).trimmed());
+    else
+        lines.append({v.businessCity, v.businessState});
+    lines.append({v.businessPhone, v.businessFax, v.businessTaxId});
+    QString html = QStringLiteral("<p style='font-size:large'><b>%1</b></p>").arg(v.businessName.toHtmlEscaped());
+    for (const QString &line : lines) {
+        if (!line.trimmed().isEmpty() && line.trimmed() != QLatin1String(","))
+            html += line.toHtmlEscaped() + QStringLiteral("<br>");
+    }
+    m_preview->setText(html);
 }
 
 QLayout *BusinessTab::buildCommands()

@@ -29,11 +29,13 @@ private:
     void toggleAddressStyle();
     void resetBusinessData();
     void reloadBusinessData();
+    void showPreview();
 
     context::AppContext &m_ctx;
     std::array<QLineEdit *, 9> m_business{};
     std::array<QLabel *, 9> m_labels{};
     QLabel *m_postalNote = nullptr;
+    QLabel *m_preview = nullptr; // the heading as it will stand on a page
     QPushButton *m_addressStyle = nullptr;
 };
 
