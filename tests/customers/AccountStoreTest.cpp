@@ -74,6 +74,23 @@ QStringList pairedIds(TestFolder &folder, QString *fault)
     return ids;
 }
 
+// Starts the helper child working on the folder in the given mode, kills
+// it after a random moment once it has said it is at work, lets the store
+// recover, and returns the paired ids (or the fault).
+QStringList killThenRecover(TestFolder &folder, const QString &mode, QRandomGenerator &rng, QString *fault)
+{
+    EXPECT_TRUE(folder.store().makeFolder(store::kBackupFolder));
+    QProcess child;
+    child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop"), {mode, folder.path()});
+    EXPECT_TRUE(child.waitForStarted(10000));
+    EXPECT_TRUE(child.waitForReadyRead(20000)); // at work
+    QThread::usleep(2000 + rng.bounded(60000));
+    child.kill();
+    child.waitForFinished(10000);
+    AccountStore(folder.store(), folder.clock, usLocale()).recoverPending();
+    return pairedIds(folder, fault);
+}
+
 } // namespace
 
 TEST(AccountStore, WritesKeepRecordNTogether)
@@ -186,25 +203,14 @@ TEST(AccountStore, RecoveryFinishesAMarkedRemovalAndDropsAnUnmarkedOne)
 // files that pair up record for record and hold a tail of the accounts.
 TEST(AccountStore, KillingARemovalNeverSplitsTheFiles)
 {
-    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
     QRandomGenerator rng(20261206);
     constexpr int kAccounts = 400;
     int partial = 0;
     for (int round = 0; round < 20; ++round) {
         TestFolder folder;
-        ASSERT_TRUE(folder.store().makeFolder(QStringLiteral("/Backup")));
         writeParallelFiles(folder, kAccounts);
-        QProcess child;
-        child.start(helper, {QStringLiteral("remove"), folder.path()});
-        ASSERT_TRUE(child.waitForStarted(10000));
-        ASSERT_TRUE(child.waitForReadyRead(20000)); // "removing"
-        QThread::usleep(2000 + rng.bounded(60000));
-        child.kill();
-        child.waitForFinished(10000);
-
-        AccountStore(folder.store(), folder.clock, usLocale()).recoverPending();
         QString fault;
-        const QStringList ids = pairedIds(folder, &fault);
+        const QStringList ids = killThenRecover(folder, QStringLiteral("remove"), rng, &fault);
         ASSERT_TRUE(fault.isEmpty()) << "round " << round << ": " << fault.toStdString();
         ASSERT_FALSE(ids.isEmpty());
         const int first = ids.front().mid(1).toInt();
@@ -257,24 +263,13 @@ TEST(AccountStore, AFailedAccountWriteLeavesAllThreeFilesAsTheyWere)
 
 TEST(AccountStore, KillingAnAccountWriteNeverSplitsTheFiles)
 {
-    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
     QRandomGenerator rng(20261207);
     int grown = 0;
     for (int round = 0; round < 15; ++round) {
         TestFolder folder;
-        ASSERT_TRUE(folder.store().makeFolder(store::kBackupFolder));
         writeParallelFiles(folder, 5);
-        QProcess child;
-        child.start(helper, {QStringLiteral("write"), folder.path()});
-        ASSERT_TRUE(child.waitForStarted(10000));
-        ASSERT_TRUE(child.waitForReadyRead(20000)); // "writing"
-        QThread::usleep(2000 + rng.bounded(60000));
-        child.kill();
-        child.waitForFinished(10000);
-
-        AccountStore(folder.store(), folder.clock, usLocale()).recoverPending();
         QString fault;
-        const QStringList ids = pairedIds(folder, &fault);
+        const QStringList ids = killThenRecover(folder, QStringLiteral("write"), rng, &fault);
         ASSERT_TRUE(fault.isEmpty()) << "round " << round << ": " << fault.toStdString();
         for (int i = 0; i < ids.size(); ++i)
             ASSERT_EQ(ids[i], idOf(i + 1)) << "round " << round;
