@@ -79,42 +79,6 @@ ContractRecord AccountStore::defaultContract(const ContractRecord *before) const
 }
 
 namespace {
-// A record number one past the end appends; one further out would leave a
-// gap and is refused.
-FileResult writeAt(const FileStore &store, const QString &name, int length, int n, const QByteArray &record)
-{
-    if (n > store.recordCount(name, length) + 1)
-        return FileResult::failure(QStringLiteral("record %1 lies past the end of %2").arg(n).arg(name));
-    return store.writeRecord(name, length, n, record);
-}
-} // namespace
-
-FileResult AccountStore::writeCustomer(int n, const CustomerRecord &record) const
-{
-    return writeAt(m_store, kCustomerFile, CustomerRecord::kLength, n, record.encode());
-}
-
-FileResult AccountStore::writeCycle(int n, const CycleRecord &record) const
-{
-    // A side file shorter than the customer file is filled out with default
-    // records first, so record n really is customer n's.
-    for (int i = m_store.recordCount(kCycleFile, CycleRecord::kLength) + 1; i < n; ++i) {
-        if (FileResult r = m_store.writeRecord(kCycleFile, CycleRecord::kLength, i, CycleRecord().encode()); !r)
-            return r;
-    }
-    return writeAt(m_store, kCycleFile, CycleRecord::kLength, n, record.encode());
-}
-
-FileResult AccountStore::writeContract(int n, const ContractRecord &record) const
-{
-    for (int i = m_store.recordCount(kContractFile, ContractRecord::kLength) + 1; i < n; ++i) {
-        if (FileResult r = m_store.writeRecord(kContractFile, ContractRecord::kLength, i, defaultContract().encode()); !r)
-            return r;
-    }
-    return writeAt(m_store, kContractFile, ContractRecord::kLength, n, record.encode());
-}
-
-namespace {
 
 const QString kWriteMarker = QStringLiteral("/WriteAccount.pending");
 

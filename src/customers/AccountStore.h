@@ -37,10 +37,10 @@ public:
     // letter case counts). Reads the account numbers alone.
     bool isAcctNoTaken(const QString &acctNo, int current) const;
 
-    store::FileResult writeCustomer(int n, const CustomerRecord &record) const;
-    store::FileResult writeCycle(int n, const CycleRecord &record) const;
-    store::FileResult writeContract(int n, const ContractRecord &record) const;
-    // Customer, contract, cycle, in that order; stops at the first failure.
+    // Record n of all three files: customer, contract, cycle, all or nothing
+    // (a failure, or a crash and the next recoverPending, leaves the three
+    // files as they were). A side file shorter than the customer file is
+    // filled out with default records first; n past count + 1 is refused.
     store::FileResult writeAccount(int n, const CustomerRecord &customer, const ContractRecord &contract,
                             const CycleRecord &cycle) const;
 

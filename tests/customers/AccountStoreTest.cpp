@@ -102,7 +102,7 @@ TEST(AccountStore, WritesKeepRecordNTogether)
     CycleRecord y;
     y.chargeFor = QStringLiteral("X1");
     // A record beyond count + 1 would leave a gap of garbage: refused.
-    EXPECT_FALSE(store.writeCustomer(2, c));
+    EXPECT_FALSE(store.writeAccount(2, c, store.defaultContract(), y));
     EXPECT_FALSE(folder.exists(kCustomerFile));
     ASSERT_TRUE(store.writeAccount(1, c, store.defaultContract(), y));
     EXPECT_EQ(folder.read(kCustomerFile).size(), 328);
@@ -112,9 +112,8 @@ TEST(AccountStore, WritesKeepRecordNTogether)
     // A cycle file that lost records is filled out with defaults, so the
     // record written for customer 3 lands at record 3.
     folder.write(kCycleFile, QByteArray());
-    ASSERT_TRUE(store.writeCustomer(2, c));
-    ASSERT_TRUE(store.writeCustomer(3, c));
-    ASSERT_TRUE(store.writeCycle(3, y));
+    ASSERT_TRUE(store.writeAccount(2, c, store.defaultContract(), CycleRecord()));
+    ASSERT_TRUE(store.writeAccount(3, c, store.defaultContract(), y));
     EXPECT_EQ(folder.read(kCycleFile).size(), 3 * 69);
     EXPECT_EQ(store.readCycle(1), CycleRecord());
     EXPECT_EQ(store.readCycle(3).chargeFor, QStringLiteral("X1"));
