@@ -429,8 +429,13 @@ bool CustomerForm::eventFilter(QObject *watched, QEvent *event)
     // A message box takes the focus; the check it came from must not run again for that.
     if (event->type() == QEvent::FocusOut && !m_checking) {
         m_checking = true;
-        if (watched == box(AcctNo))
+        // Only a number the user typed is checked: one the program loaded
+        // is the record's own (and reading every number again would slow
+        // every step through the file).
+        if (watched == box(AcctNo) && box(AcctNo)->isModified()) {
+            box(AcctNo)->setModified(false);
             Q_EMIT acctNoLeft();
+        }
         else if (watched == box(Name))
             checkNameLength();
         else if (watched == m_accountList->lineEdit() && m_accountList->isVisible()

@@ -60,7 +60,8 @@ public:
 
 Q_SIGNALS:
     void typeToggleClicked();
-    // The account box was left (the screen checks for a duplicate).
+    // The account box was left after the user typed in it (the screen
+    // checks for a duplicate).
     void acctNoLeft();
     void accountChosen(int record);
     void accountNotFound();

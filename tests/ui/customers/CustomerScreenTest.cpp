@@ -247,12 +247,14 @@ TEST(CustomerScreen, DuplicateQuestionIsForAnotherRecordsNumberOnly)
     h.click("cmdNav_2");
     h.click("cmdNav_2");
     ASSERT_EQ(h.screen->currentRecord(), 3);
-    h.box(0)->setText(QStringLiteral("C3")); // its own number
+    h.box(0)->clear();
+    QTest::keyClicks(h.box(0), QStringLiteral("C3")); // its own number
     h.leave(h.box(0));
     EXPECT_TRUE(h.folder.prompt.entries.isEmpty());
 
     for (bool replace : {false, true}) {
-        h.box(0)->setText(QStringLiteral("C5"));
+        h.box(0)->clear();
+        QTest::keyClicks(h.box(0), QStringLiteral("C5"));
         h.folder.prompt.answer(replace);
         h.leave(h.box(0));
         ASSERT_FALSE(h.folder.prompt.entries.isEmpty());
