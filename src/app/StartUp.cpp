@@ -99,7 +99,7 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
     accounts.reserve(count);
     for (int n = 0; n < count; ++n)
         accounts.append(CustomerRecord::acctNoOf(file.mid(qsizetype(n) * CustomerRecord::kLength, CustomerRecord::kLength)));
-    if (const QString failed = customers::auxdata::makeAccountFolders(store, accounts); !failed.isEmpty())
+    if (const QString failed = customers::auxdata::makeAccountFolders(store, accounts, false); !failed.isEmpty())
         return {false, failed};
 
     if (!store.makeFolder(QStringLiteral("/Brenvoy")))

@@ -25,9 +25,9 @@ const QStringList &boxFolderNames()
     return names;
 }
 
-QString makeAccountFolders(const FileStore &store, const QStringList &acctNos)
+QString makeAccountFolders(const FileStore &store, const QStringList &acctNos, bool lookInside)
 {
-    return store.makeFolderTrees(kAuxFolder, acctNos, boxFolderNames());
+    return store.makeFolderTrees(kAuxFolder, acctNos, boxFolderNames(), lookInside);
 }
 
 std::optional<QStringList> loadHeadings(const FileStore &store)

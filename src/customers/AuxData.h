@@ -23,9 +23,12 @@ QString boxFile(const QString &acctNo, int box);
 // The six box folders of an account ("AuxFile0" to "AuxFile5").
 const QStringList &boxFolderNames();
 // Makes every account's folder and its six box folders where missing, in
-// one pass over the data-box folder. Returns the relative name of the first
-// folder that cannot be made, or an empty text.
-QString makeAccountFolders(const store::FileStore &store, const QStringList &acctNos);
+// one pass over the data-box folder. With `lookInside` false an account
+// folder that exists is not looked into (the start: one listing for all
+// accounts; saving the boxes mends a missing box folder where it is used).
+// Returns the relative name of the first folder that cannot be made, or an
+// empty text.
+QString makeAccountFolders(const store::FileStore &store, const QStringList &acctNos, bool lookInside = true);
 
 // Up to six headings; nothing when the file is missing.
 std::optional<QStringList> loadHeadings(const store::FileStore &store);

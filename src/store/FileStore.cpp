@@ -385,7 +385,7 @@ FileResult FileStore::makeFolders(const QStringList &names) const
 }
 
 QString FileStore::makeFolderTrees(const QString &folder, const QStringList &children,
-                                   const QStringList &subfolders) const
+                                   const QStringList &subfolders, bool lookInside) const
 {
     if (children.isEmpty())
         return QString();
@@ -399,6 +399,8 @@ QString FileStore::makeFolderTrees(const QString &folder, const QStringList &chi
         if (!isSafeNameComponent(child))
             continue;
         const QString folded = child.toCaseFolded();
+        if (!lookInside && existing.contains(folded))
+            continue; // there already, as a folder or a file: taken as it is
         const QString childPath = root + u'/' + existing.value(folded, child);
         const QFileInfo info(childPath);
         if (info.isFile())

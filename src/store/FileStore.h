@@ -107,9 +107,12 @@ public:
     // for many children at once: the folder is listed once and names are
     // matched case-insensitively there, instead of being resolved component
     // by component per child. A child that is not a safe name, or is a plain
-    // file, is passed over. Returns the relative name of the first folder
-    // that cannot be made, or an empty text.
-    QString makeFolderTrees(const QString &folder, const QStringList &children, const QStringList &subfolders) const;
+    // file, is passed over. With `lookInside` false a child folder that
+    // exists is taken as whole, not looked into (one listing for all, no
+    // look per child). Returns the relative name of the first folder that
+    // cannot be made, or an empty text.
+    QString makeFolderTrees(const QString &folder, const QStringList &children, const QStringList &subfolders,
+                            bool lookInside = true) const;
     // A file's copy in the backup folder: "/Services.txt" gives
     // "/Backup/Services.txt".
     static QString backupName(const QString &name);

@@ -1,3 +1,4 @@
+#include "customers/AuxData.h"
 #include "customers/Records.h"
 #include "app/StartUp.h"
 
@@ -50,9 +51,13 @@ TEST(StartUp, EveryCustomerGetsSixDataBoxFolders)
                                QStringLiteral("AuxFile3"), QStringLiteral("AuxFile4"), QStringLiteral("AuxFile5")}))
             << acct;
     }
-    // The existing folder of another case was used, not doubled.
-    EXPECT_EQ(QDir(aux.filePath(QStringLiteral("1002"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 6);
+    // The existing folder of another case was used, not doubled, and not
+    // looked into at the start: saving the account's boxes mends it.
+    const QDir existing(aux.filePath(QStringLiteral("1002")));
+    EXPECT_EQ(existing.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
     EXPECT_EQ(folder.read(QStringLiteral("/auxfiles/1002/AUXFILE3/keep.txt")), QByteArray("kept"));
+    ASSERT_TRUE(customers::auxdata::saveBoxes(folder.store(), QStringLiteral("1002"), {}));
+    EXPECT_EQ(existing.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 6);
     // Nothing was made outside the program folder.
     EXPECT_FALSE(QFileInfo::exists(folder.path() + QStringLiteral("/../evil")));
     EXPECT_FALSE(QFileInfo::exists(folder.path() + QStringLiteral("/evil")));
