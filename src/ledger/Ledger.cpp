@@ -49,11 +49,13 @@ Balance balanceOf(const QByteArray &file, const QLocale &locale)
     Balance b;
     const qsizetype n = file.size() / LedgerEntry::kLength;
     for (qsizetype i = 0; i < n; ++i) {
-        const LedgerEntry e = LedgerEntry::decode(file.mid(i * LedgerEntry::kLength, LedgerEntry::kLength));
-        const Sign sign = signOf(e.entryText);
+        const auto [text, amountText] =
+            LedgerEntry::textAndAmountOf(QByteArray::fromRawData(file.constData() + i * LedgerEntry::kLength,
+                                                                 LedgerEntry::kLength));
+        const Sign sign = signOf(text);
         if (sign == Sign::Ignore)
             continue;
-        const std::optional<Money> amount = Money::parse(e.entryAmount, locale);
+        const std::optional<Money> amount = Money::parse(amountText, locale);
         if (!amount) {
             ++b.unreadable;
             continue;
@@ -147,15 +149,16 @@ bool isPaidUp(const OpenAccount &a)
 
 std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &locale)
 {
-    QStringList names = store.fileNames(kActiveAccountsFolder, QStringLiteral(".txt"));
-    std::sort(names.begin(), names.end(),
-              [](const QString &a, const QString &b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    // One listing of the folder, each ledger opened once by its listed name.
+    std::vector<std::pair<QString, QByteArray>> files = store.readFiles(kActiveAccountsFolder, QStringLiteral(".txt"));
+    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
+    });
     std::vector<OpenAccount> accounts;
-    accounts.reserve(size_t(names.size()));
-    for (const QString &name : names) {
+    accounts.reserve(files.size());
+    for (const auto &[name, file] : files) {
         OpenAccount a;
         a.ledgerFile = kActiveAccountsFolder + u'/' + name;
-        const QByteArray file = store.readFile(a.ledgerFile).value_or(QByteArray());
         const LedgerEntry first = LedgerEntry::decode(file.left(LedgerEntry::kLength));
         a.damaged = file.size() < LedgerEntry::kLength || first.acctNo.isEmpty();
         if (a.damaged) {

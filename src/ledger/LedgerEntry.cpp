@@ -6,21 +6,32 @@ using namespace base;
 
 namespace ledger {
 
+namespace {
+constexpr int kTextOffset = 85, kTextWidth = 60, kAmountOffset = 145;
+} // namespace
+
 QByteArray LedgerEntry::encode() const
 {
     RecordWriter w(kLength);
     w.putText(0, 45, acctName.trimmed());
     w.putText(45, 25, acctNo.trimmed());
     w.putText(70, 15, entryDate.trimmed());
-    w.putText(85, 60, entryText.trimmed());
-    w.putText(145, kAmountWidth, entryAmount.trimmed());
+    w.putText(kTextOffset, kTextWidth, entryText.trimmed());
+    w.putText(kAmountOffset, kAmountWidth, entryAmount.trimmed());
     return w.bytes();
 }
 
 LedgerEntry LedgerEntry::decode(const QByteArray &bytes)
 {
     RecordReader r(bytes);
-    return {r.text(0, 45), r.text(45, 25), r.text(70, 15), r.text(85, 60), r.text(145, kAmountWidth)};
+    return {r.text(0, 45), r.text(45, 25), r.text(70, 15), r.text(kTextOffset, kTextWidth),
+            r.text(kAmountOffset, kAmountWidth)};
+}
+
+std::pair<QString, QString> LedgerEntry::textAndAmountOf(const QByteArray &bytes)
+{
+    RecordReader r(bytes);
+    return {r.text(kTextOffset, kTextWidth), r.text(kAmountOffset, kAmountWidth)};
 }
 
 } // namespace ledger

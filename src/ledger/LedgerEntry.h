@@ -4,6 +4,7 @@
 // wording of the entry text.
 #include <QByteArray>
 #include <QString>
+#include <utility>
 
 namespace ledger {
 
@@ -22,6 +23,9 @@ struct LedgerEntry {
 
     QByteArray encode() const;
     static LedgerEntry decode(const QByteArray &bytes);
+    // The text and the amount alone, for passes over whole ledgers that need
+    // nothing else (a balance).
+    static std::pair<QString, QString> textAndAmountOf(const QByteArray &bytes);
     bool operator==(const LedgerEntry &) const = default;
 };
 

@@ -327,6 +327,24 @@ QStringList FileStore::fileNames(const QString &folder, const QString &suffix) c
     return names;
 }
 
+std::vector<std::pair<QString, QByteArray>> FileStore::readFiles(const QString &folder, const QString &suffix) const
+{
+    std::vector<std::pair<QString, QByteArray>> files;
+    const QString p = resolve(folder, true);
+    if (p.isEmpty() || !QFileInfo(p).isDir())
+        return files;
+    QDirIterator it(p, QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = it.fileName();
+        if (!name.endsWith(suffix, Qt::CaseInsensitive))
+            continue;
+        QFile f(path);
+        files.emplace_back(name, f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    return files;
+}
+
 void FileStore::killIfExists(const QString &name) const
 {
     const QString p = path(name);

@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace store {
 
@@ -93,6 +95,9 @@ public:
     // The plain files of a folder whose names end with the suffix (letter
     // case ignored), as the file system lists them; none for a missing folder.
     QStringList fileNames(const QString &folder, const QString &suffix) const;
+    // The same files with their contents: the folder resolved and listed
+    // once, each file opened once by the name listed.
+    std::vector<std::pair<QString, QByteArray>> readFiles(const QString &folder, const QString &suffix) const;
 
     void killIfExists(const QString &name) const;
     void deleteDataFile(const QString &name) const;
