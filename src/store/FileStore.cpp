@@ -312,21 +312,6 @@ FileResult FileStore::writeBytes(const QString &name, qint64 offset, const QByte
     return FileResult::success();
 }
 
-QStringList FileStore::fileNames(const QString &folder, const QString &suffix) const
-{
-    const QString p = resolve(folder, true);
-    if (p.isEmpty() || !QFileInfo(p).isDir())
-        return {};
-    QStringList names;
-    QDirIterator it(p, QDir::Files | QDir::Hidden);
-    while (it.hasNext()) {
-        const QString name = it.nextFileInfo().fileName();
-        if (name.endsWith(suffix, Qt::CaseInsensitive))
-            names.append(name);
-    }
-    return names;
-}
-
 std::vector<std::pair<QString, QByteArray>> FileStore::readFiles(const QString &folder, const QString &suffix) const
 {
     std::vector<std::pair<QString, QByteArray>> files;

@@ -93,10 +93,9 @@ public:
     FileResult writeBytes(const QString &name, qint64 offset, const QByteArray &bytes, qint64 newLength = -1) const;
 
     // The plain files of a folder whose names end with the suffix (letter
-    // case ignored), as the file system lists them; none for a missing folder.
-    QStringList fileNames(const QString &folder, const QString &suffix) const;
-    // The same files with their contents: the folder resolved and listed
-    // once, each file opened once by the name listed.
+    // case ignored) with their contents, as the file system lists them: the
+    // folder resolved and listed once, each file opened once by the name
+    // listed. None for a missing folder.
     std::vector<std::pair<QString, QByteArray>> readFiles(const QString &folder, const QString &suffix) const;
 
     void killIfExists(const QString &name) const;
