@@ -32,11 +32,15 @@ inline void mustSetUp(bool ok)
 }
 
 // A program folder in a temporary directory and the context screens need.
+// A folder given in BRENVOY_BENCH_FOLDER is used instead and kept, so a
+// large program folder is made once for repeated runs under a profiler.
 struct BenchContext {
     BenchContext() : ctx{store, settings, catalog, clock, prompt, web, locale, QString(), QString()} {}
+    static QString keptFolder() { return qEnvironmentVariable("BRENVOY_BENCH_FOLDER"); }
     QLocale locale{QLocale::English, QLocale::UnitedStates};
     QTemporaryDir dir;
-    store::FileStore store{dir.path()};
+    QString root = keptFolder().isEmpty() ? dir.path() : keptFolder();
+    store::FileStore store{root};
     setup::BusinessSettings settings{locale};
     catalog::Catalog catalog{locale};
     base::SystemClock clock;

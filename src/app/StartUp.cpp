@@ -1,5 +1,7 @@
 #include "app/StartUp.h"
 
+#include "customers/CustomerFile.h"
+
 #include "customers/AuxData.h"
 #include "customers/Records.h"
 #include "customers/StateList.h"
@@ -93,12 +95,11 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
     }
 
     // One sequential read of the whole customer file, account numbers only.
-    const QByteArray file = store.readFile(kCustomerFile).value_or(QByteArray());
-    const int count = store.recordCount(kCustomerFile, CustomerRecord::kLength);
+    const customers::CustomerFile file = customers::CustomerFile::read(store);
     QStringList accounts;
-    accounts.reserve(count);
-    for (int n = 0; n < count; ++n)
-        accounts.append(CustomerRecord::acctNoOf(file.mid(qsizetype(n) * CustomerRecord::kLength, CustomerRecord::kLength)));
+    accounts.reserve(file.count());
+    for (int n = 1; n <= file.count(); ++n)
+        accounts.append(file.text(n, customers::customerfield::AcctNo));
     if (const QString failed = customers::auxdata::makeAccountFolders(store, accounts, false); !failed.isEmpty())
         return {false, failed};
 

@@ -96,15 +96,25 @@ void RecordReader::getRaw(int offset, void *data, int size) const
 namespace {
 // The bytes of a field up to the first NUL (NUL bytes mark a field never
 // assigned; they are not text), without copying the record.
-QByteArrayView fieldBytes(const QByteArray &record, int offset, int width)
+QByteArrayView fieldBytes(QByteArrayView record, int offset, int width)
 {
     if (offset < 0 || width <= 0 || offset >= record.size())
         return {};
-    QByteArrayView field(record.constData() + offset, std::min<qsizetype>(width, record.size() - offset));
+    QByteArrayView field(record.data() + offset, std::min<qsizetype>(width, record.size() - offset));
     const qsizetype nul = field.indexOf('\0');
     return nul >= 0 ? field.first(nul) : field;
 }
 } // namespace
+
+QByteArrayView textBytes(QByteArrayView record, int offset, int width)
+{
+    QByteArrayView field = fieldBytes(record, offset, width);
+    while (!field.isEmpty() && field.front() == ' ')
+        field = field.sliced(1);
+    while (!field.isEmpty() && field.back() == ' ')
+        field.chop(1);
+    return field;
+}
 
 QString RecordReader::rawText(int offset, int width) const
 {
@@ -116,11 +126,7 @@ QString RecordReader::text(int offset, int width) const
 {
     // Every list and search decodes whole files of records: the blanks are
     // cut from the bytes, so each field costs one conversion.
-    QByteArrayView field = fieldBytes(m_bytes, offset, width);
-    while (!field.isEmpty() && field.front() == ' ')
-        field = field.sliced(1);
-    while (!field.isEmpty() && field.back() == ' ')
-        field.chop(1);
+    const QByteArrayView field = textBytes(m_bytes, offset, width);
     return QString::fromLatin1(field.data(), field.size());
 }
 

@@ -58,6 +58,11 @@ private:
     QByteArray m_bytes; // implicitly shared: no copy of the data
 };
 
+// A text field's bytes as RecordReader::text gives them (up to the first NUL,
+// blanks trimmed), without copying or converting: for passes over a whole
+// file that convert only what they show.
+QByteArrayView textBytes(QByteArrayView record, int offset, int width);
+
 // Latin-1 for the record files; anything outside it becomes "?".
 QByteArray toSingleByte(const QString &text);
 

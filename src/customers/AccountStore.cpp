@@ -1,5 +1,7 @@
 #include "customers/AccountStore.h"
 
+#include "customers/CustomerFile.h"
+
 #include <QDataStream>
 #include <QIODevice>
 
@@ -58,14 +60,7 @@ ContractRecord AccountStore::readContract(int n) const
 
 bool AccountStore::isAcctNoTaken(const QString &acctNo, int current) const
 {
-    const QByteArray file = m_store.readFile(kCustomerFile).value_or(QByteArray());
-    const int count = customerCount();
-    for (int n = 1; n <= count; ++n) {
-        if (n != current
-            && CustomerRecord::acctNoOf(file.mid(qsizetype(n - 1) * CustomerRecord::kLength, CustomerRecord::kLength)) == acctNo)
-            return true;
-    }
-    return false;
+    return AcctNoIndex(CustomerFile::read(m_store)).isTaken(acctNo, current);
 }
 
 std::vector<CustomerRecord> AccountStore::readAllCustomers() const

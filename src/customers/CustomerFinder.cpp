@@ -1,5 +1,8 @@
 #include "customers/CustomerFinder.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace customers {
 
 namespace finder {
@@ -30,35 +33,55 @@ QString criterionCaption(int criterion)
 }
 
 namespace {
-const QString *fieldOf(const CustomerRecord &r, int criterion)
+std::optional<customerfield::Span> spanOf(int criterion)
 {
+    using namespace customerfield;
     switch (criterion) {
-    case BusinessName: return &r.name;
-    case Address1: return &r.address1;
-    case Address2: return &r.address2;
-    case CityOrAddr3: return &r.cityOrAddr3;
-    case State: return &r.state;
-    case ZipOrAddr4: return &r.zipOrAddr4;
-    case Phone: return &r.phone;
-    case LastName: return &r.lastName;
-    case AcctNo: return &r.acctNo;
-    default: return nullptr;
+    case BusinessName: return Name;
+    case Address1: return customerfield::Address1;
+    case Address2: return customerfield::Address2;
+    case CityOrAddr3: return customerfield::CityOrAddr3;
+    case State: return customerfield::State;
+    case ZipOrAddr4: return customerfield::ZipOrAddr4;
+    case Phone: return customerfield::Phone;
+    case LastName: return customerfield::LastName;
+    case AcctNo: return customerfield::AcctNo;
+    default: return std::nullopt;
     }
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// The field upper-cased contains the text. Most fields are plain ASCII and
+// are compared on their bytes; any other field goes through QString's
+// upper-casing, which maps letters such as "ß" to more than one.
+bool containsUpper(QByteArrayView field, const QString &text, const std::optional<QByteArray> &asciiText)
+{
+    if (asciiText && isAscii(field)) {
+        char upper[64];
+        const qsizetype size = std::min<qsizetype>(field.size(), sizeof upper);
+        for (qsizetype i = 0; i < size; ++i)
+            upper[i] = (field[i] >= 'a' && field[i] <= 'z') ? char(field[i] - 'a' + 'A') : field[i];
+        return QByteArrayView(upper, size).contains(*asciiText);
+    }
+    return QString::fromLatin1(field.data(), field.size()).toUpper().contains(text);
 }
 } // namespace
 
-std::vector<Found> search(const std::vector<CustomerRecord> &records, int criterion, const QString &text)
+std::vector<Found> search(const CustomerFile &file, int criterion, const QString &text)
 {
+    const std::optional<customerfield::Span> span = spanOf(criterion);
+    std::optional<QByteArray> asciiText;
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        asciiText = text.toLatin1();
     std::vector<Found> found;
-    for (size_t i = 0; i < records.size(); ++i) {
-        const CustomerRecord &r = records[i];
-        bool match = criterion == All;
-        if (!match) {
-            const QString *field = fieldOf(r, criterion);
-            match = field && field->trimmed().toUpper().contains(text);
-        }
+    for (int n = 1; n <= file.count(); ++n) {
+        const bool match = criterion == All || (span && containsUpper(file.field(n, *span), text, asciiText));
         if (match)
-            found.push_back({r.displayName(), r.phone.trimmed(), int(i) + 1});
+            found.push_back({file.displayName(n), file.text(n, customerfield::Phone).trimmed(), n});
     }
     return found;
 }

@@ -2,7 +2,7 @@
 // Finding and stepping through customers: the navigation buttons, the
 // search criteria, the duplicate account-number check. Each works on the
 // records of one sequential read.
-#include "customers/Records.h"
+#include "customers/CustomerFile.h"
 
 #include <QString>
 #include <vector>
@@ -29,11 +29,7 @@ struct Found {
 // Records whose field, trimmed and upper-cased, contains the text (given
 // upper-cased and trimmed); every record for All. An unknown criterion
 // matches nothing.
-std::vector<Found> search(const std::vector<CustomerRecord> &records, int criterion, const QString &text);
-
-// Another record than `current` has exactly this account number (trimmed,
-// letter case counting).
-
+std::vector<Found> search(const CustomerFile &file, int criterion, const QString &text);
 
 } // namespace finder
 

@@ -8,15 +8,8 @@ using namespace base;
 namespace customers {
 
 namespace {
-struct Field {
-    int offset;
-    int width;
-};
-// CustomerRecord layout, in field order.
-constexpr Field kAcctNo{0, 20}, kName{20, 45}, kAddress1{65, 35}, kAddress2{100, 25}, kCityOrAddr3{125, 25},
-    kCity{150, 20}, kState{170, 2}, kZip{172, 10}, kZipOrAddr4{182, 25}, kPhone{207, 13}, kCellPhone{220, 13},
-    kEmail{233, 30}, kTitle{263, 10}, kFirstName{273, 15}, kMiddleInitial{288, 1}, kLastName{289, 25},
-    kAcctType{314, 10};
+using Field = customerfield::Span;
+using namespace customerfield;
 constexpr int kReserved1 = 324, kReserved2 = 326;
 } // namespace
 
@@ -39,31 +32,26 @@ QByteArray CustomerRecord::encode() const
 {
     RecordWriter w(kLength);
     auto put = [&](Field f, const QString &value) { w.putText(f.offset, f.width, value.trimmed()); };
-    put(kAcctNo, acctNo);
-    put(kName, name);
-    put(kAddress1, address1);
-    put(kAddress2, address2);
-    put(kCityOrAddr3, cityOrAddr3);
-    put(kCity, city);
-    put(kState, state);
-    w.putText(kZip.offset, kZip.width, zip); // exactly as typed
-    put(kZipOrAddr4, zipOrAddr4);
-    put(kPhone, phone);
-    put(kCellPhone, cellPhone);
-    put(kEmail, email);
-    put(kTitle, title);
-    put(kFirstName, firstName);
-    put(kMiddleInitial, middleInitial);
-    put(kLastName, lastName);
-    put(kAcctType, acctType);
+    put(AcctNo, acctNo);
+    put(Name, name);
+    put(Address1, address1);
+    put(Address2, address2);
+    put(CityOrAddr3, cityOrAddr3);
+    put(City, city);
+    put(State, state);
+    w.putText(Zip.offset, Zip.width, zip); // exactly as typed
+    put(ZipOrAddr4, zipOrAddr4);
+    put(Phone, phone);
+    put(CellPhone, cellPhone);
+    put(Email, email);
+    put(Title, title);
+    put(FirstName, firstName);
+    put(MiddleInitial, middleInitial);
+    put(LastName, lastName);
+    put(AcctType, acctType);
     w.putInt16(kReserved1, reserved1);
     w.putInt16(kReserved2, reserved2);
     return w.bytes();
-}
-
-QString CustomerRecord::acctNoOf(const QByteArray &bytes)
-{
-    return RecordReader(bytes).text(kAcctNo.offset, kAcctNo.width);
 }
 
 CustomerRecord CustomerRecord::decode(const QByteArray &bytes)
@@ -71,23 +59,23 @@ CustomerRecord CustomerRecord::decode(const QByteArray &bytes)
     RecordReader r(bytes);
     auto get = [&](Field f) { return r.text(f.offset, f.width); };
     CustomerRecord c;
-    c.acctNo = get(kAcctNo);
-    c.name = get(kName);
-    c.address1 = get(kAddress1);
-    c.address2 = get(kAddress2);
-    c.cityOrAddr3 = get(kCityOrAddr3);
-    c.city = get(kCity);
-    c.state = get(kState);
-    c.zip = get(kZip);
-    c.zipOrAddr4 = get(kZipOrAddr4);
-    c.phone = get(kPhone);
-    c.cellPhone = get(kCellPhone);
-    c.email = get(kEmail);
-    c.title = get(kTitle);
-    c.firstName = get(kFirstName);
-    c.middleInitial = get(kMiddleInitial);
-    c.lastName = get(kLastName);
-    c.acctType = get(kAcctType);
+    c.acctNo = get(AcctNo);
+    c.name = get(Name);
+    c.address1 = get(Address1);
+    c.address2 = get(Address2);
+    c.cityOrAddr3 = get(CityOrAddr3);
+    c.city = get(City);
+    c.state = get(State);
+    c.zip = get(Zip);
+    c.zipOrAddr4 = get(ZipOrAddr4);
+    c.phone = get(Phone);
+    c.cellPhone = get(CellPhone);
+    c.email = get(Email);
+    c.title = get(Title);
+    c.firstName = get(FirstName);
+    c.middleInitial = get(MiddleInitial);
+    c.lastName = get(LastName);
+    c.acctType = get(AcctType);
     c.reserved1 = r.int16(kReserved1);
     c.reserved2 = r.int16(kReserved2);
     return c;

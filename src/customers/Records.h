@@ -16,6 +16,19 @@ inline const QString kCustomerFile = QStringLiteral("/CustomerData.txt");
 inline const QString kCycleFile = QStringLiteral("/CycleInfo.txt");
 inline const QString kContractFile = QStringLiteral("/ContractInfo.txt");
 
+// Where each field of a customer record lies, for the passes over the whole
+// file that take a few fields straight from its bytes.
+namespace customerfield {
+struct Span {
+    int offset;
+    int width;
+};
+inline constexpr Span AcctNo{0, 20}, Name{20, 45}, Address1{65, 35}, Address2{100, 25}, CityOrAddr3{125, 25},
+    City{150, 20}, State{170, 2}, Zip{172, 10}, ZipOrAddr4{182, 25}, Phone{207, 13}, CellPhone{220, 13},
+    Email{233, 30}, Title{263, 10}, FirstName{273, 15}, MiddleInitial{288, 1}, LastName{289, 25},
+    AcctType{314, 10};
+} // namespace customerfield
+
 // "/CustomerData.txt", 328 bytes.
 struct CustomerRecord {
     static constexpr int kLength = 328;
@@ -52,9 +65,6 @@ struct CustomerRecord {
     QByteArray encode() const;
     // Fewer bytes than a record (past the end of the file) read as blanks.
     static CustomerRecord decode(const QByteArray &bytes);
-    // The account number alone, for passes over the whole file that need
-    // nothing else.
-    static QString acctNoOf(const QByteArray &bytes);
     bool operator==(const CustomerRecord &) const = default;
 };
 

@@ -190,7 +190,14 @@ std::int16_t FileStore::recordCount(const QString &name, int recordLength) const
 {
     if (recordLength <= 0 || !dataFileExists(name))
         return 0;
-    const double quotient = double(QFileInfo(path(name)).size()) / double(recordLength);
+    return recordCountOf(QFileInfo(path(name)).size(), recordLength);
+}
+
+std::int16_t FileStore::recordCountOf(qint64 fileSize, int recordLength)
+{
+    if (recordLength <= 0)
+        return 0;
+    const double quotient = double(fileSize) / double(recordLength);
     const double rounded = std::nearbyint(quotient); // ties to even
     return std::int16_t(std::min(rounded, 32767.0));
 }

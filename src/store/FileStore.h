@@ -66,6 +66,8 @@ public:
     // File length over record length, rounded to nearest (a half to even),
     // at most 32,767; 0 for a missing file.
     std::int16_t recordCount(const QString &name, int recordLength) const;
+    // The same count for a file of that many bytes.
+    static std::int16_t recordCountOf(qint64 fileSize, int recordLength);
 
     // The whole file, after the existence test; nothing when it is missing.
     std::optional<QByteArray> readFile(const QString &name) const;

@@ -1,5 +1,6 @@
 // Stepping through the customers and the search criteria.
 #include "customers/CustomerFinder.h"
+#include "customers/CustomerFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,24 +11,32 @@ namespace {
 CustomerRecord business(const char *acct, const char *name, const char *phone)
 {
     CustomerRecord r;
-    r.acctNo = QString::fromLatin1(acct);
+    r.acctNo = QString::fromUtf8(acct);
     r.acctType = QStringLiteral("Business");
-    r.name = QString::fromLatin1(name);
-    r.phone = QString::fromLatin1(phone);
+    r.name = QString::fromUtf8(name);
+    r.phone = QString::fromUtf8(phone);
     return r;
 }
 
 CustomerRecord person(const char *acct, const char *first, const char *last, const char *phone)
 {
     CustomerRecord r;
-    r.acctNo = QString::fromLatin1(acct);
+    r.acctNo = QString::fromUtf8(acct);
     r.acctType = QStringLiteral("Individual");
-    r.firstName = QString::fromLatin1(first);
-    r.lastName = QString::fromLatin1(last);
-    r.phone = QString::fromLatin1(phone);
+    r.firstName = QString::fromUtf8(first);
+    r.lastName = QString::fromUtf8(last);
+    r.phone = QString::fromUtf8(phone);
     // The name field of an individual holds the full name shown at load.
     r.name = r.firstName + u' ' + r.lastName;
     return r;
+}
+
+CustomerFile fileOf(const std::vector<CustomerRecord> &records)
+{
+    QByteArray bytes;
+    for (const CustomerRecord &r : records)
+        bytes += r.encode();
+    return CustomerFile(bytes);
 }
 
 } // namespace
@@ -60,6 +69,9 @@ TEST(CustomerFinder, SearchComparesTheTrimmedUpperCasedField)
     records[3].address1 = QStringLiteral("  12 Elm Street ");
     records[3].title = QStringLiteral("Ms");
     records[3].middleInitial = QStringLiteral("K");
+    records.push_back(person("P3", "Jörg", "Straße", "217-444-0001"));
+    records.push_back(business("B3", "café zürich", "217-444-0002"));
+    const CustomerFile file = fileOf(records);
     struct Case {
         int criterion;
         const char *text;
@@ -70,20 +82,73 @@ TEST(CustomerFinder, SearchComparesTheTrimmedUpperCasedField)
         {customers::finder::Phone, "309-555-0100", {3}}, // the stored blank before it trimmed away
         {customers::finder::LastName, "LEE", {4}},
         {customers::finder::Address1, "ELM ST", {4}},
-        {customers::finder::AcctNo, "B", {1, 3}},
+        {customers::finder::AcctNo, "B", {1, 3, 6}},
         {customers::finder::State, "IL", {}},
         {-1, "A", {}}, // no criterion chosen: nothing matches
-        {customers::finder::All, "", {1, 2, 3, 4}},
+        {customers::finder::All, "", {1, 2, 3, 4, 5, 6}},
+        {customers::finder::LastName, "STRASSE", {5}}, // "ß" upper-cases to two letters
+        {customers::finder::BusinessName, "CAF\xC9 Z\xDCR", {6}}, // letters outside ASCII upper-cased too
+        {customers::finder::BusinessName, "CAFE", {}},
     };
     for (const Case &c : cases) {
         std::vector<int> got;
-        for (const customers::finder::Found &f : customers::finder::search(records, c.criterion, QString::fromLatin1(c.text)))
+        for (const customers::finder::Found &f : customers::finder::search(file, c.criterion, QString::fromLatin1(c.text)))
             got.push_back(f.recordNumber);
         EXPECT_EQ(got, c.records) << "criterion " << c.criterion << " " << c.text;
     }
     // A row shows the full name for an individual and the trimmed telephone.
-    const std::vector<customers::finder::Found> all = customers::finder::search(records, customers::finder::All, QString());
+    const std::vector<customers::finder::Found> all = customers::finder::search(file, customers::finder::All, QString());
     EXPECT_EQ(all[3].name, QStringLiteral("Ms Ann K. Lee"));
     EXPECT_EQ(all[2].phone, QStringLiteral("309-555-0100"));
     EXPECT_EQ(customers::finder::criterionCaption(3), QStringLiteral("by City or Addr #3)"));
+}
+
+TEST(CustomerFile, ListsAndNamesReadFromTheBytesAsFromTheRecords)
+{
+    std::vector<CustomerRecord> records = {
+        business("B1", "  Acme Lawns", "1"),
+        person("P1", "John", "Smithers", "2"),
+        person("P2", "Ann", "Lee", "3"),
+        person("P3", "Zoë", "Ångström", "4"),
+        CustomerRecord(), // a blank record counts as an individual
+    };
+    records[2].middleInitial = QStringLiteral("K");
+    records[2].title = QStringLiteral("Dr");
+    const CustomerFile file = fileOf(records);
+    ASSERT_EQ(file.count(), 5);
+    for (int n = 1; n <= file.count(); ++n) {
+        const CustomerRecord &r = records[size_t(n - 1)];
+        EXPECT_EQ(file.listText(n), r.listText()) << n;
+        EXPECT_EQ(file.displayName(n), r.displayName()) << n;
+        EXPECT_EQ(file.record(n), CustomerRecord::decode(r.encode())) << n;
+    }
+    EXPECT_EQ(file.listText(3), QStringLiteral("Lee, Ann K"));
+    EXPECT_EQ(file.listText(4), QStringLiteral("Ångström, Zoë"));
+    EXPECT_EQ(file.record(6), CustomerRecord::decode(QByteArray())); // past the end: blank
+}
+
+TEST(CustomerFile, AccountNumberIndexFindsAnotherRecordWithTheNumber)
+{
+    QByteArray bytes;
+    for (const char *acct : {"A-1", "B 2", "A-1", "c3"})
+        bytes += business(acct, "Name", "1").encode();
+    // A last record cut short but more than half there still counts.
+    bytes += business("TAIL", "Name", "1").encode().left(CustomerRecord::kLength / 2 + 1);
+    const CustomerFile file(bytes);
+    ASSERT_EQ(file.count(), 5);
+    const AcctNoIndex index(file);
+    struct Case {
+        QString acct;
+        int current;
+        bool taken;
+    } cases[] = {
+        {QStringLiteral("A-1"), 0, true},   {QStringLiteral("A-1"), 1, true},  // the other copy
+        {QStringLiteral("B 2"), 2, false},  {QStringLiteral("B 2"), 4, true},  // its own record left out
+        {QStringLiteral("C3"), 0, false},                                     // letter case counts
+        {QStringLiteral("TAIL"), 0, true},  {QStringLiteral("A-"), 0, false}, // whole numbers only
+        {QStringLiteral("c3\u20AC"), 0, false},                               // not Latin-1: stored as "?"
+        {QString(), 0, false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(index.isTaken(c.acct, c.current), c.taken) << c.acct.toStdString() << " at " << c.current;
 }

@@ -177,7 +177,7 @@ void CustomerScreen::locate(int button)
 
 void CustomerScreen::search(int criterion, const QString &text)
 {
-    std::vector<finder::Found> found = finder::search(m_accounts.readAllCustomers(), criterion, text);
+    std::vector<finder::Found> found = finder::search(CustomerFile::read(m_ctx.store), criterion, text);
     m_search->hide();
     if (found.empty()) {
         // The grid keeps the rows of the last search that found something.
@@ -200,7 +200,7 @@ void CustomerScreen::listAllCustomers()
         m_ctx.prompt.beep();
         return;
     }
-    m_results->showRows(finder::search(m_accounts.readAllCustomers(), finder::All, QString()),
+    m_results->showRows(finder::search(CustomerFile::read(m_ctx.store), finder::All, QString()),
                         QStringLiteral("Customer List"));
 }
 

@@ -1,10 +1,13 @@
 #include "ui/customers/CustomerForm.h"
 
+#include "ui/customers/AccountListModel.h"
+
 #include "customers/StateList.h"
 #include "ui/widgets/KeyFilter.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QListView>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -95,7 +98,7 @@ CustomerForm::CustomerForm(context::AppContext &ctx, QWidget *parent)
         if (index < 0)
             return;
         m_accountList->hide();
-        Q_EMIT accountChosen(m_accountList->itemData(index).toInt());
+        Q_EMIT accountChosen(m_accountRows->row(index).second);
     });
     // Loading the screen, once: the state list.
     loadStates();
@@ -155,6 +158,13 @@ int CustomerForm::addNameRow(QGridLayout *grid, int row)
     m_accountList = editableList(this, "cboAccounts", 0);
     m_accountList->setToolTip(QStringLiteral("Accts are shown alphabetically"));
     m_accountList->setCompleter(nullptr); // the list completes the text itself
+    m_accountRows = new AccountListModel(m_accountList);
+    m_accountList->setModel(m_accountRows);
+    // Sized by its width limit, never by measuring every name in the list.
+    m_accountList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_accountList->setMinimumContentsLength(20);
+    if (auto *view = qobject_cast<QListView *>(m_accountList->view()))
+        view->setUniformItemSizes(true);
     m_accountList->setMaxVisibleItems(20);
     m_accountList->setMaximumWidth(fittingWidth(m_accountList, 45));
     m_accountList->hide();
@@ -348,12 +358,10 @@ QString CustomerForm::accountName() const
     return m_title->currentText() + u' ' + box(First)->text() + u' ' + box(Last)->text();
 }
 
-void CustomerForm::setAccounts(const std::vector<std::pair<QString, int>> &accounts)
+void CustomerForm::setAccounts(std::vector<std::pair<QString, int>> accounts)
 {
     m_accountList->blockSignals(true);
-    m_accountList->clear();
-    for (const auto &[text, record] : accounts)
-        m_accountList->addItem(text, record);
+    m_accountRows->setRows(std::move(accounts));
     m_accountList->setEditText(QString());
     m_accountList->blockSignals(false);
 }
@@ -386,10 +394,10 @@ void CustomerForm::completeAccountText(const QString &text)
     }
     if (text.isEmpty())
         return;
-    const int index = m_accountList->findText(text, Qt::MatchStartsWith);
+    const int index = m_accountRows->findStartingWith(text);
     if (index < 0)
         return;
-    const QString item = m_accountList->itemText(index);
+    const QString item = m_accountRows->row(index).first;
     if (item.size() <= text.size())
         return;
     m_skipAutoComplete = true;
@@ -403,13 +411,11 @@ void CustomerForm::leaveAccountList()
     const QString typed = m_accountList->currentText().trimmed().toUpper();
     if (typed.isEmpty())
         return;
-    for (int i = 0; i < m_accountList->count(); ++i) {
-        if (m_accountList->itemText(i).trimmed().toUpper() == typed) {
-            m_accountList->setCurrentIndex(i);
-            m_accountList->hide();
-            Q_EMIT accountChosen(m_accountList->itemData(i).toInt());
-            return;
-        }
+    if (const int i = m_accountRows->findEqual(typed); i >= 0) {
+        m_accountList->setCurrentIndex(i);
+        m_accountList->hide();
+        Q_EMIT accountChosen(m_accountRows->row(i).second);
+        return;
     }
     m_ctx.prompt.message(QStringLiteral("Name Not Found\nFirst Accont is Displayed"), context::kAppTitle);
     m_accountList->setEditText(QString());

@@ -19,6 +19,8 @@ class QLineEdit;
 
 namespace ui {
 
+class AccountListModel;
+
 class CustomerForm : public QGroupBox {
     Q_OBJECT
 public:
@@ -50,7 +52,7 @@ public:
     QString accountName() const;
 
     // The account list: its texts with their record numbers, alphabetical.
-    void setAccounts(const std::vector<std::pair<QString, int>> &accounts);
+    void setAccounts(std::vector<std::pair<QString, int>> accounts);
     int accountCount() const;
     void openAccountList();
     void closeAccountList();
@@ -92,6 +94,7 @@ private:
     QLabel *m_nameLabel = nullptr;
     QWidget *m_personalNames = nullptr;
     QComboBox *m_accountList = nullptr;
+    AccountListModel *m_accountRows = nullptr;
     bool m_skipAutoComplete = false;
     bool m_checking = false; // a focus check is showing its message
 };

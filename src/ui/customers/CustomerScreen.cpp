@@ -271,7 +271,7 @@ bool CustomerScreen::saveCustomer()
     }
     // The number is unique among the records, however the record is left:
     // a command's accelerator moves no focus, so the save asks again.
-    if (refuseDuplicate(r.acctNo)) {
+    if (refuseDuplicate(r.acctNo, Check::File)) {
         m_form->box(CustomerForm::AcctNo)->setFocus();
         return false;
     }
@@ -389,39 +389,43 @@ void CustomerScreen::leaveScreen(bool select)
     m_navigator.show(ScreenId::MainMenu);
 }
 
-// The account list in alphabetical order (case ignored) and the city list
-// in file order, from one read of the customer file.
+// The account list (the list sorts it), the city list in file order and the
+// account-number index, from one read of the customer file.
 void CustomerScreen::loadAccountList()
 {
-    const std::vector<CustomerRecord> records = m_accounts.readAllCustomers();
+    const CustomerFile file = CustomerFile::read(m_ctx.store);
     std::vector<std::pair<QString, int>> items;
-    items.reserve(records.size());
+    items.reserve(size_t(file.count()));
     QStringList cities;
-    QSet<QString> seen;
-    for (size_t i = 0; i < records.size(); ++i) {
-        const QString city = records[i].cityOrAddr3.trimmed();
+    QSet<QByteArrayView> seen;
+    for (int n = 1; n <= file.count(); ++n) {
+        const QByteArrayView city = file.field(n, customerfield::CityOrAddr3);
         if (!seen.contains(city)) {
             seen.insert(city);
-            cities.append(city);
+            cities.append(file.text(n, customerfield::CityOrAddr3).trimmed());
         }
-        items.emplace_back(records[i].listText(), int(i) + 1);
+        items.emplace_back(file.listText(n), n);
     }
-    std::stable_sort(items.begin(), items.end(), [](const auto &a, const auto &b) {
-        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
-    });
-    m_form->setAccounts(items);
+    m_form->setAccounts(std::move(items));
     m_form->setCities(cities);
+    m_acctNos = AcctNoIndex(file);
 }
 
 void CustomerScreen::checkDuplicateAcctNo()
 {
-    refuseDuplicate(m_form->box(CustomerForm::AcctNo)->text().trimmed());
+    refuseDuplicate(m_form->box(CustomerForm::AcctNo)->text().trimmed(), Check::Index);
 }
 
 // Asks about an account number another record has; true when it is one.
-bool CustomerScreen::refuseDuplicate(const QString &acctNo)
+// Leaving the box asks the index of the last read; the save reads the file,
+// so what it writes is checked against what is there.
+bool CustomerScreen::refuseDuplicate(const QString &acctNo, Check check)
 {
-    if (acctNo.isEmpty() || !m_accounts.isAcctNoTaken(acctNo, m_currentRecord))
+    if (acctNo.isEmpty())
+        return false;
+    const bool taken = check == Check::Index ? m_acctNos.isTaken(acctNo, m_currentRecord)
+                                             : m_accounts.isAcctNoTaken(acctNo, m_currentRecord);
+    if (!taken)
         return false;
     QLineEdit *acct = m_form->box(CustomerForm::AcctNo);
     if (m_ctx.prompt.ask(QStringLiteral("The Account Number is a duplicate\nClick Yes to Replace it\nEnter a different Number"),

@@ -7,6 +7,7 @@
 // data boxes and the two search frames.
 #include "context/AppContext.h"
 #include "customers/AccountRules.h"
+#include "customers/CustomerFile.h"
 #include "ui/shell/Screen.h"
 
 #include <array>
@@ -66,7 +67,8 @@ private:
     void enableLocateButtons(bool on);
     void setMenusEnabled(bool on);
     void checkDuplicateAcctNo();
-    bool refuseDuplicate(const QString &acctNo);
+    enum class Check { Index, File };
+    bool refuseDuplicate(const QString &acctNo, Check check);
     void showBusinessCityState();
 
     // The service window and the data boxes.
@@ -80,6 +82,7 @@ private:
     context::AppContext &m_ctx;
     Navigator &m_navigator;
     customers::AccountStore m_accounts;
+    customers::AcctNoIndex m_acctNos; // from the last read of the customer file
 
     Routine m_routine = Routine::None; // the main-menu routine that opened the screen
     int m_currentRecord = 1;

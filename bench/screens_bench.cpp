@@ -1,0 +1,313 @@
+// What a user waits for at the file format's ceiling, measured on the shown
+// program: 32,767 customers with every field filled and 5,000 ledgers of
+// 50 entries. Each screen is opened by a mouse click on the main menu and
+// timed until its events are processed (its controls up, the focus moved),
+// the start is timed from the start screen to the main menu, and each
+// figure stands beside its floor: an in-process read loop over the same
+// files from the page cache.
+#include "BenchSupport.h"
+#include "app/Program.h"
+#include "app/StartUp.h"
+#include "catalog/CatalogRecords.h"
+#include "customers/AccountStore.h"
+#include "customers/Records.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerEntry.h"
+#include "ledger/PaymentBatch.h"
+#include "setup/SettingsFiles.h"
+#include "ui/start/StartupScreen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace customers;
+using namespace ui;
+
+namespace {
+
+constexpr int kCustomers = AccountStore::kMaxCustomers;
+constexpr int kLedgers = 5000;
+constexpr int kEntries = 50;
+const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+
+const QStringList kSurnames = {QStringLiteral("Smith"),  QStringLiteral("Johnson"), QStringLiteral("Williams"),
+                               QStringLiteral("Brown"),  QStringLiteral("Jones"),   QStringLiteral("Miller"),
+                               QStringLiteral("Davis"),  QStringLiteral("Garcia"),  QStringLiteral("Wilson"),
+                               QStringLiteral("Anderson"), QStringLiteral("Thompson"), QStringLiteral("Moore")};
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    mustSetUp(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+}
+
+// A customer with every field as long as a real one gets.
+CustomerRecord fullCustomer(int i)
+{
+    CustomerRecord r;
+    r.acctNo = QStringLiteral("ACCT-%1").arg(100000 + i);
+    if (i % 3 == 0) {
+        r.acctType = CustomerRecord::kBusiness;
+        r.name = QStringLiteral("Lakeside Property Management %1").arg(i);
+    } else {
+        r.acctType = CustomerRecord::kIndividual;
+        r.title = QStringLiteral("Mrs.");
+        r.firstName = QStringLiteral("Patricia%1").arg(i % 97);
+        r.middleInitial = QStringLiteral("J");
+        r.lastName = kSurnames[i % kSurnames.size()] + QString::number(i % 13);
+        r.name = r.firstName + u' ' + r.lastName;
+    }
+    r.address1 = QStringLiteral("%1 North Meadowbrook Avenue").arg(i);
+    r.address2 = QStringLiteral("Suite %1").arg(i % 400);
+    r.cityOrAddr3 = QStringLiteral("Springfield Heights %1").arg(i % 300);
+    r.city = QStringLiteral("Springfield %1").arg(i % 300);
+    r.state = QStringLiteral("IL");
+    r.zip = QStringLiteral("62701-%1").arg(i % 10000, 4, 10, QChar(u'0'));
+    r.zipOrAddr4 = r.zip;
+    r.phone = QStringLiteral("217-555-%1").arg(i % 10000, 4, 10, QChar(u'0'));
+    r.cellPhone = QStringLiteral("217-556-%1").arg(i % 10000, 4, 10, QChar(u'0'));
+    r.email = QStringLiteral("customer%1@example.com").arg(i);
+    return r;
+}
+
+void writeAccounts(const QString &folder)
+{
+    QByteArray customers, cycles, contracts;
+    customers.reserve(qsizetype(kCustomers) * CustomerRecord::kLength);
+    const QByteArray contract = ContractRecord::defaults(QDateTime::currentDateTime(), kUs).encode();
+    const QByteArray cycle = CycleRecord().encode();
+    for (int i = 0; i < kCustomers; ++i) {
+        customers += fullCustomer(i).encode();
+        cycles += cycle;
+        contracts += contract;
+    }
+    writeFile(folder + kCustomerFile, customers);
+    writeFile(folder + kCycleFile, cycles);
+    writeFile(folder + kContractFile, contracts);
+}
+
+void writeLedgers(const QString &folder)
+{
+    mustSetUp(QDir().mkpath(folder + ledger::kActiveAccountsFolder));
+    const QDate day(2026, 3, 1);
+    for (int i = 0; i < kLedgers; ++i) {
+        const QString acct = fullCustomer(i).acctNo;
+        QByteArray file;
+        for (int e = 0; e < kEntries; ++e) {
+            const bool payment = e % 2 == 0 && e > 0;
+            file += ledger::makeEntry(acct, QStringLiteral("Lakeside Property Management"),
+                                      payment ? QStringLiteral("$35.00") : QStringLiteral("35.125"),
+                                      payment ? QStringLiteral("Payment Check# 1001") : QStringLiteral("Weekly Mowing"),
+                                      day.addDays(e), kUs)
+                        .encode();
+        }
+        writeFile(folder + ledger::kActiveAccountsFolder + u'/' + acct + QStringLiteral(".txt"), file);
+    }
+}
+
+// The program folder, made once: settings, catalogue files, the customer
+// files, the ledgers, and the folder tree of a first start.
+struct ProgramFolder : BenchContext {
+    ProgramFolder()
+    {
+        mustSetUp(QDir().mkpath(root));
+        if (QFile::exists(root + kCustomerFile))
+            return; // a kept folder made by an earlier run
+        mustSetUp(store.makeFolder(store::kBackupFolder));
+        setup::BusinessValues values = setup::BusinessValues::defaults(kUs);
+        mustSetUp(bool(setup::saveAllSettings(store, values)));
+        writeFile(root + catalog::kServicesFile, QByteArray());
+        writeFile(root + catalog::kItemsFile, QByteArray());
+        writeAccounts(root);
+        writeLedgers(root);
+        mustSetUp(app::createFolders(store, context::kAppTitle, 2026).ok);
+    }
+};
+
+ProgramFolder &folder()
+{
+    static ProgramFolder f;
+    return f;
+}
+
+// The program as main() runs it, on the start screen.
+struct RunningProgram {
+    explicit RunningProgram(ProgramFolder &f) : program(f.ctx), lock(f.store.programFolder())
+    {
+        mustSetUp(program.start(lock) == app::Program::Outcome::Running);
+        mustSetUp(QTest::qWaitForWindowExposed(&program.window()));
+    }
+    ~RunningProgram() { lock.release(); }
+    void click(const char *name)
+    {
+        auto *button = program.window().findChild<QPushButton *>(QString::fromLatin1(name));
+        mustSetUp(button && button->isVisible() && button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    void toMenu()
+    {
+        program.window().navigator().show(ScreenId::MainMenu);
+        QCoreApplication::processEvents();
+    }
+    app::Program program;
+    app::InstanceLock lock;
+};
+
+// The floor: open, read to the end in 64 KiB blocks, close, for each file.
+qint64 readLoop(const QStringList &paths)
+{
+    static char buffer[1 << 16];
+    qint64 total = 0;
+    for (const QString &p : paths) {
+        const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY);
+        mustSetUp(fd >= 0);
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+            total += n;
+        ::close(fd);
+    }
+    return total;
+}
+
+QStringList accountFiles(const ProgramFolder &f)
+{
+    return {f.root + kCustomerFile, f.root + kCycleFile, f.root + kContractFile};
+}
+
+QStringList ledgerFiles(const ProgramFolder &f)
+{
+    const QString path = f.root + ledger::kActiveAccountsFolder;
+    QStringList files;
+    for (const QString &name : QDir(path).entryList(QDir::Files))
+        files.append(path + u'/' + name);
+    return files;
+}
+
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+// From the start screen's Continue to the main menu, after the start
+// sequence (folder pass, recovery, settings, screens built) has run.
+void BM_StartToMainMenu(benchmark::State &state)
+{
+    ProgramFolder &f = folder();
+    for (auto _ : state) {
+        RunningProgram p(f);
+        p.click("cmdContinue");
+    }
+}
+BENCHMARK(BM_StartToMainMenu)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_OpenCustomerScreen(benchmark::State &state)
+{
+    ProgramFolder &f = folder();
+    RunningProgram p(f);
+    p.click("cmdContinue");
+    for (auto _ : state) {
+        p.click("lblSub_8");
+        state.PauseTiming();
+        p.toMenu();
+        state.ResumeTiming();
+    }
+    state.counters["rss_mb"] = double(residentKb()) / 1024.0;
+}
+BENCHMARK(BM_OpenCustomerScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FloorCustomerFiles(benchmark::State &state)
+{
+    const QStringList files = accountFiles(folder());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readLoop(files));
+}
+BENCHMARK(BM_FloorCustomerFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A search by last name, in a program just started: the search frame
+// opened for the first time, the criterion and text given, Search clicked.
+void searchOnce(RunningProgram &p, const QString &text)
+{
+    p.click("Command1_0");
+    QWidget &w = p.program.window();
+    w.findChild<QRadioButton *>(QStringLiteral("optSearch_7"))->setChecked(true);
+    w.findChild<QLineEdit *>(QStringLiteral("txtSearchfor"))->setText(text);
+    p.click("cmdStartSearch");
+}
+
+void BM_SearchFirstTime(benchmark::State &state)
+{
+    ProgramFolder &f = folder();
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            RunningProgram p(f);
+            p.click("cmdContinue");
+            p.click("lblSub_8");
+            state.ResumeTiming();
+            searchOnce(p, QStringLiteral("son"));
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SearchFirstTime)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_SearchAgain(benchmark::State &state)
+{
+    ProgramFolder &f = folder();
+    RunningProgram p(f);
+    p.click("cmdContinue");
+    p.click("lblSub_8");
+    searchOnce(p, QStringLiteral("son"));
+    for (auto _ : state)
+        searchOnce(p, QStringLiteral("son"));
+}
+BENCHMARK(BM_SearchAgain)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FloorCustomerFile(benchmark::State &state)
+{
+    const QStringList files = {folder().root + kCustomerFile};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readLoop(files));
+}
+BENCHMARK(BM_FloorCustomerFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_OpenPaymentScreen(benchmark::State &state)
+{
+    ProgramFolder &f = folder();
+    RunningProgram p(f);
+    p.click("cmdContinue");
+    for (auto _ : state) {
+        p.click("lblSub_5");
+        state.PauseTiming();
+        p.toMenu();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenPaymentScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FloorLedgers(benchmark::State &state)
+{
+    const QStringList files = ledgerFiles(folder());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readLoop(files));
+}
+BENCHMARK(BM_FloorLedgers)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BRENVOY_BENCH_MAIN()

@@ -1,0 +1,64 @@
+#pragma once
+// One read of the customer file, kept as its bytes. The account list, the
+// city list, the searches and the duplicate check all come from one read;
+// each takes the fields it needs straight from the bytes and converts only
+// what it shows, so a pass over 32,767 customers makes no string per field.
+#include "customers/Records.h"
+#include "store/FileStore.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <string_view>
+#include <unordered_map>
+
+namespace customers {
+
+class CustomerFile {
+public:
+    CustomerFile() = default;
+    // Record n is bytes (n-1)*328 onwards; the count follows the store's
+    // rule (a short last record counts when it is at least half there and
+    // reads with blanks for what is missing).
+    explicit CustomerFile(QByteArray bytes);
+    static CustomerFile read(const store::FileStore &store);
+
+    int count() const { return m_count; }
+    // Record n (1-based) as RecordReader::text gives a field: up to the
+    // first NUL, blanks trimmed.
+    QByteArrayView field(int n, customerfield::Span span) const;
+    QString text(int n, customerfield::Span span) const;
+    bool isBusiness(int n) const;
+    CustomerRecord record(int n) const;
+    // What CustomerRecord::listText and displayName give, built from only
+    // the fields they use.
+    QString listText(int n) const;
+    QString displayName(int n) const;
+
+private:
+    QByteArrayView recordBytes(int n) const;
+    QByteArray m_bytes;
+    int m_count = 0;
+};
+
+// The account numbers of one read, hashed: the duplicate check on leaving
+// the account box asks it instead of reading the file again.
+class AcctNoIndex {
+public:
+    AcctNoIndex() = default;
+    explicit AcctNoIndex(const CustomerFile &file);
+    AcctNoIndex(AcctNoIndex &&) = default;
+    AcctNoIndex &operator=(AcctNoIndex &&) = default;
+    AcctNoIndex(const AcctNoIndex &) = delete;
+    AcctNoIndex &operator=(const AcctNoIndex &) = delete;
+
+    // A record other than `current` has exactly this account number
+    // (trimmed by the caller; letter case counts).
+    bool isTaken(const QString &acctNo, int current) const;
+
+private:
+    QByteArray m_numbers; // the trimmed numbers one after another; the keys point into it
+    std::unordered_multimap<std::string_view, int> m_records;
+};
+
+} // namespace customers
