@@ -10,6 +10,8 @@
 #include "ui/start/StartupScreen.h"
 
 #include <QApplication>
+#include <QProgressDialog>
+#include <memory>
 
 using namespace store;
 using namespace context;
@@ -39,7 +41,23 @@ Program::Outcome Program::start(app::InstanceLock &lock)
         return Outcome::AlreadyRunning;
     }
 
-    const app::FolderResult folders = app::createFolders(m_ctx.store, kAppTitle, m_ctx.clock.today().year());
+    // A first start with many customers makes six folders for each: the
+    // window says how far it is instead of seeming to hang.
+    std::unique_ptr<QProgressDialog> progress;
+    auto report = [&](int done, int total) {
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(
+                QStringLiteral("Making the data folders of %L1 customers...").arg(total), QString(), 0, total, &m_window);
+            progress->setObjectName(QStringLiteral("dlgFolderProgress"));
+            progress->setWindowTitle(kAppTitle);
+            progress->setAccessibleName(QStringLiteral("Making the customers' data folders"));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+        }
+        progress->setValue(done);
+    };
+    const app::FolderResult folders = app::createFolders(m_ctx.store, kAppTitle, m_ctx.clock.today().year(), report);
+    progress.reset();
     if (!folders.ok) {
         m_ctx.prompt.message(app::folderFailedText(folders.failedFolder, m_ctx.store.programFolder()), kAppTitle);
         return Outcome::FolderFailed;

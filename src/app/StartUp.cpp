@@ -74,7 +74,8 @@ QString folderFailedText(const QString &folder, const QString &programFolder)
         .arg(folder, QDir::toNativeSeparators(programFolder));
 }
 
-FolderResult createFolders(const FileStore &store, const QString &programName, int year)
+FolderResult createFolders(const FileStore &store, const QString &programName, int year,
+                           const FileStore::Progress &progress)
 {
     const QStringList tree = {
         u'/' + QString::number(year).rightJustified(4, u'0'),
@@ -100,7 +101,7 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
     accounts.reserve(file.count());
     for (int n = 1; n <= file.count(); ++n)
         accounts.append(file.text(n, customers::customerfield::AcctNo));
-    if (const QString failed = customers::auxdata::makeAccountFolders(store, accounts, false); !failed.isEmpty())
+    if (const QString failed = customers::auxdata::makeAccountFolders(store, accounts, false, progress); !failed.isEmpty())
         return {false, failed};
 
     if (!store.makeFolder(QStringLiteral("/Brenvoy")))

@@ -43,7 +43,9 @@ struct FolderResult {
     bool ok = true;
     QString failedFolder; // relative name, as "/Backup"
 };
-FolderResult createFolders(const store::FileStore &store, const QString &programName, int year);
+// `progress` hears how far the account folders are while new ones are made.
+FolderResult createFolders(const store::FileStore &store, const QString &programName, int year,
+                           const store::FileStore::Progress &progress = {});
 QString folderFailedText(const QString &folder, const QString &programFolder);
 
 } // namespace app

@@ -26,7 +26,7 @@ namespace {
 
 // Digits with at most one decimal point; grouping separators are dropped
 // where they stand between digits before the decimal point.
-std::optional<std::int64_t> parseDigits(const QString &body, QChar decimalPoint, QChar group)
+std::optional<std::int64_t> parseDigits(QStringView body, QChar decimalPoint, QChar group)
 {
     if (body.isEmpty())
         return std::nullopt;
@@ -78,40 +78,52 @@ std::optional<std::int64_t> parseDigits(const QString &body, QChar decimalPoint,
 
 std::optional<Money> Money::parse(const QString &text, const QLocale &locale)
 {
-    QString s = text.trimmed();
+    return MoneyReader(locale).parse(text);
+}
+
+MoneyReader::MoneyReader(const QLocale &locale) : m_symbol(locale.currencySymbol(QLocale::CurrencySymbol))
+{
+    const QString dp = locale.decimalPoint();
+    const QString gs = locale.groupSeparator();
+    m_decimalPoint = dp.size() == 1 ? dp.at(0) : QChar(u'.');
+    m_group = gs.size() == 1 ? gs.at(0) : QChar(u',');
+    if (m_group == m_decimalPoint)
+        m_group = QChar();
+}
+
+std::optional<Money> MoneyReader::parse(QStringView text) const
+{
+    QStringView s = text.trimmed();
     bool negative = false;
     if (s.size() >= 2 && s.startsWith(u'(') && s.endsWith(u')')) {
         negative = true;
-        s = s.mid(1, s.size() - 2).trimmed();
+        s = s.sliced(1, s.size() - 2).trimmed();
     }
     auto takeSign = [&](void) {
         if (s.startsWith(u'-') || s.startsWith(u'+')) {
             negative = negative != s.startsWith(u'-');
-            s = s.mid(1).trimmed();
+            s = s.sliced(1).trimmed();
             return true;
         }
         if (s.endsWith(u'-') || s.endsWith(u'+')) {
             negative = negative != s.endsWith(u'-');
-            s.chop(1);
-            s = s.trimmed();
+            s = s.chopped(1).trimmed();
             return true;
         }
         return false;
     };
     takeSign();
-    const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
     bool hadSymbol = false;
-    for (const QString &sym : {symbol, QStringLiteral("$")}) {
+    for (QStringView sym : {QStringView(m_symbol), QStringView(u"$")}) {
         if (sym.isEmpty())
             continue;
         if (s.startsWith(sym)) {
-            s = s.mid(sym.size()).trimmed();
+            s = s.sliced(sym.size()).trimmed();
             hadSymbol = true;
             break;
         }
         if (s.endsWith(sym)) {
-            s.chop(sym.size());
-            s = s.trimmed();
+            s = s.chopped(sym.size()).trimmed();
             hadSymbol = true;
             break;
         }
@@ -119,18 +131,12 @@ std::optional<Money> Money::parse(const QString &text, const QLocale &locale)
     if (hadSymbol)
         takeSign(); // "$-5.00" as well as "-$5.00"
 
-    const QString dp = locale.decimalPoint();
-    const QString gs = locale.groupSeparator();
-    const QChar decimalPoint = dp.size() == 1 ? dp.at(0) : QChar(u'.');
-    QChar group = gs.size() == 1 ? gs.at(0) : QChar(u',');
-    if (group == decimalPoint)
-        group = QChar();
-    std::optional<std::int64_t> raw = parseDigits(s, decimalPoint, group);
-    if (!raw && decimalPoint != u'.')
+    std::optional<std::int64_t> raw = parseDigits(s, m_decimalPoint, m_group);
+    if (!raw && m_decimalPoint != u'.')
         raw = parseDigits(s, u'.', QChar()); // plain decimal text is always "."
-    if (!raw || *raw > kMaxRaw)
+    if (!raw || *raw > Money::kMaxRaw)
         return std::nullopt;
-    return Money(negative ? -*raw : *raw);
+    return Money::fromRaw(negative ? -*raw : *raw);
 }
 
 QString Money::toCurrencyText(const QLocale &locale) const

@@ -69,4 +69,17 @@ private:
     std::int64_t m_raw = 0;
 };
 
+// Money::parse for many amounts in one locale: the locale's symbol and
+// separators looked up once, the text read in place.
+class MoneyReader {
+public:
+    explicit MoneyReader(const QLocale &locale);
+    std::optional<Money> parse(QStringView text) const;
+
+private:
+    QString m_symbol;
+    QChar m_decimalPoint;
+    QChar m_group;
+};
+
 } // namespace base

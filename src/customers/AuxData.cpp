@@ -25,9 +25,10 @@ const QStringList &boxFolderNames()
     return names;
 }
 
-QString makeAccountFolders(const FileStore &store, const QStringList &acctNos, bool lookInside)
+QString makeAccountFolders(const FileStore &store, const QStringList &acctNos, bool lookInside,
+                           const FileStore::Progress &progress)
 {
-    return store.makeFolderTrees(kAuxFolder, acctNos, boxFolderNames(), lookInside);
+    return store.makeFolderTrees(kAuxFolder, acctNos, boxFolderNames(), lookInside, progress);
 }
 
 std::optional<QStringList> loadHeadings(const FileStore &store)

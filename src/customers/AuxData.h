@@ -28,7 +28,8 @@ const QStringList &boxFolderNames();
 // accounts; saving the boxes mends a missing box folder where it is used).
 // Returns the relative name of the first folder that cannot be made, or an
 // empty text.
-QString makeAccountFolders(const store::FileStore &store, const QStringList &acctNos, bool lookInside = true);
+QString makeAccountFolders(const store::FileStore &store, const QStringList &acctNos, bool lookInside = true,
+                           const store::FileStore::Progress &progress = {});
 
 // Up to six headings; nothing when the file is missing.
 std::optional<QStringList> loadHeadings(const store::FileStore &store);

@@ -3,6 +3,9 @@
 #include "base/FieldRoutines.h"
 #include "base/RecordCodec.h"
 
+#include <algorithm>
+#include <cstring>
+
 using namespace base;
 
 namespace customers {
@@ -46,15 +49,33 @@ CustomerRecord CustomerFile::record(int n) const
     return CustomerRecord::decode(recordBytes(n).toByteArray());
 }
 
+namespace {
+// QString::trimmed on the bytes: the white space of Latin-1 as QChar sees it.
+QLatin1StringView trimmedLatin1(QByteArrayView bytes)
+{
+    auto isSpace = [](char c) { return QChar(uchar(c)).isSpace(); };
+    while (!bytes.isEmpty() && isSpace(bytes.front()))
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && isSpace(bytes.back()))
+        bytes.chop(1);
+    return QLatin1StringView(bytes.data(), bytes.size());
+}
+} // namespace
+
 QString CustomerFile::listText(int n) const
 {
+    // Built in one string: this runs for every customer each time the
+    // customer screen opens.
     using namespace customerfield;
     if (isBusiness(n))
-        return text(n, Name).trimmed();
-    const QString initial = text(n, MiddleInitial).trimmed();
-    QString list = text(n, LastName).trimmed() + QStringLiteral(", ") + text(n, FirstName).trimmed();
+        return QString(trimmedLatin1(field(n, Name)));
+    const QLatin1StringView last = trimmedLatin1(field(n, LastName)), first = trimmedLatin1(field(n, FirstName)),
+                            initial = trimmedLatin1(field(n, MiddleInitial));
+    QString list;
+    list.reserve(last.size() + first.size() + initial.size() + 3);
+    list.append(last).append(QLatin1StringView(", ")).append(first);
     if (!initial.isEmpty())
-        list += u' ' + initial;
+        list.append(u' ').append(initial);
     return list;
 }
 
@@ -66,31 +87,30 @@ QString CustomerFile::displayName(int n) const
     return fields::fullName(text(n, Title), text(n, FirstName), text(n, MiddleInitial), text(n, LastName));
 }
 
-AcctNoIndex::AcctNoIndex(const CustomerFile &file)
+AcctNoIndex::AcctNoIndex(const CustomerFile &file) : m_numbers(qsizetype(file.count()) * kWidth, '\0')
 {
-    const int width = customerfield::AcctNo.width;
-    m_numbers = QByteArray(qsizetype(file.count()) * width, ' ');
-    m_records.reserve(size_t(file.count()));
-    for (int n = 1; n <= file.count(); ++n) {
+    char *slot = m_numbers.data();
+    for (int n = 1; n <= file.count(); ++n, slot += kWidth) {
         const QByteArrayView number = file.field(n, customerfield::AcctNo);
-        char *slot = m_numbers.data() + qsizetype(n - 1) * width;
         std::copy(number.begin(), number.end(), slot);
-        m_records.emplace(std::string_view(slot, size_t(number.size())), n);
     }
 }
 
 bool AcctNoIndex::isTaken(const QString &acctNo, int current) const
 {
-    // A character outside Latin-1 is stored as "?", so a number holding
-    // one can equal no stored number.
-    for (QChar c : acctNo) {
-        if (c.unicode() > 0xFF)
-            return false;
-    }
-    const QByteArray key = acctNo.toLatin1();
-    const auto [first, last] = m_records.equal_range(std::string_view(key.constData(), size_t(key.size())));
-    for (auto it = first; it != last; ++it) {
-        if (it->second != current)
+    // A character outside Latin-1 is stored as "?", and a stored number is
+    // at most 20 characters: such a number can equal no stored one.
+    if (acctNo.size() > kWidth || std::any_of(acctNo.begin(), acctNo.end(), [](QChar c) { return c.unicode() > 0xFF || c.unicode() == 0; }))
+        return false;
+    // A stored number holds no NUL (it ends at the first), so NUL padding
+    // makes equal numbers equal slots.
+    char key[kWidth] = {};
+    for (qsizetype i = 0; i < acctNo.size(); ++i)
+        key[i] = char(acctNo[i].unicode());
+    const char *slot = m_numbers.constData();
+    const int count = int(m_numbers.size() / kWidth);
+    for (int n = 1; n <= count; ++n, slot += kWidth) {
+        if (n != current && std::memcmp(slot, key, kWidth) == 0)
             return true;
     }
     return false;

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <string_view>
 
 using namespace base;
 using namespace store;
@@ -34,28 +35,33 @@ std::optional<QString> storedAmountText(Money amount, const QLocale &locale)
     return std::nullopt;
 }
 
-Sign signOf(const QString &entryText)
+Sign signOf(QLatin1StringView entryText)
 {
-    const QString t = entryText.trimmed();
-    for (const char *word : {"Payment", "Credit", "Discount"}) {
-        if (t.contains(QLatin1String(word)))
+    const QLatin1StringView t = entryText.trimmed();
+    const std::string_view text(t.data(), size_t(t.size()));
+    for (std::string_view word : {"Payment", "Credit", "Discount"}) {
+        if (text.find(word) != std::string_view::npos)
             return Sign::Subtract;
     }
-    return t == QLatin1String("Current Balance") ? Sign::Ignore : Sign::Add;
+    return t == QLatin1StringView("Current Balance") ? Sign::Ignore : Sign::Add;
 }
 
 Balance balanceOf(const QByteArray &file, const QLocale &locale)
 {
+    // The payment list runs this over every entry of every open ledger: the
+    // text and amount are read where they lie, with no string made.
+    const MoneyReader reader(locale);
     Balance b;
     const qsizetype n = file.size() / LedgerEntry::kLength;
     for (qsizetype i = 0; i < n; ++i) {
         const auto [text, amountText] =
-            LedgerEntry::textAndAmountOf(QByteArray::fromRawData(file.constData() + i * LedgerEntry::kLength,
-                                                                 LedgerEntry::kLength));
-        const Sign sign = signOf(text);
+            LedgerEntry::textAndAmountOf(QByteArrayView(file).sliced(i * LedgerEntry::kLength, LedgerEntry::kLength));
+        const Sign sign = signOf(QLatin1StringView(text.data(), text.size()));
         if (sign == Sign::Ignore)
             continue;
-        const std::optional<Money> amount = Money::parse(amountText, locale);
+        char16_t wide[LedgerEntry::kAmountWidth];
+        std::transform(amountText.begin(), amountText.end(), wide, [](char c) { return char16_t(uchar(c)); });
+        const std::optional<Money> amount = reader.parse(QStringView(wide, amountText.size()));
         if (!amount) {
             ++b.unreadable;
             continue;

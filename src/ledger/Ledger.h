@@ -27,7 +27,7 @@ std::optional<QString> storedAmountText(base::Money amount, const QLocale &local
 // Payments, credits and discounts subtract (the words as written, letter
 // case counting), exactly "Current Balance" is left out, anything else adds.
 enum class Sign { Add, Subtract, Ignore };
-Sign signOf(const QString &entryText);
+Sign signOf(QLatin1StringView entryText);
 
 struct Balance {
     base::Money total;

@@ -28,10 +28,9 @@ LedgerEntry LedgerEntry::decode(const QByteArray &bytes)
             r.text(kAmountOffset, kAmountWidth)};
 }
 
-std::pair<QString, QString> LedgerEntry::textAndAmountOf(const QByteArray &bytes)
+std::pair<QByteArrayView, QByteArrayView> LedgerEntry::textAndAmountOf(QByteArrayView bytes)
 {
-    RecordReader r(bytes);
-    return {r.text(kTextOffset, kTextWidth), r.text(kAmountOffset, kAmountWidth)};
+    return {textBytes(bytes, kTextOffset, kTextWidth), textBytes(bytes, kAmountOffset, kAmountWidth)};
 }
 
 } // namespace ledger

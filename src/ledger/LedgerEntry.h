@@ -3,6 +3,7 @@
 // bytes of text, the amount always positive and its sign given by the
 // wording of the entry text.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <utility>
 
@@ -23,9 +24,9 @@ struct LedgerEntry {
 
     QByteArray encode() const;
     static LedgerEntry decode(const QByteArray &bytes);
-    // The text and the amount alone, for passes over whole ledgers that need
-    // nothing else (a balance).
-    static std::pair<QString, QString> textAndAmountOf(const QByteArray &bytes);
+    // The bytes of the text and the amount alone (as decode trims them), for
+    // passes over whole ledgers that need nothing else (a balance).
+    static std::pair<QByteArrayView, QByteArrayView> textAndAmountOf(QByteArrayView bytes);
     bool operator==(const LedgerEntry &) const = default;
 };
 

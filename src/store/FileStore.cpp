@@ -1,5 +1,9 @@
 #include "store/FileStore.h"
 
+#include <qplatformdefs.h>
+#include <cerrno>
+#include <fcntl.h>
+
 #include "base/ValueList.h"
 
 #include <QDir>
@@ -202,14 +206,65 @@ std::int16_t FileStore::recordCountOf(qint64 fileSize, int recordLength)
     return std::int16_t(std::min(rounded, 32767.0));
 }
 
+namespace {
+// The whole of an open file, read unbuffered into one block of its size:
+// readAll on a buffered file copies every byte twice, and the payment list
+// reads thousands of files at a time.
+QByteArray readToEnd(QFile &f)
+{
+    QByteArray bytes(qMax<qint64>(f.size(), 0), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const qint64 n = f.read(bytes.data() + got, bytes.size() - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    // A file that grew while being read is read on to its end.
+    bytes += f.readAll();
+    return bytes;
+}
+
+QByteArray wholeFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    // Straight to the system: QFile's own checks on opening cost as much as
+    // reading a ledger, and the payment list opens five thousand of them.
+    const int fd = QT_OPEN(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return QByteArray();
+    QT_STATBUF st;
+    QByteArray bytes(QT_FSTAT(fd, &st) == 0 ? qint64(st.st_size) : 0, Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        if (got == bytes.size())
+            bytes.resize(got + 4096); // grew since, or no size known: read on
+        const ssize_t n = QT_READ(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    QT_CLOSE(fd);
+    bytes.truncate(got);
+    return bytes;
+#else
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? readToEnd(f) : QByteArray();
+#endif
+}
+} // namespace
+
 std::optional<QByteArray> FileStore::readFile(const QString &name) const
 {
     if (!dataFileExists(name))
         return std::nullopt;
     QFile f(path(name));
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
-    return f.readAll();
+    return readToEnd(f);
 }
 
 FileResult FileStore::replaceFile(const QString &name, const QByteArray &content) const
@@ -331,8 +386,7 @@ std::vector<std::pair<QString, QByteArray>> FileStore::readFiles(const QString &
         const QString name = it.fileName();
         if (!name.endsWith(suffix, Qt::CaseInsensitive))
             continue;
-        QFile f(path);
-        files.emplace_back(name, f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+        files.emplace_back(name, wholeFile(path));
     }
     return files;
 }
@@ -395,7 +449,7 @@ FileResult FileStore::makeFolders(const QStringList &names) const
 }
 
 QString FileStore::makeFolderTrees(const QString &folder, const QStringList &children,
-                                   const QStringList &subfolders, bool lookInside) const
+                                   const QStringList &subfolders, bool lookInside, const Progress &progress) const
 {
     if (children.isEmpty())
         return QString();
@@ -403,7 +457,11 @@ QString FileStore::makeFolderTrees(const QString &folder, const QStringList &chi
     if (root.isEmpty())
         return folder;
     QHash<QString, QString> existing = listByFoldedName(root);
+    int made = 0, done = 0;
+    const int total = int(children.size());
     for (const QString &child : children) {
+        if (++done % 256 == 0 && made > 0 && progress)
+            progress(done, total);
         // A child that is not a plain file name never becomes a path: "../x"
         // must not reach outside the program folder.
         if (!isSafeNameComponent(child))
@@ -419,6 +477,7 @@ QString FileStore::makeFolderTrees(const QString &folder, const QStringList &chi
             // A new folder: none of its subfolders can exist yet.
             if (!QDir().mkdir(childPath))
                 return folder + u'/' + child;
+            ++made;
             existing.insert(folded, child);
             for (const QString &sub : subfolders) {
                 if (!QDir().mkdir(childPath + u'/' + sub))

@@ -117,8 +117,12 @@ public:
     // exists is taken as whole, not looked into (one listing for all, no
     // look per child). Returns the relative name of the first folder that
     // cannot be made, or an empty text.
+    // `progress`, when given, hears (children passed, all children) now and
+    // then while new folders are being made, so a first start that makes
+    // hundreds of thousands of them can show how far it is.
+    using Progress = std::function<void(int done, int total)>;
     QString makeFolderTrees(const QString &folder, const QStringList &children, const QStringList &subfolders,
-                            bool lookInside = true) const;
+                            bool lookInside = true, const Progress &progress = {}) const;
     // A file's copy in the backup folder: "/Services.txt" gives
     // "/Backup/Services.txt".
     static QString backupName(const QString &name);

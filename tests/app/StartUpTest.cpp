@@ -63,6 +63,23 @@ TEST(StartUp, EveryCustomerGetsSixDataBoxFolders)
     EXPECT_FALSE(QFileInfo::exists(folder.path() + QStringLiteral("/evil")));
 }
 
+TEST(StartUp, MakingNewAccountFoldersReportsProgressAndAStartWithThemAllDoesNot)
+{
+    TestFolder folder;
+    QByteArray customers;
+    for (int i = 0; i < 600; ++i)
+        customers += customerRecordWithAcctNo(QString::number(5000 + i));
+    folder.write(kCustomerFile, customers);
+    std::vector<std::pair<int, int>> heard;
+    auto listen = [&](int done, int total) { heard.emplace_back(done, total); };
+    ASSERT_TRUE(createFolders(folder.store(), QStringLiteral("Brenvoy"), 2026, listen).ok);
+    EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{256, 600}, {512, 600}}));
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/AuxFiles/5599/AuxFile5")).exists());
+    heard.clear();
+    ASSERT_TRUE(createFolders(folder.store(), QStringLiteral("Brenvoy"), 2026, listen).ok);
+    EXPECT_TRUE(heard.empty()); // nothing made, nothing to wait for
+}
+
 TEST(StartUp, CustomerFileRestoredFromBackupAndShortLastRecord)
 {
     TestFolder folder;

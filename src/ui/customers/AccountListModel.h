@@ -18,9 +18,10 @@ public:
     // Sorts the rows by text, letter case ignored, keeping file order among
     // equal texts, and shows them.
     void setRows(std::vector<Row> rows);
-    // QString::compare(a, b, Qt::CaseInsensitive) < 0, without its
-    // per-character case folding for the Latin-1 texts the files hold.
-    static bool lessIgnoringCase(QStringView a, QStringView b);
+    // The sort: a text's key compared with compareKeys orders as
+    // QString::compare(a, b, Qt::CaseInsensitive) does.
+    static void appendSortKey(QByteArray &keys, QStringView text);
+    static int compareKeys(QByteArrayView a, QByteArrayView b);
     // The first row whose text starts with `text`, case ignored; -1 for none.
     int findStartingWith(const QString &text) const;
     // The first row whose text, trimmed and upper-cased, is `upperText`;
