@@ -1,6 +1,7 @@
 #pragma once
 // A program folder with customers in it and the customer screen over it,
 // in a window with a stand-in main menu, for the customer screen's tests.
+#include "support/PdfPrinters.h"
 #include "support/ScreenHost.h"
 #include "ui/customers/CustomerForm.h"
 #include "ui/customers/CustomerScreen.h"
@@ -70,9 +71,10 @@ struct Harness : ScreenHost<CustomerScreen> {
         if (states.open(QIODevice::ReadOnly))
             folder.write(QStringLiteral("/StatesList.txt"), states.readAll());
         // Made before it is first shown, as the program makes it.
-        screen = new CustomerScreen(folder.context(), *navigator);
+        screen = new CustomerScreen(folder.context(), *navigator, printers.chooser());
         navigator->add(CustomerScreen::kId, screen);
     }
+    PdfPrinters printers;
     QLineEdit *box(int i) { return child<QLineEdit>(QStringLiteral("txtCustomer_%1").arg(i).toLatin1().constData()); }
     QString type() { return child<QLabel>("lbLType")->text(); }
     QAction *action(const char *name) { return screen->findChild<QAction *>(QString::fromLatin1(name)); }

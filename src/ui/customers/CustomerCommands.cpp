@@ -202,6 +202,7 @@ void CustomerScreen::listAllCustomers()
     }
     m_results->showRows(finder::search(CustomerFile::read(m_ctx.store), finder::All, QString()),
                         QStringLiteral("Customer List"));
+    m_results->showPrintCommands();
 }
 
 } // namespace ui

@@ -40,8 +40,9 @@ QString invalidAcctNoText(const QString &acctNo)
 
 } // namespace
 
-CustomerScreen::CustomerScreen(AppContext &ctx, Navigator &navigator, QWidget *parent)
-    : Screen(parent), m_ctx(ctx), m_navigator(navigator), m_accounts(ctx.store, ctx.clock, ctx.locale),
+CustomerScreen::CustomerScreen(AppContext &ctx, Navigator &navigator, PrinterChooser printers, QWidget *parent)
+    : Screen(parent), m_ctx(ctx), m_navigator(navigator), m_printers(std::move(printers)),
+      m_accounts(ctx.store, ctx.clock, ctx.locale),
       m_contract(m_accounts.defaultContract())
 {
     setObjectName(QStringLiteral("frmCustomer"));
@@ -108,6 +109,8 @@ void CustomerScreen::connectFrames()
     connect(m_search, &SearchFrame::searchRequested, this, &CustomerScreen::search);
     connect(m_results, &FoundCustomersFrame::customerChosen, this, &CustomerScreen::showRecord);
     connect(m_results, &FoundCustomersFrame::retryClicked, this, [this] { locate(2); });
+    connect(m_results, &FoundCustomersFrame::printClicked, this, [this] { printCustomers(false); });
+    connect(m_results, &FoundCustomersFrame::previewClicked, this, [this] { printCustomers(true); });
 }
 
 void CustomerScreen::activate(Routine routine)

@@ -8,6 +8,7 @@
 #include "context/AppContext.h"
 #include "customers/AccountRules.h"
 #include "customers/CustomerFile.h"
+#include "ui/shell/PrinterChooser.h"
 #include "ui/shell/Screen.h"
 
 #include <array>
@@ -29,7 +30,8 @@ class CustomerScreen : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId kId = ScreenId::Customers;
-    CustomerScreen(context::AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
+    CustomerScreen(context::AppContext &ctx, Navigator &navigator, PrinterChooser printers = PrinterChooser::system(),
+                   QWidget *parent = nullptr);
 
     QString caption() const override;
     void activate(Routine routine) override;
@@ -81,6 +83,11 @@ private:
 
     context::AppContext &m_ctx;
     Navigator &m_navigator;
+    // The customer report, printed or previewed.
+    void printCustomers(bool preview);
+
+    PrinterChooser m_printers;
+    QString m_printError; // the reason the last print job gave
     customers::AccountStore m_accounts;
     customers::AcctNoIndex m_acctNos; // from the last read of the customer file
 

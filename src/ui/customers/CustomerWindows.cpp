@@ -7,7 +7,12 @@
 #include "ui/customers/CustomerForm.h"
 #include "ui/customers/ServiceWindow.h"
 
+#include "customers/CustomerFile.h"
+#include "printing/CustomerListReport.h"
+#include "printing/PainterSurface.h"
+
 #include <QComboBox>
+#include <QPrinter>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -116,6 +121,37 @@ void CustomerScreen::setAllAccounts()
                                       customers::problemText(result.problem), QString::number(result.accountsSet)),
                              QStringLiteral("Set All Services Equal"));
     }
+}
+
+// The report holds every customer of the file, whatever the grid shows.
+void CustomerScreen::printCustomers(bool preview)
+{
+    if (!preview && !m_ctx.prompt.ask(QStringLiteral("Click Yes to print a Customer Report"),
+                                      QStringLiteral("Customer Report")))
+        return;
+    const CustomerFile file = CustomerFile::read(m_ctx.store);
+    const QDateTime now = m_ctx.clock.now();
+    auto render = [&](QPrinter &printer) {
+        printing::PainterSurface surface(printer);
+        printing::PagePrinter page(surface, m_ctx.settings.values(), m_ctx.store);
+        if (printing::printCustomerList(page, file, m_usaStyle, now, m_ctx.locale))
+            return true;
+        m_printError = printerProblem(printer, surface.error());
+        return false;
+    };
+    if (preview) {
+        m_printers.preview(this, render);
+        return;
+    }
+    std::unique_ptr<QPrinter> printer = m_printers.choose(this);
+    if (!printer) {
+        m_ctx.prompt.message(QStringLiteral("The Customer List will not be Printed"), kAppTitle);
+        return;
+    }
+    m_printError.clear();
+    if (!render(*printer))
+        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(m_printError),
+                             QStringLiteral("Print Error"));
 }
 
 } // namespace ui

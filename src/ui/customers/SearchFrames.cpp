@@ -140,7 +140,22 @@ FoundCustomersFrame::FoundCustomersFrame(QWidget *parent)
     retry->setObjectName(QStringLiteral("cmdRetry"));
     retry->setToolTip(QStringLiteral("Clears the Search"));
     connect(retry, &QPushButton::clicked, this, &FoundCustomersFrame::retryClicked);
-    layout->addWidget(retry, 0, Qt::AlignLeft);
+    m_print = new QPushButton(QStringLiteral("&Print"), this);
+    m_print->setObjectName(QStringLiteral("cmdPrintCustomers"));
+    m_print->setToolTip(QStringLiteral("Prints the Customer Data"));
+    connect(m_print, &QPushButton::clicked, this, &FoundCustomersFrame::printClicked);
+    m_preview = new QPushButton(QStringLiteral("Print Pre&view"), this);
+    m_preview->setObjectName(QStringLiteral("cmdPreviewCustomers"));
+    m_preview->setToolTip(QStringLiteral("Shows the Customer Report before it is printed"));
+    connect(m_preview, &QPushButton::clicked, this, &FoundCustomersFrame::previewClicked);
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(retry);
+    commands->addWidget(m_print);
+    commands->addWidget(m_preview);
+    commands->addStretch();
+    layout->addLayout(commands);
+    m_print->hide();
+    m_preview->hide();
     hide();
 }
 
@@ -152,6 +167,12 @@ void FoundCustomersFrame::showRows(std::vector<finder::Found> rows, const QStrin
         m_found->setRows(std::move(rows));
     show();
     raise();
+}
+
+void FoundCustomersFrame::showPrintCommands()
+{
+    m_print->show();
+    m_preview->show();
 }
 
 void FoundCustomersFrame::keepRows(std::vector<finder::Found> rows)

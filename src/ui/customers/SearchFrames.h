@@ -11,6 +11,7 @@
 
 class QLineEdit;
 class QRadioButton;
+class QPushButton;
 class QTableView;
 
 namespace ui {
@@ -46,16 +47,23 @@ public:
     void showRows(std::vector<customers::finder::Found> rows, const QString &title);
     // Keeps the rows without showing them (a search that found one).
     void keepRows(std::vector<customers::finder::Found> rows);
+    // Print and its preview: shown once every customer is listed, and kept
+    // over the results of later searches.
+    void showPrintCommands();
 
 Q_SIGNALS:
     void customerChosen(int record);
     void retryClicked();
+    void printClicked();
+    void previewClicked();
 
 private:
     void chooseRow(int row);
 
     FoundCustomersModel *m_found = nullptr;
     QTableView *m_grid = nullptr;
+    QPushButton *m_print = nullptr;
+    QPushButton *m_preview = nullptr;
 };
 
 } // namespace ui

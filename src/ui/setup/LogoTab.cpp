@@ -1,5 +1,10 @@
 #include "ui/setup/LogoTab.h"
 
+#include "printing/InvoicePage.h"
+#include "printing/PainterSurface.h"
+
+#include <QPrinter>
+
 #include "setup/SettingsFiles.h"
 #include "setup/SetupRules.h"
 
@@ -84,6 +89,12 @@ QLayout *LogoTab::buildControls()
     m_store->setEnabled(false);
     connect(m_store, &QPushButton::clicked, this, &LogoTab::storeLogo);
     connect(button(2, QStringLiteral("&Clear")), &QPushButton::clicked, this, &LogoTab::clearLogo);
+    QPushButton *sample = button(5, QStringLiteral("Print Sample"));
+    sample->setToolTip(QStringLiteral("Prints a page with the invoice frame, the logo and the business header"));
+    connect(sample, &QPushButton::clicked, this, [this] { printSample(false); });
+    QPushButton *preview = button(6, QStringLiteral("Sample Pre&view"));
+    preview->setToolTip(QStringLiteral("Shows the sample page before it is printed"));
+    connect(preview, &QPushButton::clicked, this, [this] { printSample(true); });
     buttons->addStretch();
     left->addLayout(buttons);
 
@@ -231,6 +242,29 @@ void LogoTab::clearLogo()
     m_ctx.store.deleteDataFile(setup::kCompanyLogo);
     m_ctx.settings.edit([](BusinessValues &v) { v.logoFile.clear(); });
     showLogo();
+}
+
+// One page with the invoice frame only: grid, title, the logo at its
+// current size, the business header at 0.4 in.
+void LogoTab::printSample(bool preview)
+{
+    QString problem;
+    auto render = [&](QPrinter &printer) {
+        printing::PainterSurface surface(printer);
+        printing::PagePrinter page(surface, m_ctx.settings.values(), m_ctx.store, m_logo);
+        page.printerSetup(QStringLiteral("Portrait"), m_ctx.settings.values().printInColor);
+        if (printing::printSamplePage(page, m_ctx.locale))
+            return true;
+        problem = printerProblem(printer, surface.error());
+        return false;
+    };
+    if (preview) {
+        m_choosers.printer.preview(this, render);
+        return;
+    }
+    std::unique_ptr<QPrinter> printer = m_choosers.printer.choose(this);
+    if (printer && !render(*printer))
+        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(problem), QStringLiteral("Print Error"));
 }
 
 } // namespace ui

@@ -32,6 +32,7 @@ private:
     void clearLogo();
     void showLogo();
     bool loadLogoPicture(const QString &file, bool tellUser);
+    void printSample(bool preview);
 
     context::AppContext &m_ctx;
     const SetupChoosers &m_choosers;

@@ -9,6 +9,7 @@ namespace ui {
 SetupChoosers SetupChoosers::system()
 {
     SetupChoosers c;
+    c.printer = PrinterChooser::system();
     c.colour = [](const QColor &current, QWidget *parent) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(current, parent);
         return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;

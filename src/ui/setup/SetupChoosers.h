@@ -3,6 +3,8 @@
 // behind functions so that tests can answer them.
 #include <QColor>
 #include <QString>
+#include "ui/shell/PrinterChooser.h"
+
 #include <functional>
 #include <optional>
 
@@ -14,6 +16,7 @@ struct SetupChoosers {
     std::function<std::optional<QColor>(const QColor &current, QWidget *parent)> colour;
     std::function<std::optional<QString>(const QString &current, QWidget *parent)> font;
     std::function<QString(QWidget *parent)> pictureFile;
+    PrinterChooser printer;
     static SetupChoosers system();
 };
 

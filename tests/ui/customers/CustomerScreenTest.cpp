@@ -418,3 +418,44 @@ TEST(CustomerScreen, EveryButtonAndGridHasADistinctName)
     h.open();
     EXPECT_EQ(sharedAccessibleNames(h.screen).join(QStringLiteral(" | ")).toStdString(), "");
 }
+
+TEST(CustomerScreen, CustomerReportPrintsEveryCustomerAfterTheQuestionAndTheDialog)
+{
+    Harness h({business(QStringLiteral("B1"), QStringLiteral("Acme Lawns")),
+               person(QStringLiteral("P1"), QStringLiteral("John"), QStringLiteral("Smithers"))});
+    h.open();
+    auto *print = h.child<QPushButton>("cmdPrintCustomers");
+    EXPECT_FALSE(print->isVisibleTo(h.screen)); // not before every customer is listed
+    h.action("mnuPrint")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(print->isVisibleTo(h.screen));
+    EXPECT_EQ(print->toolTip(), QStringLiteral("Prints the Customer Data"));
+
+    h.folder.prompt.answer(false);
+    print->click();
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Click Yes to print a Customer Report"));
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Customer Report"));
+    EXPECT_TRUE(h.printers.files.isEmpty()); // No: no dialog
+
+    h.printers.cancel = true;
+    h.folder.prompt.answer(true);
+    print->click();
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("The Customer List will not be Printed"));
+    EXPECT_TRUE(h.printers.files.isEmpty());
+
+    h.printers.cancel = false;
+    h.folder.prompt.answer(true);
+    print->click();
+    ASSERT_EQ(h.printers.files.size(), 1);
+    const QString text = PdfPrinters::textOf(h.printers.files.last());
+    for (const char *word : {"Account Information", "Acme Lawns", "John Smithers", "Shelbyville"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(word))) << word << " not in " << text.toStdString();
+    EXPECT_EQ(h.folder.prompt.entries.last().kind, PromptEntry::Question); // no error said
+
+    // The preview renders the same report without asking.
+    const qsizetype said = h.folder.prompt.entries.size();
+    h.click("cmdPreviewCustomers");
+    EXPECT_EQ(h.printers.previews, 1);
+    EXPECT_EQ(h.folder.prompt.entries.size(), said);
+    EXPECT_TRUE(PdfPrinters::textOf(h.printers.files.last()).contains(QStringLiteral("Account Information")));
+}

@@ -24,6 +24,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "support/PdfPrinters.h"
+
 using namespace setup;
 using namespace ui;
 using namespace app;
@@ -45,6 +47,7 @@ struct SetupFixture {
         c.colour = [this](const QColor &, QWidget *) { return nextColour; };
         c.font = [this](const QString &, QWidget *) { return nextFont; };
         c.pictureFile = [this](QWidget *) { return nextPicture; };
+        c.printer = printers.chooser();
         return c;
     }
     template <typename T>
@@ -72,6 +75,7 @@ struct SetupFixture {
     std::optional<QColor> nextColour;
     std::optional<QString> nextFont;
     QString nextPicture;
+    PdfPrinters printers;
     Program program;
     app::InstanceLock lock;
     SetupScreen *screen = nullptr;
@@ -396,4 +400,28 @@ TEST(SetupScreen, EveryButtonHasADistinctName)
     TestFolder folder;
     SetupFixture f(folder);
     EXPECT_EQ(sharedAccessibleNames(f.screen).join(QStringLiteral(" | ")).toStdString(), "");
+}
+
+TEST(SetupScreen, PrintSampleGivesOnePageWithTheFrameOnly)
+{
+    TestFolder folder;
+    SetupFixture f(folder);
+    f.box(0)->setText(QStringLiteral("Acme Lawns"));
+    QTest::keyClick(f.box(0), Qt::Key_Tab); // the name is live once the box is left
+    f.printers.cancel = true;
+    f.click(QStringLiteral("cmdLogo_5"));
+    EXPECT_TRUE(f.printers.files.isEmpty());
+    EXPECT_TRUE(folder.prompt.entries.isEmpty()); // a cancelled dialog is no error
+
+    f.printers.cancel = false;
+    f.click(QStringLiteral("cmdLogo_5"));
+    ASSERT_EQ(f.printers.files.size(), 1);
+    const QString text = PdfPrinters::textOf(f.printers.files.last());
+    EXPECT_TRUE(text.contains(QStringLiteral("INVOICE"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Acme Lawns"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Amount Enclosed"))); // the frame only
+    EXPECT_FALSE(text.contains(u'\f' + QStringLiteral("INVOICE"))); // one page
+    f.click(QStringLiteral("cmdLogo_6"));
+    EXPECT_EQ(f.printers.previews, 1);
+    EXPECT_TRUE(folder.prompt.entries.isEmpty());
 }

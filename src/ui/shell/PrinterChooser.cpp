@@ -1,0 +1,57 @@
+#include "ui/shell/PrinterChooser.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace ui {
+
+namespace {
+void prepare(QPrinter &printer)
+{
+    // Twips are positions on the paper: no margins between them.
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setCollateCopies(true);
+}
+} // namespace
+
+PrinterChooser PrinterChooser::system()
+{
+    PrinterChooser c;
+    c.choose = [](QWidget *parent) -> std::unique_ptr<QPrinter> {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        prepare(*printer);
+        QPrintDialog dialog(printer.get(), parent);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        if (dialog.exec() != QDialog::Accepted)
+            return nullptr;
+        printer->setFullPage(true);
+        return printer;
+    };
+    c.preview = [](QWidget *parent, const std::function<bool(QPrinter &)> &render) {
+        QPrinter printer(QPrinter::HighResolution);
+        prepare(printer);
+        QPrintPreviewDialog dialog(&printer, parent);
+        dialog.setObjectName(QStringLiteral("dlgPrintPreview"));
+        dialog.setAccessibleName(QStringLiteral("Print Preview"));
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *p) {
+            p->setFullPage(true);
+            render(*p);
+        });
+        dialog.resize(900, 1000);
+        dialog.exec();
+    };
+    return c;
+}
+
+QString printerProblem(const QPrinter &printer, const QString &fallback)
+{
+    if (printer.printerState() == QPrinter::Error && !printer.printerName().isEmpty())
+        return QStringLiteral("the printer %1 reported an error").arg(printer.printerName());
+    return fallback;
+}
+
+} // namespace ui

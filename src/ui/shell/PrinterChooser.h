@@ -1,0 +1,26 @@
+#pragma once
+// The print dialog and the print preview as a seam: the system ones in the
+// program, a PDF file in the tests. A print routine paints on whatever
+// printer it is handed.
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace ui {
+
+struct PrinterChooser {
+    // The printer chosen in the print dialog (no page range, collate preset,
+    // printing to a file offered), laid out full-page; nothing on Cancel.
+    std::function<std::unique_ptr<QPrinter>(QWidget *parent)> choose;
+    // Shows the pages `render` paints, before any paper is spent.
+    std::function<void(QWidget *parent, const std::function<bool(QPrinter &)> &render)> preview;
+    static PrinterChooser system();
+};
+
+// The reason a printer gives for a failed job, if it gives one.
+QString printerProblem(const QPrinter &printer, const QString &fallback);
+
+} // namespace ui

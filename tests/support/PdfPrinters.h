@@ -1,0 +1,50 @@
+#pragma once
+// The print dialog and preview stood in for by PDF files: "choose" hands a
+// printer that writes the next PDF in a temporary folder (or nothing, when
+// the test cancels), "preview" renders into one as the preview would.
+#include "ui/shell/PrinterChooser.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+struct PdfPrinters {
+    QTemporaryDir dir;
+    bool cancel = false;
+    int previews = 0;
+    QStringList files;
+
+    ui::PrinterChooser chooser()
+    {
+        ui::PrinterChooser c;
+        c.choose = [this](QWidget *) -> std::unique_ptr<QPrinter> {
+            if (cancel)
+                return nullptr;
+            return pdfPrinter();
+        };
+        c.preview = [this](QWidget *, const std::function<bool(QPrinter &)> &render) {
+            ++previews;
+            std::unique_ptr<QPrinter> p = pdfPrinter();
+            render(*p);
+        };
+        return c;
+    }
+    std::unique_ptr<QPrinter> pdfPrinter()
+    {
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setFullPage(true);
+        p->setPageSize(QPageSize(QPageSize::Letter));
+        files.append(dir.filePath(QStringLiteral("print%1.pdf").arg(files.size() + 1)));
+        p->setOutputFileName(files.last());
+        return p;
+    }
+    // The words of a printed file, page breaks as form feeds.
+    static QString textOf(const QString &pdf)
+    {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        p.waitForFinished(30000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+};
