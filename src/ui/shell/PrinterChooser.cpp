@@ -3,6 +3,9 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 
 namespace ui {
 
@@ -41,7 +44,11 @@ PrinterChooser PrinterChooser::system()
             p->setFullPage(true);
             render(*p);
         });
-        dialog.resize(900, 1000);
+        // A letter page at a readable size, within the screen it opens on.
+        QSize size(900, 1000);
+        if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+            size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+        dialog.resize(size);
         dialog.exec();
     };
     return c;
