@@ -11,6 +11,7 @@
 struct PdfPrinters {
     QTemporaryDir dir;
     bool cancel = false;
+    bool unwritable = false; // the next PDF goes to a folder that does not exist
     int previews = 0;
     QStringList files;
 
@@ -35,7 +36,7 @@ struct PdfPrinters {
         p->setOutputFormat(QPrinter::PdfFormat);
         p->setFullPage(true);
         p->setPageSize(QPageSize(QPageSize::Letter));
-        files.append(dir.filePath(QStringLiteral("print%1.pdf").arg(files.size() + 1)));
+        files.append(dir.filePath(QStringLiteral("%1print%2.pdf").arg(unwritable ? QStringLiteral("missing/") : QString()).arg(files.size() + 1)));
         p->setOutputFileName(files.last());
         return p;
     }

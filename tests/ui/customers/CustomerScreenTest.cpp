@@ -452,6 +452,15 @@ TEST(CustomerScreen, CustomerReportPrintsEveryCustomerAfterTheQuestionAndTheDial
         EXPECT_TRUE(text.contains(QString::fromLatin1(word))) << word << " not in " << text.toStdString();
     EXPECT_EQ(h.folder.prompt.entries.last().kind, PromptEntry::Question); // no error said
 
+    // A printer that cannot take the job: the error is said, with its reason.
+    h.printers.unwritable = true;
+    h.folder.prompt.answer(true);
+    print->click();
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Print Error"));
+    EXPECT_TRUE(h.folder.prompt.entries.last().text.startsWith(QStringLiteral("A Print Error has occurred\n(")));
+    EXPECT_FALSE(QFile::exists(h.printers.files.last()));
+    h.printers.unwritable = false;
+
     // The preview renders the same report without asking.
     const qsizetype said = h.folder.prompt.entries.size();
     h.click("cmdPreviewCustomers");
