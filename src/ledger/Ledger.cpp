@@ -136,16 +136,9 @@ FileResult backupLedger(const FileStore &store, const QString &ledgerFile)
     return store.copyFile(ledgerFile, backupFile(ledgerFile));
 }
 
-int wholeRecords(const FileStore &store, const QString &name)
-{
-    const QString p = store.path(name);
-    return p.isEmpty() ? 0 : int(QFileInfo(p).size() / LedgerEntry::kLength);
-}
-
 FileResult appendPaymentRecord(const FileStore &store, const LedgerEntry &entry)
 {
-    const int n = store.dataFileExists(kPaymentJournal) ? wholeRecords(store, kPaymentJournal) : 0;
-    return store.writeRecord(kPaymentJournal, LedgerEntry::kLength, n + 1, entry.encode());
+    return store.appendRecord(kPaymentJournal, LedgerEntry::kLength, entry.encode());
 }
 
 bool isPaidUp(const OpenAccount &a)

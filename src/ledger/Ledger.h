@@ -52,9 +52,6 @@ store::FileResult backupLedger(const store::FileStore &store, const QString &led
 // written over.
 store::FileResult appendPaymentRecord(const store::FileStore &store, const LedgerEntry &entry);
 
-// Whole records of a record file (a torn tail does not count).
-int wholeRecords(const store::FileStore &store, const QString &name);
-
 struct OpenAccount {
     QString ledgerFile; // the file the account's payments go to
     QString acctNo;

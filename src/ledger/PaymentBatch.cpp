@@ -66,20 +66,20 @@ FileResult finish(const FileStore &store, Pending p, const QDate &today, const Q
             // Before anything is written: where the ledger and the journal end now.
             store.dataFileExists(pay.ledgerFile);
             store.dataFileExists(kPaymentJournal);
-            p.ledgerBefore = wholeRecords(store, pay.ledgerFile);
-            p.journalBefore = wholeRecords(store, kPaymentJournal);
+            p.ledgerBefore = int(store.wholeRecords(pay.ledgerFile, LedgerEntry::kLength));
+            p.journalBefore = int(store.wholeRecords(kPaymentJournal, LedgerEntry::kLength));
             if (FileResult r = savePending(store, p); !r)
                 return r;
         }
         store.dataFileExists(pay.ledgerFile);
-        if (wholeRecords(store, pay.ledgerFile) <= p.ledgerBefore) {
+        if (int(store.wholeRecords(pay.ledgerFile, LedgerEntry::kLength)) <= p.ledgerBefore) {
             if (FileResult r = appendLedgerEntry(store, pay.ledgerFile, pay.entry, today, locale); !r)
                 return r;
         }
         if (FileResult r = backupLedger(store, pay.ledgerFile); !r)
             return r;
         store.dataFileExists(kPaymentJournal);
-        if (wholeRecords(store, kPaymentJournal) <= p.journalBefore) {
+        if (int(store.wholeRecords(kPaymentJournal, LedgerEntry::kLength)) <= p.journalBefore) {
             if (FileResult r = appendPaymentRecord(store, pay.entry); !r)
                 return r;
         }

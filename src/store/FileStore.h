@@ -143,9 +143,26 @@ public:
     using FolderSync = std::function<bool(const QString &folder)>;
     void setFolderSync(FolderSync sync) { m_syncFolder = std::move(sync); }
 
+    // The next record of a journal goes after its whole records (file length
+    // over record length, rounded down, not capped at 32,767); a torn tail
+    // left by a crash is written over.
+    FileResult appendRecord(const QString &name, int recordLength, const QByteArray &record) const;
+    // Whole records of a file (a torn tail does not count); 0 when missing.
+    qint64 wholeRecords(const QString &name, int recordLength) const;
+
+    // Writes made between these two are atomic as ever but not synced one by
+    // one: the end syncs the file system once, so a run of many small
+    // writes pays for one sync. A caller that needs a write durable before
+    // going on (a marker it recovers from) calls endDeferredSync first.
+    void beginDeferredSync() const { m_deferSync = true; }
+    FileResult endDeferredSync() const;
+
 private:
     QString resolve(const QString &name, bool wantFolder) const;
+    bool syncFile(int handle) const;
+    bool syncFolderOf(const QString &path) const;
     FolderSync m_syncFolder;
+    mutable bool m_deferSync = false;
     QString m_root;
     QString m_progPath;
     QString m_backupPath;

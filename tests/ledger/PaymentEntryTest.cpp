@@ -18,8 +18,9 @@ TEST(PaymentEntry, AmountsALedgerCanKeep)
     for (auto [cents, ok] : cases) {
         const std::optional<QString> problem = paymentAmountProblem(Money::fromCents(cents), usLocale());
         EXPECT_EQ(!problem, ok) << cents;
-        if (problem)
+        if (problem) {
             EXPECT_TRUE(problem->endsWith(QStringLiteral("A payment is a positive amount of at most 9999999.99.")));
+        }
     }
 }
 

@@ -7,9 +7,13 @@
 //                                  then waits to be killed
 //   brenvoy_save_loop pay FOLDER   writes a batch of $1.00 cash payments to
 //                                  every ledger, over and over, until killed
+//   brenvoy_save_loop bill FOLDER  bills every monthly account of the folder
+//                                  (records only, 7% tax), over and over,
+//                                  until killed
 #include "app/StartUp.h"
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
+#include "billing/BillingRun.h"
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "support/CrashValues.h"
@@ -99,6 +103,24 @@ int main(int argc, char **argv)
         std::fflush(stdout);
         for (;;)
             must(ledger::writePayments(store, batch, day, us));
+    }
+    if (mode == QLatin1String("bill")) {
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        billing::CycleGrid grid = billing::loadCycleGrid(store, billing::Monthly, 0, us);
+        for (billing::CycleRow &row : grid.rows)
+            row.selected = QStringLiteral("+");
+        billing::RunSettings settings;
+        settings.date = QDate(2026, 12, 6);
+        settings.rates.taxed = true;
+        settings.rates.rate1 = 7;
+        settings.tax1Name = QStringLiteral("Sales Tax");
+        const auto plan = billing::planRecordsRun(grid, settings, us);
+        if (!std::holds_alternative<std::vector<billing::Posting>>(plan))
+            std::exit(4);
+        std::puts("billing");
+        std::fflush(stdout);
+        for (;;)
+            must(billing::postRun(store, std::get<std::vector<billing::Posting>>(plan), settings.date, us).result);
     }
     BusinessValues a = crashTestValues(0);
     BusinessValues b = crashTestValues(1);

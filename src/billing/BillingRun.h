@@ -1,0 +1,82 @@
+#pragma once
+// Posting a billing run: each selected account gets its tax records and
+// its ledger entry (with the ledger's backup copy), in that order. The run
+// is checked whole before anything is written, and written in groups under
+// "/BillingRun.pending": the group with, for each account, the count of
+// its ledger's records before it, and the tax file's count before the
+// group. A kill leaves the file and the next start finishes the group,
+// telling by those counts what was already written; the files of a group
+// are synced together once, not one sync after another.
+#include "billing/BillingRules.h"
+#include "billing/CycleGrid.h"
+#include "ledger/LedgerEntry.h"
+#include "store/FileStore.h"
+
+#include <QDate>
+#include <functional>
+#include <variant>
+
+namespace billing {
+
+inline const QString kTaxRecordsFile = QStringLiteral("/TaxRecords.txt");
+inline const QString kPendingRun = QStringLiteral("/BillingRun.pending");
+
+// "/TaxRecords.txt", 75 bytes.
+struct TaxRecord {
+    static constexpr int kLength = 75;
+    QString name;      //  0, 20
+    QString date;      // 20, 15: short date text
+    QString reference; // 35, 30
+    QString amount;    // 65, 10: plain decimal text
+    QByteArray encode() const;
+    static TaxRecord decode(const QByteArray &bytes);
+    bool operator==(const TaxRecord &) const = default;
+};
+
+// What the run needs besides the rows: the run date, the items added to
+// every invoice, the tax settings and names.
+struct RunSettings {
+    QDate date;
+    bool itemsAdded = false;
+    base::Money itemsTotal;
+    TaxRates rates;
+    QString tax1Name, tax2Name;
+};
+
+// One account of the run, worked out before anything is written.
+struct Posting {
+    int row = -1; // index of the grid row
+    QString ledgerFile;
+    ledger::LedgerEntry entry;
+    std::vector<TaxRecord> taxes;
+    base::Money subtotal, total;
+    Taxes amounts;
+};
+
+struct RunProblem {
+    int row = -1; // the grid row at fault
+    QString reason;
+};
+
+// Records-only: the reference is the row's service. Every row whose
+// Selected cell is "+" is billed; "P" rows never again. The first row that
+// cannot be billed (its charge, its account number, an amount too long for
+// its field) stops the whole run before anything is written.
+std::variant<std::vector<Posting>, RunProblem> planRecordsRun(const CycleGrid &grid, const RunSettings &settings,
+                                                             const QLocale &locale);
+
+// Writes the postings in order. `progress` hears (index, posting) before
+// each account and returns false to stop after the account in progress.
+// `posted` gets the index of every posting that completed.
+struct RunOutcome {
+    store::FileResult result = store::FileResult::success();
+    std::vector<int> posted; // grid rows
+    bool cancelled = false;
+};
+RunOutcome postRun(const store::FileStore &store, const std::vector<Posting> &postings, const QDate &today,
+                   const QLocale &locale, const std::function<bool(int index, const Posting &)> &progress = {});
+
+// Finishes a group a kill interrupted; nothing to do without one.
+store::FileResult recoverBillingRun(const store::FileStore &store, const QDate &today, const QLocale &locale);
+
+} // namespace billing

@@ -1,0 +1,372 @@
+// The billing rules and the records-only run: which accounts are due, the
+// billed name, item pricing, the taxes, what the run writes, the posted-row
+// rule, the check before any write, and a run killed in the middle.
+#include "billing/BillingRun.h"
+#include "customers/Records.h"
+#include "ledger/Ledger.h"
+
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace billing;
+using namespace customers;
+using base::Money;
+
+namespace {
+
+const QDate kRunDay(2026, 3, 31);
+
+CustomerRecord person(const QString &acct, const QString &title, const QString &first, const QString &initial,
+                      const QString &last)
+{
+    CustomerRecord r;
+    r.acctNo = acct;
+    r.acctType = CustomerRecord::kIndividual;
+    r.title = title;
+    r.firstName = first;
+    r.middleInitial = initial;
+    r.lastName = last;
+    r.address1 = QStringLiteral("4 Elm St");
+    return r;
+}
+
+CycleRecord cycle(int mode, int start, qint64 cents, const QString &service = QStringLiteral("Weekly Mowing"))
+{
+    CycleRecord c;
+    c.billingMode = std::int16_t(mode);
+    c.startMonth = std::int16_t(start);
+    c.charge = Money::fromCents(cents);
+    c.service = service;
+    c.chargeFor = QStringLiteral("Unit 7");
+    return c;
+}
+
+void writeAccounts(TestFolder &folder, const std::vector<std::pair<CustomerRecord, CycleRecord>> &accounts)
+{
+    QByteArray customers, cycles;
+    for (const auto &[c, y] : accounts) {
+        customers += c.encode();
+        cycles += y.encode();
+    }
+    folder.write(kCustomerFile, customers);
+    folder.write(kCycleFile, cycles);
+}
+
+TaxRates flat(double rate1, bool second = false, double rate2 = 0)
+{
+    TaxRates r;
+    r.taxed = true;
+    r.rate1 = rate1;
+    r.second = second;
+    r.rate2 = rate2;
+    return r;
+}
+
+RunSettings settingsWith(const TaxRates &rates)
+{
+    RunSettings s;
+    s.date = kRunDay;
+    s.rates = rates;
+    s.tax1Name = QStringLiteral("Sales Tax");
+    s.tax2Name = QStringLiteral("County Tax");
+    return s;
+}
+
+} // namespace
+
+TEST(BillingRules, DueRule)
+{
+    auto monthsDue = [](int f, int b, int s) {
+        QString months;
+        for (int m = 0; m < 12; ++m) {
+            if (isDue(f, m, b, s))
+                months += monthAbbreviations()[m] + u' ';
+        }
+        return months.trimmed();
+    };
+    struct Case {
+        int f, b, s;
+        const char *months;
+    } cases[] = {
+        {Quarterly, 1, 0, "Jan Apr Jul Oct"},
+        {Quarterly, 1, 11, "Mar Jun Sep Dec"},
+        {SemiAnnually, 2, 8, "Mar Sep"},
+        {Annually, 3, 4, "May"},
+        {Quarterly, 1, -1, "Mar Jun Sep"}, // -1 compared like any value
+        {SemiAnnually, 2, -1, "Jun"},
+        {Annually, 3, -1, ""},
+        {Monthly, 0, -1, "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec"},
+        {Quarterly, 0, 0, ""}, // another mode is never due
+        {AllAccounts, 4, 3, "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec"},
+        {NoneMode, 4, 3, "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec"},
+        {NoneMode, 0, 3, ""},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(monthsDue(c.f, c.b, c.s), QString::fromLatin1(c.months)) << c.f << " " << c.b << " " << c.s;
+}
+
+TEST(BillingRules, ItemsAndTaxes)
+{
+    const Money ten = Money::fromCents(1000), eight = Money::fromCents(800);
+    EXPECT_EQ(priceItem(ten, 5, eight, 5), Money::fromCents(5000)); // at the discount quantity: list price
+    EXPECT_EQ(priceItem(ten, 5, eight, 6), Money::fromCents(4800));
+    EXPECT_EQ(priceItem(ten, 5, eight, 10), Money::fromCents(8000));
+    EXPECT_EQ(priceItem(ten, 0, eight, 10), Money::fromCents(10000)); // no discount quantity
+    EXPECT_EQ(readUnits(QStringLiteral(" 12 ")), 12);
+    for (const char *bad : {"0", "-1", "32768", "1.5", "", "two"})
+        EXPECT_FALSE(readUnits(QString::fromLatin1(bad))) << bad;
+    // Rounded to cents after each line, a half cent away from zero.
+    EXPECT_EQ(sumItems({Money::fromRaw(12345), Money::fromRaw(10050)}), Money::fromCents(224));
+
+    struct Case {
+        const char *label;
+        TaxRates rates;
+        qint64 subtotalCents;
+        qint64 tax1Raw, tax2Raw;
+    } cases[] = {
+        {"flat 7% on 49.99", flat(7), 4999, 34993, 0},
+        {"6.5% on 10.01, half to even", flat(6.5), 1001, 6506, 0},
+        {"second tax", flat(5, true, 2), 10000, 50000, 20000},
+        {"second tax off", flat(5, false, 2), 10000, 50000, 0},
+        {"untaxed", TaxRates{}, 10000, 0, 0},
+    };
+    TaxRates graduated = flat(5, false, 7);
+    graduated.graduated = true;
+    graduated.limit = Money::fromCents(10000);
+    graduated.surcharge = Money::fromCents(200);
+    for (const Case &c : cases) {
+        const Taxes t = computeTaxes(Money::fromCents(c.subtotalCents), c.rates);
+        EXPECT_EQ(t.tax1.raw(), c.tax1Raw) << c.label;
+        EXPECT_EQ(t.tax2.raw(), c.tax2Raw) << c.label;
+    }
+    const Taxes at = computeTaxes(Money::fromCents(10000), graduated);
+    EXPECT_EQ(at.tax1, Money::fromCents(500));
+    EXPECT_EQ(at.tax2, Money());
+    const Taxes above = computeTaxes(Money::fromCents(10001), graduated);
+    EXPECT_EQ(above.tax1.raw(), 70007);
+    EXPECT_EQ(above.tax2, Money::fromCents(200));
+    EXPECT_EQ(computeTaxes(Money::fromCents(4999), flat(7)).total(Money::fromCents(4999)).raw(), 534893);
+
+    // The settings must read as numbers before a run.
+    setup::BusinessValues v = setup::BusinessValues::defaults(usLocale());
+    v.taxServicesAndItems = 1;
+    v.taxRate1 = QStringLiteral("6.5%");
+    v.taxRate2 = QString();
+    QString problem;
+    const std::optional<TaxRates> read = readTaxRates(v, usLocale(), &problem);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->rate1, 6.5);
+    EXPECT_EQ(read->rate2, 0);
+    for (const char *bad : {"abc", "-5"}) {
+        v.taxRate1 = QString::fromLatin1(bad);
+        EXPECT_FALSE(readTaxRates(v, usLocale(), &problem)) << bad;
+        EXPECT_TRUE(problem.contains(QString::fromLatin1(bad))) << problem.toStdString();
+    }
+    v.taxRate1 = QStringLiteral("5");
+    v.applyGraduatedTax = 1;
+    v.graduatedLimit = QStringLiteral("lots");
+    EXPECT_FALSE(readTaxRates(v, usLocale(), &problem));
+    v.taxServicesAndItems = 0; // untaxed: nothing else is read
+    EXPECT_TRUE(readTaxRates(v, usLocale(), &problem));
+}
+
+TEST(CycleGrid, LoadsTheDueAccountsWithTheirNamesInRecordOrder)
+{
+    TestFolder folder;
+    CustomerRecord business;
+    business.acctNo = QStringLiteral("B1");
+    business.acctType = CustomerRecord::kBusiness;
+    business.name = QStringLiteral("Acme Lawns");
+    writeAccounts(folder, {{person(QStringLiteral("P1"), QStringLiteral("Mr."), QStringLiteral("John"), QString(),
+                                   QStringLiteral("Smith")),
+                            cycle(1, 0, 4500)},
+                           {business, cycle(0, -1, 2000)},
+                           {person(QStringLiteral("P2"), QString(), QStringLiteral("Ann"), QStringLiteral("K"),
+                                   QStringLiteral("Lee")),
+                            cycle(1, 2, 3000)}});
+    const CycleGrid quarterly = loadCycleGrid(folder.store(), Quarterly, 3, usLocale()); // April
+    ASSERT_EQ(quarterly.accounts.size(), 3u);
+    EXPECT_EQ(quarterly.accounts[0].name, QStringLiteral("Mr. John Smith"));
+    EXPECT_EQ(quarterly.accounts[1].name, QStringLiteral("Acme Lawns"));
+    EXPECT_EQ(quarterly.accounts[2].name, QStringLiteral("Ann K. Lee"));
+    ASSERT_EQ(quarterly.rows.size(), 1u);
+    const CycleRow &row = quarterly.rows[0];
+    EXPECT_EQ(row.acctNo, QStringLiteral("P1"));
+    EXPECT_EQ(row.charge, QStringLiteral("$45.00"));
+    EXPECT_EQ(row.service, QStringLiteral("Weekly Mowing"));
+    EXPECT_EQ(row.reference, QStringLiteral("Unit 7"));
+    EXPECT_EQ(row.rec, 1);
+    const CycleGrid all = loadCycleGrid(folder.store(), AllAccounts, 3, usLocale());
+    ASSERT_EQ(all.rows.size(), 3u);
+    EXPECT_EQ(all.rows[2].rec, 3);
+}
+
+TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
+{
+    TestFolder folder;
+    writeAccounts(folder, {{person(QStringLiteral("P1"), QStringLiteral("Mr."), QStringLiteral("John"), QString(),
+                                   QStringLiteral("Smith")),
+                            cycle(0, 0, 4999)},
+                           {person(QStringLiteral("P2"), QString(), QStringLiteral("Ann"), QString(), QStringLiteral("Lee")),
+                            cycle(0, 0, 1000)},
+                           {person(QStringLiteral("P3"), QString(), QStringLiteral("Bo"), QString(), QStringLiteral("Ng")),
+                            cycle(0, 0, 1000)}});
+    CycleGrid grid = loadCycleGrid(folder.store(), Monthly, 2, usLocale());
+    ASSERT_EQ(grid.rows.size(), 3u);
+    grid.rows[0].selected = QStringLiteral("+");
+    grid.rows[1].selected = QStringLiteral("P"); // posted by an earlier run: never again
+    const auto plan = planRecordsRun(grid, settingsWith(flat(7)), usLocale());
+    ASSERT_TRUE(std::holds_alternative<std::vector<Posting>>(plan));
+    const std::vector<Posting> &postings = std::get<std::vector<Posting>>(plan);
+    ASSERT_EQ(postings.size(), 1u);
+    const RunOutcome out = postRun(folder.store(), postings, kRunDay, usLocale());
+    ASSERT_TRUE(out.result) << out.result.error.toStdString();
+    EXPECT_EQ(out.posted, std::vector<int>{0});
+
+    const QByteArray taxes = folder.read(kTaxRecordsFile);
+    ASSERT_EQ(taxes.size(), 75);
+    EXPECT_EQ(TaxRecord::decode(taxes),
+              (TaxRecord{QStringLiteral("Sales Tax"), QStringLiteral("3/31/2026"), QStringLiteral("Weekly Mowing"),
+                         QStringLiteral("3.4993")}));
+    EXPECT_EQ(taxes.mid(65, 10), QByteArray("3.4993    "));
+    const QByteArray ledgerFile = folder.read(QStringLiteral("/BVActiveAccounts/P1.txt"));
+    ASSERT_EQ(ledgerFile.size(), 2 * 155); // the opening entry, then the bill
+    const ledger::LedgerEntry bill = ledger::LedgerEntry::decode(ledgerFile.mid(155));
+    EXPECT_EQ(bill.acctName, QStringLiteral("Mr. John Smith"));
+    EXPECT_EQ(bill.entryAmount, QStringLiteral("53.4893"));
+    EXPECT_EQ(bill.entryText, QStringLiteral("Weekly Mowing Unit 7"));
+    EXPECT_EQ(bill.entryDate, QStringLiteral("3/31/2026"));
+    EXPECT_EQ(folder.read(QStringLiteral("/Backup/BVActiveAccounts/P1.txt")), ledgerFile);
+    EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/P2.txt")));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/P3.txt")));
+    EXPECT_FALSE(folder.exists(kPendingRun));
+    // Nothing printed-only was written.
+    for (const char *file : {"/InvoiceSalesJournal.txt", "/SoldItems.txt", "/InvoiceCounter.txt", "/ManualInvoiceNo.txt"})
+        EXPECT_FALSE(folder.exists(QString::fromLatin1(file))) << file;
+
+    // Taxes off: the ledger entry, no tax record.
+    CycleGrid again = loadCycleGrid(folder.store(), Monthly, 2, usLocale());
+    again.rows[2].selected = QStringLiteral("+");
+    ASSERT_TRUE(postRun(folder.store(), std::get<std::vector<Posting>>(planRecordsRun(again, settingsWith(TaxRates{}), usLocale())),
+                        kRunDay, usLocale())
+                    .result);
+    EXPECT_EQ(folder.read(kTaxRecordsFile).size(), 75);
+    EXPECT_EQ(ledger::LedgerEntry::decode(folder.read(QStringLiteral("/BVActiveAccounts/P3.txt")).mid(155)).entryAmount,
+              QStringLiteral("10"));
+}
+
+TEST(BillingRun, TheWholeRunIsCheckedBeforeAnythingIsWritten)
+{
+    TestFolder folder;
+    CustomerRecord unsafe = person(QStringLiteral("../x"), QString(), QStringLiteral("A"), QString(), QStringLiteral("B"));
+    writeAccounts(folder, {{person(QStringLiteral("P1"), QString(), QStringLiteral("A"), QString(), QStringLiteral("B")),
+                            cycle(0, 0, 1000)},
+                           {unsafe, cycle(0, 0, 1000)}});
+    struct Case {
+        const char *label;
+        int row;
+        QString charge;
+        const char *reason;
+    } cases[] = {
+        {"charge not an amount", 0, QStringLiteral("ten"), "is not an amount"},
+        {"charge zero", 0, QStringLiteral("$0.00"), "above zero"},
+        {"charge below zero", 0, QStringLiteral("($5.00)"), "above zero"},
+        {"unsafe account number", 1, QStringLiteral("$10.00"), "cannot name a ledger file"},
+        {"total too long", 0, QStringLiteral("$9,999,999,999.00"), "too long"},
+    };
+    for (const Case &c : cases) {
+        CycleGrid grid = loadCycleGrid(folder.store(), Monthly, 0, usLocale());
+        for (CycleRow &r : grid.rows)
+            r.selected = QStringLiteral("+");
+        grid.rows[size_t(c.row)].charge = c.charge;
+        if (c.row == 0)
+            grid.rows[1].selected.clear();
+        const auto plan = planRecordsRun(grid, settingsWith(flat(7)), usLocale());
+        ASSERT_TRUE(std::holds_alternative<RunProblem>(plan)) << c.label;
+        EXPECT_EQ(std::get<RunProblem>(plan).row, c.row) << c.label;
+        EXPECT_TRUE(std::get<RunProblem>(plan).reason.contains(QString::fromLatin1(c.reason)))
+            << c.label << ": " << std::get<RunProblem>(plan).reason.toStdString();
+    }
+    EXPECT_FALSE(folder.exists(kTaxRecordsFile));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/P1.txt")));
+}
+
+TEST(BillingRun, StoppingAfterAnAccountKeepsWhatWasPostedAndAJournalAppendWritesOverATornTail)
+{
+    TestFolder folder;
+    std::vector<std::pair<CustomerRecord, CycleRecord>> accounts;
+    for (int i = 0; i < 5; ++i)
+        accounts.push_back({person(QStringLiteral("A%1").arg(i), QString(), QStringLiteral("F"), QString(), QStringLiteral("L")),
+                            cycle(0, 0, 1000)});
+    writeAccounts(folder, accounts);
+    folder.write(kTaxRecordsFile, QByteArray(75, 'x') + QByteArray(30, 'y')); // one record and a torn tail
+    CycleGrid grid = loadCycleGrid(folder.store(), Monthly, 0, usLocale());
+    for (CycleRow &r : grid.rows)
+        r.selected = QStringLiteral("+");
+    const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settingsWith(flat(7)), usLocale()));
+    const RunOutcome out =
+        postRun(folder.store(), postings, kRunDay, usLocale(), [](int index, const Posting &) { return index < 2; });
+    EXPECT_TRUE(out.cancelled);
+    EXPECT_EQ(out.posted, (std::vector<int>{0, 1}));
+    const QByteArray taxes = folder.read(kTaxRecordsFile);
+    ASSERT_EQ(taxes.size(), 3 * 75); // the torn tail written over
+    EXPECT_EQ(TaxRecord::decode(taxes.mid(75)).amount, QStringLiteral("0.7"));
+    EXPECT_TRUE(folder.exists(QStringLiteral("/BVActiveAccounts/A1.txt")));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/A2.txt")));
+    EXPECT_FALSE(folder.exists(kPendingRun));
+    // The store's append counts whole records past 32,767 as well.
+    folder.write(QStringLiteral("/Big.txt"), QByteArray(qsizetype(40000) * 4, 'z'));
+    ASSERT_TRUE(folder.store().appendRecord(QStringLiteral("/Big.txt"), 4, "abcd"));
+    EXPECT_EQ(folder.read(QStringLiteral("/Big.txt")).size(), qsizetype(40001) * 4);
+}
+
+// The child bills eight accounts over and over until it is killed;
+// afterwards every ledger holds whole records and a current backup, every
+// account was billed as often as the others (a run is finished at the next
+// start), and the tax file holds exactly one record per bill.
+TEST(BillingRun, KillingARunNeverLeavesAHalfPostedAccount)
+{
+    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
+    QRandomGenerator rng(9041);
+    int billed = 0;
+    for (int round = 0; round < 12; ++round) {
+        TestFolder folder;
+        std::vector<std::pair<CustomerRecord, CycleRecord>> accounts;
+        for (int i = 0; i < 8; ++i)
+            accounts.push_back({person(QStringLiteral("K%1").arg(i), QString(), QStringLiteral("F"), QString(),
+                                       QStringLiteral("L")),
+                                cycle(0, 0, 1000)});
+        writeAccounts(folder, accounts);
+        QProcess child;
+        child.start(helper, {QStringLiteral("bill"), folder.path()});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        ASSERT_TRUE(child.waitForReadyRead(20000)); // "billing"
+        QThread::usleep(2000 + rng.bounded(60000));
+        child.kill();
+        child.waitForFinished(10000);
+
+        ASSERT_TRUE(recoverBillingRun(folder.store(), kRunDay, usLocale()));
+        EXPECT_FALSE(folder.exists(kPendingRun));
+        std::vector<qsizetype> bills;
+        for (int i = 0; i < 8; ++i) {
+            const QString file = QStringLiteral("/BVActiveAccounts/K%1.txt").arg(i);
+            const QByteArray ledger = folder.exists(file) ? folder.read(file) : QByteArray();
+            ASSERT_EQ(ledger.size() % 155, 0) << "round " << round;
+            if (!ledger.isEmpty()) {
+                EXPECT_EQ(folder.read(QStringLiteral("/Backup") + file), ledger) << "round " << round;
+            }
+            bills.push_back(ledger.isEmpty() ? 0 : ledger.size() / 155 - 1);
+        }
+        EXPECT_EQ(std::count(bills.begin(), bills.end(), bills.front()), 8) << "round " << round;
+        const QByteArray taxes = folder.exists(kTaxRecordsFile) ? folder.read(kTaxRecordsFile) : QByteArray();
+        ASSERT_EQ(taxes.size() % 75, 0) << "round " << round;
+        EXPECT_EQ(taxes.size() / 75, 8 * bills.front()) << "round " << round;
+        billed += int(bills.front());
+    }
+    EXPECT_GT(billed, 0);
+}
