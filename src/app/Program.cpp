@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "billing/BillingRun.h"
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "ui/customers/CustomerScreen.h"
@@ -67,6 +68,11 @@ Program::Outcome Program::start(app::InstanceLock &lock)
     if (FileResult r = ledger::recoverPayments(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
         m_ctx.prompt.message(QStringLiteral("Payments written before the program stopped could not be finished (%1).")
                                  .arg(r.error),
+                             kAppTitle);
+
+    // Likewise an account of a billing run a kill interrupted.
+    if (FileResult r = billing::recoverBillingRun(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
+        m_ctx.prompt.message(QStringLiteral("A billing run stopped in the middle could not be finished (%1).").arg(r.error),
                              kAppTitle);
 
     // The business settings are live from here on for every screen.

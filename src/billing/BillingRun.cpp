@@ -38,23 +38,24 @@ std::variant<std::vector<Posting>, RunProblem> planRecordsRun(const CycleGrid &g
         if (row.selected != QLatin1String("+"))
             continue;
         auto refuse = [&](const QString &why) { return RunProblem{int(r), why}; };
-        if (row.rec < 1 || size_t(row.rec) > grid.accounts.size())
+        if (row.rec < 1 || row.rec > grid.accountCount())
             return refuse(QStringLiteral("the row names no customer record"));
-        const BillingAccount &a = grid.accounts[size_t(row.rec - 1)];
-        const std::optional<Money> charge = Money::parse(row.charge.trimmed(), locale);
+        const QString chargeText = grid.charge(row).trimmed();
+        const std::optional<Money> charge = Money::parse(chargeText, locale);
         if (!charge)
-            return refuse(QStringLiteral("the charge \"%1\" is not an amount").arg(row.charge.trimmed()));
+            return refuse(QStringLiteral("the charge \"%1\" is not an amount").arg(chargeText));
         if (charge->raw() <= 0)
             return refuse(QStringLiteral("the charge must be above zero"));
+        const QString acctNo = grid.acctNo(row.rec);
         Posting p;
         p.row = int(r);
-        p.ledgerFile = ledger::ledgerFile(a.acctNo);
+        p.ledgerFile = ledger::ledgerFile(acctNo);
         if (p.ledgerFile.isEmpty())
-            return refuse(QStringLiteral("the account number \"%1\" cannot name a ledger file").arg(a.acctNo));
+            return refuse(QStringLiteral("the account number \"%1\" cannot name a ledger file").arg(acctNo));
         p.subtotal = *charge + (s.itemsAdded ? s.itemsTotal : Money());
         p.amounts = computeTaxes(p.subtotal, s.rates);
         p.total = p.amounts.total(p.subtotal);
-        const QString reference = row.service.trimmed();
+        const QString reference = grid.service(row).trimmed();
         for (const auto &[amount, name] : {std::pair{p.amounts.tax1, s.tax1Name}, std::pair{p.amounts.tax2, s.tax2Name}}) {
             if (amount.raw() <= 0)
                 continue;
@@ -66,7 +67,8 @@ std::variant<std::vector<Posting>, RunProblem> planRecordsRun(const CycleGrid &g
         const QString total = p.total.toPlainText();
         if (total.size() > ledger::LedgerEntry::kAmountWidth)
             return refuse(QStringLiteral("the total %1 is too long for the ledger").arg(total));
-        p.entry = ledger::makeEntry(a.acctNo, a.name, total, reference + u' ' + a.reference, s.date, locale);
+        p.entry = ledger::makeEntry(acctNo, grid.name(row.rec), total, reference + u' ' + grid.reference(row.rec),
+                                    s.date, locale);
         postings.push_back(std::move(p));
     }
     return postings;
@@ -162,11 +164,11 @@ FileResult completeGroup(const FileStore &store, const PendingGroup &g, size_t f
             if (FileResult r = store.appendRecord(kTaxRecordsFile, TaxRecord::kLength, t.encode()); !r)
                 return r;
         }
-        if (ledgerCount(store, p.ledgerFile) <= p.ledgerBefore) {
-            if (FileResult r = ledger::appendLedgerEntry(store, p.ledgerFile, p.entry, today, locale); !r)
+        if (ledgerCount(store, p.ledgerFile) <= (p.ledgerBefore == 0 ? 1 : p.ledgerBefore)) {
+            if (FileResult r = ledger::writeLedgerEntryAt(store, p.ledgerFile, p.ledgerBefore, p.entry, today, locale); !r)
                 return r;
         }
-        if (FileResult r = ledger::backupLedger(store, p.ledgerFile); !r)
+        if (FileResult r = ledger::refreshLedgerBackup(store, p.ledgerFile); !r)
             return r;
     }
     return FileResult::success();

@@ -129,6 +129,31 @@ FileResult appendLedgerEntry(const FileStore &store, const QString &ledgerFile, 
     return store.replaceFile(ledgerFile, content);
 }
 
+FileResult writeLedgerEntryAt(const FileStore &store, const QString &ledgerFile, qint64 before, const LedgerEntry &entry,
+                              const QDate &today, const QLocale &locale)
+{
+    if (ledgerFile.isEmpty())
+        return FileResult::failure(QStringLiteral("the account number \"%1\" cannot name a ledger").arg(entry.acctNo));
+    if (FileResult r = ensureFolders(store); !r)
+        return r;
+    if (before <= 0) {
+        const QByteArray content = opening(entry.acctNo, entry.acctName, today, locale).encode() + entry.encode();
+        return store.writeBytes(ledgerFile, 0, content, content.size());
+    }
+    const qint64 at = before * LedgerEntry::kLength;
+    return store.writeBytes(ledgerFile, at, entry.encode(), at + LedgerEntry::kLength);
+}
+
+FileResult refreshLedgerBackup(const FileStore &store, const QString &ledgerFile)
+{
+    if (FileResult r = ensureFolders(store); !r)
+        return r;
+    const std::optional<QByteArray> content = store.readFile(ledgerFile);
+    if (!content)
+        return FileResult::failure(QStringLiteral("the ledger %1 cannot be read").arg(ledgerFile));
+    return store.writeBytes(backupFile(ledgerFile), 0, *content, content->size());
+}
+
 FileResult backupLedger(const FileStore &store, const QString &ledgerFile)
 {
     if (FileResult r = ensureFolders(store); !r)

@@ -48,6 +48,15 @@ store::FileResult createLedger(const store::FileStore &store, const QString &acc
 store::FileResult appendLedgerEntry(const store::FileStore &store, const QString &ledgerFile, const LedgerEntry &entry,
                              const QDate &today, const QLocale &locale);
 store::FileResult backupLedger(const store::FileStore &store, const QString &ledgerFile);
+// For runs that finish an interrupted group from its counts: the entry
+// written in place after the ledger's first `before` whole records (over a
+// torn tail), a new ledger starting with its opening entry; and the backup
+// copy brought up to the ledger in place. Neither makes a new file where
+// one exists, so a run of thousands of accounts creates no temporary files;
+// a write cut short is redone from the same counts.
+store::FileResult writeLedgerEntryAt(const store::FileStore &store, const QString &ledgerFile, qint64 before,
+                                     const LedgerEntry &entry, const QDate &today, const QLocale &locale);
+store::FileResult refreshLedgerBackup(const store::FileStore &store, const QString &ledgerFile);
 // Appends to the payment journal; a torn last record left by a crash is
 // written over.
 store::FileResult appendPaymentRecord(const store::FileStore &store, const LedgerEntry &entry);

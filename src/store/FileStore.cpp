@@ -146,16 +146,7 @@ QString FileStore::resolve(const QString &name, bool wantFolder) const
             current = exact;
             continue;
         }
-        const QStringList entries = QDir(current).entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-        QString match;
-        for (const QString &entry : entries) {
-            if (entry.compare(part, Qt::CaseInsensitive) == 0
-                && (!needFolder || QFileInfo(current + u'/' + entry).isDir())) {
-                match = entry;
-                break;
-            }
-        }
+        const QString match = caseMatch(current, part, needFolder);
         if (match.isEmpty()) {
             current = exact;
             exists = false; // nothing below a missing entry exists either
@@ -164,6 +155,77 @@ QString FileStore::resolve(const QString &name, bool wantFolder) const
         }
     }
     return current;
+}
+
+namespace {
+// A folder's modification time to the nanosecond; -1 where it cannot be had.
+qint64 folderStamp(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    QT_STATBUF st;
+    if (QT_STAT(QFile::encodeName(folder).constData(), &st) != 0)
+        return -1;
+    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+#else
+    Q_UNUSED(folder);
+    return -1;
+#endif
+}
+} // namespace
+
+QString FileStore::caseMatch(const QString &folder, const QString &name, bool needFolder) const
+{
+    const qint64 stamp = folderStamp(folder);
+    auto cached = m_listings.find(folder);
+    if (stamp >= 0 && (cached == m_listings.end() || cached->stamp != stamp)) {
+        FolderListing listing;
+        listing.stamp = stamp;
+        QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        while (it.hasNext()) {
+            it.next();
+            const QString entry = it.fileName();
+            QString &first = listing.byFolded[entry.toCaseFolded()];
+            if (first.isEmpty() || entry < first)
+                first = entry;
+        }
+        cached = m_listings.insert(folder, std::move(listing));
+    }
+    if (stamp >= 0) {
+        const QString match = cached->byFolded.value(name.toCaseFolded());
+        if (match.isEmpty() || !needFolder || QFileInfo(folder + u'/' + match).isDir())
+            return match;
+    }
+    // No time to keep a listing by, or the first spelling is a file where a
+    // folder is wanted (rare): one pass over the folder for this lookup.
+    QString first;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString entry = it.fileName();
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && (first.isEmpty() || entry < first)
+            && (!needFolder || it.fileInfo().isDir()))
+            first = entry;
+    }
+    return first;
+}
+
+void FileStore::noteAdded(const QString &path) const
+{
+    const QFileInfo info(path);
+    auto cached = m_listings.find(info.absolutePath());
+    if (cached == m_listings.end())
+        return;
+    const QString entry = info.fileName();
+    QString &first = cached->byFolded[entry.toCaseFolded()];
+    if (first.isEmpty() || entry < first)
+        first = entry;
+    cached->stamp = folderStamp(info.absolutePath());
+}
+
+void FileStore::noteRemoved(const QString &path) const
+{
+    // Another spelling may remain: the folder is listed again when next needed.
+    m_listings.remove(QFileInfo(path).absolutePath());
 }
 
 bool FileStore::fileExists(const QString &name) const
@@ -289,6 +351,7 @@ FileResult FileStore::replaceFile(const QString &name, const QByteArray &content
     }
     if (!f.commit())
         return FileResult::failure(f.errorString());
+    noteAdded(p);
     // The file already holds the new content: only its arrival on the disk
     // is unconfirmed, which is what the caller must say.
     if (!syncFolderOf(QFileInfo(p).absolutePath()))
@@ -360,8 +423,11 @@ FileResult FileStore::writeBytes(const QString &name, qint64 offset, const QByte
     if (p.isEmpty() || offset < 0)
         return FileResult::failure(QStringLiteral("the name %1 is not allowed").arg(name));
     QFile f(p);
+    const bool existed = f.exists();
     if (!f.open(QIODevice::ReadWrite))
         return FileResult::failure(f.errorString());
+    if (!existed)
+        noteAdded(p);
     // Writing past the end would leave a gap of unwritten records.
     if (offset > f.size())
         return FileResult::failure(QStringLiteral("%1 is shorter than the place written to").arg(name));
@@ -447,8 +513,8 @@ std::vector<std::pair<QString, QByteArray>> FileStore::readFiles(const QString &
 void FileStore::killIfExists(const QString &name) const
 {
     const QString p = path(name);
-    if (!p.isEmpty() && QFileInfo(p).isFile())
-        QFile::remove(p);
+    if (!p.isEmpty() && QFileInfo(p).isFile() && QFile::remove(p))
+        noteRemoved(p);
 }
 
 void FileStore::deleteDataFile(const QString &name) const

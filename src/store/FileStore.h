@@ -13,6 +13,7 @@
 #include "base/WebOpener.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -159,6 +160,19 @@ public:
 
 private:
     QString resolve(const QString &name, bool wantFolder) const;
+    // The name in `folder` that equals `name` but for letter case, first in
+    // name order; empty for none. The folder's listing is kept while the
+    // folder is unchanged (its modification time to the nanosecond) and
+    // brought up to date by the store's own writes, so looking for many new
+    // names in a large folder does not list it again each time.
+    QString caseMatch(const QString &folder, const QString &name, bool needFolder) const;
+    void noteAdded(const QString &path) const;
+    void noteRemoved(const QString &path) const;
+    struct FolderListing {
+        qint64 stamp = -1;
+        QHash<QString, QString> byFolded; // folded name -> first name in name order
+    };
+    mutable QHash<QString, FolderListing> m_listings;
     bool syncFile(int handle) const;
     bool syncFolderOf(const QString &path) const;
     FolderSync m_syncFolder;

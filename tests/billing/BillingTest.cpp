@@ -189,19 +189,23 @@ TEST(CycleGrid, LoadsTheDueAccountsWithTheirNamesInRecordOrder)
                            {person(QStringLiteral("P2"), QString(), QStringLiteral("Ann"), QStringLiteral("K"),
                                    QStringLiteral("Lee")),
                             cycle(1, 2, 3000)}});
-    const CycleGrid quarterly = loadCycleGrid(folder.store(), Quarterly, 3, usLocale()); // April
-    ASSERT_EQ(quarterly.accounts.size(), 3u);
-    EXPECT_EQ(quarterly.accounts[0].name, QStringLiteral("Mr. John Smith"));
-    EXPECT_EQ(quarterly.accounts[1].name, QStringLiteral("Acme Lawns"));
-    EXPECT_EQ(quarterly.accounts[2].name, QStringLiteral("Ann K. Lee"));
+    const CycleGrid quarterly = CycleGrid::load(folder.store(), Quarterly, 3, usLocale()); // April
+    ASSERT_EQ(quarterly.accountCount(), 3);
+    EXPECT_EQ(quarterly.name(1), QStringLiteral("Mr. John Smith"));
+    EXPECT_EQ(quarterly.name(2), QStringLiteral("Acme Lawns"));
+    EXPECT_EQ(quarterly.name(3), QStringLiteral("Ann K. Lee"));
+    const BillingAccount a = quarterly.account(1);
+    EXPECT_EQ(a.acctNo, QStringLiteral("P1"));
+    EXPECT_EQ(a.address1, QStringLiteral("4 Elm St"));
+    EXPECT_EQ(a.reference, QStringLiteral("Unit 7"));
     ASSERT_EQ(quarterly.rows.size(), 1u);
-    const CycleRow &row = quarterly.rows[0];
-    EXPECT_EQ(row.acctNo, QStringLiteral("P1"));
-    EXPECT_EQ(row.charge, QStringLiteral("$45.00"));
-    EXPECT_EQ(row.service, QStringLiteral("Weekly Mowing"));
-    EXPECT_EQ(row.reference, QStringLiteral("Unit 7"));
+    CycleRow row = quarterly.rows[0];
     EXPECT_EQ(row.rec, 1);
-    const CycleGrid all = loadCycleGrid(folder.store(), AllAccounts, 3, usLocale());
+    EXPECT_EQ(quarterly.charge(row), QStringLiteral("$45.00"));
+    EXPECT_EQ(quarterly.service(row), QStringLiteral("Weekly Mowing"));
+    row.charge = QStringLiteral("$50.00"); // this run only
+    EXPECT_EQ(quarterly.charge(row), QStringLiteral("$50.00"));
+    const CycleGrid all = CycleGrid::load(folder.store(), AllAccounts, 3, usLocale());
     ASSERT_EQ(all.rows.size(), 3u);
     EXPECT_EQ(all.rows[2].rec, 3);
 }
@@ -216,7 +220,7 @@ TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
                             cycle(0, 0, 1000)},
                            {person(QStringLiteral("P3"), QString(), QStringLiteral("Bo"), QString(), QStringLiteral("Ng")),
                             cycle(0, 0, 1000)}});
-    CycleGrid grid = loadCycleGrid(folder.store(), Monthly, 2, usLocale());
+    CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 2, usLocale());
     ASSERT_EQ(grid.rows.size(), 3u);
     grid.rows[0].selected = QStringLiteral("+");
     grid.rows[1].selected = QStringLiteral("P"); // posted by an earlier run: never again
@@ -250,7 +254,7 @@ TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
         EXPECT_FALSE(folder.exists(QString::fromLatin1(file))) << file;
 
     // Taxes off: the ledger entry, no tax record.
-    CycleGrid again = loadCycleGrid(folder.store(), Monthly, 2, usLocale());
+    CycleGrid again = CycleGrid::load(folder.store(), Monthly, 2, usLocale());
     again.rows[2].selected = QStringLiteral("+");
     ASSERT_TRUE(postRun(folder.store(), std::get<std::vector<Posting>>(planRecordsRun(again, settingsWith(TaxRates{}), usLocale())),
                         kRunDay, usLocale())
@@ -280,7 +284,7 @@ TEST(BillingRun, TheWholeRunIsCheckedBeforeAnythingIsWritten)
         {"total too long", 0, QStringLiteral("$9,999,999,999.00"), "too long"},
     };
     for (const Case &c : cases) {
-        CycleGrid grid = loadCycleGrid(folder.store(), Monthly, 0, usLocale());
+        CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
         for (CycleRow &r : grid.rows)
             r.selected = QStringLiteral("+");
         grid.rows[size_t(c.row)].charge = c.charge;
@@ -305,7 +309,7 @@ TEST(BillingRun, StoppingAfterAnAccountKeepsWhatWasPostedAndAJournalAppendWrites
                             cycle(0, 0, 1000)});
     writeAccounts(folder, accounts);
     folder.write(kTaxRecordsFile, QByteArray(75, 'x') + QByteArray(30, 'y')); // one record and a torn tail
-    CycleGrid grid = loadCycleGrid(folder.store(), Monthly, 0, usLocale());
+    CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
     for (CycleRow &r : grid.rows)
         r.selected = QStringLiteral("+");
     const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settingsWith(flat(7)), usLocale()));

@@ -173,3 +173,19 @@ TEST(FileStore, OpenWebAddressWritesTheShortcutAndOpens)
     ASSERT_EQ(folder.web.opened.size(), 1);
     EXPECT_EQ(folder.web.opened[0], QUrl(QStringLiteral("https://example.com/a")));
 }
+
+// The listing kept for looking up other letter cases follows the folder:
+// a file made behind the store's back is found, and so is one it made.
+TEST(FileStore, AnotherLetterCaseIsFoundAfterTheFolderChanges)
+{
+    TestFolder folder;
+    const FileStore &store = folder.store();
+    EXPECT_FALSE(store.fileExists(QStringLiteral("/Notes.txt"))); // lists the folder
+    folder.write(QStringLiteral("/NOTES.TXT"), "outside");
+    EXPECT_TRUE(store.fileExists(QStringLiteral("/notes.txt")));
+    EXPECT_EQ(store.readFile(QStringLiteral("/Notes.txt")).value_or(QByteArray()), QByteArray("outside"));
+    ASSERT_TRUE(store.replaceFile(QStringLiteral("/Ledger7.txt"), "mine"));
+    EXPECT_EQ(store.path(QStringLiteral("/LEDGER7.TXT")), folder.path() + QStringLiteral("/Ledger7.txt"));
+    store.killIfExists(QStringLiteral("/ledger7.TXT"));
+    EXPECT_FALSE(store.fileExists(QStringLiteral("/Ledger7.txt")));
+}

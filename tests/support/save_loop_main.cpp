@@ -106,7 +106,7 @@ int main(int argc, char **argv)
     }
     if (mode == QLatin1String("bill")) {
         const QLocale us(QLocale::English, QLocale::UnitedStates);
-        billing::CycleGrid grid = billing::loadCycleGrid(store, billing::Monthly, 0, us);
+        billing::CycleGrid grid = billing::CycleGrid::load(store, billing::Monthly, 0, us);
         for (billing::CycleRow &row : grid.rows)
             row.selected = QStringLiteral("+");
         billing::RunSettings settings;

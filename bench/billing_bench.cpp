@@ -1,0 +1,124 @@
+// The billing screen's grid load at 32,767 accounts against reading the
+// customer and cycle files with an in-process read loop, and a
+// records-only run over 1,000 accounts (taxed, so each writes a tax record,
+// a ledger entry and the ledger's backup).
+#include "BenchSupport.h"
+#include "billing/BillingRun.h"
+#include "customers/AccountStore.h"
+#include "customers/Records.h"
+
+#include <QDir>
+#include <memory>
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace billing;
+using namespace customers;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    mustSetUp(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+}
+
+void writeAccounts(const QString &folder, int count)
+{
+    QByteArray customers, cycles;
+    for (int i = 0; i < count; ++i) {
+        CustomerRecord r;
+        r.acctNo = QStringLiteral("ACCT-%1").arg(100000 + i);
+        r.acctType = i % 3 ? CustomerRecord::kIndividual : CustomerRecord::kBusiness;
+        r.name = QStringLiteral("Lakeside Property Management %1").arg(i);
+        r.title = QStringLiteral("Mrs.");
+        r.firstName = QStringLiteral("Patricia");
+        r.middleInitial = QStringLiteral("J");
+        r.lastName = QStringLiteral("Smith%1").arg(i);
+        r.address1 = QStringLiteral("%1 North Meadowbrook Avenue").arg(i);
+        r.address2 = QStringLiteral("Suite 4");
+        r.cityOrAddr3 = QStringLiteral("Springfield");
+        r.state = QStringLiteral("IL");
+        r.zipOrAddr4 = QStringLiteral("62704");
+        r.phone = QStringLiteral("217-555-0100");
+        customers += r.encode();
+        CycleRecord c;
+        c.billingMode = std::int16_t(i % 4);
+        c.startMonth = std::int16_t(i % 12);
+        c.charge = base::Money::fromCents(4500 + i % 100);
+        c.service = QStringLiteral("Weekly Mowing");
+        c.chargeFor = QStringLiteral("Unit %1").arg(i % 50);
+        cycles += c.encode();
+    }
+    writeFile(folder + kCustomerFile, customers);
+    writeFile(folder + kCycleFile, cycles);
+}
+
+qint64 readLoop(const QStringList &paths)
+{
+    static char buffer[1 << 16];
+    qint64 total = 0;
+    for (const QString &p : paths) {
+        const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY);
+        mustSetUp(fd >= 0);
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+            total += n;
+        ::close(fd);
+    }
+    return total;
+}
+
+void BM_LoadCycleGrid(benchmark::State &state)
+{
+    BenchContext f;
+    writeAccounts(f.root, AccountStore::kMaxCustomers);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CycleGrid::load(f.store, Monthly, 2, f.locale));
+}
+BENCHMARK(BM_LoadCycleGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FloorCustomerAndCycleFiles(benchmark::State &state)
+{
+    BenchContext f;
+    writeAccounts(f.root, AccountStore::kMaxCustomers);
+    const QStringList files = {f.root + kCustomerFile, f.root + kCycleFile};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readLoop(files));
+}
+BENCHMARK(BM_FloorCustomerAndCycleFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RecordsOnlyRun(benchmark::State &state)
+{
+    const int accounts = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto context = std::make_unique<BenchContext>();
+        BenchContext &f = *context;
+        mustSetUp(f.store.makeFolder(store::kBackupFolder));
+        writeAccounts(f.root, accounts);
+        CycleGrid grid = CycleGrid::load(f.store, AllAccounts, 0, f.locale);
+        for (CycleRow &r : grid.rows)
+            r.selected = QStringLiteral("+");
+        RunSettings s;
+        s.date = QDate(2026, 3, 31);
+        s.rates.taxed = true;
+        s.rates.rate1 = 7;
+        s.tax1Name = QStringLiteral("Sales Tax");
+        const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, s, f.locale));
+        state.ResumeTiming();
+        const RunOutcome out = postRun(f.store, postings, s.date, f.locale);
+        if (!out.result || out.posted.size() != size_t(accounts))
+            state.SkipWithError("the run failed");
+        state.PauseTiming();
+        context.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * accounts);
+}
+BENCHMARK(BM_RecordsOnlyRun)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+} // namespace
+
+BRENVOY_BENCH_MAIN()
