@@ -3,6 +3,7 @@
 #include "billing/BillingRun.h"
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
+#include "ui/billing/BillingScreen.h"
 #include "ui/customers/CustomerScreen.h"
 #include "ui/payments/PaymentScreen.h"
 #include "ui/services/ServicesScreen.h"
@@ -86,6 +87,7 @@ Program::Outcome Program::start(app::InstanceLock &lock)
     nav.add(CustomerScreen::kId, new CustomerScreen(m_ctx, nav));
     nav.add(ServicesScreen::kId, new ServicesScreen(m_ctx, nav));
     nav.add(PaymentScreen::kId, new PaymentScreen(m_ctx, nav));
+    nav.add(BillingScreen::kId, new BillingScreen(m_ctx, nav));
     m_setup = new SetupScreen(m_ctx, nav, m_choosers);
     nav.add(ScreenId::Setup, m_setup);
     m_menu = new StartupScreen(m_ctx, nav, [this] { m_window.close(); });
