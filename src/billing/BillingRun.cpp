@@ -1,5 +1,8 @@
 #include "billing/BillingRun.h"
 
+#include "billing/PrintedRun.h"
+#include "billing/RunGroups.h"
+
 #include "base/Dates.h"
 #include "base/RecordCodec.h"
 #include "base/ValueList.h"
@@ -75,21 +78,11 @@ std::variant<std::vector<Posting>, RunProblem> planRecordsRun(const CycleGrid &g
 }
 
 namespace {
-
 // Accounts written between two syncs.
 constexpr size_t kGroup = 64;
+} // namespace
 
-struct PendingPosting {
-    QString ledgerFile;
-    ledger::LedgerEntry entry;
-    qint64 ledgerBefore = 0;
-    std::vector<TaxRecord> taxes;
-};
-
-struct PendingGroup {
-    qint64 taxBefore = 0;
-    std::vector<PendingPosting> postings;
-};
+namespace detail {
 
 QByteArray encodeGroup(const PendingGroup &g)
 {
@@ -106,12 +99,13 @@ QByteArray encodeGroup(const PendingGroup &g)
     return w.bytes();
 }
 
-std::optional<PendingGroup> readGroup(const FileStore &store)
+} // namespace detail
+
+namespace detail {
+
+std::optional<PendingGroup> decodeGroup(const QByteArray &bytes)
 {
-    const std::optional<QByteArray> file = store.readFile(kPendingRun);
-    if (!file)
-        return std::nullopt;
-    valuelist::Reader r(*file);
+    valuelist::Reader r(bytes);
     PendingGroup g;
     g.taxBefore = r.integer(0);
     const qint64 count = r.integer(0);
@@ -136,6 +130,18 @@ std::optional<PendingGroup> readGroup(const FileStore &store)
         g.postings.push_back(std::move(p));
     }
     return g;
+}
+
+} // namespace detail
+
+namespace detail {
+
+std::optional<PendingGroup> readGroup(const FileStore &store)
+{
+    const std::optional<QByteArray> file = store.readFile(kPendingRun);
+    if (!file)
+        return std::nullopt;
+    return detail::decodeGroup(*file);
 }
 
 // The whole records of a ledger, after the restore from its backup the
@@ -189,7 +195,9 @@ PendingGroup groupOf(const FileStore &store, const std::vector<Posting> &posting
     return g;
 }
 
-} // namespace
+} // namespace detail
+
+using namespace detail;
 
 RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings, const QDate &today,
                    const QLocale &locale, const std::function<bool(int, const Posting &)> &progress)
@@ -242,13 +250,12 @@ RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings,
 
 FileResult recoverBillingRun(const FileStore &store, const QDate &today, const QLocale &locale)
 {
-    const std::optional<PendingGroup> g = readGroup(store);
-    if (!g)
-        return FileResult::success();
-    if (FileResult r = completeGroup(store, *g, 0, g->postings.size(), today, locale); !r)
-        return r;
-    store.killIfExists(kPendingRun);
-    return FileResult::success();
+    if (const std::optional<PendingGroup> g = readGroup(store)) {
+        if (FileResult r = completeGroup(store, *g, 0, g->postings.size(), today, locale); !r)
+            return r;
+        store.killIfExists(kPendingRun);
+    }
+    return recoverPrintedInvoice(store, today, locale);
 }
 
 } // namespace billing

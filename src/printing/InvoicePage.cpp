@@ -214,8 +214,8 @@ void InvoicePage::printNarrative()
     m_p.printWrappedWithin(1872, 7632, 13536, valuelist::readPlainLines(store.readFile(file).value_or(QByteArray())));
 }
 
-bool printInvoice(PagePrinter &printer, const QLocale &locale, const InvoiceValues &invoice,
-                  const QList<ItemLine> &lines)
+void printInvoicePages(PagePrinter &printer, const QLocale &locale, const InvoiceValues &invoice,
+                       const QList<ItemLine> &lines)
 {
     InvoicePage page(printer, locale);
     page.startInvoice(invoice);
@@ -224,6 +224,12 @@ bool printInvoice(PagePrinter &printer, const QLocale &locale, const InvoiceValu
     for (const ItemLine &line : lines)
         page.printItemLine(line);
     page.printInvoiceTotals();
+}
+
+bool printInvoice(PagePrinter &printer, const QLocale &locale, const InvoiceValues &invoice,
+                  const QList<ItemLine> &lines)
+{
+    printInvoicePages(printer, locale, invoice, lines);
     return printer.surface().endDocument();
 }
 

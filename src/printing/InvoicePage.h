@@ -76,6 +76,9 @@ private:
 // surface says why) when the job could not be completed.
 bool printInvoice(PagePrinter &printer, const QLocale &locale, const InvoiceValues &invoice,
                   const QList<ItemLine> &lines);
+// The same pages without ending the document, for several invoices in one file.
+void printInvoicePages(PagePrinter &printer, const QLocale &locale, const InvoiceValues &invoice,
+                       const QList<ItemLine> &lines);
 
 // The setup screen's sample: one page holding only the page frame.
 bool printSamplePage(PagePrinter &printer, const QLocale &locale);

@@ -69,6 +69,15 @@ public:
     int page() const { return m_page; }
     // Ends the page; what follows goes on a new page of the same job.
     bool newPage();
+    // A new page that starts another document in the same file: its page
+    // numbers start again at 1 (several invoices printed to one PDF).
+    bool newDocumentPage()
+    {
+        if (!newPage())
+            return false;
+        m_page = 1;
+        return true;
+    }
     // Ends the job; false (with the reason) when it could not be completed.
     bool endDocument();
     QString error() const { return m_error; }

@@ -10,10 +10,12 @@
 //   brenvoy_save_loop bill FOLDER  bills every monthly account of the folder
 //                                  (records only, 7% tax), over and over,
 //                                  until killed
+//   brenvoy_save_loop billprint FOLDER  the same as a printed run (printing
+//                                  to nowhere, automatic numbers)
 #include "app/StartUp.h"
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
-#include "billing/BillingRun.h"
+#include "billing/PrintedRun.h"
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "support/CrashValues.h"
@@ -104,7 +106,7 @@ int main(int argc, char **argv)
         for (;;)
             must(ledger::writePayments(store, batch, day, us));
     }
-    if (mode == QLatin1String("bill")) {
+    if (mode == QLatin1String("bill") || mode == QLatin1String("billprint")) {
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         billing::CycleGrid grid = billing::CycleGrid::load(store, billing::Monthly, 0, us);
         for (billing::CycleRow &row : grid.rows)
@@ -119,8 +121,18 @@ int main(int argc, char **argv)
             std::exit(4);
         std::puts("billing");
         std::fflush(stdout);
-        for (;;)
-            must(billing::postRun(store, std::get<std::vector<billing::Posting>>(plan), settings.date, us).result);
+        const auto &postings = std::get<std::vector<billing::Posting>>(plan);
+        if (mode == QLatin1String("bill")) {
+            for (;;)
+                must(billing::postRun(store, postings, settings.date, us).result);
+        }
+        const std::vector<billing::SoldLine> none;
+        for (;;) {
+            const billing::PrintedOutcome out = billing::postPrintedRun(
+                store, {grid, postings, none, settings, false, 11}, us,
+                [](const billing::InvoiceToPrint &, QString *) { return true; });
+            must(out.result);
+        }
     }
     BusinessValues a = crashTestValues(0);
     BusinessValues b = crashTestValues(1);

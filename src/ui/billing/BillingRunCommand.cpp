@@ -1,12 +1,15 @@
 // The billing screen's run command: the question, the check of the whole
-// run, the posting with its progress window, the marks and the messages.
+// run, the posting (records only, or printed) with its progress window, the
+// marks and the messages; and the preview of a printed run.
 #include "ui/billing/BillingScreen.h"
 
+#include "printing/PainterSurface.h"
 #include "ui/billing/BillingModels.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QListWidget>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
@@ -17,6 +20,59 @@ using namespace context;
 
 namespace ui {
 
+namespace {
+const QString kCancelText = QStringLiteral("Invoice Printing and Account Posting will be Canceled");
+const QString kCancelTitle = QStringLiteral("Cancel Printing");
+
+// The progress window of a run: one step per account, its name shown; its
+// Cancel stops after the account in progress.
+class RunProgress {
+public:
+    RunProgress(QWidget *parent, int steps) : m_dialog(QString(), QStringLiteral("Cancel"), 0, steps, parent)
+    {
+        m_dialog.setObjectName(QStringLiteral("dlgBillingProgress"));
+        m_dialog.setWindowTitle(QStringLiteral("Billing Run"));
+        m_dialog.setAccessibleName(QStringLiteral("Billing run progress"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(300);
+    }
+    ~RunProgress() { m_dialog.setValue(m_dialog.maximum()); }
+    bool step(int i, const Posting &p)
+    {
+        m_dialog.setValue(i);
+        m_dialog.setLabelText(QStringLiteral("Posting %1 of %2: %3").arg(i + 1).arg(m_dialog.maximum()).arg(p.entry.acctName));
+        QCoreApplication::processEvents();
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+} // namespace
+
+std::optional<std::pair<RunSettings, std::vector<Posting>>> BillingScreen::planRun()
+{
+    const setup::BusinessValues &v = m_ctx.settings.values();
+    QString problem;
+    const std::optional<TaxRates> rates = readTaxRates(v, m_ctx.locale, &problem);
+    if (!rates) {
+        m_ctx.prompt.message(QStringLiteral("No account was billed: %1.\nCorrect it on the setup screen.").arg(problem),
+                             QStringLiteral("Billing Run"));
+        return std::nullopt;
+    }
+    RunSettings settings{m_ctx.clock.today(), m_itemsAdded, itemsTotal(), *rates, v.taxHeading1, v.taxHeading2};
+    auto plan = planRecordsRun(m_grid->grid(), settings, m_ctx.locale);
+    if (const RunProblem *p = std::get_if<RunProblem>(&plan)) {
+        const CycleRow &row = m_grid->grid().rows[size_t(p->row)];
+        m_ctx.prompt.message(QStringLiteral("No account was billed: account %1 (%2): %3.")
+                                 .arg(m_grid->grid().acctNo(row.rec), m_grid->grid().name(row.rec), p->reason),
+                             QStringLiteral("Billing Run"));
+        m_table->selectRow(p->row);
+        return std::nullopt;
+    }
+    return std::make_pair(settings, std::move(std::get<std::vector<Posting>>(plan)));
+}
+
 void BillingScreen::run()
 {
     const std::vector<CycleRow> &rows = m_grid->grid().rows;
@@ -26,38 +82,95 @@ void BillingScreen::run()
     }
     if (!m_ctx.prompt.ask(QStringLiteral("Are Selected Accounts Correct?"), QStringLiteral("Verify Account List")))
         return;
-    const setup::BusinessValues &v = m_ctx.settings.values();
-    QString problem;
-    const std::optional<TaxRates> rates = readTaxRates(v, m_ctx.locale, &problem);
-    if (!rates) {
-        m_ctx.prompt.message(QStringLiteral("No account was billed: %1.\nCorrect it on the setup screen.").arg(problem),
-                             QStringLiteral("Billing Run"));
+    const auto plan = planRun();
+    if (!plan)
+        return;
+    const auto &[settings, postings] = *plan;
+    if (m_printInvoice->isChecked()) {
+        runPrinted(settings, postings);
         return;
     }
-    RunSettings settings{m_ctx.clock.today(), m_itemsAdded, itemsTotal(), *rates, v.taxHeading1, v.taxHeading2};
-    const auto plan = planRecordsRun(m_grid->grid(), settings, m_ctx.locale);
-    if (const RunProblem *p = std::get_if<RunProblem>(&plan)) {
-        const CycleRow &row = rows[size_t(p->row)];
-        m_ctx.prompt.message(QStringLiteral("No account was billed: account %1 (%2): %3.")
-                                 .arg(m_grid->grid().acctNo(row.rec), m_grid->grid().name(row.rec), p->reason),
-                             QStringLiteral("Billing Run"));
-        m_table->selectRow(p->row);
+    RunProgress progress(this, int(postings.size()));
+    const RunOutcome out = postRun(m_ctx.store, postings, settings.date, m_ctx.locale,
+                                   [&](int i, const Posting &p) { return progress.step(i, p); });
+    finishRun(out, postings);
+}
+
+std::vector<SoldLine> BillingScreen::soldLines() const
+{
+    std::vector<SoldLine> lines;
+    if (!m_itemsAdded)
+        return lines;
+    for (const ItemRow &r : m_items->rows()) {
+        if (r.selected)
+            lines.push_back({r.item.description, r.units, r.item.price, r.total});
+    }
+    return lines;
+}
+
+void BillingScreen::runPrinted(const RunSettings &settings, const std::vector<Posting> &postings)
+{
+    std::unique_ptr<QPrinter> printer = m_printers.choose(this);
+    if (!printer) {
+        m_ctx.prompt.message(kCancelText, kCancelTitle);
         return;
     }
-    const std::vector<Posting> &postings = std::get<std::vector<Posting>>(plan);
-    QProgressDialog progress(QString(), QStringLiteral("Cancel"), 0, int(postings.size()), this);
-    progress.setObjectName(QStringLiteral("dlgBillingProgress"));
-    progress.setWindowTitle(QStringLiteral("Billing Run"));
-    progress.setAccessibleName(QStringLiteral("Billing run progress"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    const RunOutcome out = postRun(m_ctx.store, postings, settings.date, m_ctx.locale, [&](int i, const Posting &p) {
-        progress.setValue(i);
-        progress.setLabelText(QStringLiteral("Posting %1 of %2: %3").arg(i + 1).arg(postings.size()).arg(p.entry.acctName));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
-    progress.setValue(int(postings.size()));
+    // To a file, the whole run goes into the one file chosen, each invoice
+    // on new pages numbered from 1; to a printer, each invoice is a job.
+    const bool toFile = !printer->outputFileName().isEmpty();
+    std::unique_ptr<printing::PainterSurface> fileSurface;
+    std::unique_ptr<printing::PagePrinter> filePage;
+    const setup::BusinessValues values = m_ctx.settings.values();
+    const QImage logo(values.logoFile);
+    auto print = [&](const InvoiceToPrint &invoice, QString *reason) {
+        if (toFile) {
+            if (!fileSurface) {
+                fileSurface = std::make_unique<printing::PainterSurface>(*printer);
+                filePage = std::make_unique<printing::PagePrinter>(*fileSurface, values, m_ctx.store, logo);
+                filePage->printerSetup(QStringLiteral("Portrait"), values.printInColor);
+            } else if (!fileSurface->newDocumentPage()) {
+                *reason = printerProblem(*printer, fileSurface->error());
+                return false;
+            }
+            printing::printInvoicePages(*filePage, m_ctx.locale, invoice.values, invoice.lines);
+            if (!fileSurface->error().isEmpty())
+                *reason = fileSurface->error();
+            return fileSurface->error().isEmpty();
+        }
+        printing::PainterSurface surface(*printer);
+        printing::PagePrinter page(surface, values, m_ctx.store, logo);
+        page.printerSetup(QStringLiteral("Portrait"), values.printInColor);
+        if (printing::printInvoice(page, m_ctx.locale, invoice.values, invoice.lines))
+            return true;
+        *reason = printerProblem(*printer, surface.error());
+        return false;
+    };
+    const std::vector<SoldLine> items = soldLines();
+    PrintedOutcome out;
+    {
+        RunProgress progress(this, int(postings.size()));
+        const PrintedRunInput input{m_grid->grid(), postings, items, settings, values.sequentialInvoiceNumbers == 1,
+                                    std::max(0, m_months->currentRow())};
+        out = postPrintedRun(m_ctx.store, input, m_ctx.locale, print,
+                             [&](int i, const Posting &p) { return progress.step(i, p); });
+    }
+    if (fileSurface && !fileSurface->endDocument() && !out.printFailed) {
+        out.printFailed = true;
+        out.printReason = printerProblem(*printer, fileSurface->error());
+    }
+    m_ctx.catalog.loadInventoriedItems(m_ctx.store); // the stock sold
+    if (out.printFailed) {
+        markPosted(out.posted);
+        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(out.printReason),
+                             QStringLiteral("Print Error"));
+        m_ctx.prompt.message(kCancelText, kCancelTitle);
+        return;
+    }
+    finishRun(out, postings);
+}
+
+void BillingScreen::finishRun(const RunOutcome &out, const std::vector<Posting> &postings)
+{
     // What was posted is marked at once, whatever stopped the run.
     markPosted(out.posted);
     if (!out.result || out.cancelled) {
@@ -69,6 +182,38 @@ void BillingScreen::run()
                          QStringLiteral("Billing Records Created"));
     m_items->clearMarks();
     m_itemsAdded = false;
+}
+
+void BillingScreen::previewRun()
+{
+    const std::vector<CycleRow> &rows = m_grid->grid().rows;
+    if (std::none_of(rows.begin(), rows.end(), [](const CycleRow &r) { return r.selected == QLatin1String("+"); })) {
+        m_ctx.prompt.beep();
+        return;
+    }
+    const auto plan = planRun();
+    if (!plan)
+        return;
+    const auto &[settings, postings] = *plan;
+    const setup::BusinessValues values = m_ctx.settings.values();
+    const QStringList numbers = peekInvoiceNos(m_ctx.store, values.sequentialInvoiceNumbers == 1, settings.date,
+                                               int(postings.size()));
+    const std::vector<SoldLine> items = soldLines();
+    const QImage logo(values.logoFile);
+    m_printers.preview(this, [&](QPrinter &printer) {
+        printing::PainterSurface surface(printer);
+        printing::PagePrinter page(surface, values, m_ctx.store, logo);
+        page.printerSetup(QStringLiteral("Portrait"), values.printInColor);
+        for (size_t i = 0; i < postings.size(); ++i) {
+            if (i > 0)
+                surface.newDocumentPage();
+            const InvoiceToPrint invoice = invoiceFor(m_grid->grid(), rows[size_t(postings[i].row)], postings[i],
+                                                      numbers.value(qsizetype(i)), items, settings,
+                                                      std::max(0, m_months->currentRow()), m_ctx.locale);
+            printing::printInvoicePages(page, m_ctx.locale, invoice.values, invoice.lines);
+        }
+        return surface.endDocument();
+    });
 }
 
 void BillingScreen::markPosted(const std::vector<int> &rows)

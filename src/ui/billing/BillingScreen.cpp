@@ -33,8 +33,8 @@ const QString kPrintCaption = QStringLiteral("Print Invoices and Enter Records")
 const QString kRecordsCaption = QStringLiteral("Enter Records Only");
 } // namespace
 
-BillingScreen::BillingScreen(AppContext &ctx, Navigator &navigator, QWidget *parent)
-    : Screen(parent), m_ctx(ctx), m_navigator(navigator)
+BillingScreen::BillingScreen(AppContext &ctx, Navigator &navigator, PrinterChooser printers, QWidget *parent)
+    : Screen(parent), m_ctx(ctx), m_navigator(navigator), m_printers(std::move(printers))
 {
     setObjectName(QStringLiteral("frmCycleBilling"));
     auto *layout = new QVBoxLayout(this);
@@ -80,10 +80,14 @@ BillingScreen::BillingScreen(AppContext &ctx, Navigator &navigator, QWidget *par
     m_run->setObjectName(QStringLiteral("cmdPrint"));
     m_run->setEnabled(false);
     connect(m_run, &QPushButton::clicked, this, &BillingScreen::run);
+    auto *preview = new QPushButton(QStringLiteral("Pre&view Invoices"), this);
+    preview->setObjectName(QStringLiteral("cmdPreview"));
+    preview->setToolTip(QStringLiteral("Shows the invoices of the selected accounts as they would print; nothing is posted"));
+    connect(preview, &QPushButton::clicked, this, &BillingScreen::previewRun);
     auto *menu = new QPushButton(QStringLiteral("Menu"), this);
     menu->setObjectName(QStringLiteral("cmdMenu"));
     connect(menu, &QPushButton::clicked, this, [this] { m_navigator.show(ScreenId::MainMenu); });
-    for (QWidget *w : std::initializer_list<QWidget *>{m_cmd[2], m_cmd[3], m_printInvoice, m_run})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_cmd[2], m_cmd[3], m_printInvoice, m_run, preview})
         commands->addWidget(w);
     commands->addStretch();
     commands->addWidget(menu);

@@ -2,8 +2,9 @@
 // The billing screen "Cycle Invoicing": choose a frequency and a month,
 // load the accounts that are due, change a charge or a service for this
 // run, add sales items to every invoice, select the accounts and run.
-#include "billing/BillingRun.h"
+#include "billing/PrintedRun.h"
 #include "context/AppContext.h"
+#include "ui/shell/PrinterChooser.h"
 #include "ui/shell/Screen.h"
 
 #include <array>
@@ -27,7 +28,8 @@ class BillingScreen : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId kId = ScreenId::Billing;
-    BillingScreen(context::AppContext &ctx, Navigator &navigator, QWidget *parent = nullptr);
+    BillingScreen(context::AppContext &ctx, Navigator &navigator, PrinterChooser printers = PrinterChooser::system(),
+                  QWidget *parent = nullptr);
 
     QString caption() const override;
     void activate(Routine routine) override;
@@ -53,6 +55,13 @@ private:
     void changeService();
     void showRunCaption();
     void run();
+    // The checks every run makes before it writes; nothing when one fails
+    // (the user has been told).
+    std::optional<std::pair<billing::RunSettings, std::vector<billing::Posting>>> planRun();
+    void runPrinted(const billing::RunSettings &settings, const std::vector<billing::Posting> &postings);
+    void previewRun();
+    std::vector<billing::SoldLine> soldLines() const;
+    void finishRun(const billing::RunOutcome &out, const std::vector<billing::Posting> &postings);
     void reportStop(const billing::RunOutcome &out, const std::vector<billing::Posting> &postings);
     void markPosted(const std::vector<int> &rows);
     // Sales items (the items frame).
@@ -66,6 +75,7 @@ private:
 
     context::AppContext &m_ctx;
     Navigator &m_navigator;
+    PrinterChooser m_printers;
     CycleGridModel *m_grid = nullptr;
     ItemsModel *m_items = nullptr;
     QListWidget *m_frequency = nullptr;

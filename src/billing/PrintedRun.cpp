@@ -1,0 +1,385 @@
+#include "billing/PrintedRun.h"
+
+#include "base/Dates.h"
+#include "base/RecordCodec.h"
+#include "base/ValueList.h"
+#include "billing/RunGroups.h"
+#include "catalog/CatalogRecords.h"
+
+#include <QMap>
+
+using namespace base;
+using namespace store;
+
+namespace billing {
+
+namespace {
+
+const QString kPendingInvoice = QStringLiteral("/BillingInvoice.pending");
+
+// The two counter files, read strictly: a file that is there but does not
+// hold its numbers stops the run rather than restart the numbering.
+struct Counter {
+    int day = 0;
+    qint64 seq = 1;
+    bool readable = true;
+};
+
+Counter readAutomatic(const FileStore &store, int today)
+{
+    Counter c{today, 1, true};
+    if (!store.dataFileExists(kInvoiceCounterFile))
+        return c;
+    const QStringList values = valuelist::decodeText(store.readFile(kInvoiceCounterFile).value_or(QByteArray()))
+                                   .trimmed()
+                                   .split(u',');
+    bool dayOk = false, seqOk = false;
+    const int day = values.value(0).trimmed().toInt(&dayOk);
+    const qint64 seq = values.value(1).trimmed().toLongLong(&seqOk);
+    if (values.size() != 2 || !dayOk || !seqOk || seq < 1) {
+        c.readable = false;
+        return c;
+    }
+    if (day == today)
+        c.seq = seq;
+    return c;
+}
+
+std::optional<qint64> readManual(const FileStore &store, bool *readable)
+{
+    *readable = true;
+    if (!store.dataFileExists(kManualInvoiceNoFile))
+        return 100000;
+    bool ok = false;
+    const qint64 last =
+        valuelist::decodeText(store.readFile(kManualInvoiceNoFile).value_or(QByteArray())).trimmed().toLongLong(&ok);
+    if (!ok || last < 0 || last > 2147483646) {
+        *readable = false;
+        return std::nullopt;
+    }
+    return last == 0 ? 100000 : last;
+}
+
+QString unreadable(const QString &file)
+{
+    return QStringLiteral("the invoice number file %1 cannot be read, so no number was drawn; restore it or delete it "
+                          "to start the numbering again")
+        .arg(file.mid(1));
+}
+
+} // namespace
+
+QString completedInvoiceFile(const QString &invoiceNo)
+{
+    return QStringLiteral("/CompletedInvoices/") + invoiceNo + QStringLiteral(".txt");
+}
+
+DrawnNumber reserveInvoiceNo(const FileStore &store, bool sequential, const QDate &today)
+{
+    DrawnNumber d;
+    if (sequential) {
+        bool readable = true;
+        const std::optional<qint64> last = readManual(store, &readable);
+        if (!readable) {
+            d.result = FileResult::failure(unreadable(kManualInvoiceNoFile));
+            return d;
+        }
+        qint64 number = *last + 1;
+        while (store.fileExists(completedInvoiceFile(QString::number(number))))
+            ++number;
+        d.invoiceNo = QString::number(number);
+        d.result = store.replaceFile(kManualInvoiceNoFile, valuelist::encodeText(d.invoiceNo + QStringLiteral("\r\n")));
+        store.killIfExists(FileStore::backupName(kManualInvoiceNoFile));
+        return d;
+    }
+    Counter c = readAutomatic(store, today.dayOfYear());
+    if (!c.readable) {
+        d.result = FileResult::failure(unreadable(kInvoiceCounterFile));
+        return d;
+    }
+    while (store.fileExists(completedInvoiceFile(QStringLiteral("%1-%2").arg(c.day).arg(c.seq))))
+        ++c.seq;
+    d.invoiceNo = QStringLiteral("%1-%2").arg(c.day).arg(c.seq);
+    // Stored past the number at once: a print error, a cancel or a kill
+    // leaves a gap, never a number used twice.
+    d.result = store.replaceFile(kInvoiceCounterFile,
+                                 valuelist::encodeText(QStringLiteral("%1,%2\r\n").arg(c.day).arg(c.seq + 1)));
+    store.killIfExists(FileStore::backupName(kInvoiceCounterFile));
+    return d;
+}
+
+QStringList peekInvoiceNos(const FileStore &store, bool sequential, const QDate &today, int count)
+{
+    QStringList numbers;
+    if (sequential) {
+        bool readable = true;
+        qint64 number = readManual(store, &readable).value_or(100000);
+        while (numbers.size() < count) {
+            ++number;
+            if (!store.fileExists(completedInvoiceFile(QString::number(number))))
+                numbers.append(QString::number(number));
+        }
+        return numbers;
+    }
+    Counter c = readAutomatic(store, today.dayOfYear());
+    for (; numbers.size() < count; ++c.seq) {
+        const QString n = QStringLiteral("%1-%2").arg(c.day).arg(c.seq);
+        if (!store.fileExists(completedInvoiceFile(n)))
+            numbers.append(n);
+    }
+    return numbers;
+}
+
+QByteArray soldItemRecord(const QString &description, const QDate &date, const QString &invoiceNo, int units)
+{
+    RecordWriter w(90);
+    w.putText(0, 60, description.trimmed());
+    w.putDate(60, QDateTime(date, QTime(0, 0)));
+    w.putText(68, 20, invoiceNo);
+    w.putInt16(88, std::int16_t(units));
+    return w.bytes();
+}
+
+QByteArray salesJournalRecord(const QString &name, const QString &acctNo, const QString &invoiceNo, const QDate &date,
+                              Money subtotal, Money taxes, Money total)
+{
+    RecordWriter w(125);
+    w.putText(0, 45, name.trimmed());
+    w.putText(45, 20, acctNo.trimmed());
+    w.putText(65, 20, invoiceNo);
+    w.putDate(85, QDateTime(date, QTime(0, 0)));
+    w.putMoney(93, subtotal);
+    w.putMoney(101, taxes);
+    w.putMoney(109, Money());
+    w.putMoney(117, total);
+    return w.bytes();
+}
+
+QByteArray completedInvoice(const QString &invoiceNo, const BillingAccount &a, const QString &service, const QDate &date,
+                            Money charge, const std::vector<SoldLine> &items, Money subtotal, const Taxes &taxes,
+                            Money total, const QLocale &locale)
+{
+    QStringList lines;
+    // A number on a print line has a blank for its sign and one after it.
+    auto number = [](const QString &n) { return u' ' + n + u' '; };
+    const QString day = dates::toShortDateText(date, locale);
+    lines << invoiceNo << a.acctNo << a.name << day << number(total.toPlainText());
+    QByteArray out = valuelist::encodeText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    valuelist::Writer values;
+    for (const QString &v : {a.name, a.address1, a.address2, a.address3, a.state, a.address4})
+        values.text(v).endLine();
+    for (int i = 0; i < 8; ++i)
+        values.text(QString()).endLine();
+    out += values.bytes();
+    lines.clear();
+    const QString chargeText = charge.toCurrencyText(locale);
+    lines << invoiceNo << a.acctNo << service.trimmed() << QString() << number(QString::number(1 + items.size()))
+          << QString() << QStringLiteral("1") << service.trimmed() << day << chargeText << chargeText
+          << QStringLiteral("True");
+    for (const SoldLine &item : items)
+        lines << QString::number(item.units) << QString() << item.description << item.unitPrice.toCurrencyText(locale)
+              << item.total.toCurrencyText(locale) << QStringLiteral("True");
+    out += valuelist::encodeText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    valuelist::Writer totals;
+    for (Money m : {subtotal, taxes.tax1, taxes.tax2, total, Money(), Money(), Money()})
+        totals.text(m.toCurrencyText(locale));
+    totals.endLine();
+    return out + totals.bytes();
+}
+
+InvoiceToPrint invoiceFor(const CycleGrid &grid, const CycleRow &row, const Posting &posting, const QString &invoiceNo,
+                          const std::vector<SoldLine> &items, const RunSettings &settings, int billingMonth,
+                          const QLocale &locale)
+{
+    const BillingAccount a = grid.account(row.rec);
+    InvoiceToPrint p;
+    p.values.acctNo = a.acctNo;
+    p.values.invoiceNo = invoiceNo;
+    p.values.date = settings.date;
+    p.values.reference = monthNames().value(billingMonth) + QStringLiteral(", ") + QString::number(settings.date.year())
+                         + QStringLiteral(" Billing");
+    p.values.customer = {a.name, a.address1, a.address2, a.address3, a.state, a.address4, true};
+    p.values.subTotal = posting.subtotal;
+    p.values.tax1 = posting.amounts.tax1;
+    p.values.tax2 = posting.amounts.tax2;
+    p.values.total = posting.total;
+    const Money charge = posting.subtotal - (settings.itemsAdded ? settings.itemsTotal : Money());
+    const QString chargeText = charge.toCurrencyText(locale);
+    p.lines.append({QStringLiteral("1"), dates::toShortDateText(settings.date, locale),
+                    grid.service(row).trimmed() + u' ' + a.reference, chargeText, chargeText});
+    for (const SoldLine &item : items)
+        p.lines.append({QString::number(item.units), QString(), item.description, item.unitPrice.toCurrencyText(locale),
+                        item.total.toCurrencyText(locale)});
+    return p;
+}
+
+namespace {
+
+// Everything one printed account writes, with the counts of each file
+// before it: kept in the pending file until the account is complete.
+struct PendingInvoice {
+    detail::PendingGroup ledgerPart;
+    QString invoiceNo;
+    qint64 soldBefore = 0, journalBefore = 0;
+    QByteArray completed, sold, journal;
+    QMap<int, int> stock; // item record number -> units on hand afterwards
+};
+
+QByteArray encodeInvoice(const PendingInvoice &p)
+{
+    valuelist::Writer w;
+    w.text(QString::fromLatin1(detail::encodeGroup(p.ledgerPart).toHex())).text(p.invoiceNo).integer(p.soldBefore)
+        .integer(p.journalBefore).text(QString::fromLatin1(p.completed.toHex())).text(QString::fromLatin1(p.sold.toHex()))
+        .text(QString::fromLatin1(p.journal.toHex())).integer(p.stock.size());
+    for (auto it = p.stock.cbegin(); it != p.stock.cend(); ++it)
+        w.integer(it.key()).integer(it.value());
+    w.endLine();
+    return w.bytes();
+}
+
+std::optional<PendingInvoice> readInvoice(const FileStore &store)
+{
+    const std::optional<QByteArray> file = store.readFile(kPendingInvoice);
+    if (!file)
+        return std::nullopt;
+    valuelist::Reader r(*file);
+    PendingInvoice p;
+    const std::optional<detail::PendingGroup> group = detail::decodeGroup(QByteArray::fromHex(r.text().toLatin1()));
+    if (!group)
+        return std::nullopt;
+    p.ledgerPart = *group;
+    p.invoiceNo = r.text();
+    p.soldBefore = r.integer(0);
+    p.journalBefore = r.integer(0);
+    p.completed = QByteArray::fromHex(r.text().toLatin1());
+    p.sold = QByteArray::fromHex(r.text().toLatin1());
+    p.journal = QByteArray::fromHex(r.text().toLatin1());
+    const qint64 n = r.integer(0);
+    for (qint64 i = 0; i < n; ++i) {
+        const int rec = int(r.integer(0));
+        p.stock.insert(rec, int(r.integer(0)));
+    }
+    return p;
+}
+
+// Units on hand after the run's items are sold once more: the first record
+// of each description, never below 0.
+QMap<int, int> stockAfter(const FileStore &store, const std::vector<SoldLine> &items)
+{
+    QMap<int, int> after;
+    if (items.empty() || !store.dataFileExists(catalog::kItemsFile))
+        return after;
+    const QByteArray file = store.readFile(catalog::kItemsFile).value_or(QByteArray());
+    const int count = store.recordCount(catalog::kItemsFile, catalog::InventoriedItemRecord::kLength);
+    for (const SoldLine &item : items) {
+        for (int n = 1; n <= count; ++n) {
+            const catalog::InventoriedItemRecord rec = catalog::InventoriedItemRecord::decode(
+                file.mid(qsizetype(n - 1) * catalog::InventoriedItemRecord::kLength, catalog::InventoriedItemRecord::kLength));
+            if (rec.description.trimmed() != item.description.trimmed())
+                continue;
+            const int onHand = after.contains(n) ? after.value(n) : rec.onHand;
+            after.insert(n, std::max(0, onHand - item.units));
+            break;
+        }
+    }
+    return after;
+}
+
+FileResult finishInvoice(const FileStore &store, const PendingInvoice &p, const QDate &today, const QLocale &locale)
+{
+    if (FileResult r = detail::completeGroup(store, p.ledgerPart, 0, p.ledgerPart.postings.size(), today, locale); !r)
+        return r;
+    if (!store.makeFolder(QStringLiteral("/CompletedInvoices")))
+        return FileResult::failure(QStringLiteral("the folder CompletedInvoices cannot be made"));
+    if (FileResult r = store.replaceFile(completedInvoiceFile(p.invoiceNo), p.completed); !r)
+        return r;
+    const qint64 soldNow = store.wholeRecords(kSoldItemsFile, 90);
+    for (qint64 i = std::max<qint64>(0, soldNow - p.soldBefore); i < p.sold.size() / 90; ++i) {
+        if (FileResult r = store.appendRecord(kSoldItemsFile, 90, p.sold.mid(i * 90, 90)); !r)
+            return r;
+    }
+    if (store.wholeRecords(kSalesJournalFile, 125) <= p.journalBefore) {
+        if (FileResult r = store.appendRecord(kSalesJournalFile, 125, p.journal); !r)
+            return r;
+    }
+    for (auto it = p.stock.cbegin(); it != p.stock.cend(); ++it) {
+        const int len = catalog::InventoriedItemRecord::kLength;
+        catalog::InventoriedItemRecord rec = catalog::InventoriedItemRecord::decode(store.readRecord(catalog::kItemsFile, len, it.key()));
+        rec.onHand = std::int16_t(it.value());
+        if (FileResult r = store.writeRecord(catalog::kItemsFile, len, it.key(), rec.encode()); !r)
+            return r;
+    }
+    store.killIfExists(kPendingInvoice);
+    return FileResult::success();
+}
+
+} // namespace
+
+FileResult recoverPrintedInvoice(const FileStore &store, const QDate &today, const QLocale &locale)
+{
+    const std::optional<PendingInvoice> p = readInvoice(store);
+    if (!p)
+        return FileResult::success();
+    return finishInvoice(store, *p, today, locale);
+}
+
+PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in, const QLocale &locale,
+                              const PrintInvoice &print, const std::function<bool(int, const Posting &)> &progress)
+{
+    PrintedOutcome out;
+    if (FileResult r = recoverBillingRun(store, in.settings.date, locale); !r) {
+        out.result = r;
+        return out;
+    }
+    for (size_t i = 0; i < in.postings.size(); ++i) {
+        if (progress && !progress(int(i), in.postings[i])) {
+            out.cancelled = true;
+            break;
+        }
+        const DrawnNumber drawn = reserveInvoiceNo(store, in.sequential, in.settings.date);
+        if (!drawn.result) {
+            out.result = drawn.result;
+            break;
+        }
+        Posting posting = in.postings[i];
+        for (TaxRecord &t : posting.taxes)
+            t.reference = drawn.invoiceNo;
+        const CycleRow &row = in.grid.rows[size_t(posting.row)];
+        const BillingAccount account = in.grid.account(row.rec);
+        PendingInvoice p;
+        p.ledgerPart = detail::groupOf(store, {posting}, 0, 1);
+        p.invoiceNo = drawn.invoiceNo;
+        p.soldBefore = store.wholeRecords(kSoldItemsFile, 90);
+        p.journalBefore = store.wholeRecords(kSalesJournalFile, 125);
+        const Money charge = posting.subtotal - (in.settings.itemsAdded ? in.settings.itemsTotal : Money());
+        p.completed = completedInvoice(drawn.invoiceNo, account, in.grid.service(row), in.settings.date, charge, in.items,
+                                       posting.subtotal, posting.amounts, posting.total, locale);
+        for (const SoldLine &item : in.items)
+            p.sold += soldItemRecord(item.description, in.settings.date, drawn.invoiceNo, item.units);
+        p.journal = salesJournalRecord(account.name, account.acctNo, drawn.invoiceNo, in.settings.date, posting.subtotal,
+                                       posting.amounts.tax1 + posting.amounts.tax2, posting.total);
+        p.stock = stockAfter(store, in.items);
+        if (FileResult r = store.replaceFile(kPendingInvoice, encodeInvoice(p)); !r) {
+            out.result = r;
+            break;
+        }
+        // Printed first: a print error leaves this account unbilled (its
+        // number a gap); once printed, the pending file finishes it.
+        QString reason;
+        if (!print(invoiceFor(in.grid, row, posting, drawn.invoiceNo, in.items, in.settings, in.billingMonth, locale),
+                   &reason)) {
+            store.killIfExists(kPendingInvoice);
+            out.printFailed = true;
+            out.printReason = reason;
+            break;
+        }
+        if (FileResult r = finishInvoice(store, p, in.settings.date, locale); !r) {
+            out.result = r;
+            break;
+        }
+        out.posted.push_back(posting.row);
+    }
+    return out;
+}
+
+} // namespace billing

@@ -1,0 +1,86 @@
+#pragma once
+// The printed billing run: each account gets an invoice number, reserved
+// in the counter before anything else is written, then its tax records and
+// ledger entry (as the records-only run writes them), its printed invoice,
+// its completed-invoice file, its sold items, its sales-journal record and
+// the stock of its items. Each account is written under "/BillingRun.pending"
+// with the counts of every file before it, so a kill is finished at the
+// next start without printing again and without a second entry.
+#include "billing/BillingRun.h"
+#include "printing/InvoicePage.h"
+
+#include <QDate>
+#include <functional>
+
+namespace billing {
+
+inline const QString kInvoiceCounterFile = QStringLiteral("/InvoiceCounter.txt");
+inline const QString kManualInvoiceNoFile = QStringLiteral("/ManualInvoiceNo.txt");
+inline const QString kSoldItemsFile = QStringLiteral("/SoldItems.txt");
+inline const QString kSalesJournalFile = QStringLiteral("/InvoiceSalesJournal.txt");
+QString completedInvoiceFile(const QString &invoiceNo);
+
+// Draws the next invoice number of the scheme and stores the counter past
+// it at once (an atomic replace), so a number is never drawn twice; a
+// number whose completed invoice already exists is passed over. A counter
+// file that exists but cannot be read is an error naming it.
+struct DrawnNumber {
+    QString invoiceNo;
+    store::FileResult result = store::FileResult::success();
+};
+DrawnNumber reserveInvoiceNo(const store::FileStore &store, bool sequential, const QDate &today);
+// The next `count` numbers the scheme would give, nothing written (the
+// preview of a run).
+QStringList peekInvoiceNos(const store::FileStore &store, bool sequential, const QDate &today, int count);
+
+// A sales item on every invoice of the run.
+struct SoldLine {
+    QString description;
+    int units = 0;
+    base::Money unitPrice; // the list price
+    base::Money total;
+};
+
+// "/SoldItems.txt", 90 bytes; "/InvoiceSalesJournal.txt", 125 bytes.
+QByteArray soldItemRecord(const QString &description, const QDate &date, const QString &invoiceNo, int units);
+QByteArray salesJournalRecord(const QString &name, const QString &acctNo, const QString &invoiceNo, const QDate &date,
+                              base::Money subtotal, base::Money taxes, base::Money total);
+// The completed-invoice file, line for line.
+QByteArray completedInvoice(const QString &invoiceNo, const BillingAccount &account, const QString &service,
+                            const QDate &date, base::Money charge, const std::vector<SoldLine> &items, base::Money subtotal,
+                            const Taxes &taxes, base::Money total, const QLocale &locale);
+
+// One invoice as it prints.
+struct InvoiceToPrint {
+    printing::InvoiceValues values;
+    QList<printing::ItemLine> lines;
+};
+// The invoice of a grid row with a number (for printing and the preview).
+InvoiceToPrint invoiceFor(const CycleGrid &grid, const CycleRow &row, const Posting &posting, const QString &invoiceNo,
+                          const std::vector<SoldLine> &items, const RunSettings &settings, int billingMonth,
+                          const QLocale &locale);
+
+struct PrintedRunInput {
+    const CycleGrid &grid;
+    const std::vector<Posting> &postings; // from planRecordsRun
+    const std::vector<SoldLine> &items;   // empty unless items were added
+    RunSettings settings;
+    bool sequential = false;
+    int billingMonth = 0; // 0 = January
+};
+// `print` prints one invoice and returns false (with the reason) on a print
+// error; `progress` as for postRun. The run stops at the first failure.
+using PrintInvoice = std::function<bool(const InvoiceToPrint &, QString *reason)>;
+struct PrintedOutcome : RunOutcome {
+    bool printFailed = false;
+    QString printReason;
+};
+PrintedOutcome postPrintedRun(const store::FileStore &store, const PrintedRunInput &input, const QLocale &locale,
+                              const PrintInvoice &print,
+                              const std::function<bool(int index, const Posting &)> &progress = {});
+
+// Finishes a printed account a kill interrupted (called by
+// recoverBillingRun); nothing to do without one.
+store::FileResult recoverPrintedInvoice(const store::FileStore &store, const QDate &today, const QLocale &locale);
+
+} // namespace billing
