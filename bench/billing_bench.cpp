@@ -4,10 +4,14 @@
 // a ledger entry and the ledger's backup).
 #include "BenchSupport.h"
 #include "billing/BillingRun.h"
+#include "billing/PrintedRun.h"
+#include "printing/PainterSurface.h"
 #include "customers/AccountStore.h"
 #include "customers/Records.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QPdfWriter>
 #include <memory>
 #include <QFile>
 #include <benchmark/benchmark.h>
@@ -118,6 +122,59 @@ void BM_RecordsOnlyRun(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * accounts);
 }
 BENCHMARK(BM_RecordsOnlyRun)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// A printed run of 200 invoices into one PDF, end to end: numbers, taxes,
+// ledgers, rendering, completed invoices, journal.
+void BM_PrintedRunToPdf(benchmark::State &state)
+{
+    const int accounts = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto context = std::make_unique<BenchContext>();
+        BenchContext &f = *context;
+        mustSetUp(f.store.makeFolder(store::kBackupFolder));
+        writeAccounts(f.root, accounts);
+        CycleGrid grid = CycleGrid::load(f.store, AllAccounts, 0, f.locale);
+        for (CycleRow &r : grid.rows)
+            r.selected = QStringLiteral("+");
+        RunSettings s;
+        s.date = QDate(2026, 3, 31);
+        s.rates.taxed = true;
+        s.rates.rate1 = 7;
+        s.tax1Name = QStringLiteral("Sales Tax");
+        const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, s, f.locale));
+        setup::BusinessValues values = setup::BusinessValues::defaults(f.locale);
+        values.businessName = QStringLiteral("Lakeside Property Management");
+        values.printFontName = QStringLiteral("Liberation Sans");
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        state.ResumeTiming();
+        QPdfWriter writer(&out);
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(QPageSize::Letter));
+        printing::PainterSurface surface(writer);
+        printing::PagePrinter page(surface, values, f.store);
+        page.printerSetup(QStringLiteral("Portrait"), true);
+        bool first = true;
+        const std::vector<SoldLine> none;
+        const PrintedOutcome result = postPrintedRun(
+            f.store, {grid, postings, none, s, false, 2}, f.locale, [&](const InvoiceToPrint &invoice, QString *) {
+                if (!first)
+                    surface.newDocumentPage();
+                first = false;
+                printing::printInvoicePages(page, f.locale, invoice.values, invoice.lines);
+                return true;
+            });
+        if (!surface.endDocument() || !result.result || result.posted.size() != size_t(accounts))
+            state.SkipWithError("the run failed");
+        state.PauseTiming();
+        context.reset();
+        state.ResumeTiming();
+    }
+    state.counters["invoices_per_s"] =
+        benchmark::Counter(double(state.iterations()) * accounts, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PrintedRunToPdf)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "catalog/Catalog.h"
 #include "customers/Records.h"
 #include "ledger/LedgerEntry.h"
+#include "support/PdfPrinters.h"
 #include "support/ScreenHost.h"
 #include "ui/billing/BillingModels.h"
 #include "ui/billing/BillingScreen.h"
@@ -25,6 +26,7 @@ using base::Money;
 namespace {
 
 struct Harness : ScreenHost<BillingScreen> {
+    PdfPrinters printers;
     Harness()
     {
         // Three quarterly accounts starting in March, one starting in
@@ -64,6 +66,8 @@ struct Harness : ScreenHost<BillingScreen> {
             v.taxHeading1 = QStringLiteral("Sales Tax");
         });
         folder.clock.at = QDateTime(QDate(2026, 3, 31), QTime(10, 0));
+        screen = new BillingScreen(folder.context(), *navigator, printers.chooser());
+        navigator->add(BillingScreen::kId, screen);
         open();
         window.show();
     }
@@ -200,4 +204,48 @@ TEST(BillingScreen, ARunThatFailsItsCheckWritesNothingAndNamesTheAccount)
     EXPECT_EQ(h.cell(2, CycleGridModel::Service), QStringLiteral("Pool Opening"));
     EXPECT_EQ(h.cell(2, CycleGridModel::Charge), QStringLiteral("$150.00"));
     EXPECT_TRUE(sharedAccessibleNames(h.screen).isEmpty()) << sharedAccessibleNames(h.screen).join(u',').toStdString();
+}
+
+TEST(BillingScreen, APrintedRunGoesIntoOnePdfAndACancelledDialogWritesNothing)
+{
+    Harness h;
+    h.child<QListWidget>("lstFrequency")->setCurrentRow(1);
+    h.press("cmdMonthly_4");
+    QTest::mouseClick(h.child<QCheckBox>("ckPrintInvoice"), Qt::LeftButton);
+    EXPECT_EQ(h.child<QPushButton>("cmdPrint")->text(), QStringLiteral("Print Invoices and Enter Records"));
+    h.press("cmdMonthly_2");
+
+    // The preview shows every invoice with the number it would get, and posts nothing.
+    h.press("cmdPreview");
+    ASSERT_EQ(h.printers.previews, 1);
+    const QString preview = PdfPrinters::textOf(h.printers.files.last());
+    EXPECT_TRUE(preview.contains(QStringLiteral("INVOICE NO: 90-3"))) << preview.toStdString();
+    EXPECT_TRUE(preview.contains(QStringLiteral("Reference March, 2026 Billing")));
+    EXPECT_FALSE(h.folder.exists(billing::kInvoiceCounterFile));
+
+    h.printers.cancel = true;
+    h.folder.prompt.answer(true);
+    h.press("cmdPrint");
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Invoice Printing and Account Posting will be Canceled"));
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Cancel Printing"));
+    EXPECT_FALSE(h.folder.exists(billing::kInvoiceCounterFile));
+    EXPECT_FALSE(h.folder.exists(billing::kTaxRecordsFile));
+    EXPECT_EQ(h.cell(0, CycleGridModel::Selected), QStringLiteral("+"));
+
+    h.printers.cancel = false;
+    h.folder.prompt.answer(true);
+    h.press("cmdPrint");
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Billing Records Created"));
+    const QString text = PdfPrinters::textOf(h.printers.files.last());
+    // One file, three invoices, each on its own page numbered from 1.
+    EXPECT_EQ(text.count(QStringLiteral("INVOICE NO:")), 3);
+    EXPECT_EQ(text.count(QStringLiteral("Page 1")), 3) << text.toStdString();
+    for (const char *no : {"90-1", "90-2", "90-3"}) {
+        EXPECT_TRUE(text.contains(QStringLiteral("INVOICE NO: ") + QString::fromLatin1(no))) << no;
+        EXPECT_TRUE(h.folder.exists(billing::completedInvoiceFile(QString::fromLatin1(no)))) << no;
+    }
+    EXPECT_EQ(h.folder.read(billing::kSalesJournalFile).size(), 3 * 125);
+    EXPECT_EQ(h.folder.read(billing::kInvoiceCounterFile), QByteArray("90,4\r\n"));
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(h.cell(r, CycleGridModel::Selected), QStringLiteral("P")) << r;
 }
