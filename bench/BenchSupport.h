@@ -8,9 +8,13 @@
 #include "base/WebOpener.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 class SilentPrompt final : public base::Prompt {
 public:
@@ -48,6 +52,22 @@ struct BenchContext {
     NoWeb web;
     context::AppContext ctx;
 };
+
+// The floor of reading files: open, read to the end in 64 KiB blocks,
+// close, for each file, from the page cache.
+inline qint64 readLoop(const QStringList &paths)
+{
+    static char buffer[1 << 16];
+    qint64 total = 0;
+    for (const QString &p : paths) {
+        const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY);
+        mustSetUp(fd >= 0);
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+            total += n;
+        ::close(fd);
+    }
+    return total;
+}
 
 #define BRENVOY_BENCH_MAIN()                                                                                           \
     int main(int argc, char **argv)                                                                                    \

@@ -15,8 +15,6 @@
 #include <memory>
 #include <QFile>
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace billing;
 using namespace customers;
@@ -60,20 +58,6 @@ void writeAccounts(const QString &folder, int count)
     writeFile(folder + kCycleFile, cycles);
 }
 
-qint64 readLoop(const QStringList &paths)
-{
-    static char buffer[1 << 16];
-    qint64 total = 0;
-    for (const QString &p : paths) {
-        const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY);
-        mustSetUp(fd >= 0);
-        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-            total += n;
-        ::close(fd);
-    }
-    return total;
-}
-
 void BM_LoadCycleGrid(benchmark::State &state)
 {
     BenchContext f;
@@ -93,24 +77,36 @@ void BM_FloorCustomerAndCycleFiles(benchmark::State &state)
 }
 BENCHMARK(BM_FloorCustomerAndCycleFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A folder of accounts, every one selected, taxed at 7%.
+struct RunFixture : BenchContext {
+    explicit RunFixture(int accounts)
+    {
+        mustSetUp(store.makeFolder(store::kBackupFolder));
+        writeAccounts(root, accounts);
+        grid = CycleGrid::load(store, AllAccounts, 0, locale);
+        for (CycleRow &r : grid.rows)
+            r.selected = QStringLiteral("+");
+        settings.date = QDate(2026, 3, 31);
+        settings.rates.taxed = true;
+        settings.rates.rate1 = 7;
+        settings.tax1Name = QStringLiteral("Sales Tax");
+        postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settings, locale));
+    }
+    CycleGrid grid;
+    RunSettings settings;
+    std::vector<Posting> postings;
+};
+
 void BM_RecordsOnlyRun(benchmark::State &state)
 {
     const int accounts = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto context = std::make_unique<BenchContext>();
+        auto context = std::make_unique<RunFixture>(accounts);
         BenchContext &f = *context;
-        mustSetUp(f.store.makeFolder(store::kBackupFolder));
-        writeAccounts(f.root, accounts);
-        CycleGrid grid = CycleGrid::load(f.store, AllAccounts, 0, f.locale);
-        for (CycleRow &r : grid.rows)
-            r.selected = QStringLiteral("+");
-        RunSettings s;
-        s.date = QDate(2026, 3, 31);
-        s.rates.taxed = true;
-        s.rates.rate1 = 7;
-        s.tax1Name = QStringLiteral("Sales Tax");
-        const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, s, f.locale));
+        const CycleGrid &grid = context->grid;
+        const RunSettings &s = context->settings;
+        const std::vector<Posting> &postings = context->postings;
         state.ResumeTiming();
         const RunOutcome out = postRun(f.store, postings, s.date, f.locale);
         if (!out.result || out.posted.size() != size_t(accounts))
@@ -130,19 +126,11 @@ void BM_PrintedRunToPdf(benchmark::State &state)
     const int accounts = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto context = std::make_unique<BenchContext>();
+        auto context = std::make_unique<RunFixture>(accounts);
         BenchContext &f = *context;
-        mustSetUp(f.store.makeFolder(store::kBackupFolder));
-        writeAccounts(f.root, accounts);
-        CycleGrid grid = CycleGrid::load(f.store, AllAccounts, 0, f.locale);
-        for (CycleRow &r : grid.rows)
-            r.selected = QStringLiteral("+");
-        RunSettings s;
-        s.date = QDate(2026, 3, 31);
-        s.rates.taxed = true;
-        s.rates.rate1 = 7;
-        s.tax1Name = QStringLiteral("Sales Tax");
-        const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, s, f.locale));
+        const CycleGrid &grid = context->grid;
+        const RunSettings &s = context->settings;
+        const std::vector<Posting> &postings = context->postings;
         setup::BusinessValues values = setup::BusinessValues::defaults(f.locale);
         values.businessName = QStringLiteral("Lakeside Property Management");
         values.printFontName = QStringLiteral("Liberation Sans");

@@ -24,8 +24,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace customers;
 using namespace ui;
@@ -160,21 +158,6 @@ struct RunningProgram {
     app::Program program;
     app::InstanceLock lock;
 };
-
-// The floor: open, read to the end in 64 KiB blocks, close, for each file.
-qint64 readLoop(const QStringList &paths)
-{
-    static char buffer[1 << 16];
-    qint64 total = 0;
-    for (const QString &p : paths) {
-        const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY);
-        mustSetUp(fd >= 0);
-        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-            total += n;
-        ::close(fd);
-    }
-    return total;
-}
 
 QStringList accountFiles(const ProgramFolder &f)
 {
