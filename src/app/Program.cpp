@@ -5,6 +5,7 @@
 #include "setup/SettingsFiles.h"
 #include "ui/billing/BillingScreen.h"
 #include "ui/customers/CustomerScreen.h"
+#include "ui/history/HistoryScreen.h"
 #include "ui/payments/PaymentScreen.h"
 #include "ui/services/ServicesScreen.h"
 #include "ui/setup/SetupScreen.h"
@@ -71,7 +72,10 @@ Program::Outcome Program::start(app::InstanceLock &lock)
                                  .arg(r.error),
                              kAppTitle);
 
-    // Likewise an account of a billing run a kill interrupted.
+    // Likewise a purge of paid-up ledgers and an account of a billing run.
+    if (FileResult r = ledger::recoverLedgerPurge(m_ctx.store); !r)
+        m_ctx.prompt.message(QStringLiteral("A purge stopped in the middle could not be finished (%1).").arg(r.error),
+                             kAppTitle);
     if (FileResult r = billing::recoverBillingRun(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
         m_ctx.prompt.message(QStringLiteral("A billing run stopped in the middle could not be finished (%1).").arg(r.error),
                              kAppTitle);
@@ -88,6 +92,7 @@ Program::Outcome Program::start(app::InstanceLock &lock)
     nav.add(ServicesScreen::kId, new ServicesScreen(m_ctx, nav));
     nav.add(PaymentScreen::kId, new PaymentScreen(m_ctx, nav));
     nav.add(BillingScreen::kId, new BillingScreen(m_ctx, nav));
+    nav.add(HistoryScreen::kId, new HistoryScreen(m_ctx, nav));
     m_setup = new SetupScreen(m_ctx, nav, m_choosers);
     nav.add(ScreenId::Setup, m_setup);
     m_menu = new StartupScreen(m_ctx, nav, [this] { m_window.close(); });

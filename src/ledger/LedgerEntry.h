@@ -11,6 +11,8 @@ namespace ledger {
 
 inline const QString kActiveAccountsFolder = QStringLiteral("/BVActiveAccounts");
 inline const QString kPaymentJournal = QStringLiteral("/CAPaymentRecords.txt");
+// The financial history the history screen shows, in the ledger layout.
+inline const QString kFinancialHistoryFile = QStringLiteral("/CAHistory.txt");
 
 struct LedgerEntry {
     static constexpr int kLength = 155;

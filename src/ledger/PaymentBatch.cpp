@@ -117,10 +117,60 @@ FileResult recoverPayments(const FileStore &store, const QDate &today, const QLo
     return finish(store, *p, today, locale);
 }
 
-void purgeLedgers(const FileStore &store, const QStringList &ledgerFiles)
+namespace {
+const QString kPendingPurge = QStringLiteral("/PurgeLedgers.pending");
+
+// The ledger's whole records written at the history's count before it and
+// the ledger deleted: done again from the same count after a kill, the
+// entries land in the same place.
+FileResult archiveAndDelete(const FileStore &store, const QString &ledgerFile, qint64 historyBefore)
 {
-    for (const QString &f : ledgerFiles)
-        store.deleteDataFile(f);
+    if (store.dataFileExists(ledgerFile)) {
+        QByteArray entries = store.readFile(ledgerFile).value_or(QByteArray());
+        entries.truncate(entries.size() - entries.size() % LedgerEntry::kLength);
+        const qint64 at = historyBefore * LedgerEntry::kLength;
+        if (!entries.isEmpty()) {
+            if (FileResult r = store.writeBytes(kFinancialHistoryFile, at, entries, at + entries.size()); !r)
+                return r;
+        }
+    }
+    store.deleteDataFile(ledgerFile);
+    return FileResult::success();
+}
+} // namespace
+
+FileResult purgeLedgers(const FileStore &store, const QStringList &ledgerFiles)
+{
+    if (FileResult r = recoverLedgerPurge(store); !r)
+        return r;
+    for (const QString &f : ledgerFiles) {
+        store.dataFileExists(kFinancialHistoryFile);
+        const qint64 before = store.wholeRecords(kFinancialHistoryFile, LedgerEntry::kLength);
+        valuelist::Writer w;
+        w.text(f).integer(before).endLine();
+        if (FileResult r = store.replaceFile(kPendingPurge, w.bytes()); !r)
+            return r;
+        if (FileResult r = archiveAndDelete(store, f, before); !r)
+            return r;
+    }
+    store.killIfExists(kPendingPurge);
+    return FileResult::success();
+}
+
+FileResult recoverLedgerPurge(const FileStore &store)
+{
+    const std::optional<QByteArray> pending = store.readFile(kPendingPurge);
+    if (!pending)
+        return FileResult::success();
+    valuelist::Reader r(*pending);
+    const QString ledgerFile = r.text();
+    const qint64 before = r.integer(-1);
+    if (!ledgerFile.isEmpty() && before >= 0) {
+        if (FileResult result = archiveAndDelete(store, ledgerFile, before); !result)
+            return result;
+    }
+    store.killIfExists(kPendingPurge);
+    return FileResult::success();
 }
 
 } // namespace ledger

@@ -23,7 +23,12 @@ store::FileResult writePayments(const store::FileStore &store, const std::vector
 // Finishes a batch a crash interrupted; nothing to do without one.
 store::FileResult recoverPayments(const store::FileStore &store, const QDate &today, const QLocale &locale);
 
-// Deletes the ledgers and their backup copies.
-void purgeLedgers(const store::FileStore &store, const QStringList &ledgerFiles);
+// Deletes the ledgers and their backup copies, each ledger's entries first
+// appended to the financial history "/CAHistory.txt" in order, so purging
+// a paid-up account never loses its money history. Each ledger goes under
+// "/PurgeLedgers.pending" with the history's record count before it: a
+// kill is finished at the next start, the entries written once.
+store::FileResult purgeLedgers(const store::FileStore &store, const QStringList &ledgerFiles);
+store::FileResult recoverLedgerPurge(const store::FileStore &store);
 
 } // namespace ledger

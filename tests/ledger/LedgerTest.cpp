@@ -202,3 +202,34 @@ TEST(Ledger, KillingWritePaymentsNeverLosesOrDoublesAPayment)
     }
     EXPECT_GT(written, 0);
 }
+
+// Purging paid-up ledgers keeps their entries in the financial history, in
+// order, exactly once, even when a purge is finished after a kill.
+TEST(Ledger, PurgedLedgersGoToTheFinancialHistoryOnce)
+{
+    TestFolder folder;
+    const FileStore &store = folder.store();
+    const QByteArray a = ledgerOf({entry("Previous Balance", "$0.00", "A1"), entry("Mowing", "10", "A1"),
+                                   entry("Payment Cash", "$10.00", "A1")});
+    const QByteArray b = ledgerOf({entry("Previous Balance", "$0.00", "B2"), entry("Pool", "5", "B2"),
+                                   entry("Payment Cash", "$5.00", "B2")});
+    folder.write(QStringLiteral("/BVActiveAccounts/A1.txt"), a);
+    folder.write(QStringLiteral("/Backup/BVActiveAccounts/A1.txt"), a);
+    folder.write(QStringLiteral("/BVActiveAccounts/B2.txt"), b);
+    folder.write(ledger::kFinancialHistoryFile, entry("Old", "1", "Z9").encode());
+    ASSERT_TRUE(ledger::purgeLedgers(store, {QStringLiteral("/BVActiveAccounts/A1.txt")}));
+    EXPECT_EQ(folder.read(ledger::kFinancialHistoryFile), entry("Old", "1", "Z9").encode() + a);
+    EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/A1.txt")));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/Backup/BVActiveAccounts/A1.txt")));
+
+    // A kill after half of B2's entries reached the history: the marker
+    // says where they go, and the finish writes them there once.
+    folder.write(QStringLiteral("/PurgeLedgers.pending"), "\"/BVActiveAccounts/B2.txt\",4\r\n");
+    folder.write(ledger::kFinancialHistoryFile, folder.read(ledger::kFinancialHistoryFile) + b.left(200));
+    ASSERT_TRUE(ledger::recoverLedgerPurge(store));
+    EXPECT_EQ(folder.read(ledger::kFinancialHistoryFile), entry("Old", "1", "Z9").encode() + a + b);
+    EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/B2.txt")));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/PurgeLedgers.pending")));
+    ASSERT_TRUE(ledger::recoverLedgerPurge(store)); // nothing left to do
+    EXPECT_EQ(folder.read(ledger::kFinancialHistoryFile).size(), 7 * 155);
+}

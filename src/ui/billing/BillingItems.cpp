@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QCoreApplication>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -36,6 +38,8 @@ QWidget *BillingScreen::buildItemsFrame()
     m_itemTable->setModel(m_items);
     setUpRowGrid(m_itemTable, QStringLiteral("fgItems"), QStringLiteral("Sales items"));
     m_itemTable->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_itemTable->horizontalHeader()->setSectionResizeMode(ItemsModel::Sel, QHeaderView::Interactive);
+    m_itemTable->horizontalHeader()->resizeSection(ItemsModel::Sel, 50);
     m_itemTable->horizontalHeader()->setSectionResizeMode(ItemsModel::Description, QHeaderView::Stretch);
     m_itemTable->setMinimumHeight(140);
     connect(m_itemTable, &QTableView::clicked, this, &BillingScreen::itemChosen);
@@ -110,6 +114,14 @@ void BillingScreen::startAddingItems()
     m_items->setItems(m_ctx.catalog.itemsInFileOrder());
     m_itemsFrame->show();
     m_itemTable->setFocus();
+    // In a small window the frame opens below the fold: bring it into view.
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *scroll = qobject_cast<QScrollArea *>(w)) {
+            QCoreApplication::processEvents(); // the frame's place, once laid out
+            scroll->ensureWidgetVisible(m_itemsFrame);
+            break;
+        }
+    }
 }
 
 void BillingScreen::itemChosen(const QModelIndex &index)

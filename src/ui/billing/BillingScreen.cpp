@@ -53,7 +53,12 @@ BillingScreen::BillingScreen(AppContext &ctx, Navigator &navigator, PrinterChoos
     setUpRowGrid(m_table, QStringLiteral("fgMonthly"), QStringLiteral("Accounts to bill"));
     m_table->setToolTip(QStringLiteral("Displays active accounts for selection and review"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // The names get the room; the mark column is narrow.
+    m_table->horizontalHeader()->setSectionResizeMode(CycleGridModel::Selected, QHeaderView::Interactive);
+    m_table->horizontalHeader()->resizeSection(CycleGridModel::Selected, 70);
     m_table->horizontalHeader()->setSectionResizeMode(CycleGridModel::Name, QHeaderView::Stretch);
+    m_table->horizontalHeader()->resizeSection(CycleGridModel::Service, 150);
+    m_table->horizontalHeader()->resizeSection(CycleGridModel::Rec, 60);
     // A click, or Enter on the current cell, acts on that cell.
     connect(m_table, &QTableView::clicked, this, &BillingScreen::cellChosen);
     connect(m_table, &QTableView::activated, this, &BillingScreen::cellChosen);

@@ -376,7 +376,10 @@ void PaymentScreen::purgeZeroBalances()
     }
     if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Comfirm Purge")))
         return;
-    ledger::purgeLedgers(m_ctx.store, purge);
+    if (FileResult r = ledger::purgeLedgers(m_ctx.store, purge); !r)
+        m_ctx.prompt.message(QStringLiteral("The paid-up accounts could not all be purged (%1); the rest are kept.")
+                                 .arg(r.error),
+                             kAppTitle);
     loadOpenAccounts();
 }
 

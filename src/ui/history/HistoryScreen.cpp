@@ -1,0 +1,363 @@
+#include "ui/history/HistoryScreen.h"
+
+#include "base/Dates.h"
+#include "base/FieldRoutines.h"
+#include "customers/CustomerFile.h"
+#include "history/History.h"
+#include "printing/PainterSurface.h"
+#include "printing/TablePrint.h"
+#include "ui/history/HistoryModel.h"
+#include "ui/shell/Navigator.h"
+#include "ui/widgets/RowGrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using namespace base;
+using namespace context;
+using namespace history;
+
+namespace ui {
+
+HistoryScreen::HistoryScreen(AppContext &ctx, Navigator &navigator, PrinterChooser printers, ExportFile exportFile,
+                             QWidget *parent)
+    : Screen(parent), m_ctx(ctx), m_navigator(navigator), m_printers(std::move(printers)),
+      m_exportFile(std::move(exportFile))
+{
+    setObjectName(QStringLiteral("frmHistory"));
+    if (!m_exportFile) {
+        m_exportFile = [](QWidget *parent) {
+            return QFileDialog::getSaveFileName(parent, QStringLiteral("Export the History"), QString(),
+                                                QStringLiteral("CSV files (*.csv)"));
+        };
+    }
+    auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    top->addWidget(buildRange());
+    top->addStretch();
+    layout->addLayout(top);
+
+    m_title = new QLabel(QStringLiteral("Financial History"), this);
+    m_title->setObjectName(QStringLiteral("Label1_6"));
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    layout->addWidget(m_title);
+    m_financial = new HistoryModel(true, m_ctx.locale, this);
+    m_service = new HistoryModel(false, m_ctx.locale, this);
+    auto grid = [&](HistoryModel *model, const char *name, const QString &accessible) {
+        auto *view = new QTableView(this);
+        view->setModel(model);
+        setUpRowGrid(view, QString::fromLatin1(name), accessible);
+        view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+        view->horizontalHeader()->resizeSection(0, 110);
+        view->horizontalHeader()->resizeSection(1, 220);
+        view->horizontalHeader()->resizeSection(2, 100);
+        view->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+        view->setWordWrap(true);
+        layout->addWidget(view, 1);
+        return view;
+    };
+    m_financialGrid = grid(m_financial, "fgHistory", QStringLiteral("Financial history"));
+    m_serviceGrid = grid(m_service, "fgSHistory", QStringLiteral("Service history"));
+    m_serviceGrid->hide();
+
+    auto *totals = new QHBoxLayout;
+    m_totalLabel = new QLabel(QStringLiteral("Total"), this);
+    m_total = new QLineEdit(this);
+    m_total->setObjectName(QStringLiteral("txtAmount"));
+    m_total->setReadOnly(true);
+    m_total->setMaximumWidth(160);
+    m_total->setAlignment(Qt::AlignRight);
+    m_totalLabel->setBuddy(m_total);
+    m_flows = new QLabel(this);
+    m_flows->setObjectName(QStringLiteral("lblFlows"));
+    totals->addStretch();
+    totals->addWidget(m_flows);
+    totals->addWidget(m_totalLabel);
+    totals->addWidget(m_total);
+    layout->addLayout(totals);
+    layout->addWidget(buildCommands());
+}
+
+QString HistoryScreen::caption() const
+{
+    return QStringLiteral("Account Service and Billing History");
+}
+
+QWidget *HistoryScreen::buildRange()
+{
+    auto *box = new QWidget(this);
+    auto *h = new QHBoxLayout(box);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto *range = new QGroupBox(QStringLiteral("Date Range Selection"), box);
+    auto *rg = new QGridLayout(range);
+    auto picker = [&](int index, const QString &label) {
+        auto *d = new QDateEdit(range);
+        d->setObjectName(QStringLiteral("DTPicker1_%1").arg(index));
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(base::dates::shortDatePattern(m_ctx.locale));
+        auto *l = new QLabel(label, range);
+        l->setBuddy(d);
+        rg->addWidget(l, index, 0);
+        rg->addWidget(d, index, 1);
+        connect(d, &QDateEdit::dateChanged, this, [this, index] { dateChanged(index); });
+        return d;
+    };
+    m_start = picker(0, QStringLiteral("From"));
+    m_end = picker(1, QStringLiteral("To"));
+    h->addWidget(range);
+
+    auto *account = new QGroupBox(QStringLiteral("Account Selection"), box);
+    auto *ag = new QGridLayout(account);
+    m_accounts = new QComboBox(account);
+    m_accounts->setObjectName(QStringLiteral("cboAccounts"));
+    m_accounts->setEditable(true);
+    m_accounts->setInsertPolicy(QComboBox::NoInsert);
+    auto *acctLabel = new QLabel(QStringLiteral("Account No"), account);
+    acctLabel->setBuddy(m_accounts);
+    m_single = new QCheckBox(QStringLiteral("Display Single Account"), account);
+    m_single->setObjectName(QStringLiteral("ckAccount"));
+    ag->addWidget(acctLabel, 0, 0);
+    ag->addWidget(m_accounts, 0, 1);
+    ag->addWidget(m_single, 1, 0, 1, 2);
+    h->addWidget(account);
+
+    auto *periods = new QGroupBox(QStringLiteral("Reports"), box);
+    auto *pg = new QHBoxLayout(periods);
+    const struct {
+        const char *caption, *tip;
+    } reports[] = {{"&L M", "Generates a Report for last Month"},
+                   {"M&TD", "Generates a Report for this Month"},
+                   {"&YTD", "Generates a Report for Current Year"},
+                   {"&Eternity", "Generates a Report from 1990 to present day"}};
+    for (int i = 0; i < 4; ++i) {
+        auto *b = new QPushButton(QString::fromLatin1(reports[i].caption), periods);
+        b->setObjectName(QStringLiteral("cmdIncome_%1").arg(i));
+        b->setToolTip(QString::fromLatin1(reports[i].tip));
+        b->setAccessibleName(QString::fromLatin1(reports[i].tip));
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            const auto [start, end] = reportPeriod(i, m_ctx.clock.today());
+            setRange(start, end);
+        });
+        pg->addWidget(b);
+    }
+    h->addWidget(periods);
+    connect(m_single, &QCheckBox::toggled, this, [this](bool on) { m_purgeAll->setEnabled(!on); });
+    return box;
+}
+
+QWidget *HistoryScreen::buildCommands()
+{
+    auto *box = new QWidget(this);
+    auto *h = new QHBoxLayout(box);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto command = [&](int index, const QString &caption) {
+        auto *b = new QPushButton(caption, box);
+        b->setObjectName(QStringLiteral("cmdHistory_%1").arg(index));
+        h->addWidget(b);
+        return b;
+    };
+    connect(command(1, QStringLiteral("Load Grid")), &QPushButton::clicked, this, &HistoryScreen::loadHistory);
+    connect(command(4, QStringLiteral("&Toggle Grids")), &QPushButton::clicked, this, &HistoryScreen::toggleGrids);
+    m_purgeAll = command(2, QStringLiteral("&Purge All Accounts History"));
+    connect(m_purgeAll, &QPushButton::clicked, this, &HistoryScreen::purgeAll);
+    connect(command(3, QStringLiteral("Purge &Account History")), &QPushButton::clicked, this, &HistoryScreen::purgeAccount);
+    auto *exportButton = new QPushButton(QStringLiteral("E&xport..."), box);
+    exportButton->setObjectName(QStringLiteral("cmdExport"));
+    exportButton->setToolTip(QStringLiteral("Writes the grid shown to a CSV file"));
+    connect(exportButton, &QPushButton::clicked, this, &HistoryScreen::exportGrid);
+    h->addWidget(exportButton);
+    auto *print = new QPushButton(QStringLiteral("P&rint..."), box);
+    print->setObjectName(QStringLiteral("cmdPrintHistory"));
+    print->setToolTip(QStringLiteral("Prints the grid shown with its range and total"));
+    connect(print, &QPushButton::clicked, this, &HistoryScreen::printGrid);
+    h->addWidget(print);
+    h->addStretch();
+    connect(command(0, QStringLiteral("&Menu")), &QPushButton::clicked, this,
+            [this] { m_navigator.show(ScreenId::MainMenu); });
+    return box;
+}
+
+void HistoryScreen::activate(Routine)
+{
+    if (!m_ctx.store.dataFileExists(customers::kCustomerFile)) {
+        m_navigator.show(ScreenId::MainMenu);
+        return;
+    }
+    const QString shown = m_accounts->currentText();
+    m_accounts->clear();
+    const customers::CustomerFile file = customers::CustomerFile::read(m_ctx.store);
+    QStringList numbers;
+    numbers.reserve(file.count());
+    for (int n = 1; n <= file.count(); ++n)
+        numbers.append(file.text(n, customers::customerfield::AcctNo));
+    m_accounts->addItems(numbers);
+    m_accounts->setEditText(shown);
+    const QDate today = m_ctx.clock.today();
+    setRange(today.addDays(-30), today);
+    loadHistory();
+}
+
+void HistoryScreen::setRange(const QDate &start, const QDate &end)
+{
+    // Both dates are set before either is checked, so a report period never
+    // meets the range it replaces half way.
+    m_settingRange = true;
+    m_start->setDate(start);
+    m_end->setDate(end);
+    m_settingRange = false;
+}
+
+void HistoryScreen::dateChanged(int picker)
+{
+    if (m_settingRange)
+        return;
+    QDateEdit *edit = picker == 0 ? m_start : m_end;
+    const QDate today = m_ctx.clock.today();
+    if (edit->date() > today) {
+        m_ctx.prompt.beep();
+        fields::showCalendarInvalid(m_ctx.prompt, kAppTitle);
+        m_settingRange = true;
+        edit->setDate(today);
+        m_settingRange = false;
+    }
+    if (m_end->date() < m_start->date()) {
+        fields::showCalendarInvalid(m_ctx.prompt, kAppTitle);
+        m_settingRange = true;
+        m_end->setDate(m_start->date());
+        m_settingRange = false;
+    }
+}
+
+void HistoryScreen::loadHistory()
+{
+    HistoryFilter filter{m_start->date(), m_end->date(), std::nullopt};
+    if (m_single->isChecked())
+        filter.account = m_accounts->currentText().trimmed();
+    History h = history::loadHistory(m_ctx.store, filter, m_ctx.locale);
+    m_financial->setRows(std::move(h.financial));
+    m_service->setRows(std::move(h.service));
+    for (QTableView *view : {m_financialGrid, m_serviceGrid})
+        view->resizeRowsToContents(); // a text with a line break gets its lines
+    m_total->setText(h.totals.net.toCurrencyText(m_ctx.locale));
+    QString flows = QStringLiteral("Billed %1   Received %2")
+                        .arg(h.totals.billed.toCurrencyText(m_ctx.locale), h.totals.received.toCurrencyText(m_ctx.locale));
+    if (h.totals.unreadable > 0)
+        flows += QStringLiteral("   (%1 amount(s) that cannot be read left out)").arg(h.totals.unreadable);
+    m_flows->setText(flows);
+}
+
+bool HistoryScreen::financialShown() const
+{
+    return !m_financialGrid->isHidden();
+}
+
+void HistoryScreen::toggleGrids()
+{
+    const bool financial = !financialShown();
+    m_financialGrid->setVisible(financial);
+    m_serviceGrid->setVisible(!financial);
+    m_total->setVisible(financial);
+    m_totalLabel->setVisible(financial);
+    m_flows->setVisible(financial);
+    m_title->setText(financial ? QStringLiteral("Financial History") : QStringLiteral("Service History"));
+}
+
+void HistoryScreen::purgeAll()
+{
+    if (!m_ctx.prompt.ask(QStringLiteral("Click Yes to Delete All History Records"), QStringLiteral("Purge History Files")))
+        return;
+    if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Confirm Purge History Files")))
+        return;
+    purgeAllHistory(m_ctx.store);
+    m_financial->setRows({});
+    m_service->setRows({});
+    m_navigator.show(ScreenId::MainMenu);
+}
+
+void HistoryScreen::purgeAccount()
+{
+    // Only an account of the list: an empty number would match every record
+    // stored without one.
+    const QString acct = m_accounts->currentText().trimmed();
+    if (acct.isEmpty() || m_accounts->findText(acct, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
+        m_ctx.prompt.message(QStringLiteral("Choose an account from the list first; \"%1\" is not one of your accounts.")
+                                 .arg(acct),
+                             QStringLiteral("Purge Account History"));
+        return;
+    }
+    if (!m_ctx.prompt.ask(QStringLiteral("Click Yes to Delete This Acctounts History\nAccount %1").arg(acct),
+                          QStringLiteral("Purge Account History")))
+        return;
+    if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Confirm Purge Account History")))
+        return;
+    if (store::FileResult r = purgeAccountHistory(m_ctx.store, acct); !r)
+        m_ctx.prompt.message(QStringLiteral("The history of account %1 could not be purged (%2); nothing was removed from "
+                                            "the file that failed.")
+                                 .arg(acct, r.error),
+                             QStringLiteral("Purge Account History"));
+    activate(Routine::History);
+}
+
+void HistoryScreen::exportGrid()
+{
+    const QString path = m_exportFile(this);
+    if (path.isEmpty())
+        return;
+    const bool financial = financialShown();
+    QSaveFile f(path);
+    const QByteArray csv = toCsv((financial ? m_financial : m_service)->rows(), financial);
+    if (!f.open(QIODevice::WriteOnly) || f.write(csv) != csv.size() || !f.commit())
+        m_ctx.prompt.message(QStringLiteral("The file %1 could not be written (%2).").arg(path, f.errorString()),
+                             QStringLiteral("Export"));
+}
+
+void HistoryScreen::printGrid()
+{
+    std::unique_ptr<QPrinter> printer = m_printers.choose(this);
+    if (!printer)
+        return;
+    const bool financial = financialShown();
+    const HistoryModel *model = financial ? m_financial : m_service;
+    QList<QStringList> rows;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < 5; ++c)
+            row.append(model->index(r, c).data().toString());
+        rows.append(row);
+    }
+    std::vector<printing::TableColumn> columns;
+    const double edges[] = {720, 2160, 5040, 6480, 10080, 11520};
+    for (int c = 0; c < 5; ++c)
+        columns.push_back({model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), edges[c], edges[c + 1],
+                           financial && c == 4});
+    QStringList header = {QStringLiteral("%1 to %2").arg(dates::toShortDateText(m_start->date(), m_ctx.locale),
+                                                         dates::toShortDateText(m_end->date(), m_ctx.locale))};
+    if (m_single->isChecked())
+        header.append(QStringLiteral("Account ") + m_accounts->currentText().trimmed());
+    if (financial)
+        header.append(QStringLiteral("Total %1   %2").arg(m_total->text(), m_flows->text()));
+    printing::PainterSurface surface(*printer);
+    printing::PagePrinter page(surface, m_ctx.settings.values(), m_ctx.store);
+    page.printerSetup(QStringLiteral("Portrait"), m_ctx.settings.values().printInColor);
+    if (!printing::printTable(page, m_title->text(), header, columns, rows))
+        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(printerProblem(*printer, surface.error())),
+                             QStringLiteral("Print Error"));
+}
+
+} // namespace ui

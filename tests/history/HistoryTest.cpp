@@ -1,0 +1,131 @@
+// The history files as the history screen reads them: the date range and
+// account filter, the net total by the ledger's sign rule, unreadable
+// dates and amounts, the report periods, the purge of one account, and the
+// CSV export read back by Python's csv module.
+#include "history/History.h"
+#include "ledger/LedgerEntry.h"
+
+#include "support/TestSupport.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using namespace history;
+
+namespace {
+
+QByteArray financial(const char *acct, const char *date, const char *text, const char *amount)
+{
+    return ledger::LedgerEntry{QStringLiteral("Name ") + QString::fromLatin1(acct), QString::fromLatin1(acct),
+                               QString::fromLatin1(date), QString::fromLatin1(text), QString::fromLatin1(amount)}
+        .encode();
+}
+
+QByteArray service(const char *acct, const char *date, const char *what)
+{
+    return ServiceHistoryRecord{QStringLiteral("Name ") + QString::fromLatin1(acct), QString::fromLatin1(acct),
+                                QString::fromLatin1(date), QString::fromLatin1(what), QStringLiteral("Sam")}
+        .encode();
+}
+
+void writeHistory(TestFolder &folder)
+{
+    folder.write(kFinancialHistoryFile,
+                 financial("1001", "11/1/2026", "Weekly Mowing", "100") + financial("1002", "11/15/2026", "Pool Care", "50")
+                     + financial("1001", "11/30/2026", "Payment Check# 12", "$60.00")
+                     + financial("1001", "12/1/2026", "Weekly Mowing", "100") // after the range
+                     + financial("1002", "10/31/2026", "Pool Care", "50")      // before it
+                     + financial("1001", "someday", "Credit Adjustment", "5")   // no date: shown
+                     + financial("1002", "11/20/2026", "Fertiliser", "lots"));  // no amount
+    folder.write(kServiceHistoryFile, service("1001", "11/1/2026", "Mowing") + service("1002", "11/30/2026", "Pool"));
+}
+
+} // namespace
+
+TEST(History, RangeAccountFilterAndTheNetTotal)
+{
+    TestFolder folder;
+    writeHistory(folder);
+    const auto [start, end] = reportPeriod(0, QDate(2026, 12, 7));
+    const History all = loadHistory(folder.store(), {start, end, std::nullopt}, usLocale());
+    ASSERT_EQ(all.financial.size(), 5u);
+    EXPECT_EQ(all.financial[0].dateText, QStringLiteral("11/1/2026"));  // on the start date
+    EXPECT_EQ(all.financial[2].dateText, QStringLiteral("11/30/2026")); // on the end date
+    EXPECT_FALSE(all.financial[3].date.isValid()); // shown without the date filter
+    EXPECT_FALSE(all.financial[4].amount);
+    // 100 + 50 - 60 - 5 = 85; billed 150, received 65; one amount left out.
+    EXPECT_EQ(all.totals.net, base::Money::fromCents(8500));
+    EXPECT_EQ(all.totals.billed, base::Money::fromCents(15000));
+    EXPECT_EQ(all.totals.received, base::Money::fromCents(6500));
+    EXPECT_EQ(all.totals.unreadable, 1);
+    EXPECT_EQ(all.service.size(), 2u);
+
+    const History one = loadHistory(folder.store(), {start, end, QStringLiteral("1001")}, usLocale());
+    ASSERT_EQ(one.financial.size(), 3u);
+    EXPECT_EQ(one.totals.net, base::Money::fromCents(3500));
+    EXPECT_EQ(one.service.size(), 1u);
+
+    // Reading never writes.
+    TestFolder empty;
+    EXPECT_TRUE(loadHistory(empty.store(), {start, end, std::nullopt}, usLocale()).financial.empty());
+    EXPECT_FALSE(empty.exists(kFinancialHistoryFile));
+}
+
+TEST(History, ReportPeriods)
+{
+    struct Case {
+        int index;
+        QDate today, start, end;
+    } cases[] = {
+        {0, QDate(2027, 1, 15), QDate(2026, 12, 1), QDate(2026, 12, 31)},
+        {0, QDate(2028, 3, 1), QDate(2028, 2, 1), QDate(2028, 2, 29)},
+        {1, QDate(2026, 12, 7), QDate(2026, 12, 1), QDate(2026, 12, 7)},
+        {2, QDate(2026, 12, 7), QDate(2026, 1, 1), QDate(2026, 12, 7)},
+        {3, QDate(2026, 12, 7), QDate(1990, 1, 1), QDate(2026, 12, 7)},
+    };
+    for (const Case &c : cases) {
+        const auto [start, end] = reportPeriod(c.index, c.today);
+        EXPECT_EQ(start, c.start) << c.index;
+        EXPECT_EQ(end, c.end) << c.index;
+    }
+}
+
+TEST(History, PurgingOneAccountKeepsTheOthersInOrder)
+{
+    TestFolder folder;
+    writeHistory(folder);
+    folder.write(QStringLiteral("/Backup/CAHistory.txt"), "old copy");
+    ASSERT_TRUE(purgeAccountHistory(folder.store(), QStringLiteral(" 1001 ")));
+    const QByteArray fin = folder.read(kFinancialHistoryFile);
+    ASSERT_EQ(fin.size(), 3 * 155);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ledger::LedgerEntry::decode(fin.mid(i * 155, 155)).acctNo, QStringLiteral("1002")) << i;
+    EXPECT_EQ(ledger::LedgerEntry::decode(fin.mid(155, 155)).entryDate, QStringLiteral("10/31/2026"));
+    EXPECT_EQ(folder.read(kServiceHistoryFile).size(), 145);
+    EXPECT_FALSE(folder.exists(QStringLiteral("/Backup/CAHistory.txt")));
+    purgeAllHistory(folder.store());
+    EXPECT_FALSE(folder.exists(kFinancialHistoryFile));
+    EXPECT_FALSE(folder.exists(kServiceHistoryFile));
+}
+
+TEST(History, CsvReadsBackExactlyWithPythonsCsvModule)
+{
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    ASSERT_FALSE(python.isEmpty());
+    std::vector<HistoryRow> rows = {
+        {QStringLiteral("1001"), QStringLiteral("Smith, Ann"), QStringLiteral("11/1/2026"), QStringLiteral("Said \"hi\"\nthen left"),
+         QStringLiteral("53.4893"), QDate(2026, 11, 1), base::Money::fromRaw(534893)},
+    };
+    TestFolder folder;
+    folder.write(QStringLiteral("/out.csv"), toCsv(rows, true));
+    QProcess p;
+    p.start(python, {QStringLiteral("-c"),
+                     QStringLiteral("import csv,sys,json; print(json.dumps(list(csv.reader(open(sys.argv[1], newline=''))), "
+                                    "ensure_ascii=False))"),
+                     folder.path() + QStringLiteral("/out.csv")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
+              QStringLiteral("[[\"Account\", \"Name\", \"Date\", \"Invoice Number/Reference\", \"Amount\"], "
+                             "[\"1001\", \"Smith, Ann\", \"2026-11-01\", \"Said \\\"hi\\\"\\nthen left\", \"53.4893\"]]"));
+}

@@ -1,0 +1,131 @@
+// The history screen as a user works it: last month's financial history
+// for all accounts and for one with its net total, the report periods and
+// the date guard, the toggle, the export, the print, and the purges.
+#include "history/History.h"
+#include "customers/Records.h"
+#include "support/PdfPrinters.h"
+#include "support/ScreenHost.h"
+#include "ui/history/HistoryModel.h"
+#include "ui/history/HistoryScreen.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace ui;
+
+namespace {
+
+QByteArray entry(const char *acct, const char *date, const char *text, const char *amount)
+{
+    return ledger::LedgerEntry{QStringLiteral("Name ") + QString::fromLatin1(acct), QString::fromLatin1(acct),
+                               QString::fromLatin1(date), QString::fromLatin1(text), QString::fromLatin1(amount)}
+        .encode();
+}
+
+struct Harness : ScreenHost<HistoryScreen> {
+    PdfPrinters printers;
+    QString exportPath;
+    Harness()
+    {
+        QByteArray customers;
+        for (const char *acct : {"1001", "1002"}) {
+            customers::CustomerRecord c;
+            c.acctNo = QString::fromLatin1(acct);
+            customers += c.encode();
+        }
+        folder.write(customers::kCustomerFile, customers);
+        folder.write(history::kFinancialHistoryFile,
+                     entry("1001", "11/1/2026", "Weekly Mowing, front", "100") + entry("1002", "11/15/2026", "Pool", "50")
+                         + entry("1001", "11/30/2026", "Payment Check# 12", "$60.00")
+                         + entry("1001", "12/2/2026", "Weekly Mowing", "100"));
+        folder.write(history::kServiceHistoryFile,
+                     history::ServiceHistoryRecord{QStringLiteral("Name 1001"), QStringLiteral("1001"),
+                                                   QStringLiteral("11/1/2026"), QStringLiteral("Mowing"), QStringLiteral("Sam")}
+                         .encode());
+        folder.clock.at = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
+        exportPath = folder.path() + QStringLiteral("/export.csv");
+        screen = new HistoryScreen(folder.context(), *navigator, printers.chooser(),
+                                   [this](QWidget *) { return exportPath; });
+        navigator->add(HistoryScreen::kId, screen);
+        open();
+        window.show();
+    }
+    void press(const char *name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    int rows() { return child<QTableView>("fgHistory")->model()->rowCount(); }
+    QString total() { return child<QLineEdit>("txtAmount")->text(); }
+};
+
+} // namespace
+
+TEST(HistoryScreen, LastMonthForAllAndForOneAccountWithItsNetTotal)
+{
+    Harness h;
+    // Opened on the last 30 days: 11/7 to 12/7.
+    EXPECT_EQ(h.child<QDateEdit>("DTPicker1_0")->date(), QDate(2026, 11, 7));
+    EXPECT_EQ(h.rows(), 3);
+    EXPECT_FALSE(h.folder.exists(QStringLiteral("/ServiceHistory.txt.tmp")));
+
+    h.press("cmdIncome_0"); // last month, set before the grid is loaded again
+    EXPECT_EQ(h.child<QDateEdit>("DTPicker1_0")->date(), QDate(2026, 11, 1));
+    EXPECT_EQ(h.child<QDateEdit>("DTPicker1_1")->date(), QDate(2026, 11, 30));
+    EXPECT_TRUE(h.folder.prompt.entries.isEmpty()); // no "invalid" by itself
+    h.press("cmdHistory_1");
+    EXPECT_EQ(h.rows(), 3);
+    EXPECT_EQ(h.total(), QStringLiteral("$90.00")); // 100 + 50 - 60
+    EXPECT_EQ(h.child<QLabel>("lblFlows")->text(), QStringLiteral("Billed $150.00   Received $60.00"));
+
+    h.child<QComboBox>("cboAccounts")->setCurrentText(QStringLiteral("1001"));
+    h.child<QCheckBox>("ckAccount")->setChecked(true);
+    EXPECT_FALSE(h.child<QPushButton>("cmdHistory_2")->isEnabled());
+    h.press("cmdHistory_1");
+    EXPECT_EQ(h.rows(), 2);
+    EXPECT_EQ(h.total(), QStringLiteral("$40.00"));
+
+    // An end before the start is put back to the start.
+    h.child<QDateEdit>("DTPicker1_1")->setDate(QDate(2026, 10, 1));
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Your Calendar Selection is Invalid"));
+    EXPECT_EQ(h.child<QDateEdit>("DTPicker1_1")->date(), QDate(2026, 11, 1));
+
+    h.press("cmdHistory_4");
+    EXPECT_EQ(h.child<QLabel>("Label1_6")->text(), QStringLiteral("Service History"));
+    EXPECT_FALSE(h.child<QLineEdit>("txtAmount")->isVisible());
+    h.press("cmdHistory_4");
+    EXPECT_EQ(h.child<QLabel>("Label1_6")->text(), QStringLiteral("Financial History"));
+}
+
+TEST(HistoryScreen, ExportPrintAndPurgeOfOneAccount)
+{
+    Harness h;
+    h.press("cmdIncome_0");
+    h.press("cmdHistory_1");
+    h.press("cmdExport");
+    const QString csv = QString::fromUtf8(h.folder.read(QStringLiteral("/export.csv")));
+    EXPECT_TRUE(csv.startsWith(QStringLiteral("Account,Name,Date,Invoice Number/Reference,Amount\r\n")));
+    EXPECT_TRUE(csv.contains(QStringLiteral("1001,Name 1001,2026-11-01,\"Weekly Mowing, front\",100\r\n"))) << csv.toStdString();
+
+    h.press("cmdPrintHistory");
+    ASSERT_EQ(h.printers.files.size(), 1);
+    const QString printed = PdfPrinters::textOf(h.printers.files.last());
+    EXPECT_TRUE(printed.contains(QStringLiteral("Financial History")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("Payment Check# 12")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("$90.00")));
+
+    // An account that is not in the list is refused.
+    h.child<QComboBox>("cboAccounts")->setCurrentText(QStringLiteral("9999"));
+    h.press("cmdHistory_3");
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Purge Account History"));
+    EXPECT_TRUE(h.folder.prompt.entries.last().text.contains(QStringLiteral("\"9999\" is not one of your accounts")));
+
+    h.child<QComboBox>("cboAccounts")->setCurrentText(QStringLiteral("1001"));
+    h.folder.prompt.answer(true);
+    h.folder.prompt.answer(true);
+    h.press("cmdHistory_3");
+    const QByteArray left = h.folder.read(history::kFinancialHistoryFile);
+    ASSERT_EQ(left.size(), 155);
+    EXPECT_EQ(ledger::LedgerEntry::decode(left).acctNo, QStringLiteral("1002"));
+    EXPECT_EQ(h.folder.read(history::kServiceHistoryFile).size(), 0);
+    EXPECT_TRUE(sharedAccessibleNames(h.screen).isEmpty()) << sharedAccessibleNames(h.screen).join(u',').toStdString();
+}
