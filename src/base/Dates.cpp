@@ -42,8 +42,10 @@ QDateTime fromDayCount(double count)
 QString shortDatePattern(const QLocale &locale)
 {
     QString pattern = locale.dateFormat(QLocale::ShortFormat);
+    // Compiled once: dates are read and written by the thousand.
+    static const QRegularExpression years(QStringLiteral("y+"));
     if (!pattern.contains(QLatin1String("yyyy")))
-        pattern.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
+        pattern.replace(years, QStringLiteral("yyyy"));
     return pattern;
 }
 

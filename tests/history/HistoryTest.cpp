@@ -7,7 +7,10 @@
 
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -128,4 +131,50 @@ TEST(History, CsvReadsBackExactlyWithPythonsCsvModule)
     EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
               QStringLiteral("[[\"Account\", \"Name\", \"Date\", \"Invoice Number/Reference\", \"Amount\"], "
                              "[\"1001\", \"Smith, Ann\", \"2026-11-01\", \"Said \\\"hi\\\"\\nthen left\", \"53.4893\"]]"));
+}
+
+// A child writes two accounts' history and purges one, over and over, until
+// it is killed: the file is then the whole history or the purged one, never
+// neither and never a mixture.
+TEST(History, KillingAPurgeLeavesTheOldFileOrTheNew)
+{
+    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
+    QRandomGenerator rng(3301);
+    for (int round = 0; round < 12; ++round) {
+        TestFolder folder;
+        QProcess child;
+        child.start(helper, {QStringLiteral("purgehistory"), folder.path()});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        ASSERT_TRUE(child.waitForReadyRead(20000));
+        QThread::usleep(1000 + rng.bounded(40000));
+        child.kill();
+        child.waitForFinished(10000);
+        ASSERT_TRUE(folder.exists(kFinancialHistoryFile)) << "round " << round;
+        const QByteArray file = folder.read(kFinancialHistoryFile);
+        ASSERT_TRUE(file.size() == 200 * 155 || file.size() == 100 * 155) << "round " << round << ": " << file.size();
+        int a = 0;
+        for (qsizetype i = 0; i < file.size() / 155; ++i)
+            a += ledger::LedgerEntry::decode(file.mid(i * 155, 155)).acctNo == QStringLiteral("A");
+        EXPECT_EQ(a, file.size() == 200 * 155 ? 100 : 0) << "round " << round;
+    }
+}
+
+// Dates read from the bytes agree with the locale's reader: a leap day, a
+// day that does not exist, a two-digit year, and a German short date.
+TEST(History, DatesReadAsTheLocaleReadsThem)
+{
+    TestFolder folder;
+    folder.write(kFinancialHistoryFile, financial("1", "2/29/2028", "A", "1") + financial("1", "2/30/2026", "B", "1")
+                                            + financial("1", "3/1/26", "C", "1") + financial("1", "12/31/1999", "D", "1"));
+    const History us = loadHistory(folder.store(), {QDate(1990, 1, 1), QDate(2030, 1, 1), std::nullopt}, usLocale());
+    ASSERT_EQ(us.financial.size(), 4u);
+    EXPECT_EQ(us.financial[0].date, QDate(2028, 2, 29));
+    EXPECT_FALSE(us.financial[1].date.isValid());
+    EXPECT_EQ(us.financial[2].date, QDate(2026, 3, 1));
+    EXPECT_EQ(us.financial[3].date, QDate(1999, 12, 31));
+    const QLocale german(QLocale::German, QLocale::Germany);
+    folder.write(kFinancialHistoryFile, financial("1", "31.12.2026", "A", "1"));
+    const History de = loadHistory(folder.store(), {QDate(1990, 1, 1), QDate(2030, 1, 1), std::nullopt}, german);
+    ASSERT_EQ(de.financial.size(), 1u);
+    EXPECT_EQ(de.financial[0].date, QDate(2026, 12, 31));
 }

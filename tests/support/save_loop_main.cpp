@@ -12,10 +12,13 @@
 //                                  until killed
 //   brenvoy_save_loop billprint FOLDER  the same as a printed run (printing
 //                                  to nowhere, automatic numbers)
+//   brenvoy_save_loop purgehistory FOLDER  writes the financial history of
+//                                  accounts A and B, purges A, over and over
 #include "app/StartUp.h"
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
 #include "billing/PrintedRun.h"
+#include "history/History.h"
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "support/CrashValues.h"
@@ -105,6 +108,20 @@ int main(int argc, char **argv)
         std::fflush(stdout);
         for (;;)
             must(ledger::writePayments(store, batch, day, us));
+    }
+    if (mode == QLatin1String("purgehistory")) {
+        QByteArray full;
+        for (int i = 0; i < 200; ++i)
+            full += ledger::LedgerEntry{QStringLiteral("Name"), i % 2 ? QStringLiteral("A") : QStringLiteral("B"),
+                                        QStringLiteral("11/1/2026"), QStringLiteral("Mowing %1").arg(i), QStringLiteral("10")}
+                        .encode();
+        must(store.replaceFile(history::kFinancialHistoryFile, full));
+        std::puts("purging");
+        std::fflush(stdout);
+        for (;;) {
+            must(store.replaceFile(history::kFinancialHistoryFile, full));
+            must(history::purgeAccountHistory(store, QStringLiteral("A")));
+        }
     }
     if (mode == QLatin1String("bill") || mode == QLatin1String("billprint")) {
         const QLocale us(QLocale::English, QLocale::UnitedStates);

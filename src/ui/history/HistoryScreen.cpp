@@ -252,8 +252,16 @@ void HistoryScreen::loadHistory()
     History h = history::loadHistory(m_ctx.store, filter, m_ctx.locale);
     m_financial->setRows(std::move(h.financial));
     m_service->setRows(std::move(h.service));
-    for (QTableView *view : {m_financialGrid, m_serviceGrid})
-        view->resizeRowsToContents(); // a text with a line break gets its lines
+    // A text with a line break gets a row tall enough for its lines; the
+    // others keep the grid's row height (measuring every row costs more
+    // than reading the files).
+    for (QTableView *view : {m_financialGrid, m_serviceGrid}) {
+        const auto *model = static_cast<const HistoryModel *>(view->model());
+        for (int r = 0; r < model->rowCount(); ++r) {
+            if (model->rows()[size_t(r)].text.contains(u'\n'))
+                view->resizeRowToContents(r);
+        }
+    }
     m_total->setText(h.totals.net.toCurrencyText(m_ctx.locale));
     QString flows = QStringLiteral("Billed %1   Received %2")
                         .arg(h.totals.billed.toCurrencyText(m_ctx.locale), h.totals.received.toCurrencyText(m_ctx.locale));

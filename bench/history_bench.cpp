@@ -1,0 +1,98 @@
+// The history screen at 100,000 financial and 100,000 service records:
+// "Load Grid" clicked with the range set to one month, the grids filled and
+// shown, against reading the two files with an in-process read loop.
+#include "BenchSupport.h"
+#include "base/Dates.h"
+#include "customers/Records.h"
+#include "history/History.h"
+#include "ui/history/HistoryScreen.h"
+#include "ui/shell/Navigator.h"
+
+#include <QDateEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+using namespace ui;
+
+namespace {
+
+constexpr int kRecords = 100000;
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    mustSetUp(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+}
+
+struct Fixture : BenchContext {
+    Fixture() : stack(new QStackedWidget(&window)), navigator(*stack, window)
+    {
+        QByteArray financial, service, customers;
+        financial.reserve(qsizetype(kRecords) * 155);
+        for (int i = 0; i < kRecords; ++i) {
+            const QDate day = QDate(2020, 1, 1).addDays(i % 2500);
+            const QString acct = QString::number(1000 + i % 500);
+            const QString date = base::dates::toShortDateText(day, locale);
+            financial += ledger::LedgerEntry{QStringLiteral("Lakeside Property Management"), acct, date,
+                                             i % 3 ? QStringLiteral("Weekly Mowing Unit 7") : QStringLiteral("Payment Check# 1001"),
+                                             QStringLiteral("35.125")}
+                             .encode();
+            service += history::ServiceHistoryRecord{QStringLiteral("Lakeside Property"), acct, date,
+                                                     QStringLiteral("Weekly Mowing"), QStringLiteral("Sam Jones")}
+                           .encode();
+        }
+        for (int i = 0; i < 500; ++i) {
+            customers::CustomerRecord c;
+            c.acctNo = QString::number(1000 + i);
+            customers += c.encode();
+        }
+        writeFile(root + history::kFinancialHistoryFile, financial);
+        writeFile(root + history::kServiceHistoryFile, service);
+        writeFile(root + customers::kCustomerFile, customers);
+        screen = new HistoryScreen(ctx, navigator);
+        navigator.add(HistoryScreen::kId, screen);
+        window.show();
+        navigator.show(HistoryScreen::kId);
+        screen->findChild<QDateEdit *>(QStringLiteral("DTPicker1_0"))->setDate(QDate(2024, 3, 1));
+        screen->findChild<QDateEdit *>(QStringLiteral("DTPicker1_1"))->setDate(QDate(2024, 3, 31));
+    }
+    QWidget window;
+    QStackedWidget *stack;
+    Navigator navigator;
+    HistoryScreen *screen = nullptr;
+};
+
+void BM_LoadHistoryMonth(benchmark::State &state)
+{
+    Fixture f;
+    auto *load = f.screen->findChild<QPushButton *>(QStringLiteral("cmdHistory_1"));
+    for (auto _ : state) {
+        QTest::mouseClick(load, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_LoadHistoryMonth)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The reading and filtering alone, without the screen.
+void BM_FilterHistoryMonth(benchmark::State &state)
+{
+    Fixture f;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(history::loadHistory(f.store, {QDate(2024, 3, 1), QDate(2024, 3, 31), std::nullopt}, f.locale));
+}
+BENCHMARK(BM_FilterHistoryMonth)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FloorHistoryFiles(benchmark::State &state)
+{
+    Fixture f;
+    const QStringList files = {f.root + history::kFinancialHistoryFile, f.root + history::kServiceHistoryFile};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readLoop(files));
+}
+BENCHMARK(BM_FloorHistoryFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BRENVOY_BENCH_MAIN()
