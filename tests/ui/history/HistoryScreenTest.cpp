@@ -40,7 +40,8 @@ struct Harness : ScreenHost<HistoryScreen> {
         folder.write(history::kFinancialHistoryFile,
                      entry("1001", "11/1/2026", "Weekly Mowing, front", "100") + entry("1002", "11/15/2026", "Pool", "50")
                          + entry("1001", "11/30/2026", "Payment Check# 12", "$60.00")
-                         + entry("1001", "12/2/2026", "Weekly Mowing", "100"));
+                         + entry("1001", "12/2/2026", "Weekly Mowing", "100")
+                         + entry("1002", "someday", "Credit", "lots"));
         folder.write(history::kServiceHistoryFile,
                      history::ServiceHistoryRecord{QStringLiteral("Name 1001"), QStringLiteral("1001"),
                                                    QStringLiteral("11/1/2026"), QStringLiteral("Mowing"), QStringLiteral("Sam")}
@@ -65,7 +66,7 @@ TEST(HistoryScreen, LastMonthForAllAndForOneAccountWithItsNetTotal)
     Harness h;
     // Opened on the last 30 days: 11/7 to 12/7.
     EXPECT_EQ(h.child<QDateEdit>("DTPicker1_0")->date(), QDate(2026, 11, 7));
-    EXPECT_EQ(h.rows(), 3);
+    EXPECT_EQ(h.rows(), 4);
     EXPECT_FALSE(h.folder.exists(QStringLiteral("/ServiceHistory.txt.tmp")));
 
     h.press("cmdIncome_0"); // last month, set before the grid is loaded again
@@ -73,9 +74,16 @@ TEST(HistoryScreen, LastMonthForAllAndForOneAccountWithItsNetTotal)
     EXPECT_EQ(h.child<QDateEdit>("DTPicker1_1")->date(), QDate(2026, 11, 30));
     EXPECT_TRUE(h.folder.prompt.entries.isEmpty()); // no "invalid" by itself
     h.press("cmdHistory_1");
-    EXPECT_EQ(h.rows(), 3);
-    EXPECT_EQ(h.total(), QStringLiteral("$90.00")); // 100 + 50 - 60
-    EXPECT_EQ(h.child<QLabel>("lblFlows")->text(), QStringLiteral("Billed $150.00   Received $60.00"));
+    ASSERT_EQ(h.rows(), 4);
+    EXPECT_EQ(h.total(), QStringLiteral("$90.00")); // 100 + 50 - 60; the unreadable amount left out
+    // The record whose date and amount cannot be read is shown, both cells marked.
+    const QAbstractItemModel *grid = h.child<QTableView>("fgHistory")->model();
+    EXPECT_EQ(grid->index(3, 2).data().toString(), QStringLiteral("someday"));
+    EXPECT_TRUE(grid->index(3, 2).data(Qt::ToolTipRole).toString().contains(QStringLiteral("cannot be read")));
+    EXPECT_TRUE(grid->index(3, 4).data(Qt::ToolTipRole).toString().contains(QStringLiteral("left out of the total")));
+    EXPECT_FALSE(grid->index(0, 2).data(Qt::ToolTipRole).isValid());
+    EXPECT_EQ(h.child<QLabel>("lblFlows")->text(),
+              QStringLiteral("Billed $150.00   Received $60.00   (1 amount(s) that cannot be read left out)"));
 
     h.child<QComboBox>("cboAccounts")->setCurrentText(QStringLiteral("1001"));
     h.child<QCheckBox>("ckAccount")->setChecked(true);
@@ -124,7 +132,7 @@ TEST(HistoryScreen, ExportPrintAndPurgeOfOneAccount)
     h.folder.prompt.answer(true);
     h.press("cmdHistory_3");
     const QByteArray left = h.folder.read(history::kFinancialHistoryFile);
-    ASSERT_EQ(left.size(), 155);
+    ASSERT_EQ(left.size(), 2 * 155);
     EXPECT_EQ(ledger::LedgerEntry::decode(left).acctNo, QStringLiteral("1002"));
     EXPECT_EQ(h.folder.read(history::kServiceHistoryFile).size(), 0);
     EXPECT_TRUE(sharedAccessibleNames(h.screen).isEmpty()) << sharedAccessibleNames(h.screen).join(u',').toStdString();
