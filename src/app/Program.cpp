@@ -4,6 +4,7 @@
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "ui/billing/BillingScreen.h"
+#include "ui/contracts/ContractScreen.h"
 #include "ui/customers/CustomerScreen.h"
 #include "ui/history/HistoryScreen.h"
 #include "ui/payments/PaymentScreen.h"
@@ -93,6 +94,7 @@ Program::Outcome Program::start(app::InstanceLock &lock)
     nav.add(PaymentScreen::kId, new PaymentScreen(m_ctx, nav));
     nav.add(BillingScreen::kId, new BillingScreen(m_ctx, nav));
     nav.add(HistoryScreen::kId, new HistoryScreen(m_ctx, nav));
+    nav.add(ContractScreen::kId, new ContractScreen(m_ctx, nav));
     m_setup = new SetupScreen(m_ctx, nav, m_choosers);
     nav.add(ScreenId::Setup, m_setup);
     m_menu = new StartupScreen(m_ctx, nav, [this] { m_window.close(); });

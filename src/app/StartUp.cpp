@@ -32,12 +32,14 @@ void installShippedFiles(const QString &shippedFolder, const FileStore &store)
 {
     if (QDir(shippedFolder).absolutePath() == QDir(store.programFolder()).absolutePath())
         return;
-    for (const QString &name : {kStatesListFile}) {
+    (void)store.makeFolder(QStringLiteral("/Templates/Contracts"));
+    for (const QString &name : {kStatesListFile, QStringLiteral("/Templates/Contracts/GenericContract.rtf")}) {
         if (store.fileExists(name))
             continue;
         QFile source(shippedFolder + name);
-        // A copy that fails leaves only the customer screen's state list
-        // empty; no data depends on it, so the start goes on.
+        // A copy that fails leaves only the state list empty or the contract
+        // template missing (the contract screen says so); no data depends
+        // on them, so the start goes on.
         if (source.open(QIODevice::ReadOnly))
             (void)store.replaceFile(name, source.readAll());
     }

@@ -387,6 +387,7 @@ void CustomerScreen::leaveScreen(bool select)
         return;
     // Chosen for a contract, the account goes on to the contract screen
     // (the menu while the program has none).
+    m_ctx.chosenCustomer = m_currentRecord;
     if (select && m_routine == Routine::Contract && m_navigator.show(ScreenId::Contract, m_routine))
         return;
     m_navigator.show(ScreenId::MainMenu);

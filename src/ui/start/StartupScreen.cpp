@@ -198,6 +198,9 @@ QString StartupScreen::caption() const
 bool StartupScreen::canRun(int label) const
 {
     const std::optional<Target> target = targetFor(label);
+    // The contract routine goes through the customer screen to its own.
+    if (label == Contract && !m_navigator.has(ScreenId::Contract))
+        return false;
     return target && m_navigator.has(target->screen);
 }
 

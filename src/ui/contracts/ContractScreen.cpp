@@ -1,0 +1,430 @@
+#include "ui/contracts/ContractScreen.h"
+
+#include "base/Dates.h"
+#include "base/FieldRoutines.h"
+#include "catalog/CatalogRecords.h"
+#include "contracts/Contract.h"
+#include "contracts/Rtf.h"
+#include "customers/AccountStore.h"
+#include "ui/shell/Navigator.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QUrl>
+#include <QVBoxLayout>
+
+using namespace base;
+using namespace context;
+using namespace contracts;
+
+namespace ui {
+
+ContractScreen::ContractScreen(AppContext &ctx, Navigator &navigator, PdfFile pdfFile, QWidget *parent)
+    : Screen(parent), m_ctx(ctx), m_navigator(navigator), m_pdfFile(std::move(pdfFile))
+{
+    setObjectName(QStringLiteral("frmContract"));
+    if (!m_pdfFile) {
+        m_pdfFile = [](QWidget *parent) {
+            return QFileDialog::getSaveFileName(parent, QStringLiteral("Save the Contract as PDF"), QString(),
+                                                QStringLiteral("PDF files (*.pdf)"));
+        };
+    }
+    auto *bar = new QMenuBar(this);
+    QMenu *show = bar->addMenu(QStringLiteral("Show Services"));
+    show->setObjectName(QStringLiteral("mnuShow"));
+    m_mnuServices = show->addAction(QStringLiteral("Services List"));
+    m_mnuServices->setObjectName(QStringLiteral("mnuServices"));
+    connect(m_mnuServices, &QAction::triggered, this, [this] { showServices(true); });
+    QAction *manual = show->addAction(QStringLiteral("Manual Selection"));
+    manual->setObjectName(QStringLiteral("mnuManual"));
+    connect(manual, &QAction::triggered, this, [this] { showServices(false); });
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setMenuBar(bar);
+    auto *left = new QVBoxLayout;
+    left->addWidget(buildChoices());
+    left->addWidget(buildInstructions());
+    left->addStretch();
+    layout->addLayout(left);
+    auto *right = new QVBoxLayout;
+    m_body = new QTextEdit(this);
+    m_body->setObjectName(QStringLiteral("txtBody"));
+    m_body->setAccessibleName(QStringLiteral("Contract"));
+    m_body->setAcceptRichText(true);
+    right->addWidget(m_body, 1);
+    auto *commands = new QHBoxLayout;
+    auto button = [&](const char *name, const QString &caption, const QString &tip) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        if (!tip.isEmpty())
+            b->setToolTip(tip);
+        commands->addWidget(b);
+        return b;
+    };
+    connect(button("cmdGeneric", QStringLiteral("Build a New Contract"), QString()), &QPushButton::clicked, this,
+            &ContractScreen::buildNewContract);
+    m_create = button("cmdAddServicetoBody", QStringLiteral("Create Contract"), QStringLiteral("Loads the Default template"));
+    connect(m_create, &QPushButton::clicked, this, &ContractScreen::createContract);
+    m_pdf = button("cmdSavePdf", QStringLiteral("Save as P&DF"), QStringLiteral("Saves the contract shown as a PDF file"));
+    connect(m_pdf, &QPushButton::clicked, this, &ContractScreen::savePdf);
+    m_open = button("cmdOpen", QStringLiteral("&Open"), QStringLiteral("Opens the saved contract in your word processor"));
+    connect(m_open, &QPushButton::clicked, this, &ContractScreen::openContract);
+    connect(button("Command2", QStringLiteral("&Redo"), QString()), &QPushButton::clicked, this,
+            [this] { activate(Routine::Contract); });
+    commands->addStretch();
+    connect(button("cmdMenu", QStringLiteral("Return to the &Menu"), QStringLiteral("Returns to the main menu")),
+            &QPushButton::clicked, this, [this] { m_navigator.show(ScreenId::MainMenu); });
+    right->addLayout(commands);
+    layout->addLayout(right, 1);
+    loadServices();
+}
+
+QString ContractScreen::caption() const
+{
+    return QStringLiteral("Contract Creation Form");
+}
+
+QWidget *ContractScreen::buildChoices()
+{
+    auto *box = new QWidget(this);
+    auto *v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    auto *start = new QGroupBox(QStringLiteral("Account Information"), box);
+    start->setObjectName(QStringLiteral("fraStart"));
+    auto *sg = new QVBoxLayout(start);
+    m_customerName = new QLabel(start);
+    m_customerName->setObjectName(QStringLiteral("lblCustomerName"));
+    m_customerTel = new QLabel(start);
+    m_customerTel->setObjectName(QStringLiteral("lblCustomerTel"));
+    m_customerInfo = new QPlainTextEdit(start);
+    m_customerInfo->setObjectName(QStringLiteral("txtCustomerInfo"));
+    m_customerInfo->setAccessibleName(QStringLiteral("Customer address"));
+    m_customerInfo->setToolTip(QStringLiteral("Click to Call Account"));
+    m_customerInfo->setReadOnly(true);
+    m_customerInfo->setMaximumHeight(80);
+    sg->addWidget(m_customerName);
+    sg->addWidget(m_customerTel);
+    sg->addWidget(m_customerInfo);
+    v->addWidget(start);
+
+    m_servicesFrame = new QGroupBox(QStringLiteral("Create from Services"), box);
+    m_servicesFrame->setObjectName(QStringLiteral("fraServices"));
+    auto *fg = new QGridLayout(m_servicesFrame);
+    m_services = new QComboBox(m_servicesFrame);
+    m_services->setObjectName(QStringLiteral("cboServices"));
+    m_prices = new QComboBox(m_servicesFrame);
+    m_prices->setObjectName(QStringLiteral("cboPrices"));
+    auto *sl = new QLabel(QStringLiteral("Select a Service"), m_servicesFrame);
+    sl->setBuddy(m_services);
+    auto *pl = new QLabel(QStringLiteral("Cost"), m_servicesFrame);
+    pl->setBuddy(m_prices);
+    // The two lists stay index-aligned.
+    connect(m_services, &QComboBox::currentIndexChanged, m_prices, [this](int i) { m_prices->setCurrentIndex(i); });
+    connect(m_prices, &QComboBox::currentIndexChanged, m_services, [this](int i) { m_services->setCurrentIndex(i); });
+    fg->addWidget(sl, 0, 0);
+    fg->addWidget(m_services, 0, 1);
+    fg->addWidget(pl, 1, 0);
+    fg->addWidget(m_prices, 1, 1);
+    v->addWidget(m_servicesFrame);
+
+    m_manualFrame = new QGroupBox(QStringLiteral("Create Manually"), box);
+    m_manualFrame->setObjectName(QStringLiteral("fraManual"));
+    auto *mg = new QGridLayout(m_manualFrame);
+    m_service = new QLineEdit(m_manualFrame);
+    m_service->setObjectName(QStringLiteral("txtService"));
+    m_price = new QLineEdit(m_manualFrame);
+    m_price->setObjectName(QStringLiteral("txtPrice"));
+    m_price->installEventFilter(this);
+    auto *ml = new QLabel(QStringLiteral("Enter a Service Description"), m_manualFrame);
+    ml->setBuddy(m_service);
+    auto *mp = new QLabel(QStringLiteral("Enter the Price"), m_manualFrame);
+    mp->setBuddy(m_price);
+    mg->addWidget(ml, 0, 0);
+    mg->addWidget(m_service, 0, 1);
+    mg->addWidget(mp, 1, 0);
+    mg->addWidget(m_price, 1, 1);
+    v->addWidget(m_manualFrame);
+
+    auto *grid = new QGridLayout;
+    m_frequency = new QListWidget(box);
+    m_frequency->setObjectName(QStringLiteral("lstFrequency"));
+    m_frequency->setToolTip(QStringLiteral("Select Cycle to display accounts"));
+    m_frequency->addItems(frequencies());
+    m_frequency->setMaximumHeight(90);
+    auto *fl = new QLabel(QStringLiteral("Select Billing Frequency"), box);
+    fl->setBuddy(m_frequency);
+    m_calendar = new QCalendarWidget(box);
+    m_calendar->setObjectName(QStringLiteral("Calendar1"));
+    m_calendar->setAccessibleName(QStringLiteral("Commencement date"));
+    connect(m_calendar, &QCalendarWidget::clicked, this, &ContractScreen::commencementPicked);
+    connect(m_calendar, &QCalendarWidget::activated, this, &ContractScreen::commencementPicked);
+    auto *cl = new QLabel(QStringLiteral("Select a Commencement Date"), box);
+    cl->setBuddy(m_calendar);
+    m_duration = new QComboBox(box);
+    m_duration->setObjectName(QStringLiteral("cboDuration"));
+    m_duration->setEditable(true);
+    m_duration->setInsertPolicy(QComboBox::NoInsert);
+    m_duration->addItems(durations());
+    auto *dl = new QLabel(QStringLiteral("Select the Contract Duration"), box);
+    dl->setBuddy(m_duration);
+    m_renew = new QCheckBox(QStringLiteral("Automatically Renew at the end of the Duration"), box);
+    m_renew->setObjectName(QStringLiteral("ckRenew"));
+    m_contractor = new QPlainTextEdit(box);
+    m_contractor->setObjectName(QStringLiteral("txtContractor"));
+    m_contractor->setReadOnly(true);
+    m_contractor->setMaximumHeight(80);
+    auto *tl = new QLabel(QStringLiteral("Submit to:"), box);
+    tl->setBuddy(m_contractor);
+    grid->addWidget(fl, 0, 0);
+    grid->addWidget(m_frequency, 1, 0);
+    grid->addWidget(dl, 2, 0);
+    grid->addWidget(m_duration, 3, 0);
+    grid->addWidget(m_renew, 4, 0);
+    grid->addWidget(tl, 5, 0);
+    grid->addWidget(m_contractor, 6, 0);
+    grid->addWidget(cl, 0, 1);
+    grid->addWidget(m_calendar, 1, 1, 6, 1);
+    v->addLayout(grid);
+    return box;
+}
+
+QWidget *ContractScreen::buildInstructions()
+{
+    auto *box = new QGroupBox(QStringLiteral("Instructions"), this);
+    auto *v = new QVBoxLayout(box);
+    for (const char *line :
+         {"Click Build a New Contract to start the Process.", "Select a Billing Frequency.", "Enter the Service and Price.",
+          "Click on the Calendar to select a commencement Date.", "Select or enter the Duration of the Contract.",
+          "NOTE: If you enter a term other than those available, you will need to enter it manually on the contract.",
+          "To automatically renew, click the Renew Checkbox.",
+          "Click Create Contract. The Contract will be created and stored.",
+          "The file name will be Contract - (Followed by the Account Number) and has an extension of .rtf."}) {
+        auto *l = new QLabel(QString::fromLatin1(line), box);
+        l->setWordWrap(true);
+        v->addWidget(l);
+    }
+    // Where the contracts really are, instead of a folder this system does
+    // not have.
+    auto *where = new QLabel(QStringLiteral("You will find it in the folder %1.")
+                                 .arg(QDir::toNativeSeparators(m_ctx.store.programFolder() + QStringLiteral("/Templates/Contracts"))),
+                             box);
+    where->setWordWrap(true);
+    v->addWidget(where);
+    auto *use = new QLabel(QStringLiteral("Use a word processor to alter or Print it, or save it as a PDF."), box);
+    use->setWordWrap(true);
+    v->addWidget(use);
+    return box;
+}
+
+void ContractScreen::loadServices()
+{
+    m_services->clear();
+    m_prices->clear();
+    const bool present = m_ctx.store.dataFileExists(catalog::kServicesFile);
+    if (present) {
+        const QByteArray file = m_ctx.store.readFile(catalog::kServicesFile).value_or(QByteArray());
+        const int count = m_ctx.store.recordCount(catalog::kServicesFile, catalog::ServiceRecord::kLength);
+        for (int n = 0; n < count; ++n) {
+            const catalog::ServiceRecord r = catalog::ServiceRecord::decode(
+                file.mid(qsizetype(n) * catalog::ServiceRecord::kLength, catalog::ServiceRecord::kLength));
+            m_services->addItem(r.description.trimmed());
+            const std::optional<Money> charge = Money::parse(r.charge, m_ctx.locale);
+            m_prices->addItem(charge ? charge->toCurrencyText(m_ctx.locale) : r.charge.trimmed());
+        }
+    }
+    m_mnuServices->setEnabled(present);
+    showServices(present);
+}
+
+void ContractScreen::showServices(bool list)
+{
+    m_servicesFrame->setVisible(list);
+    m_manualFrame->setVisible(!list);
+}
+
+void ContractScreen::activate(Routine)
+{
+    loadServices();
+    resetEntries();
+    customers::AccountStore accounts(m_ctx.store, m_ctx.clock, m_ctx.locale);
+    m_customer = m_ctx.chosenCustomer > 0 ? accounts.readCustomer(m_ctx.chosenCustomer) : customers::CustomerRecord();
+    const customers::CustomerRecord &c = m_customer;
+    const bool usa = m_ctx.settings.values().addressStyle == setup::AddressStyle::USA;
+    m_customerName->setText(c.name.trimmed());
+    m_customerTel->setText(c.phone.trimmed());
+    QString info = c.name.trimmed() + QStringLiteral("\r\n") + c.address1.trimmed() + QStringLiteral("\r\n");
+    if (!c.address2.trimmed().isEmpty())
+        info += c.address2.trimmed() + QStringLiteral("\r\n");
+    info += usa ? c.city.trimmed() + QStringLiteral(", ") + c.state.trimmed() + u' ' + c.zip.trimmed()
+                : c.cityOrAddr3.trimmed() + QStringLiteral("\r\n") + c.zipOrAddr4.trimmed();
+    m_customerInfo->setPlainText(info);
+    const setup::BusinessValues &b = m_ctx.settings.values();
+    QString contractor = b.businessName + QStringLiteral("\r\n") + b.businessAddress1 + QStringLiteral("\r\n");
+    if (!b.businessAddress2.isEmpty())
+        contractor += b.businessAddress2 + QStringLiteral("\r\n");
+    contractor += b.businessCity + QStringLiteral(", ") + b.businessState + u' ' + b.businessZip;
+    m_contractor->setPlainText(contractor);
+}
+
+void ContractScreen::resetEntries()
+{
+    m_calendar->setSelectedDate(m_ctx.clock.today());
+    m_create->setEnabled(false);
+    m_service->clear();
+    m_price->setText(Money().toCurrencyText(m_ctx.locale));
+    m_frequency->setCurrentRow(0);
+    m_duration->setCurrentIndex(durations().indexOf(QStringLiteral("1 Year")));
+    m_body->setVisible(true);
+}
+
+QString ContractScreen::contractFileName() const
+{
+    return contractFile(m_customer.acctNo);
+}
+
+void ContractScreen::buildNewContract()
+{
+    const QString file = contractFileName();
+    if (file.isEmpty()) {
+        m_ctx.prompt.message(QStringLiteral("The account number \"%1\" cannot name a contract file; choose the customer "
+                                            "again.")
+                                 .arg(m_customer.acctNo.trimmed()),
+                             kAppTitle);
+        return;
+    }
+    if (m_ctx.store.fileExists(file)
+        && !m_ctx.prompt.ask(QStringLiteral("A Contract Exists for this Account\nClick Yes to Delete it and create a new "
+                                            "Contract"),
+                             QStringLiteral("Replace Existing Contract"))) {
+        m_navigator.show(ScreenId::MainMenu);
+        return;
+    }
+    const std::optional<QByteArray> rtf = m_ctx.store.readFile(kTemplateFile);
+    if (!rtf || !readRtf(*rtf, *m_body->document())) {
+        m_ctx.prompt.beep();
+        m_ctx.prompt.message(QStringLiteral("The Generic Contract File could not be Found\nContact Pendrak for a Replacement"),
+                             kAppTitle);
+        m_navigator.show(ScreenId::MainMenu);
+        return;
+    }
+    indentBody(*m_body->document());
+    m_calendar->setSelectedDate(m_ctx.clock.today());
+    m_create->setEnabled(true);
+}
+
+void ContractScreen::commencementPicked()
+{
+    if (m_calendar->selectedDate() < m_ctx.clock.today())
+        fields::showCalendarInvalid(m_ctx.prompt, kAppTitle);
+}
+
+bool ContractScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_price) {
+        const QString zero = Money().toCurrencyText(m_ctx.locale);
+        if (event->type() == QEvent::KeyPress && m_price->text() == zero) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (!key->text().isEmpty() && key->text().at(0).isPrint())
+                m_price->clear();
+        } else if (event->type() == QEvent::FocusOut) {
+            leavePrice();
+        }
+    }
+    return Screen::eventFilter(watched, event);
+}
+
+void ContractScreen::leavePrice()
+{
+    const std::optional<Money> price = Money::parse(m_price->text(), m_ctx.locale);
+    if (price) {
+        m_price->setText(price->toCurrencyText(m_ctx.locale));
+        return;
+    }
+    m_ctx.prompt.beep();
+    m_price->setText(Money().toCurrencyText(m_ctx.locale));
+}
+
+void ContractScreen::createContract()
+{
+    const bool list = !m_servicesFrame->isHidden();
+    const QString service = (list ? m_services->currentText() : m_service->text()).trimmed();
+    const std::optional<Money> price = Money::parse(list ? m_prices->currentText() : m_price->text(), m_ctx.locale);
+    if (service.isEmpty() || !price || price->raw() < 0) {
+        m_ctx.prompt.message(QStringLiteral("Choose or enter a service and a price that reads as an amount before the "
+                                            "contract is created."),
+                             QStringLiteral("Create Contract"));
+        return;
+    }
+    const QString file = contractFileName();
+    if (file.isEmpty())
+        return;
+    const setup::BusinessValues &b = m_ctx.settings.values();
+    ContractValues v;
+    v.service = service;
+    v.price = *price;
+    v.businessName = b.businessName;
+    v.customerName = m_customerName->text();
+    v.created = m_ctx.clock.today();
+    v.commencing = m_calendar->selectedDate();
+    v.duration = m_duration->currentText().trimmed();
+    v.frequency = m_frequency->currentItem() ? m_frequency->currentItem()->text() : frequencies().first();
+    v.renews = m_renew->isChecked();
+    v.contractorBlock = m_contractor->toPlainText().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    v.customerBlock = m_customerInfo->toPlainText().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    fillContract(*m_body->document(), v, m_ctx.locale);
+    m_create->setEnabled(false);
+    if (!m_ctx.store.makeFolder(QStringLiteral("/Templates/Contracts"))
+        || !m_ctx.store.replaceFile(file, writeRtf(*m_body->document()))) {
+        m_ctx.prompt.message(QStringLiteral("The contract could not be saved as %1.").arg(file.mid(1)),
+                             QStringLiteral("Contract Created"));
+        return;
+    }
+    m_ctx.prompt.message(QStringLiteral("The Contract has been Created\nYou can modify and Print it Using MicroSoft Word or "
+                                        "WordPad\nIt is named Contract - %1.rtf and is Located in \n%2\nDo not create "
+                                        "another Contract for this Customer\nuntil you have printed this Contract")
+                             .arg(m_customer.acctNo.trimmed(),
+                                  QDir::toNativeSeparators(m_ctx.store.programFolder() + QStringLiteral("/Templates/Contracts"))),
+                         QStringLiteral("Contract Created"));
+}
+
+void ContractScreen::savePdf()
+{
+    const QString path = m_pdfFile(this);
+    if (path.isEmpty())
+        return;
+    QPdfWriter pdf(path);
+    pdf.setPageSize(QPageSize(QPageSize::Letter));
+    pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    m_body->document()->print(&pdf);
+}
+
+void ContractScreen::openContract()
+{
+    const QString file = contractFileName();
+    if (file.isEmpty() || !m_ctx.store.fileExists(file)) {
+        m_ctx.prompt.message(QStringLiteral("No contract has been saved for this account yet."), kAppTitle);
+        return;
+    }
+    m_ctx.web.open(QUrl::fromLocalFile(m_ctx.store.path(file)));
+}
+
+} // namespace ui

@@ -1,0 +1,83 @@
+#pragma once
+// The contract screen "Contract Creation Form": the chosen customer's
+// details, a service and price from the services list or typed, a billing
+// frequency, a commencement date, a duration and renewal; the template
+// loaded, its placeholders filled, the contract saved as rich text named
+// after the account, and on request as a PDF.
+#include "context/AppContext.h"
+#include "customers/Records.h"
+#include "ui/shell/Screen.h"
+
+#include <functional>
+
+class QAction;
+class QCalendarWidget;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTextEdit;
+
+namespace ui {
+
+class Navigator;
+
+class ContractScreen : public Screen {
+    Q_OBJECT
+public:
+    static constexpr ScreenId kId = ScreenId::Contract;
+    // Where "Save as PDF" writes: a save dialog in the program, a path in
+    // the tests; empty for "cancelled".
+    using PdfFile = std::function<QString(QWidget *parent)>;
+    ContractScreen(context::AppContext &ctx, Navigator &navigator, PdfFile pdfFile = {}, QWidget *parent = nullptr);
+
+    QString caption() const override;
+    void activate(Routine routine) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildChoices();
+    QWidget *buildInstructions();
+    void loadServices();
+    void showServices(bool list);
+    void resetEntries();
+    void buildNewContract();
+    void createContract();
+    void savePdf();
+    void openContract();
+    void commencementPicked();
+    void leavePrice();
+    QString contractFileName() const;
+
+    context::AppContext &m_ctx;
+    Navigator &m_navigator;
+    PdfFile m_pdfFile;
+    customers::CustomerRecord m_customer;
+    QPlainTextEdit *m_customerInfo = nullptr;
+    QLabel *m_customerName = nullptr;
+    QLabel *m_customerTel = nullptr;
+    QGroupBox *m_servicesFrame = nullptr;
+    QComboBox *m_services = nullptr;
+    QComboBox *m_prices = nullptr;
+    QGroupBox *m_manualFrame = nullptr;
+    QLineEdit *m_service = nullptr;
+    QLineEdit *m_price = nullptr;
+    QListWidget *m_frequency = nullptr;
+    QCalendarWidget *m_calendar = nullptr;
+    QComboBox *m_duration = nullptr;
+    QCheckBox *m_renew = nullptr;
+    QPlainTextEdit *m_contractor = nullptr;
+    QTextEdit *m_body = nullptr;
+    QPushButton *m_create = nullptr;
+    QPushButton *m_pdf = nullptr;
+    QPushButton *m_open = nullptr;
+    QAction *m_mnuServices = nullptr;
+};
+
+} // namespace ui
