@@ -93,7 +93,8 @@ ContractScreen::ContractScreen(AppContext &ctx, Navigator &navigator, PdfFile pd
     commands->addStretch();
     connect(button("cmdMenu", QStringLiteral("Return to the &Menu"), QStringLiteral("Returns to the main menu")),
             &QPushButton::clicked, this, [this] { m_navigator.show(ScreenId::MainMenu); });
-    right->addLayout(commands);
+    // The commands above the document, in sight whatever the window's height.
+    right->insertLayout(0, commands);
     layout->addLayout(right, 1);
     loadServices();
 }
