@@ -230,7 +230,7 @@ QWidget *ContractScreen::buildInstructions()
                              box);
     where->setWordWrap(true);
     v->addWidget(where);
-    auto *use = new QLabel(QStringLiteral("Use a word processor to alter or Print it, or save it as a PDF."), box);
+    auto *use = new QLabel(QStringLiteral("Use Microsoft Word or WordPad to alter or Print it."), box);
     use->setWordWrap(true);
     v->addWidget(use);
     return box;
