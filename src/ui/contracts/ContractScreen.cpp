@@ -109,6 +109,14 @@ QWidget *ContractScreen::buildChoices()
     auto *box = new QWidget(this);
     auto *v = new QVBoxLayout(box);
     v->setContentsMargins(0, 0, 0, 0);
+    v->addWidget(buildAccountFrame(box));
+    buildServiceFrames(box, v);
+    v->addLayout(buildTermControls(box));
+    return box;
+}
+
+QWidget *ContractScreen::buildAccountFrame(QWidget *box)
+{
     auto *start = new QGroupBox(QStringLiteral("Account Information"), box);
     start->setObjectName(QStringLiteral("fraStart"));
     auto *sg = new QVBoxLayout(start);
@@ -125,8 +133,12 @@ QWidget *ContractScreen::buildChoices()
     sg->addWidget(m_customerName);
     sg->addWidget(m_customerTel);
     sg->addWidget(m_customerInfo);
-    v->addWidget(start);
+    return start;
 
+}
+
+void ContractScreen::buildServiceFrames(QWidget *box, QVBoxLayout *v)
+{
     m_servicesFrame = new QGroupBox(QStringLiteral("Create from Services"), box);
     m_servicesFrame->setObjectName(QStringLiteral("fraServices"));
     auto *fg = new QGridLayout(m_servicesFrame);
@@ -165,6 +177,10 @@ QWidget *ContractScreen::buildChoices()
     mg->addWidget(m_price, 1, 1);
     v->addWidget(m_manualFrame);
 
+}
+
+QLayout *ContractScreen::buildTermControls(QWidget *box)
+{
     auto *grid = new QGridLayout;
     m_frequency = new QListWidget(box);
     m_frequency->setObjectName(QStringLiteral("lstFrequency"));
@@ -204,8 +220,7 @@ QWidget *ContractScreen::buildChoices()
     grid->addWidget(m_contractor, 6, 0);
     grid->addWidget(cl, 0, 1);
     grid->addWidget(m_calendar, 1, 1, 6, 1);
-    v->addLayout(grid);
-    return box;
+    return grid;
 }
 
 QWidget *ContractScreen::buildInstructions()

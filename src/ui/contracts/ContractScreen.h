@@ -21,6 +21,8 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTextEdit;
+class QVBoxLayout;
+class QLayout;
 
 namespace ui {
 
@@ -43,6 +45,9 @@ protected:
 
 private:
     QWidget *buildChoices();
+    QWidget *buildAccountFrame(QWidget *box);
+    void buildServiceFrames(QWidget *box, QVBoxLayout *v);
+    QLayout *buildTermControls(QWidget *box);
     QWidget *buildInstructions();
     void loadServices();
     void showServices(bool list);
