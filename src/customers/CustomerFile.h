@@ -28,9 +28,9 @@ public:
     QString text(int n, customerfield::Span span) const;
     bool isBusiness(int n) const;
     CustomerRecord record(int n) const;
-    // What CustomerRecord::listText and displayName give, built from only
-    // the fields they use.
+    // The account list's text: a business's name, else "Last, First I".
     QString listText(int n) const;
+    // What CustomerRecord::displayName gives, built from only the fields it uses.
     QString displayName(int n) const;
 
 private:

@@ -13,16 +13,6 @@ using namespace customerfield;
 constexpr int kReserved1 = 324, kReserved2 = 326;
 } // namespace
 
-QString CustomerRecord::listText() const
-{
-    if (isBusiness())
-        return name.trimmed();
-    QString text = lastName.trimmed() + QStringLiteral(", ") + firstName.trimmed();
-    if (!middleInitial.trimmed().isEmpty())
-        text += u' ' + middleInitial.trimmed();
-    return text;
-}
-
 QString CustomerRecord::displayName() const
 {
     return isBusiness() ? name.trimmed() : fields::fullName(title, firstName, middleInitial, lastName);

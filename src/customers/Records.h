@@ -57,8 +57,6 @@ struct CustomerRecord {
     static inline const QString kBusiness = QStringLiteral("Business");
     static inline const QString kIndividual = QStringLiteral("Individual");
     bool isBusiness() const { return acctType == kBusiness; }
-    // The account list's text: a business's name, else "Last, First I".
-    QString listText() const;
     // The name shown for the account: a business's name, else the full name.
     QString displayName() const;
 

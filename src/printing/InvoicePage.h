@@ -60,7 +60,6 @@ public:
     void printNarrative();
 
     const InvoiceValues &invoice() const { return m_invoice; }
-    void setInvoice(const InvoiceValues &invoice) { m_invoice = invoice; }
 
 private:
     void pageCheck();
