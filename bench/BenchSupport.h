@@ -39,7 +39,7 @@ inline void mustSetUp(bool ok)
 // A folder given in BRENVOY_BENCH_FOLDER is used instead and kept, so a
 // large program folder is made once for repeated runs under a profiler.
 struct BenchContext {
-    BenchContext() : ctx{store, settings, catalog, clock, prompt, web, locale, QString(), QString()} {}
+    BenchContext() : ctx{store, settings, catalog, clock, prompt, web, modem, locale, QString(), QString()} {}
     static QString keptFolder() { return qEnvironmentVariable("BRENVOY_BENCH_FOLDER"); }
     QLocale locale{QLocale::English, QLocale::UnitedStates};
     QTemporaryDir dir;
@@ -50,6 +50,7 @@ struct BenchContext {
     base::SystemClock clock;
     SilentPrompt prompt;
     NoWeb web;
+    phone::Modem modem{std::make_unique<phone::QtSerialLine>(), {}};
     context::AppContext ctx;
 };
 

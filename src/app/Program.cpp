@@ -84,6 +84,12 @@ Program::Outcome Program::start(app::InstanceLock &lock)
     // The business settings are live from here on for every screen.
     BusinessValues values = m_ctx.settings.values();
     setup::loadAll(m_ctx.store, values, m_ctx.locale);
+    // The modem is looked for only where one may be: on the saved port, or
+    // on every port when a telephone is daisy-chained and none is saved yet.
+    phone::Modem &modem = m_ctx.modem;
+    if (modem.detect(phone::startProbePorts(modem.ports(), values.modemPort, values.phoneDaisyChained),
+                     phone::kProbeWaitMs, phone::kStartProbeBudgetMs) > 0)
+        values.modemPort = std::int16_t(modem.port());
     m_ctx.settings.setValues(values);
     // The catalogue every list of services and items is fed from.
     m_ctx.catalog.load(m_ctx.store);

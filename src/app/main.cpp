@@ -35,7 +35,8 @@ int main(int argc, char *argv[])
     SystemClock clock;
     QtPrompt prompt;
     DesktopWebOpener web;
-    AppContext ctx{store, settings, catalog, clock, prompt, web, locale, exeFolder, folder.note};
+    phone::Modem modem(std::make_unique<phone::QtSerialLine>(), &phone::SerialPorts::system);
+    AppContext ctx{store, settings, catalog, clock, prompt, web, modem, locale, exeFolder, folder.note};
 
     Program program(ctx);
     app::InstanceLock lock(store.programFolder());

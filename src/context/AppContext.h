@@ -1,11 +1,12 @@
 #pragma once
 // What every screen shares: the file store, the live business settings, the
-// clock, the locale formats, how to speak to the user and how to open a web
-// page. Made once in main and handed to each screen; there are no globals.
+// clock, the locale formats, how to speak to the user, how to open a web
+// page and the modem. Made once in main and handed to each screen; there are no globals.
 #include "base/Clock.h"
 #include "base/Prompt.h"
 #include "base/WebOpener.h"
 #include "catalog/Catalog.h"
+#include "phone/Modem.h"
 #include "setup/BusinessSettings.h"
 #include "store/FileStore.h"
 
@@ -24,6 +25,8 @@ struct AppContext {
     const base::Clock &clock;
     base::Prompt &prompt;
     base::WebOpener &web;
+    // The modem on its serial line, found (or not) at start.
+    phone::Modem &modem;
     QLocale locale;
     // The folder the program's own shipped files (manual, state list,
     // templates) come from: the executable's folder.

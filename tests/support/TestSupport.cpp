@@ -46,7 +46,7 @@ TestFolder::TestFolder()
       m_store(m_path),
       m_settings(usLocale()),
       m_catalog(usLocale()),
-      m_ctx{m_store, m_settings, m_catalog, clock, prompt, web, usLocale(), QCoreApplication::applicationDirPath(), QString()}
+      m_ctx{m_store, m_settings, m_catalog, clock, prompt, web, m_modem, usLocale(), QCoreApplication::applicationDirPath(), QString()}
 {
 }
 

@@ -65,6 +65,7 @@ public:
     const QString &path() const { return m_path; }
     store::FileStore &store() { return m_store; }
     context::AppContext &context() { return m_ctx; }
+    phone::Modem &modem() { return m_modem; }
 
     // Writes a file under the folder by its relative name, making folders.
     void write(const QString &name, const QByteArray &content) const;
@@ -81,6 +82,9 @@ private:
     store::FileStore m_store;
     setup::BusinessSettings m_settings;
     catalog::Catalog m_catalog;
+    // No ports unless a test gives it a pseudo-terminal: a test never
+    // writes to a port of the machine.
+    phone::Modem m_modem{std::make_unique<phone::QtSerialLine>(), {}};
     context::AppContext m_ctx;
 };
 

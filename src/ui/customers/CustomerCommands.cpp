@@ -3,6 +3,10 @@
 // list of all customers.
 #include "ui/customers/CustomerScreen.h"
 
+#include "ui/phone/DialerDialog.h"
+#include "ui/widgets/PictureButton.h"
+#include "ui/widgets/TelephonePicture.h"
+
 #include "customers/CustomerFinder.h"
 #include "ui/customers/CustomerForm.h"
 #include "ui/customers/SearchFrames.h"
@@ -10,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -120,7 +125,30 @@ QWidget *CustomerScreen::buildActions(QWidget *parent)
                          [this] { cancelAddNew(); });
     m_cancelAdd->hide();
     action("cmdCustomer_4", QStringLiteral("Toggle Service Window"), nullptr, [this] { toggleServiceWindow(); });
+    m_dialPicture = pictureButton(actions, QStringLiteral("Image1_1"), telephoneIcon(), 32,
+                                  QStringLiteral("Call Selected Account"));
+    connect(m_dialPicture, &QToolButton::clicked, this, &CustomerScreen::callCustomer);
+    actionBox->addWidget(m_dialPicture, 0, Qt::AlignLeft);
+    connect(&m_ctx.modem, &phone::Modem::detectionChanged, this, &CustomerScreen::showDialPicture);
+    connect(&m_ctx.settings, &setup::BusinessSettings::changed, this, &CustomerScreen::showDialPicture);
+    showDialPicture();
     return actions;
+}
+
+void CustomerScreen::showDialPicture()
+{
+    m_dialPicture->setVisible(m_ctx.settings.values().phoneDaisyChained && m_ctx.modem.found());
+}
+
+// The dialer takes the name and telephone as the boxes show them. The boxes
+// keep what was typed: coming back from the dialer does not read the
+// account again over the user's unsaved changes.
+void CustomerScreen::callCustomer()
+{
+    DialerDialog dialer(m_ctx, m_form->box(CustomerForm::Name)->text(), m_form->box(CustomerForm::Phone)->text(), this);
+    dialer.exec();
+    if (dialer.endProgramAsked())
+        window()->close();
 }
 
 void CustomerScreen::enableNavButtons(bool on)

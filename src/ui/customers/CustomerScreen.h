@@ -16,6 +16,7 @@
 class QAction;
 class QMenuBar;
 class QPushButton;
+class QToolButton;
 
 namespace ui {
 
@@ -72,6 +73,10 @@ private:
     enum class Check { Index, File };
     bool refuseDuplicate(const QString &acctNo, Check check);
     void showBusinessCityState();
+    // The dial picture: shown when a telephone is daisy-chained and the
+    // modem was found; it opens the dialer for the shown customer.
+    void showDialPicture();
+    void callCustomer();
 
     // The service window and the data boxes.
     void toggleServiceWindow();
@@ -109,6 +114,7 @@ private:
     std::array<QPushButton *, 7> m_nav{};
     std::array<QPushButton *, 4> m_locate{};
     QPushButton *m_cancelAdd = nullptr;
+    QToolButton *m_dialPicture = nullptr;
     QPushButton *m_select = nullptr;
     QAction *m_mnuAdd = nullptr;
     QAction *m_mnuDelete = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/setup/OptionTabs.h"
+#include "ui/setup/PhoneTab.h"
 
 #include "base/Money.h"
 #include "setup/SetupRules.h"
@@ -380,59 +381,6 @@ void TaxTab::closeGraduated()
     if (amounts[0] == Money().toCurrencyText(m_ctx.locale))
         m_graduated->setChecked(false);
     m_graduatedFrame->hide();
-}
-
-// ---- Phone and Modem -------------------------------------------------------
-
-PhoneTab::PhoneTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
-{
-    auto *grid = new QGridLayout(this);
-    grid->setColumnStretch(2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Modem is connected to"), this), 0, 0, 1, 3);
-    m_modemPort = new QLineEdit(this);
-    m_modemPort->setObjectName(QStringLiteral("txtModemPort"));
-    m_modemPort->setValidator(new QIntValidator(0, 16, m_modemPort));
-    m_modemPort->setMaxLength(2);
-    m_modemPort->setFixedWidth(60);
-    auto *portLabel = new QLabel(QStringLiteral("COM Port #"), this);
-    portLabel->setBuddy(m_modemPort);
-    connect(m_modemPort, &QLineEdit::textChanged, this, [this](const QString &text) {
-        bool ok = false;
-        const int port = text.toInt(&ok);
-        if (ok && port >= 0 && port <= 16)
-            m_ctx.settings.edit([&](BusinessValues &v) { v.modemPort = std::int16_t(port); });
-    });
-    grid->addWidget(portLabel, 1, 0, Qt::AlignRight);
-    grid->addWidget(m_modemPort, 1, 1);
-
-    m_daisyChain = new QCheckBox(QStringLiteral("A Phone is Daisy-Chained  downstream from the Computer"), this);
-    m_daisyChain->setObjectName(QStringLiteral("ckPhone"));
-    m_daisyChain->setToolTip(QStringLiteral("Check if a phone is Daisy-chained to your computer"));
-    connect(m_daisyChain, &QCheckBox::toggled, this,
-            [this](bool on) { m_ctx.settings.edit([&](BusinessValues &v) { v.phoneDaisyChained = on; }); });
-    grid->addWidget(m_daisyChain, 2, 0, 1, 3);
-    grid->addWidget(note(QStringLiteral("(Used to auto-dial Customers, Technicians, etc)"), this), 3, 0, 1, 3);
-
-    m_callerId = new QCheckBox(QStringLiteral("Using Caller ID"), this);
-    m_callerId->setObjectName(QStringLiteral("ckCallerID"));
-    m_callerIdNote = note(QStringLiteral("Modem Supports Caller ID  Check with your Phone Co for support for this feature"), this);
-    m_callerIdNote->setObjectName(QStringLiteral("lblCallid"));
-    connect(m_callerId, &QCheckBox::toggled, this, [this](bool on) {
-        m_callerIdNote->setVisible(on);
-        m_ctx.settings.edit([&](BusinessValues &v) { v.callerIdEnabled = on; });
-    });
-    grid->addWidget(m_callerId, 4, 0, 1, 3);
-    grid->addWidget(m_callerIdNote, 5, 0, 1, 3);
-    grid->setRowStretch(6, 1);
-}
-
-void PhoneTab::fill()
-{
-    const BusinessValues v = m_ctx.settings.values();
-    m_modemPort->setText(QString::number(v.modemPort));
-    m_daisyChain->setChecked(v.phoneDaisyChained);
-    m_callerId->setChecked(v.callerIdEnabled);
-    m_callerIdNote->setVisible(v.callerIdEnabled);
 }
 
 // ---- The Options tab ---------------------------------------------------------

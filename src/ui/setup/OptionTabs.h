@@ -18,6 +18,8 @@ class QVBoxLayout;
 
 namespace ui {
 
+class PhoneTab;
+
 // "Printing Options": colour, copies, font, the two colours, the paper and
 // the invoice numbering scheme.
 class PrintingTab : public QWidget {
@@ -69,21 +71,6 @@ private:
     QCheckBox *m_graduated = nullptr;
     QGroupBox *m_graduatedFrame = nullptr;
     QLineEdit *m_graduatedBox[2] = {};
-};
-
-// "Phone and Modem": the modem's port, a daisy-chained phone, caller ID.
-class PhoneTab : public QWidget {
-    Q_OBJECT
-public:
-    explicit PhoneTab(context::AppContext &ctx, QWidget *parent = nullptr);
-    void fill();
-
-private:
-    context::AppContext &m_ctx;
-    QLineEdit *m_modemPort = nullptr;
-    QCheckBox *m_daisyChain = nullptr;
-    QCheckBox *m_callerId = nullptr;
-    QLabel *m_callerIdNote = nullptr;
 };
 
 // The three pages under their own tabs, with the picture that moves on.
