@@ -95,7 +95,8 @@ QWidget *DialerDialog::buildCommands()
     auto *layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     m_dial = command(row, QStringLiteral("cmdNewDial"), QStringLiteral("&Dial"));
-    m_dial->setDefault(true);
+    // No default button: Enter in a speed-dial box saves the entry and must
+    // not dial as well.
     connect(m_dial, &QPushButton::clicked, this, &DialerDialog::dial);
     m_talk = command(row, QStringLiteral("cmdCancel"), QStringLiteral("Pick up the receiver then &Click to Talk"),
                      QStringLiteral("Disconnect the Call"));

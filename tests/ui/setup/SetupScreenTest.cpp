@@ -197,6 +197,7 @@ TEST(SetupScreen, ResetAndReloadOfTheBusinessData)
 TEST(SetupScreen, EveryFileIsWrittenInItsStoredForm)
 {
     TestFolder folder;
+    folder.write(kPhone, "#FALSE#\r\n3\r\n"); // a modem saved on a port this computer has not now
     SetupFixture f(folder);
     f.click(QStringLiteral("cmdAddress")); // USA
     QTest::keyClicks(f.box(0), QStringLiteral("Acme"));
@@ -223,7 +224,7 @@ TEST(SetupScreen, EveryFileIsWrittenInItsStoredForm)
     f.get<QCheckBox>(QStringLiteral("ckPhone"))->setChecked(true);
     f.get<QCheckBox>(QStringLiteral("ckCallerID"))->setChecked(true);
     EXPECT_FALSE(f.get<QLabel>(QStringLiteral("lblCallid"))->isHidden());
-    f.get<QLineEdit>(QStringLiteral("txtModemPort"))->setText(QStringLiteral("3"));
+    EXPECT_EQ(f.get<QComboBox>(QStringLiteral("txtModemPort"))->currentText(), QStringLiteral("3  (not on this computer now)"));
     EXPECT_EQ(folder.context().settings.values().lineColor, 0x332211u);
 
     folder.prompt.answer(true); // "abc" counts as 0: kept because the user says so
