@@ -106,6 +106,13 @@ QWidget *DialerDialog::buildCommands()
     connect(m_hangUp, &QPushButton::clicked, this, &DialerDialog::hangUp);
     m_help = command(row, QStringLiteral("cmdHelp"), QStringLiteral("Show Help"));
     connect(m_help, &QPushButton::clicked, this, &DialerDialog::toggleHelp);
+    // "&Dial" and the talk button share a place; the row keeps its shape
+    // while either is hidden.
+    for (QPushButton *b : {m_dial, m_talk}) {
+        QSizePolicy policy = b->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        b->setSizePolicy(policy);
+    }
     layout->addWidget(m_dial, 0, 0);
     layout->addWidget(m_talk, 0, 0);
     layout->addWidget(m_hangUp, 0, 1);
@@ -228,6 +235,7 @@ void DialerDialog::speedDialClicked(int slot)
         m_speedFrame->setTitle(QStringLiteral("Add Speed Dial Name and No.") +
                                QStringLiteral(" (%1)").arg(slot + 1));
         m_speedFrame->show();
+        adjustSize();
         m_speedName->setFocus();
         return;
     }
@@ -268,6 +276,7 @@ void DialerDialog::cancelSpeedDial()
     m_speedName->clear();
     m_speedNumber->clear();
     m_speedFrame->hide();
+    adjustSize();
 }
 
 void DialerDialog::deleteSpeedDial()
