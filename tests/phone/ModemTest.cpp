@@ -25,16 +25,16 @@ Modem modemOn(const QStringList &devices)
     return Modem(std::make_unique<QtSerialLine>(), [devices] { return portsOf(devices); });
 }
 
-template <typename Done>
-bool runUntil(Done done, int msecs = 3000)
-{
-    QDeadlineTimer deadline(msecs);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
+// The line open on a fake modem on port 1.
+struct OpenLine {
+    explicit OpenLine(FakeModem::DialReply reply = FakeModem::DialReply::Ok) : modem(modemOn({fake.device()}))
+    {
+        fake.dialReply = reply;
+        EXPECT_EQ(modem.openForDialing(1), "");
     }
-    return done();
-}
+    FakeModem fake;
+    Modem modem;
+};
 
 } // namespace
 
@@ -143,9 +143,9 @@ TEST(Modem, OpeningForTheDialerSaysWhyItCannot)
 
 TEST(DialCall, DialsWithThePrefixWaitsForOkAndHangsUpToTalk)
 {
-    FakeModem fake;
-    Modem m = modemOn({fake.device()});
-    ASSERT_EQ(m.openForDialing(1), "");
+    OpenLine line;
+    FakeModem &fake = line.fake;
+    Modem &m = line.modem;
     DialCall call(m.line());
     QSignalSpy answered(&call, &DialCall::answered);
     EXPECT_EQ(call.dial(withPrefix("555-0100", true)), "");
@@ -165,11 +165,9 @@ TEST(DialCall, DialsWithThePrefixWaitsForOkAndHangsUpToTalk)
 
 TEST(DialCall, AnOAndAKInTwoReadsIsNotAnAnswer)
 {
-    FakeModem fake;
-    fake.dialReply = FakeModem::DialReply::Silent;
-    Modem m = modemOn({fake.device()});
-    ASSERT_EQ(m.openForDialing(1), "");
-    DialCall call(m.line());
+    OpenLine line(FakeModem::DialReply::Silent);
+    FakeModem &fake = line.fake;
+    DialCall call(line.modem.line());
     QSignalSpy answered(&call, &DialCall::answered);
     ASSERT_EQ(call.dial("555-0100"), "");
     ASSERT_TRUE(fake.waitForCommands(1));
@@ -185,11 +183,9 @@ TEST(DialCall, AnOAndAKInTwoReadsIsNotAnAnswer)
 
 TEST(DialCall, TheWaitEndsAtItsLimitWithAHangUp)
 {
-    FakeModem fake;
-    fake.dialReply = FakeModem::DialReply::Silent;
-    Modem m = modemOn({fake.device()});
-    ASSERT_EQ(m.openForDialing(1), "");
-    DialCall call(m.line(), 200);
+    OpenLine line(FakeModem::DialReply::Silent);
+    FakeModem &fake = line.fake;
+    DialCall call(line.modem.line(), 200);
     QSignalSpy timedOut(&call, &DialCall::timedOut);
     ASSERT_EQ(call.dial("555-0100"), "");
     ASSERT_TRUE(runUntil([&] { return timedOut.count() == 1; }));
@@ -216,12 +212,10 @@ TEST(DialCall, NothingReachesTheModemForARefusedNumberOrAClosedLine)
 
 TEST(DialCall, AnAnswerAfterTheCallIsGoneTouchesNothing)
 {
-    FakeModem fake;
-    fake.dialReply = FakeModem::DialReply::Silent;
-    Modem m = modemOn({fake.device()});
-    ASSERT_EQ(m.openForDialing(1), "");
+    OpenLine line(FakeModem::DialReply::Silent);
+    FakeModem &fake = line.fake;
     {
-        DialCall call(m.line(), 100);
+        DialCall call(line.modem.line(), 100);
         ASSERT_EQ(call.dial("555-0100"), "");
         ASSERT_TRUE(fake.waitForCommands(1));
     }

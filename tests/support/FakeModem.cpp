@@ -61,12 +61,7 @@ void FakeModem::send(const QByteArray &bytes)
 
 bool FakeModem::waitForCommands(int count, int msecs)
 {
-    QDeadlineTimer deadline(msecs);
-    while (commands().size() < count && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return commands().size() >= count;
+    return runUntil([&] { return commands().size() >= count; }, msecs);
 }
 
 void FakeModem::run()

@@ -6,12 +6,28 @@
 // its end as often as it likes.
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QString>
+#include <QThread>
 #include <atomic>
 #include <mutex>
 #include <thread>
 
 
+
+// Runs the program's event loop until done() holds, at most msecs; whether
+// it came to hold.
+template <typename Done>
+bool runUntil(Done done, int msecs = 3000)
+{
+    QDeadlineTimer deadline(msecs);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return done();
+}
 
 class FakeModem {
 public:

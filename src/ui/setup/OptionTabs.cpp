@@ -4,6 +4,7 @@
 #include "base/Money.h"
 #include "setup/SetupRules.h"
 #include "ui/widgets/KeyFilter.h"
+#include "ui/widgets/Note.h"
 #include "ui/widgets/PictureButton.h"
 
 #include <QCheckBox>
@@ -29,13 +30,6 @@ using namespace setup;
 namespace ui {
 
 namespace {
-
-QLabel *note(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    return label;
-}
 
 void paintSample(QLineEdit *sample, std::uint32_t stored)
 {

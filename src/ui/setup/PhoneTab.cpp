@@ -1,6 +1,7 @@
 #include "ui/setup/PhoneTab.h"
 
 #include "phone/Modem.h"
+#include "ui/widgets/Note.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,17 +13,6 @@
 using namespace setup;
 
 namespace ui {
-
-namespace {
-
-QLabel *note(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    return label;
-}
-
-} // namespace
 
 PhoneTab::PhoneTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {

@@ -24,17 +24,6 @@ using namespace ui;
 
 namespace {
 
-template <typename Done>
-bool runUntil(Done done, int msecs = 3000)
-{
-    QDeadlineTimer deadline(msecs);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return done();
-}
-
 void useFakeModem(TestFolder &folder, const FakeModem &fake)
 {
     folder.modem().setPortLister([device = fake.device()] { return phone::SerialPorts::from({}, {}, {device}); });
@@ -139,6 +128,22 @@ TEST(Dialer, ANumberThatIsNoNumberAndAModemThatNeverAnswers)
     EXPECT_TRUE(find<QPushButton>(d, "cmdNewDial")->isVisible());
     ASSERT_TRUE(f.fake.waitForCommands(2));
     EXPECT_EQ(f.fake.commands(), QByteArrayList({"ATDT555-0199;\r", "ATH\r"}));
+}
+
+TEST(Dialer, HangingUpWhileDialingEndsTheWait)
+{
+    DialerFixture f;
+    f.fake.dialReply = FakeModem::DialReply::Silent;
+    QWidget *d = f.d();
+    click(d, "cmdNewDial");
+    ASSERT_TRUE(f.fake.waitForCommands(1));
+    click(d, "cmdHangup");
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_FALSE(f.folder.modem().line().isOpen());
+    f.fake.send("\r\nOK\r\n"); // too late: nobody listens, nothing shows
+    runUntil([] { return false; }, 100);
+    EXPECT_FALSE(find<QPushButton>(d, "cmdCancel")->isVisibleTo(d));
+    EXPECT_EQ(f.fake.commands(), QByteArrayList({"ATDT555-0100;\r", "ATH\r"}));
 }
 
 TEST(Dialer, APortThatCannotBeOpenedLeavesItNotReady)
