@@ -125,7 +125,7 @@ QWidget *SetupScreen::buildHelpTab()
         "and borders, plain paper or a remittance form, and how invoices are numbered. <i>Taxation</i> sets the "
         "names and rates of two taxes and, if you need it, a graduated scheme: one rate up to a limit, another "
         "rate plus a surcharge above it. Taxes are applied only when <i>Tax Service and Sales Items</i> is "
-        "checked. <i>Phone and Modem</i> tells the program about your modem.</p>"
+        "checked. <i>Phone and Modem</i> tells the program about your modem; <i>Detect</i> looks for it on every serial port.</p>"
         "<p><b>Logo</b>: find a picture of your logo, store it, and size it for printing.</p>"
         "<p>Changes take effect at once. They are saved when you click <b>Save Changes / Return to Menu</b>; "
         "closing the window ends the program without saving them.</p>"));
