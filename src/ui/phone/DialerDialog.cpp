@@ -14,13 +14,12 @@ using namespace phone;
 namespace ui {
 
 DialerDialog::DialerDialog(context::AppContext &ctx, const QString &name, const QString &number, QWidget *parent)
-    : QDialog(parent), m_ctx(ctx), m_call(std::make_unique<DialCall>(ctx.modem.line()))
+    : QDialog(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmDialer"));
     setWindowTitle(QStringLiteral("Call ..............."));
     setModal(true);
-    connect(m_call.get(), &DialCall::answered, this, &DialerDialog::onAnswered);
-    connect(m_call.get(), &DialCall::timedOut, this, &DialerDialog::onTimedOut);
+    setDialLimit(phone::kDialLimitMs);
 
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
@@ -45,6 +44,7 @@ DialerDialog::~DialerDialog() = default;
 
 void DialerDialog::setDialLimit(int msecs)
 {
+    // Made anew, so no wait of an earlier call runs on.
     m_call = std::make_unique<DialCall>(m_ctx.modem.line(), msecs);
     connect(m_call.get(), &DialCall::answered, this, &DialerDialog::onAnswered);
     connect(m_call.get(), &DialCall::timedOut, this, &DialerDialog::onTimedOut);
@@ -61,7 +61,6 @@ void DialerDialog::showDialer()
     readyToDial();
     const QString problem = m_ctx.modem.openForDialing(port);
     if (!problem.isEmpty()) {
-        m_ready = false;
         m_dial->setEnabled(false);
         m_status->setText(problem);
     }
@@ -75,7 +74,6 @@ void DialerDialog::readyToDial()
     m_talk->hide();
     m_receiver->hide();
     m_status->setText(kReadyToDial);
-    m_ready = true;
 }
 
 void DialerDialog::setRecipient(const QString &name, const QString &number)
@@ -93,8 +91,6 @@ void DialerDialog::setPrefix(bool on)
 
 void DialerDialog::dial()
 {
-    if (!m_ready)
-        return;
     const QString number = m_number->text();
     const QString problem = m_call->dial(number);
     if (!problem.isEmpty()) {

@@ -70,7 +70,6 @@ private:
     QString m_savedName;
     QString m_savedNumber;
     bool m_endProgram = false;
-    bool m_ready = false;
 
     QLabel *m_modemText = nullptr;  // Text1
     QLabel *m_portLabel = nullptr;
