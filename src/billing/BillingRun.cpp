@@ -89,9 +89,9 @@ QByteArray encodeGroup(const PendingGroup &g)
     valuelist::Writer w;
     w.integer(g.taxBefore).integer(qint64(g.postings.size())).endLine();
     for (const PendingPosting &p : g.postings) {
-        const ledger::LedgerEntry &e = p.entry;
-        w.text(p.ledgerFile).text(e.acctName).text(e.acctNo).text(e.entryDate).text(e.entryText).text(e.entryAmount)
-            .integer(p.ledgerBefore).integer(qint64(p.taxes.size()));
+        w.text(p.ledgerFile);
+        p.entry.writeTo(w);
+        w.integer(p.ledgerBefore).integer(qint64(p.taxes.size()));
         for (const TaxRecord &t : p.taxes)
             w.text(t.name).text(t.date).text(t.reference).text(t.amount);
         w.endLine();
@@ -112,11 +112,7 @@ std::optional<PendingGroup> decodeGroup(const QByteArray &bytes)
     for (qint64 i = 0; i < count && !r.atEnd(); ++i) {
         PendingPosting p;
         p.ledgerFile = r.text();
-        p.entry.acctName = r.text();
-        p.entry.acctNo = r.text();
-        p.entry.entryDate = r.text();
-        p.entry.entryText = r.text();
-        p.entry.entryAmount = r.text();
+        p.entry = ledger::LedgerEntry::readFrom(r);
         p.ledgerBefore = r.integer(0);
         const qint64 taxes = r.integer(0);
         for (qint64 t = 0; t < taxes; ++t) {

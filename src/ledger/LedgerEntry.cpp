@@ -33,4 +33,20 @@ std::pair<QByteArrayView, QByteArrayView> LedgerEntry::textAndAmountOf(QByteArra
     return {textBytes(bytes, kTextOffset, kTextWidth), textBytes(bytes, kAmountOffset, kAmountWidth)};
 }
 
+void LedgerEntry::writeTo(base::valuelist::Writer &w) const
+{
+    w.text(acctName).text(acctNo).text(entryDate).text(entryText).text(entryAmount);
+}
+
+LedgerEntry LedgerEntry::readFrom(base::valuelist::Reader &r)
+{
+    LedgerEntry e;
+    e.acctName = r.text();
+    e.acctNo = r.text();
+    e.entryDate = r.text();
+    e.entryText = r.text();
+    e.entryAmount = r.text();
+    return e;
+}
+
 } // namespace ledger

@@ -2,6 +2,8 @@
 // One transaction of an account's ledger, and of the payment journal: 155
 // bytes of text, the amount always positive and its sign given by the
 // wording of the entry text.
+#include "base/ValueList.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -30,6 +32,11 @@ struct LedgerEntry {
     // passes over whole ledgers that need nothing else (a balance).
     static std::pair<QByteArrayView, QByteArrayView> textAndAmountOf(QByteArrayView bytes);
     bool operator==(const LedgerEntry &) const = default;
+
+    // The entry's five texts in a pending-work file's value list, in field
+    // order, and read back from one.
+    void writeTo(base::valuelist::Writer &w) const;
+    static LedgerEntry readFrom(base::valuelist::Reader &r);
 };
 
 } // namespace ledger

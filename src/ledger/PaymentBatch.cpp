@@ -20,8 +20,9 @@ QByteArray encodePending(const Pending &p)
     valuelist::Writer w;
     w.integer(p.ledgerBefore).integer(p.journalBefore).integer(qint64(p.payments.size())).endLine();
     for (const Payment &pay : p.payments) {
-        const LedgerEntry &e = pay.entry;
-        w.text(pay.ledgerFile).text(e.acctName).text(e.acctNo).text(e.entryDate).text(e.entryText).text(e.entryAmount).endLine();
+        w.text(pay.ledgerFile);
+        pay.entry.writeTo(w);
+        w.endLine();
     }
     return w.bytes();
 }
@@ -39,11 +40,7 @@ std::optional<Pending> readPending(const FileStore &store)
     for (qint64 i = 0; i < count && !r.atEnd(); ++i) {
         Payment pay;
         pay.ledgerFile = r.text();
-        pay.entry.acctName = r.text();
-        pay.entry.acctNo = r.text();
-        pay.entry.entryDate = r.text();
-        pay.entry.entryText = r.text();
-        pay.entry.entryAmount = r.text();
+        pay.entry = LedgerEntry::readFrom(r);
         p.payments.push_back(pay);
     }
     return p;
