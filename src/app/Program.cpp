@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "billing/BillingRun.h"
+#include "customers/AccountStore.h"
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "ui/billing/BillingScreen.h"
@@ -73,6 +74,8 @@ Program::Outcome Program::start(app::InstanceLock &lock)
                                  .arg(r.error),
                              kAppTitle);
 
+    // A customer save whose undo failed is put back.
+    customers::AccountStore(m_ctx.store, m_ctx.clock, m_ctx.locale).recoverPending();
     // Likewise a purge of paid-up ledgers and an account of a billing run.
     if (FileResult r = ledger::recoverLedgerPurge(m_ctx.store); !r)
         m_ctx.prompt.message(QStringLiteral("A purge stopped in the middle could not be finished (%1).").arg(r.error),

@@ -34,6 +34,15 @@ QString invalidKeyText(QChar key)
     return QStringLiteral("This character, (") + key + QStringLiteral(") is invalid for this field");
 }
 
+std::optional<QString> unquotableText(std::initializer_list<NamedText> texts)
+{
+    for (const NamedText &t : texts) {
+        if (t.text.contains(u'"'))
+            return invalidKeyText(u'"') + QStringLiteral(": %1.\nNothing was saved.").arg(QString::fromLatin1(t.field));
+    }
+    return std::nullopt;
+}
+
 QChar textKeyFilter(QChar key, const QString &boxText, Prompt &prompt, const QLocale &locale)
 {
     if (key.unicode() == kBackspace)

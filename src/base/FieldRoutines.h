@@ -7,6 +7,8 @@
 #include <QChar>
 #include <QLocale>
 #include <QString>
+#include <initializer_list>
+#include <optional>
 
 namespace base {
 
@@ -25,6 +27,17 @@ QChar moneyKeyFilter(QChar key, const QString &boxText);
 // any key unchecked.
 QChar textKeyFilter(QChar key, const QString &boxText, Prompt &prompt, const QLocale &locale);
 QString invalidKeyText(QChar key);
+
+// A text bound for a quoted value-list file that holds a double quote: the
+// other readers of those files take a line apart at every quote, so it
+// would shift each later value. The message names the field; nothing when
+// every text can be written. However a text reached its box (typed, pasted,
+// set by an assistive tool), this is what decides whether it is saved.
+struct NamedText {
+    const char *field;
+    const QString &text;
+};
+std::optional<QString> unquotableText(std::initializer_list<NamedText> texts);
 inline constexpr const char *kInvalidKeyTitle = "Invalid Key entry";
 
 // The system's numeric test: blanks around, a sign, grouping, a currency

@@ -70,8 +70,11 @@ std::variant<std::vector<Posting>, RunProblem> planRecordsRun(const CycleGrid &g
         const QString total = p.total.toPlainText();
         if (total.size() > ledger::LedgerEntry::kAmountWidth)
             return refuse(QStringLiteral("the total %1 is too long for the ledger").arg(total));
-        p.entry = ledger::makeEntry(acctNo, grid.name(row.rec), total, reference + u' ' + grid.reference(row.rec),
-                                    s.date, locale);
+        // What the run writes as a charge must read back as one.
+        const QString text = reference + u' ' + grid.reference(row.rec);
+        if (const std::optional<QString> problem = ledger::chargeTextProblem(text))
+            return refuse(QStringLiteral("the service %1").arg(*problem));
+        p.entry = ledger::makeEntry(acctNo, grid.name(row.rec), total, text, s.date, locale);
         postings.push_back(std::move(p));
     }
     return postings;

@@ -41,6 +41,10 @@ struct RunSettings {
     base::Money itemsTotal;
     TaxRates rates;
     QString tax1Name, tax2Name;
+    // The printed invoice's customer block follows the business's address
+    // style: city, state and code on one line, or the third and fourth
+    // address lines on two.
+    bool usaAddresses = true;
 };
 
 // One account of the run, worked out before anything is written.

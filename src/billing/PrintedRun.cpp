@@ -198,7 +198,7 @@ InvoiceToPrint invoiceFor(const CycleGrid &grid, const CycleRow &row, const Post
     p.values.date = settings.date;
     p.values.reference = monthNames().value(billingMonth) + QStringLiteral(", ") + QString::number(settings.date.year())
                          + QStringLiteral(" Billing");
-    p.values.customer = {a.name, a.address1, a.address2, a.address3, a.state, a.address4, true};
+    p.values.customer = {a.name, a.address1, a.address2, a.address3, a.state, a.address4, settings.usaAddresses};
     p.values.subTotal = posting.subtotal;
     p.values.tax1 = posting.amounts.tax1;
     p.values.tax2 = posting.amounts.tax2;

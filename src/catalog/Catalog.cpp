@@ -1,5 +1,6 @@
 #include "catalog/Catalog.h"
 
+#include "base/FieldRoutines.h"
 #include "base/ValueList.h"
 #include "store/RecordFiles.h"
 
@@ -121,8 +122,21 @@ std::optional<LaborRates> Catalog::loadLaborRates(const FileStore &store)
     return rates;
 }
 
+std::optional<QString> Catalog::laborRatesProblem(const LaborRates &rates)
+{
+    static const char *const headings[] = {"Labor heading 1", "Labor heading 2", "Labor heading 3"};
+    static const char *const amounts[] = {"Labor rate 1", "Labor rate 2", "Labor rate 3"};
+    for (size_t i = 0; i < rates.size(); ++i) {
+        if (auto problem = base::fields::unquotableText({{headings[i], rates[i].heading}, {amounts[i], rates[i].rate}}))
+            return problem;
+    }
+    return std::nullopt;
+}
+
 FileResult Catalog::saveLaborRates(const FileStore &store, const LaborRates &rates)
 {
+    if (const std::optional<QString> problem = laborRatesProblem(rates))
+        return FileResult::failure(*problem);
     valuelist::Writer w;
     for (const LaborSlot &slot : rates)
         w.text(slot.heading).text(slot.rate).endLine();

@@ -65,6 +65,9 @@ public:
 
     // "Labor.txt": nothing when it is missing.
     static std::optional<LaborRates> loadLaborRates(const store::FileStore &store);
+    // A heading or rate the file cannot hold (a double quote), as the
+    // message naming it; the save refuses it and writes nothing.
+    static std::optional<QString> laborRatesProblem(const LaborRates &rates);
     static store::FileResult saveLaborRates(const store::FileStore &store, const LaborRates &rates);
     // The boxes shown when there is no labour file.
     LaborRates defaultLaborRates() const;

@@ -40,6 +40,27 @@ QString problemText(Problem p)
     return QString();
 }
 
+std::optional<QString> unstorableText(const CustomerRecord &c, const CycleRecord &y)
+{
+    const std::pair<const char *, const QString *> fields[] = {
+        {"Account No", &c.acctNo},       {"Name", &c.name},           {"Address1", &c.address1},
+        {"Address2", &c.address2},       {"City / Address 3", &c.cityOrAddr3}, {"City", &c.city},
+        {"State", &c.state},             {"Zip Code", &c.zip},        {"Zip / Address 4", &c.zipOrAddr4},
+        {"Telephone", &c.phone},         {"Cell Phone", &c.cellPhone}, {"E-Mail", &c.email},
+        {"Title", &c.title},             {"First Name", &c.firstName}, {"Middle Initial", &c.middleInitial},
+        {"Last Name", &c.lastName},      {"Service", &y.service},     {"Charge For", &y.chargeFor},
+    };
+    for (const auto &[field, text] : fields) {
+        for (const QChar ch : *text) {
+            if (ch.unicode() > 0xFF)
+                return QStringLiteral("The %1 \"%2\" holds a character the customer file cannot keep (%3).\n"
+                                      "Nothing was saved: change or remove it.")
+                    .arg(QString::fromLatin1(field), *text, QString(ch));
+        }
+    }
+    return std::nullopt;
+}
+
 SetAllResult setAll(const FileStore &store, const AccountStore &accounts, const CycleRecord &values)
 {
     SetAllResult result;

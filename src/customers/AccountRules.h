@@ -20,6 +20,12 @@ Problem problemOf(const CustomerRecord &record);
 bool takePhoneAsAcctNo(CustomerRecord &record);
 QString problemText(Problem problem);
 
+// The records keep single-byte text (Latin-1): a field holding a character
+// outside it would be stored as "?" and the text changed without a word.
+// The message for the first such field of the customer or its billing
+// options, naming the field and the character; nothing when all fit.
+std::optional<QString> unstorableText(const CustomerRecord &customer, const CycleRecord &cycle);
+
 struct SetAllResult {
     store::FileResult written;
     int accountsSet = 0;

@@ -1,5 +1,6 @@
 #include "customers/AccountStore.h"
 
+#include "customers/AccountRules.h"
 #include "customers/CustomerFile.h"
 
 #include <QDataStream>
@@ -141,6 +142,8 @@ FileResult undo(const FileStore &store, const std::vector<FilePart> &parts)
 FileResult AccountStore::writeAccount(int n, const CustomerRecord &customer, const ContractRecord &contract,
                                       const CycleRecord &cycle) const
 {
+    if (const std::optional<QString> problem = unstorableText(customer, cycle))
+        return FileResult::failure(*problem);
     recoverPending();
     // Side files shorter than the customer file are filled out with default
     // records first, so record n really is customer n's.
@@ -174,8 +177,13 @@ FileResult AccountStore::writeAccount(int n, const CustomerRecord &customer, con
         return r;
     for (const FilePart &p : parts) {
         if (FileResult r = m_store.writeBytes(p.file, p.offset, p.bytes); !r) {
-            if (undo(m_store, parts))
-                m_store.killIfExists(kWriteMarker); // else the next start tries again
+            if (undo(m_store, parts)) {
+                m_store.killIfExists(kWriteMarker);
+                return r;
+            }
+            // The files are not as they were: the marker stays, and the next
+            // start puts them back. The caller must not say nothing was lost.
+            r.replaced = true;
             return r;
         }
     }

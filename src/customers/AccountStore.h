@@ -53,6 +53,7 @@ public:
     store::FileResult removeCustomer(int d, int c) const;
     // Finishes a removal that a crash interrupted after its new files were
     // complete, or drops the new files of one that had not got that far.
+    // Run at every start, and before every write of the account files.
     void recoverPending() const;
 
     // The defaults a new account's service records start from.

@@ -81,11 +81,13 @@ private:
             int value[3] = {0, 0, 0}, digits[3] = {0, 0, 0}, field = 0;
             bool ok = true;
             for (char c : text) {
+                // Nothing may follow the third number, and no number has
+                // more than four digits (a longer one would overflow).
+                if (field > 2 || (c >= '0' && c <= '9' && digits[field] == 4)) {
+                    ok = false;
+                    break;
+                }
                 if (c >= '0' && c <= '9') {
-                    if (field > 2) {
-                        ok = false;
-                        break;
-                    }
                     value[field] = value[field] * 10 + (c - '0');
                     ++digits[field];
                 } else if (digits[field] > 0) {
@@ -190,18 +192,21 @@ FileResult keepOthers(const FileStore &store, const QString &file, int length, i
     if (!store.dataFileExists(file))
         return FileResult::success();
     const QByteArray bytes = store.readFile(file).value_or(QByteArray());
-    const int count = store.recordCount(file, length);
+    // Every whole record, however many (the record count of the other
+    // screens stops at 32,767); a torn piece at the end is no record.
+    const qsizetype count = bytes.size() / length;
     QByteArray kept;
+    kept.reserve(bytes.size());
     bool removed = false;
-    for (int n = 0; n < count; ++n) {
-        const QByteArray record = bytes.mid(qsizetype(n) * length, length);
+    for (qsizetype n = 0; n < count; ++n) {
+        const QByteArray record = bytes.mid(n * length, length);
         if (RecordReader(record).text(acctAt, acctWidth).trimmed() == acctNo) {
             removed = true;
             continue;
         }
-        kept += record.leftJustified(length, ' ');
+        kept += record;
     }
-    if (!removed)
+    if (!removed && kept.size() == bytes.size())
         return FileResult::success();
     if (FileResult r = store.replaceFile(file, kept); !r)
         return r;

@@ -46,6 +46,15 @@ Sign signOf(QLatin1StringView entryText)
     return t == QLatin1StringView("Current Balance") ? Sign::Ignore : Sign::Add;
 }
 
+std::optional<QString> chargeTextProblem(const QString &text)
+{
+    if (signOf(QLatin1StringView(text.toLatin1())) == Sign::Add)
+        return std::nullopt;
+    return QStringLiteral("\"%1\" would be counted as a payment or credit in the account's balance; choose another "
+                          "description")
+        .arg(text.trimmed());
+}
+
 Balance balanceOf(const QByteArray &file, const QLocale &locale)
 {
     // The payment list runs this over every entry of every open ledger: the

@@ -28,6 +28,10 @@ std::optional<QString> storedAmountText(base::Money amount, const QLocale &local
 // case counting), exactly "Current Balance" is left out, anything else adds.
 enum class Sign { Add, Subtract, Ignore };
 Sign signOf(QLatin1StringView entryText);
+// A charge the program is to write whose text the rule above would not add
+// (a service named "Credit Check Fee" would lower the balance it raises):
+// the message naming the text; nothing for a text that adds.
+std::optional<QString> chargeTextProblem(const QString &text);
 
 struct Balance {
     base::Money total;

@@ -49,15 +49,26 @@ QFont PainterSurface::qfont() const
     return f;
 }
 
+// The page as the job will print it. The orientation reaches the device
+// only at the first drawing, but a report measures the page before that
+// (a title centred on a landscape page): until then the orientation asked
+// for is applied to the device's page here.
+QPageLayout PainterSurface::jobLayout() const
+{
+    QPageLayout layout = m_device.pageLayout();
+    if (!m_begun)
+        layout.setOrientation(orientation() == Orientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    return layout;
+}
+
 double PainterSurface::pageHeight() const
 {
-    const QPageLayout layout = m_device.pageLayout();
-    return layout.fullRectPoints().height() * 20.0; // points to twips
+    return jobLayout().fullRectPoints().height() * 20.0; // points to twips
 }
 
 double PainterSurface::paperWidth() const
 {
-    return m_device.pageLayout().fullRectPoints().width() * 20.0;
+    return jobLayout().fullRectPoints().width() * 20.0;
 }
 
 double PainterSurface::textWidth(const QString &text) const

@@ -7,6 +7,7 @@
 #include "printing/PrintSurface.h"
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
 
 class QPagedPaintDevice;
@@ -20,6 +21,7 @@ public:
 
     double pageHeight() const override;
     double paperWidth() const override;
+    QPageLayout jobLayout() const;
     double textWidth(const QString &text) const override;
     double textHeight(const QString &text) const override;
     void picture(const QImage &image, double x, double y, double width, double height) override;

@@ -1,5 +1,6 @@
 #include "setup/SettingsFiles.h"
 
+#include "base/FieldRoutines.h"
 #include "base/ValueList.h"
 
 #include <limits>
@@ -55,8 +56,59 @@ bool loadBusinessData(const FileStore &store, BusinessValues &values)
     return true;
 }
 
+namespace {
+using base::fields::unquotableText;
+
+std::optional<QString> businessProblem(const BusinessValues &v)
+{
+    return unquotableText({{"Business Name", v.businessName},
+                           {"Address 1", v.businessAddress1},
+                           {"Address 2", v.businessAddress2},
+                           {v.addressStyle == AddressStyle::USA ? "City" : "Address 3", v.businessCity},
+                           {v.addressStyle == AddressStyle::USA ? "State" : "Address 4", v.businessState},
+                           {"Zip Code", v.businessZip},
+                           {"Phone", v.businessPhone},
+                           {"Fax", v.businessFax},
+                           {"Tax Id", v.businessTaxId}});
+}
+
+std::optional<QString> invoiceOptionsProblem(const BusinessValues &v)
+{
+    return unquotableText({{"Graduated limit", v.graduatedLimit}, {"Surcharge", v.graduatedSurcharge}});
+}
+
+std::optional<QString> taxProblem(const BusinessValues &v)
+{
+    return unquotableText({{"First tax heading", v.taxHeading1},
+                           {"Second tax heading", v.taxHeading2},
+                           {"First tax rate", v.taxRate1},
+                           {"Second tax rate", v.taxRate2}});
+}
+
+std::optional<QString> printProblem(const BusinessValues &v)
+{
+    return unquotableText({{"Print font", v.printFontName}});
+}
+
+std::optional<QString> logoProblem(const BusinessValues &v)
+{
+    return unquotableText({{"Logo file", v.logoFile}});
+}
+} // namespace
+
+std::optional<QString> settingsProblem(const BusinessValues &v)
+{
+    for (auto check : {businessProblem, invoiceOptionsProblem, taxProblem, printProblem, logoProblem}) {
+        if (std::optional<QString> problem = check(v))
+            return problem;
+    }
+    return std::nullopt;
+}
+
 FileResult saveBusiness(const FileStore &store, const BusinessValues &values)
 {
+    if (const std::optional<QString> problem = businessProblem(values))
+        return FileResult::failure(*problem);
     valuelist::Writer w;
     w.text(values.businessName).text(values.businessAddress1).text(values.businessAddress2)
         .text(values.businessCity).text(values.businessState).text(values.businessZip)
@@ -98,6 +150,8 @@ void loadInvoiceOptions(const FileStore &store, BusinessValues &values, const QL
 
 FileResult saveInvoiceOptions(const FileStore &store, const BusinessValues &values)
 {
+    if (const std::optional<QString> problem = invoiceOptionsProblem(values))
+        return FileResult::failure(*problem);
     valuelist::Writer w;
     w.integer(values.taxServicesAndItems).boolean(values.usePlainPaper).boolean(values.useRemittanceForm)
         .integer(values.sequentialInvoiceNumbers).integer(values.applyGraduatedTax)
@@ -126,6 +180,8 @@ void loadTaxSettings(const FileStore &store, BusinessValues &values)
 
 FileResult saveTaxSettings(const FileStore &store, const BusinessValues &values)
 {
+    if (const std::optional<QString> problem = taxProblem(values))
+        return FileResult::failure(*problem);
     valuelist::Writer w;
     w.text(values.taxHeading1).text(values.taxHeading2).text(values.taxRate1).text(values.taxRate2)
         .integer(values.apply1stTax).integer(values.apply2ndTax).endLine();
@@ -155,6 +211,8 @@ void loadPrintColors(const FileStore &store, BusinessValues &values)
 
 FileResult savePrintColors(const FileStore &store, BusinessValues &values)
 {
+    if (const std::optional<QString> problem = printProblem(values))
+        return FileResult::failure(*problem);
     values.lineColor = values.printBorderColor;
     valuelist::Writer w;
     w.integer(values.printBorderColor).endLine();
@@ -175,6 +233,8 @@ FileResult saveCompanyLogo(const FileStore &store, const BusinessValues &values,
 {
     if (values.logoFile.isEmpty())
         return FileResult::success();
+    if (const std::optional<QString> problem = logoProblem(values))
+        return FileResult::failure(*problem);
     FileResult result = store.saveDataFile(kCompanyLogo, valuelist::Writer().text(values.logoFile).bytes());
     if (!result)
         return result;
@@ -272,17 +332,20 @@ void loadAll(const FileStore &store, BusinessValues &values, const QLocale &loca
 
 SaveAllResult saveAllSettings(const FileStore &store, BusinessValues &values)
 {
+    // Checked whole first, so a refused text leaves every file as it was.
+    if (const std::optional<QString> problem = settingsProblem(values))
+        return {FileResult::failure(*problem), QString(), *problem};
     if (FileResult r = saveBusiness(store, values); !r)
-        return {r, kBusinessData};
+        return {r, kBusinessData, QString()};
     if (FileResult r = savePhoneSettings(store, values); !r)
-        return {r, kPhone};
+        return {r, kPhone, QString()};
     if (FileResult r = saveInvoiceOptions(store, values); !r)
-        return {r, kCycleSetupInfo};
+        return {r, kCycleSetupInfo, QString()};
     if (FileResult r = savePrintColors(store, values); !r)
-        return {r, kPrintColors};
+        return {r, kPrintColors, QString()};
     if (FileResult r = saveTaxSettings(store, values); !r)
-        return {r, kTaxSettings};
-    return {FileResult::success(), QString()};
+        return {r, kTaxSettings, QString()};
+    return {FileResult::success(), QString(), QString()};
 }
 
 bool setupFilesPresent(const FileStore &store)

@@ -68,8 +68,13 @@ void loadAll(const store::FileStore &store, BusinessValues &values, const QLocal
 struct SaveAllResult {
     store::FileResult result;
     QString fileName;
+    QString refused; // a text the files cannot hold: the message, nothing written
     explicit operator bool() const { return result.ok; }
 };
+// The message for the first settings text the quoted form cannot hold
+// (each save refuses its own file's texts the same way); nothing when all
+// can be written.
+std::optional<QString> settingsProblem(const BusinessValues &values);
 SaveAllResult saveAllSettings(const store::FileStore &store, BusinessValues &values);
 
 // Both required set-up files exist (or were restored). Both are always

@@ -331,6 +331,10 @@ std::optional<QByteArray> FileStore::readFile(const QString &name) const
 
 FileResult FileStore::replaceFile(const QString &name, const QByteArray &content) const
 {
+    if (m_writeFault) {
+        if (std::optional<QString> why = m_writeFault(name))
+            return FileResult::failure(*why);
+    }
     const QString p = path(name);
     if (p.isEmpty())
         return FileResult::failure(QStringLiteral("the name %1 is not allowed").arg(name));
@@ -419,6 +423,10 @@ QByteArray FileStore::readBytes(const QString &name, qint64 offset, qint64 lengt
 
 FileResult FileStore::writeBytes(const QString &name, qint64 offset, const QByteArray &bytes, qint64 newLength) const
 {
+    if (m_writeFault) {
+        if (std::optional<QString> why = m_writeFault(name))
+            return FileResult::failure(*why);
+    }
     const QString p = path(name);
     if (p.isEmpty() || offset < 0)
         return FileResult::failure(QStringLiteral("the name %1 is not allowed").arg(name));

@@ -143,6 +143,12 @@ public:
     // a failing disk would, to see what the user is told.
     using FolderSync = std::function<bool(const QString &folder)>;
     void setFolderSync(FolderSync sync) { m_syncFolder = std::move(sync); }
+    // Heard before every write (a replace, bytes written in place, a record
+    // appended) with the relative name; a reason given makes that write
+    // fail with it, nothing changed, as a full disk would. Tests use it to
+    // fail the Nth write of an operation.
+    using WriteFault = std::function<std::optional<QString>(const QString &name)>;
+    void setWriteFault(WriteFault fault) { m_writeFault = std::move(fault); }
 
     // The next record of a journal goes after its whole records (file length
     // over record length, rounded down, not capped at 32,767); a torn tail
@@ -176,6 +182,7 @@ private:
     bool syncFile(int handle) const;
     bool syncFolderOf(const QString &path) const;
     FolderSync m_syncFolder;
+    WriteFault m_writeFault;
     mutable bool m_deferSync = false;
     QString m_root;
     QString m_progPath;

@@ -1,6 +1,7 @@
 // The three parallel files behind the account store: reads past the end,
 // writes that keep record n together, rebuilds, and removal of a customer,
 // including a removal killed at random moments.
+#include "customers/AccountRules.h"
 #include "customers/AccountStore.h"
 
 #include "support/TestSupport.h"
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace customers;
@@ -276,4 +278,64 @@ TEST(AccountStore, KillingAnAccountWriteNeverSplitsTheFiles)
         EXPECT_FALSE(folder.exists(QStringLiteral("/WriteAccount.pending")));
     }
     EXPECT_GT(grown, 0); // the child got some accounts written before a kill
+}
+
+TEST(AccountStore, AWriteWhoseUndoFailsSaysSoAndIsPutBackByTheNextRecovery)
+{
+    TestFolder folder;
+    writeParallelFiles(folder, 3);
+    const QByteArray customers = folder.read(kCustomerFile), cycles = folder.read(kCycleFile);
+    // The customer record goes in, then the disk fails for good: the
+    // contract write and every undo write fail.
+    int writes = 0;
+    folder.store().setWriteFault([&](const QString &name) -> std::optional<QString> {
+        if (name == QStringLiteral("/WriteAccount.pending") || ++writes < 2)
+            return std::nullopt;
+        return QStringLiteral("No space left on device");
+    });
+    AccountStore store(folder.store(), folder.clock, usLocale());
+    CustomerRecord c;
+    c.acctNo = QStringLiteral("NEW");
+    const store::FileResult r = store.writeAccount(2, c, store.defaultContract(), CycleRecord());
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.replaced) << "the caller must not say nothing was lost";
+    EXPECT_NE(folder.read(kCustomerFile), customers);
+    EXPECT_TRUE(folder.exists(QStringLiteral("/WriteAccount.pending")));
+    folder.store().setWriteFault({});
+    store.recoverPending(); // as the next start does
+    EXPECT_EQ(folder.read(kCustomerFile), customers);
+    EXPECT_EQ(folder.read(kCycleFile), cycles);
+    EXPECT_FALSE(folder.exists(QStringLiteral("/WriteAccount.pending")));
+}
+
+TEST(AccountStore, ATextOutsideTheSingleByteSetIsRefusedNamingTheField)
+{
+    TestFolder folder;
+    writeParallelFiles(folder, 1);
+    const QByteArray customers = folder.read(kCustomerFile);
+    AccountStore store(folder.store(), folder.clock, usLocale());
+    struct Case {
+        std::function<void(CustomerRecord &, CycleRecord &)> set;
+        QString expected;
+    } cases[] = {
+        {[](CustomerRecord &c, CycleRecord &) { c.name = QStringLiteral("\u03a91"); },
+         QStringLiteral("The Name \"\u03a91\" holds a character the customer file cannot keep (\u03a9).\nNothing was saved: change or remove it.")},
+        {[](CustomerRecord &c, CycleRecord &) { c.lastName = QStringLiteral("Zo\u0142\u0105d\u017a"); },
+         QStringLiteral("The Last Name \"Zo\u0142\u0105d\u017a\" holds a character the customer file cannot keep (\u0142).\nNothing was saved: change or remove it.")},
+        {[](CustomerRecord &, CycleRecord &y) { y.chargeFor = QStringLiteral("\u20ac5 off"); },
+         QStringLiteral("The Charge For \"\u20ac5 off\" holds a character the customer file cannot keep (\u20ac).\nNothing was saved: change or remove it.")},
+    };
+    for (const Case &k : cases) {
+        CustomerRecord c;
+        c.acctNo = QStringLiteral("A1");
+        c.name = QStringLiteral("M\u00fcller & S\u00f6hne"); // Latin-1 is kept as it is
+        CycleRecord y;
+        EXPECT_EQ(unstorableText(c, y), std::nullopt);
+        k.set(c, y);
+        EXPECT_EQ(unstorableText(c, y), k.expected);
+        const store::FileResult r = store.writeAccount(1, c, store.defaultContract(), y);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, k.expected);
+        EXPECT_EQ(folder.read(kCustomerFile), customers);
+    }
 }

@@ -178,3 +178,36 @@ TEST(History, DatesReadAsTheLocaleReadsThem)
     ASSERT_EQ(de.financial.size(), 1u);
     EXPECT_EQ(de.financial[0].date, QDate(2026, 12, 31));
 }
+
+TEST(History, DamagedDateTextsReadAsUnreadable)
+{
+    TestFolder folder;
+    const char *damaged[] = {"5/1/2024     $", "5/1/2024/7", "1/1/12345678901", "99999999999/1/2024",
+                             "5/99999999999/2024", "12/31/2026x"};
+    QByteArray file;
+    for (const char *d : damaged)
+        file += financial("1", d, "A", "1");
+    folder.write(kFinancialHistoryFile, file);
+    const History h = loadHistory(folder.store(), {QDate(1990, 1, 1), QDate(2030, 1, 1), std::nullopt}, usLocale());
+    ASSERT_EQ(h.financial.size(), std::size(damaged)); // shown, with the date marked
+    for (size_t i = 0; i < std::size(damaged); ++i)
+        EXPECT_FALSE(h.financial[i].date.isValid()) << damaged[i];
+}
+
+TEST(History, PurgingOneAccountKeepsEveryOtherRecordPast32767AndNoFragment)
+{
+    TestFolder folder;
+    QByteArray file;
+    file.reserve(40'011 * 155);
+    for (int i = 0; i < 40'011; ++i)
+        file += i % 10'000 == 17 ? financial("GONE", "1/2/2026", "Mowing", "10")
+                                 : financial(i % 2 ? "1001" : "1002", "1/2/2026", "Mowing", "10");
+    const QByteArray others = file.mid(155, 155);
+    file += others.left(120); // a torn piece longer than half a record
+    folder.write(kFinancialHistoryFile, file);
+    ASSERT_TRUE(purgeAccountHistory(folder.store(), QStringLiteral("GONE")));
+    const QByteArray kept = folder.read(kFinancialHistoryFile);
+    ASSERT_EQ(kept.size(), qsizetype(40'011 - 4) * 155);
+    EXPECT_EQ(kept.count(QByteArray("GONE")), 0);
+    EXPECT_EQ(kept.right(155), file.mid(qsizetype(40'010) * 155, 155)); // the last whole record, in order
+}

@@ -1,7 +1,9 @@
 #include "setup/SettingsFiles.h"
+#include "catalog/Catalog.h"
 
 #include "support/TestSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace setup;
@@ -12,7 +14,7 @@ TEST(SettingsFiles, BusinessDataRoundTripsAndRefreshesItsBackup)
 {
     TestFolder folder;
     BusinessValues v = BusinessValues::defaults(usLocale());
-    v.businessName = QStringLiteral("Joe's \"Best\" Lawns, Inc.");
+    v.businessName = QStringLiteral("Joe's Best Lawns, Inc.");
     v.businessAddress1 = QStringLiteral("12 Main St");
     v.businessCity = QStringLiteral("Springfield");
     v.businessState = QStringLiteral("IL");
@@ -216,4 +218,58 @@ TEST(SettingsFiles, SaveAllWritesEveryFileAndBothRequiredOnesCount)
     folder.write(kStatementTerms, "\"Net 30, thank you\"\r\n");
     EXPECT_EQ(loadWebSite(folder.store()), QStringLiteral("www.example.com"));
     EXPECT_EQ(loadStatementTerms(folder.store()), QStringLiteral("Net 30, thank you"));
+}
+
+TEST(SettingsFiles, AQuoteInAnyTextIsRefusedNamingTheFieldAndNoFileIsWritten)
+{
+    struct Case {
+        const char *field;
+        std::function<void(BusinessValues &)> set;
+        std::function<store::FileResult(const store::FileStore &, BusinessValues &)> save;
+        QString file;
+    };
+    const Case cases[] = {
+        {"Business Name", [](BusinessValues &v) { v.businessName = QStringLiteral("Joe's \"Best\""); },
+         [](const store::FileStore &s, BusinessValues &v) { return saveBusiness(s, v); }, kBusinessData},
+        {"Tax Id", [](BusinessValues &v) { v.businessTaxId = QStringLiteral("\""); },
+         [](const store::FileStore &s, BusinessValues &v) { return saveBusiness(s, v); }, kBusinessData},
+        {"Second tax heading", [](BusinessValues &v) { v.taxHeading2 = QStringLiteral("City \"B\""); },
+         [](const store::FileStore &s, BusinessValues &v) { return saveTaxSettings(s, v); }, kTaxSettings},
+        {"First tax rate", [](BusinessValues &v) { v.taxRate1 = QStringLiteral("5\""); },
+         [](const store::FileStore &s, BusinessValues &v) { return saveTaxSettings(s, v); }, kTaxSettings},
+        {"Surcharge", [](BusinessValues &v) { v.graduatedSurcharge = QStringLiteral("\"$1\""); },
+         [](const store::FileStore &s, BusinessValues &v) { return saveInvoiceOptions(s, v); }, kCycleSetupInfo},
+        {"Print font", [](BusinessValues &v) { v.printFontName = QStringLiteral("\"Arial\""); },
+         [](const store::FileStore &s, BusinessValues &v) { return savePrintColors(s, v); }, kPrintColors},
+        {"Logo file", [](BusinessValues &v) { v.logoFile = QStringLiteral("/tmp/\"logo\".png"); },
+         [](const store::FileStore &s, BusinessValues &v) { return saveCompanyLogo(s, v, true); }, kCompanyLogo},
+    };
+    for (const Case &c : cases) {
+        TestFolder folder;
+        BusinessValues v = BusinessValues::defaults(usLocale());
+        v.businessName = QStringLiteral("Joe's Lawns");
+        v.logoFile = QStringLiteral("/tmp/logo.png");
+        ASSERT_TRUE(saveAllSettings(folder.store(), v));
+        ASSERT_TRUE(saveCompanyLogo(folder.store(), v, true));
+        const QByteArray before = folder.read(c.file);
+        c.set(v);
+        const QString message = QStringLiteral("This character, (\") is invalid for this field: %1.\nNothing was saved.")
+                                    .arg(QString::fromLatin1(c.field));
+        EXPECT_EQ(settingsProblem(v), message) << c.field;
+        const store::FileResult each = c.save(folder.store(), v);
+        EXPECT_FALSE(each.ok) << c.field;
+        EXPECT_EQ(each.error, message);
+        const SaveAllResult all = saveAllSettings(folder.store(), v);
+        EXPECT_EQ(all.refused, message) << c.field;
+        EXPECT_EQ(folder.read(c.file), before) << c.field;
+    }
+    // The labour file likewise.
+    TestFolder folder;
+    catalog::LaborRates rates{{{QStringLiteral("Regular"), QStringLiteral("$40.00")},
+                               {QStringLiteral("Over \"time\""), QStringLiteral("$60.00")},
+                               {QString(), QString()}}};
+    EXPECT_EQ(catalog::Catalog::laborRatesProblem(rates),
+              QStringLiteral("This character, (\") is invalid for this field: Labor heading 2.\nNothing was saved."));
+    EXPECT_FALSE(catalog::Catalog::saveLaborRates(folder.store(), rates).ok);
+    EXPECT_FALSE(folder.exists(catalog::kLaborFile));
 }

@@ -6,7 +6,7 @@
 inline setup::BusinessValues crashTestValues(int which)
 {
     setup::BusinessValues v = setup::BusinessValues::defaults(QLocale(QLocale::English, QLocale::UnitedStates));
-    v.businessName = QStringLiteral("Old Name \"A\"");
+    v.businessName = QStringLiteral("Old Name A");
     v.printCopies = 1;
     if (which == 1) {
         v.businessName = QStringLiteral("New Name, a longer one so the files differ in length");

@@ -74,7 +74,8 @@ QWidget *BillingScreen::buildItemsFrame()
     unitsLabel->setBuddy(m_units);
     m_itemCost = new QLabel(m_calcFrame);
     m_itemCost->setObjectName(QStringLiteral("lblTotalCost"));
-    m_itemCost->setAccessibleName(QStringLiteral("Total Cost"));
+    // The amount itself is what a screen reader reads out.
+    m_itemCost->setAccessibleDescription(QStringLiteral("Total Cost"));
     g->addWidget(m_itemName, 0, 0, 1, 2);
     g->addWidget(unitsLabel, 1, 0);
     g->addWidget(m_units, 1, 1);

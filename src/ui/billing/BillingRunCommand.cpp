@@ -60,7 +60,8 @@ std::optional<std::pair<RunSettings, std::vector<Posting>>> BillingScreen::planR
                              QStringLiteral("Billing Run"));
         return std::nullopt;
     }
-    RunSettings settings{m_ctx.clock.today(), m_itemsAdded, itemsTotal(), *rates, v.taxHeading1, v.taxHeading2};
+    RunSettings settings{m_ctx.clock.today(), m_itemsAdded, itemsTotal(), *rates, v.taxHeading1, v.taxHeading2,
+                         v.addressStyle == setup::AddressStyle::USA};
     auto plan = planRecordsRun(m_grid->grid(), settings, m_ctx.locale);
     if (const RunProblem *p = std::get_if<RunProblem>(&plan)) {
         const CycleRow &row = m_grid->grid().rows[size_t(p->row)];

@@ -1,8 +1,10 @@
 #include "ui/billing/BillingScreen.h"
 
 #include "billing/BillingRules.h"
+#include "ledger/Ledger.h"
 #include "ui/billing/BillingModels.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/AlignedLists.h"
 #include "ui/widgets/RowGrid.h"
 
 #include <QApplication>
@@ -190,8 +192,7 @@ QWidget *BillingScreen::buildServiceFrame()
     m_serviceCosts->setAccessibleName(QStringLiteral("Charge of the service"));
     m_serviceCosts->setMaximumHeight(90);
     // Either list moves the other to the same position.
-    connect(m_services, &QComboBox::currentIndexChanged, m_serviceCosts, [this](int i) { m_serviceCosts->setCurrentRow(i); });
-    connect(m_serviceCosts, &QListWidget::currentRowChanged, m_services, &QComboBox::setCurrentIndex);
+    keepRowsAligned(m_services, m_serviceCosts);
     g->addWidget(m_services, 0, 0, 1, 2);
     g->addWidget(m_serviceCosts, 1, 0, 1, 2);
     connect(command(8, QStringLiteral("Change Service"), m_serviceFrame), &QPushButton::clicked, this,
@@ -328,6 +329,11 @@ void BillingScreen::changeService()
     const int i = m_services->currentIndex();
     if (i < 0 || m_serviceRow < 0 || m_serviceRow >= m_grid->rowCount())
         return; // no service chosen: nothing changes
+    if (const std::optional<QString> problem = ledger::chargeTextProblem(m_services->itemText(i))) {
+        m_ctx.prompt.message(*problem + u'.', QStringLiteral("Change Service"));
+        m_services->setFocus();
+        return;
+    }
     CycleRow &row = m_grid->row(m_serviceRow);
     row.service = m_services->itemText(i);
     row.charge = m_serviceCosts->item(i) ? m_serviceCosts->item(i)->text() : QString();

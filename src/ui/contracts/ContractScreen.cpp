@@ -7,6 +7,7 @@
 #include "contracts/Rtf.h"
 #include "customers/AccountStore.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/AlignedLists.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -28,6 +29,9 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -58,20 +62,34 @@ ContractScreen::ContractScreen(AppContext &ctx, Navigator &navigator, PdfFile pd
     manual->setObjectName(QStringLiteral("mnuManual"));
     connect(manual, &QAction::triggered, this, [this] { showServices(false); });
 
-    auto *layout = new QHBoxLayout(this);
+    // The commands run across the top, always in sight; below them the
+    // choices scroll on their own beside the document, so a small window
+    // scrolls the content and never the commands.
+    auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
-    auto *left = new QVBoxLayout;
+    auto *commands = new QHBoxLayout;
+    layout->addLayout(commands);
+    auto *content = new QHBoxLayout;
+    layout->addLayout(content, 1);
+    auto *choices = new QWidget;
+    auto *left = new QVBoxLayout(choices);
+    left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(buildChoices());
     left->addWidget(buildInstructions());
     left->addStretch();
-    layout->addLayout(left);
-    auto *right = new QVBoxLayout;
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("scrChoices"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setWidget(choices);
+    scroller->setMinimumWidth(choices->minimumSizeHint().width() + scroller->verticalScrollBar()->sizeHint().width());
+    content->addWidget(scroller);
     m_body = new QTextEdit(this);
     m_body->setObjectName(QStringLiteral("txtBody"));
     m_body->setAccessibleName(QStringLiteral("Contract"));
     m_body->setAcceptRichText(true);
-    right->addWidget(m_body, 1);
-    auto *commands = new QHBoxLayout;
+    content->addWidget(m_body, 1);
     auto button = [&](const char *name, const QString &caption, const QString &tip) {
         auto *b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
@@ -93,9 +111,6 @@ ContractScreen::ContractScreen(AppContext &ctx, Navigator &navigator, PdfFile pd
     commands->addStretch();
     connect(button("cmdMenu", QStringLiteral("Return to the &Menu"), QStringLiteral("Returns to the main menu")),
             &QPushButton::clicked, this, [this] { m_navigator.show(ScreenId::MainMenu); });
-    // The commands above the document, in sight whatever the window's height.
-    right->insertLayout(0, commands);
-    layout->addLayout(right, 1);
     loadServices();
 }
 
@@ -150,9 +165,7 @@ void ContractScreen::buildServiceFrames(QWidget *box, QVBoxLayout *v)
     sl->setBuddy(m_services);
     auto *pl = new QLabel(QStringLiteral("Cost"), m_servicesFrame);
     pl->setBuddy(m_prices);
-    // The two lists stay index-aligned.
-    connect(m_services, &QComboBox::currentIndexChanged, m_prices, [this](int i) { m_prices->setCurrentIndex(i); });
-    connect(m_prices, &QComboBox::currentIndexChanged, m_services, [this](int i) { m_services->setCurrentIndex(i); });
+    keepRowsAligned(m_services, m_prices);
     fg->addWidget(sl, 0, 0);
     fg->addWidget(m_services, 0, 1);
     fg->addWidget(pl, 1, 0);
@@ -253,6 +266,8 @@ QWidget *ContractScreen::buildInstructions()
 
 void ContractScreen::loadServices()
 {
+    const QSignalBlocker holdServices(m_services);
+    const QSignalBlocker holdPrices(m_prices);
     m_services->clear();
     m_prices->clear();
     const bool present = m_ctx.store.dataFileExists(catalog::kServicesFile);

@@ -118,7 +118,7 @@ QWidget *CustomerScreen::buildActions(QWidget *parent)
         return b;
     };
     action("cmdNew", QStringLiteral("Add New Customer"), nullptr, [this] { addNewCustomer(); });
-    m_select = action("cmdCustomer_1", QStringLiteral("&Select this Account Start Routine"), "Selects this acct for action",
+    m_select = action("cmdCustomer_1", QStringLiteral("Select &this Account Start Routine"), "Selects this acct for action",
                       [this] { leaveScreen(true); });
     action("cmdCustomer_0", QStringLiteral("&Menu"), "Returns to the Main Menu", [this] { leaveScreen(false); });
     m_cancelAdd = action("cmdCustomer_13", QStringLiteral("Cancel Add &New"), "Cancels the Current New Account",

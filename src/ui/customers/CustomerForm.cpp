@@ -122,6 +122,10 @@ QLabel *CustomerForm::labelFor(const char *text, QWidget *buddy)
 {
     auto *l = new QLabel(QString::fromLatin1(text), buddy->parentWidget());
     l->setBuddy(buddy);
+    // An editable list is typed into through its inner box, which is what a
+    // screen reader lands on: it carries the label's name as well.
+    if (auto *list = qobject_cast<QComboBox *>(buddy); list && list->lineEdit())
+        list->lineEdit()->setAccessibleName(l->text());
     return l;
 }
 
@@ -141,6 +145,7 @@ int CustomerForm::addNameRow(QGridLayout *grid, int row)
     m_title->addItems({QStringLiteral("Mr/Mrs"), QStringLiteral("Mr."), QStringLiteral("Mrs"), QStringLiteral("Ms"),
                        QStringLiteral("Miss")});
     m_title->setAccessibleName(QStringLiteral("Title"));
+    personal->addWidget(labelFor("Title", m_title));
     personal->addWidget(m_title);
     const std::tuple<Box, const char *, int> names[] = {
         {First, "First Name", 2}, {Initial, "Middle Initial", 0}, {Last, "Last Name", 3}};
@@ -316,7 +321,7 @@ void CustomerForm::showType(const QString &type)
     m_nameLabel->setText(business ? QStringLiteral("Name") : QStringLiteral("Title / Name"));
     // The label names whatever the row shows, for a screen reader.
     m_nameLabel->setBuddy(listShown ? static_cast<QWidget *>(m_accountList)
-                                    : business ? static_cast<QWidget *>(box(Name)) : m_title);
+                                    : business ? static_cast<QWidget *>(box(Name)) : box(First));
     m_type->setText(business ? CustomerRecord::kBusiness : CustomerRecord::kIndividual);
 }
 

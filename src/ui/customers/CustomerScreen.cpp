@@ -285,11 +285,17 @@ bool CustomerScreen::saveCustomer()
                              catalog::kInvalidChargeTitle);
         return false;
     }
+    if (const std::optional<QString> problem = unstorableText(r, *cycle)) {
+        m_ctx.prompt.message(*problem, kAppTitle);
+        return false;
+    }
     if (FileResult w = m_accounts.writeAccount(m_currentRecord, r, m_contract, *cycle); !w) {
-        m_ctx.prompt.message(QStringLiteral("The customer could not be saved (%1).\nNothing was lost: the screen "
-                                            "keeps what you entered.")
-                                 .arg(w.error),
-                             kAppTitle);
+        const QString text = w.replaced ? QStringLiteral("The customer could not be saved (%1).\nThe customer files "
+                                                         "could not be put back as they were; they will be when the "
+                                                         "program next starts. The screen keeps what you entered.")
+                                        : QStringLiteral("The customer could not be saved (%1).\nNothing was lost: "
+                                                         "the screen keeps what you entered.");
+        m_ctx.prompt.message(text.arg(w.error), kAppTitle);
         return false;
     }
     m_serviceWindow->noteSavedCharge();

@@ -173,7 +173,7 @@ QWidget *HistoryScreen::buildCommands()
         return b;
     };
     connect(command(1, QStringLiteral("Load Grid")), &QPushButton::clicked, this, &HistoryScreen::loadHistory);
-    connect(command(4, QStringLiteral("&Toggle Grids")), &QPushButton::clicked, this, &HistoryScreen::toggleGrids);
+    connect(command(4, QStringLiteral("Toggle &Grids")), &QPushButton::clicked, this, &HistoryScreen::toggleGrids);
     m_purgeAll = command(2, QStringLiteral("&Purge All Accounts History"));
     connect(m_purgeAll, &QPushButton::clicked, this, &HistoryScreen::purgeAll);
     connect(command(3, QStringLiteral("Purge &Account History")), &QPushButton::clicked, this, &HistoryScreen::purgeAccount);
@@ -187,6 +187,12 @@ QWidget *HistoryScreen::buildCommands()
     print->setToolTip(QStringLiteral("Prints the grid shown with its range and total"));
     connect(print, &QPushButton::clicked, this, &HistoryScreen::printGrid);
     h->addWidget(print);
+    auto *preview = new QPushButton(QStringLiteral("Print Pre&view"), box);
+    preview->setObjectName(QStringLiteral("cmdPreviewHistory"));
+    preview->setToolTip(QStringLiteral("Shows the pages Print would make, before any paper is spent"));
+    connect(preview, &QPushButton::clicked, this,
+            [this] { m_printers.preview(this, [this](QPrinter &printer) { return renderGrid(printer).isEmpty(); }); });
+    h->addWidget(preview);
     h->addStretch();
     connect(command(0, QStringLiteral("&Menu")), &QPushButton::clicked, this,
             [this] { m_navigator.show(ScreenId::MainMenu); });
@@ -340,6 +346,12 @@ void HistoryScreen::printGrid()
     std::unique_ptr<QPrinter> printer = m_printers.choose(this);
     if (!printer)
         return;
+    if (const QString problem = renderGrid(*printer); !problem.isEmpty())
+        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(problem), QStringLiteral("Print Error"));
+}
+
+QString HistoryScreen::renderGrid(QPrinter &printer)
+{
     const bool financial = financialShown();
     const HistoryModel *model = financial ? m_financial : m_service;
     QList<QStringList> rows;
@@ -360,12 +372,12 @@ void HistoryScreen::printGrid()
         header.append(QStringLiteral("Account ") + m_accounts->currentText().trimmed());
     if (financial)
         header.append(QStringLiteral("Total %1   %2").arg(m_total->text(), m_flows->text()));
-    printing::PainterSurface surface(*printer);
+    printing::PainterSurface surface(printer);
     printing::PagePrinter page(surface, m_ctx.settings.values(), m_ctx.store);
     page.printerSetup(QStringLiteral("Portrait"), m_ctx.settings.values().printInColor);
     if (!printing::printTable(page, m_title->text(), header, columns, rows))
-        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(printerProblem(*printer, surface.error())),
-                             QStringLiteral("Print Error"));
+        return printerProblem(printer, surface.error());
+    return QString();
 }
 
 } // namespace ui

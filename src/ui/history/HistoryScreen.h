@@ -14,6 +14,7 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QTableView;
 
@@ -49,6 +50,9 @@ private:
     void purgeAccount();
     void exportGrid();
     void printGrid();
+    // Prints the grid shown on the printer given (the chosen one or the
+    // preview's); the problem when it failed, else nothing.
+    QString renderGrid(QPrinter &printer);
     bool financialShown() const;
 
     context::AppContext &m_ctx;

@@ -32,11 +32,13 @@ QPushButton *command(QWidget *parent, const QString &objectName, const QString &
     return b;
 }
 
-QLabel *valueLabel(QWidget *parent, const QString &objectName, const QString &accessibleName)
+// A label that shows a value: a screen reader hears the value itself (a
+// fixed name would be read instead of it), with what it is as description.
+QLabel *valueLabel(QWidget *parent, const QString &objectName, const QString &description)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(objectName);
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(description);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setWordWrap(true);
     return label;

@@ -99,6 +99,10 @@ void LaborTab::save()
     LaborRates rates;
     for (int i = 0; i < 3; ++i)
         rates[size_t(i)] = {m_heading[size_t(i)]->text(), m_rate[size_t(i)]->text()};
+    if (const std::optional<QString> problem = Catalog::laborRatesProblem(rates)) {
+        m_ctx.prompt.message(*problem, context::kAppTitle);
+        return;
+    }
     if (store::FileResult r = Catalog::saveLaborRates(m_ctx.store, rates); !r) {
         m_ctx.prompt.message(QStringLiteral("The labor rates could not be saved (%1).\nThe boxes keep what you entered.")
                                  .arg(r.error),

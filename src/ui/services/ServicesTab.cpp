@@ -1,6 +1,7 @@
 #include "ui/services/ServicesTab.h"
 
 #include "catalog/CatalogRules.h"
+#include "ledger/Ledger.h"
 #include "ui/services/CatalogTabParts.h"
 
 #include <QEvent>
@@ -186,6 +187,11 @@ void ServicesTab::save()
     // the zero that replaced one.
     if (!amountForSave(m_charge))
         return;
+    if (const std::optional<QString> problem = ledger::chargeTextProblem(m_description->text())) {
+        m_ctx.prompt.message(*problem + u'.', QStringLiteral("Service Description"));
+        m_description->setFocus();
+        return;
+    }
     const Money charge = *Money::parse(m_charge->text(), m_ctx.locale);
     if (const std::optional<QString> problem = chargeProblem(charge, m_ctx.locale)) {
         m_ctx.prompt.message(*problem, kChargeTooLargeTitle);

@@ -38,7 +38,8 @@ PhoneTab::PhoneTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent),
     grid->addWidget(m_detect, 1, 2);
     m_modemStatus = new QLabel(this);
     m_modemStatus->setObjectName(QStringLiteral("lblModemStatus"));
-    m_modemStatus->setAccessibleName(QStringLiteral("Modem status"));
+    // The status itself is what a screen reader reads out.
+    m_modemStatus->setAccessibleDescription(QStringLiteral("Modem status"));
     m_modemStatus->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     grid->addWidget(m_modemStatus, 2, 1, 1, 3);
 

@@ -87,9 +87,13 @@ void SetupScreen::saveAndLeave()
         }
     }
     setup::SaveAllResult saved = setup::saveAllSettings(m_ctx.store, v);
+    if (!saved.refused.isEmpty()) {
+        m_ctx.prompt.message(saved.refused, kAppTitle);
+        return;
+    }
     if (saved) {
         if (FileResult logo = setup::saveLogoSettings(m_ctx.store, v, m_logo->logoShown()); !logo)
-            saved = {logo, setup::kLogoSettings};
+            saved = {logo, setup::kLogoSettings, QString()};
     }
     m_ctx.settings.setValues(v);
     if (!saved) {

@@ -6,11 +6,13 @@
 #include "contracts/Contract.h"
 #include "contracts/Rtf.h"
 #include "customers/Records.h"
+#include "support/BusinessFolder.h"
 #include "support/PdfPrinters.h"
 #include "support/ScreenHost.h"
 #include "ui/contracts/ContractScreen.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,35 +25,17 @@ namespace {
 
 struct Harness : ScreenHost<ContractScreen> {
     QString pdfPath;
+    BusinessFolder business;
     explicit Harness(bool withTemplate = true)
     {
-        customers::CustomerRecord c;
-        c.acctNo = QStringLiteral("A1");
-        c.acctType = customers::CustomerRecord::kBusiness;
-        c.name = QStringLiteral("Ann Lee");
-        c.address1 = QStringLiteral("4 Elm St");
-        c.city = QStringLiteral("Dayton");
-        c.state = QStringLiteral("OH");
-        c.zip = QStringLiteral("45402");
-        c.phone = QStringLiteral("937-555-0101");
-        folder.write(customers::kCustomerFile, c.encode());
-        folder.context().settings.edit([](setup::BusinessValues &v) {
-            v.businessName = QStringLiteral("Acme Lawns");
-            v.businessAddress1 = QStringLiteral("12 Main Street");
-            v.businessCity = QStringLiteral("Springfield");
-            v.businessState = QStringLiteral("IL");
-            v.businessZip = QStringLiteral("62704");
-            v.addressStyle = setup::AddressStyle::USA;
-        });
-        EXPECT_TRUE(folder.context().catalog.save(
-            folder.store(), {{QStringLiteral("Pool Opening"), QStringLiteral("$150.00"), QStringLiteral("1:00")}}, {}));
+        business = fillBusiness(folder);
         if (withTemplate) {
             QFile shipped(QCoreApplication::applicationDirPath() + contracts::kTemplateFile);
             EXPECT_TRUE(shipped.open(QIODevice::ReadOnly)) << "the shipped template";
             folder.write(contracts::kTemplateFile, shipped.readAll());
         }
         folder.clock.at = QDateTime(QDate(2026, 3, 15), QTime(9, 0));
-        folder.context().chosenCustomer = 1;
+        folder.context().chosenCustomer = 2; // Ann Lee, an individual
         pdfPath = folder.path() + QStringLiteral("/contract.pdf");
         screen = new ContractScreen(folder.context(), *navigator, [this](QWidget *) { return pdfPath; });
         navigator->add(ContractScreen::kId, screen);
@@ -70,6 +54,15 @@ TEST(ContractScreen, ABuiltContractIsSavedFilledInAndReadsBack)
     EXPECT_FALSE(h.child<QPushButton>("cmdAddServicetoBody")->isEnabled());
     h.press("cmdGeneric");
     ASSERT_TRUE(h.child<QPushButton>("cmdAddServicetoBody")->isEnabled());
+    // Twelve services: the two lists move together, whichever is chosen.
+    QComboBox *services = h.child<QComboBox>("cboServices");
+    QComboBox *prices = h.child<QComboBox>("cboPrices");
+    ASSERT_EQ(services->count(), 12);
+    ASSERT_EQ(prices->count(), 12);
+    services->setCurrentIndex(services->findText(QStringLiteral("Tree Pruning")));
+    EXPECT_EQ(prices->currentText(), QStringLiteral("$150.00"));
+    prices->setCurrentIndex(prices->findText(QStringLiteral("$120.00")));
+    EXPECT_EQ(services->currentText(), QStringLiteral("Pool Care"));
     h.child<QListWidget>("lstFrequency")->setCurrentRow(1);
     h.child<QCheckBox>("ckRenew")->setChecked(true);
     h.press("cmdAddServicetoBody");
@@ -77,9 +70,9 @@ TEST(ContractScreen, ABuiltContractIsSavedFilledInAndReadsBack)
     EXPECT_TRUE(h.folder.prompt.entries.last().text.contains(h.folder.path())) << "the real folder is named";
 
     QTextDocument saved;
-    ASSERT_TRUE(contracts::readRtf(h.folder.read(QStringLiteral("/Templates/Contracts/Contract - A1.rtf")), saved));
+    ASSERT_TRUE(contracts::readRtf(h.folder.read(QStringLiteral("/Templates/Contracts/Contract - 1002.rtf")), saved));
     const QString text = saved.toPlainText();
-    for (const char *value : {"Acme Lawns", "Ann Lee", "Pool Opening - $150.00", "Quarterly", "at $150.00",
+    for (const char *value : {"Hilltop Lawn and Garden", "Ann Lee", "Pool Care - $120.00", "Quarterly", "at $120.00",
                               "runs for 1 Year, commencing on 3/15/2026 and ending on 3/15/2027",
                               "will automatically Renew", "Agreement made on 3/15/2026", "12 Main Street",
                               "Springfield, IL 62704", "Dayton, OH 45402"})
@@ -98,7 +91,7 @@ TEST(ContractScreen, ABuiltContractIsSavedFilledInAndReadsBack)
     h.press("cmdGeneric");
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Replace Existing Contract"));
     EXPECT_EQ(h.navigator->current(), h.menu);
-    EXPECT_TRUE(h.folder.exists(QStringLiteral("/Templates/Contracts/Contract - A1.rtf")));
+    EXPECT_TRUE(h.folder.exists(QStringLiteral("/Templates/Contracts/Contract - 1002.rtf")));
 }
 
 TEST(ContractScreen, AMissingTemplateAndATypedPriceThatDoesNotRead)
@@ -121,6 +114,22 @@ TEST(ContractScreen, AMissingTemplateAndATypedPriceThatDoesNotRead)
     price->setText(QStringLiteral("lots"));
     h.press("cmdAddServicetoBody");
     EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Create Contract"));
-    EXPECT_FALSE(h.folder.exists(QStringLiteral("/Templates/Contracts/Contract - A1.rtf")));
+    EXPECT_FALSE(h.folder.exists(QStringLiteral("/Templates/Contracts/Contract - 1002.rtf")));
     EXPECT_TRUE(sharedAccessibleNames(h.screen).isEmpty()) << sharedAccessibleNames(h.screen).join(u',').toStdString();
+}
+
+TEST(ContractScreen, OpenedAgainAfterTheCatalogueAndTheChosenCustomerChanged)
+{
+    Harness h;
+    h.navigator->show(ScreenId::MainMenu);
+    std::vector<catalog::ServiceRow> more = h.business.services;
+    more.push_back({QStringLiteral("Zoysia Plugging"), QStringLiteral("$95.00"), QStringLiteral("1:00")});
+    ASSERT_TRUE(h.folder.context().catalog.save(h.folder.store(), more, h.business.items));
+    h.folder.context().chosenCustomer = 5;
+    h.open();
+    QComboBox *services = h.child<QComboBox>("cboServices");
+    ASSERT_EQ(services->count(), 13);
+    services->setCurrentIndex(services->findText(QStringLiteral("Zoysia Plugging")));
+    EXPECT_EQ(h.child<QComboBox>("cboPrices")->currentText(), QStringLiteral("$95.00"));
+    EXPECT_EQ(h.child<QLabel>("lblCustomerName")->text(), QStringLiteral("Harbour View Ltd"));
 }

@@ -54,8 +54,13 @@ TEST(CustomerScreen, FirstCustomerTakesTheTelephoneAsAccountNumber)
     EXPECT_EQ(h.folder.prompt.entries[0].title, QStringLiteral("Create Customers"));
     EXPECT_EQ(h.type(), QStringLiteral("Individual"));
     EXPECT_FALSE(h.child("cmdNav_2")->isEnabled());
-    // The name row's label names the title list for a screen reader.
-    EXPECT_EQ(labelOf(h.screen, h.child<QComboBox>("cboTitle"))->text(), QStringLiteral("Title / Name"));
+    // The title list has a label of its own, heard in the box typed into as well.
+    QComboBox *title = h.child<QComboBox>("cboTitle");
+    ASSERT_NE(labelOf(h.screen, title), nullptr);
+    EXPECT_EQ(labelOf(h.screen, title)->text(), QStringLiteral("Title"));
+    EXPECT_TRUE(labelOf(h.screen, title)->isVisibleTo(h.screen));
+    EXPECT_EQ(title->lineEdit()->accessibleName(), QStringLiteral("Title"));
+    EXPECT_EQ(labelOf(h.screen, h.box(8))->text(), QStringLiteral("Title / Name"));
 
     h.box(8)->setText(QStringLiteral("John"));
     h.box(10)->setText(QStringLiteral("Public"));
@@ -467,4 +472,16 @@ TEST(CustomerScreen, CustomerReportPrintsEveryCustomerAfterTheQuestionAndTheDial
     EXPECT_EQ(h.printers.previews, 1);
     EXPECT_EQ(h.folder.prompt.entries.size(), said);
     EXPECT_TRUE(PdfPrinters::textOf(h.printers.files.last()).contains(QStringLiteral("Account Information")));
+
+    // The printed page and the preview are the same page, word for word and
+    // place for place, with the title centred on the landscape width.
+    const QStringList printed = PdfPrinters::wordBoxes(h.printers.files[0]);
+    const QStringList previewed = PdfPrinters::wordBoxes(h.printers.files.last());
+    ASSERT_GE(printed.size(), 2);
+    EXPECT_EQ(printed, previewed);
+    static const QRegularExpression box(QStringLiteral(R"(@\((\d+),\d+\)-\((\d+),)"));
+    const double left = box.match(printed[0]).captured(1).toDouble();
+    const double right = box.match(printed[1]).captured(2).toDouble();
+    EXPECT_TRUE(printed[0].startsWith(QStringLiteral("Account@"))) << printed[0].toStdString();
+    EXPECT_NEAR((left + right) / 2, 396.0, 3.0) << printed[0].toStdString() << " " << printed[1].toStdString();
 }

@@ -120,6 +120,10 @@ TEST(HistoryScreen, ExportPrintAndPurgeOfOneAccount)
     EXPECT_TRUE(printed.contains(QStringLiteral("Financial History")));
     EXPECT_TRUE(printed.contains(QStringLiteral("Payment Check# 12")));
     EXPECT_TRUE(printed.contains(QStringLiteral("$90.00")));
+    // The preview shows the same pages, and nothing goes to a printer.
+    h.press("cmdPreviewHistory");
+    ASSERT_EQ(h.printers.previews, 1);
+    EXPECT_EQ(PdfPrinters::textOf(h.printers.files.last()), printed);
 
     // An account that is not in the list is refused.
     h.child<QComboBox>("cboAccounts")->setCurrentText(QStringLiteral("9999"));

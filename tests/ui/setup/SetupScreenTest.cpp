@@ -156,7 +156,7 @@ TEST(SetupScreen, InternationalStyleSurvivesARestart)
 TEST(SetupScreen, LoadedTextsAreNeverCut)
 {
     TestFolder folder;
-    const QString longLine = QString(70, u'x') + QStringLiteral("\"end\"");
+    const QString longLine = QString(70, u'x') + QStringLiteral(" end");
     // A numeric postal code makes the style USA, whose state box takes two
     // characters; a longer saved value must still come back whole.
     BusinessValues v = BusinessValues::defaults(usLocale());
@@ -425,4 +425,25 @@ TEST(SetupScreen, PrintSampleGivesOnePageWithTheFrameOnly)
     f.click(QStringLiteral("cmdLogo_6"));
     EXPECT_EQ(f.printers.previews, 1);
     EXPECT_TRUE(folder.prompt.entries.isEmpty());
+}
+
+TEST(SetupScreen, AQuoteSetWithoutTypingIsRefusedAtSaveAndNothingIsWritten)
+{
+    TestFolder folder;
+    SetupFixture f(folder);
+    QTest::keyClicks(f.box(0), QStringLiteral("Joe's Lawns"));
+    ASSERT_TRUE(f.saveAndLeave());
+    const QByteArray business = folder.read(kBusinessData), taxes = folder.read(kTaxSettings);
+    ASSERT_FALSE(business.isEmpty());
+
+    // As an assistive tool or a program sets it: no key, no paste.
+    f.program.window().navigator().show(ScreenId::Setup);
+    f.box(0)->setText(QStringLiteral("Joe's \"Best\" Lawns"));
+    folder.prompt.entries.clear();
+    EXPECT_FALSE(f.saveAndLeave());
+    ASSERT_EQ(folder.prompt.entries.size(), 1);
+    EXPECT_EQ(folder.prompt.entries[0].text,
+              QStringLiteral("This character, (\") is invalid for this field: Business Name.\nNothing was saved."));
+    EXPECT_EQ(folder.read(kBusinessData), business);
+    EXPECT_EQ(folder.read(kTaxSettings), taxes);
 }

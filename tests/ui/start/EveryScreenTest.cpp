@@ -1,0 +1,90 @@
+// Every screen of the running program, walked as a keyboard and
+// screen-reader user meets it, over a business's data, at the window size
+// the program opens with (1180x860) and at 1024x768: each tab in turn, each screen
+// opened twice (the second time after the data changed).
+#include "app/Program.h"
+#include "support/BusinessFolder.h"
+#include "support/ScreenChecks.h"
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace ui;
+using namespace app;
+
+namespace {
+
+// Runs the checks over the screen in front, once per tab of each tab widget.
+void checkInFront(MainWindow &window, QWidget *screen, const std::string &where, std::vector<std::string> &faults)
+{
+    std::vector<QTabWidget *> tabs;
+    for (QTabWidget *t : screen->findChildren<QTabWidget *>()) {
+        if (t->isVisible())
+            tabs.push_back(t);
+    }
+    auto check = [&](const std::string &at) {
+        QApplication::processEvents();
+        for (const QString &s : screenchecks::sharedAccelerators(screen))
+            faults.push_back(at + ": shared accelerator " + s.toStdString());
+        for (const QString &s : screenchecks::unheardLabels(screen))
+            faults.push_back(at + ": " + s.toStdString());
+        for (const QString &s : screenchecks::commandsOutOf(&window, screen))
+            faults.push_back(at + ": out of sight " + s.toStdString());
+    };
+    if (tabs.empty())
+        check(where);
+    for (QTabWidget *t : tabs) {
+        for (int i = 0; i < t->count(); ++i) {
+            t->setCurrentIndex(i);
+            check(where + " tab " + t->tabText(i).toStdString());
+        }
+    }
+}
+
+} // namespace
+
+TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
+{
+    TestFolder folder;
+    BusinessFolder business = fillBusiness(folder);
+    folder.context().chosenCustomer = 3;
+    Program program(folder.context());
+    InstanceLock lock(folder.path());
+    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    MainWindow &window = program.window();
+    window.show();
+    Navigator &nav = window.navigator();
+    const std::pair<ScreenId, Routine> screens[] = {
+        {ScreenId::MainMenu, Routine::None},      {ScreenId::Customers, Routine::Customers},
+        {ScreenId::Customers, Routine::Contract}, {ScreenId::Services, Routine::Services},
+        {ScreenId::Payments, Routine::Payments},  {ScreenId::Setup, Routine::None},
+        {ScreenId::Billing, Routine::Invoices},   {ScreenId::History, Routine::History},
+        {ScreenId::Contract, Routine::Contract},
+    };
+    std::vector<std::string> faults;
+    for (const QSize size : {QSize(1180, 860), QSize(1024, 768)}) {
+        window.resize(size);
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const auto &[id, routine] : screens) {
+                ASSERT_TRUE(nav.show(id, routine));
+                QWidget *screen = nav.current();
+                checkInFront(window, screen,
+                             screen->objectName().toStdString() + " at " + std::to_string(size.width()) + "x"
+                                 + std::to_string(size.height()),
+                             faults);
+            }
+            // The second pass meets changed data: a service added, another
+            // customer chosen.
+            business.services.push_back({QStringLiteral("Gutter Cleaning %1").arg(pass), QStringLiteral("$75.00"),
+                                         QStringLiteral("1:00")});
+            ASSERT_TRUE(folder.context().catalog.save(folder.store(), business.services, business.items));
+            folder.context().chosenCustomer = 5;
+        }
+    }
+    std::string all;
+    for (const std::string &f : faults)
+        all += f + "\n";
+    EXPECT_TRUE(faults.empty()) << all;
+}
