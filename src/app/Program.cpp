@@ -80,9 +80,12 @@ Program::Outcome Program::start(app::InstanceLock &lock)
     if (FileResult r = ledger::recoverLedgerPurge(m_ctx.store); !r)
         m_ctx.prompt.message(QStringLiteral("A purge stopped in the middle could not be finished (%1).").arg(r.error),
                              kAppTitle);
-    if (FileResult r = billing::recoverBillingRun(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
-        m_ctx.prompt.message(QStringLiteral("A billing run stopped in the middle could not be finished (%1).").arg(r.error),
-                             kAppTitle);
+    // The user hears what an interrupted run came to before loading a grid
+    // again: the accounts posted, and invoices posted but perhaps not printed.
+    if (const QString text = billing::recoveredRunText(billing::recoverBillingRun(m_ctx.store, m_ctx.clock.today(),
+                                                                                   m_ctx.locale));
+        !text.isEmpty())
+        m_ctx.prompt.message(text, QStringLiteral("Billing Run Completed"));
 
     // The business settings are live from here on for every screen.
     BusinessValues values = m_ctx.settings.values();

@@ -109,16 +109,28 @@ namespace detail {
 std::optional<PendingGroup> decodeGroup(const QByteArray &bytes)
 {
     valuelist::Reader r(bytes);
+    // A posting takes at least eight values and a tax record four: a count
+    // beyond what the values could hold is damage, never a loop to run.
+    const qint64 values = qint64(r.fieldCount());
     PendingGroup g;
-    g.taxBefore = r.integer(0);
-    const qint64 count = r.integer(0);
-    for (qint64 i = 0; i < count && !r.atEnd(); ++i) {
+    g.taxBefore = r.integer(-1);
+    const qint64 count = r.integer(-1);
+    if (g.taxBefore < 0 || count < 0 || count > values / 8)
+        return std::nullopt;
+    for (qint64 i = 0; i < count; ++i) {
+        if (r.atEnd())
+            return std::nullopt;
         PendingPosting p;
         p.ledgerFile = r.text();
         p.entry = ledger::LedgerEntry::readFrom(r);
-        p.ledgerBefore = r.integer(0);
-        const qint64 taxes = r.integer(0);
+        p.ledgerBefore = r.integer(-1);
+        const qint64 taxes = r.integer(-1);
+        if (p.ledgerBefore < 0 || taxes < 0 || taxes > values / 4 || p.ledgerFile.isEmpty()
+            || p.ledgerFile != ledger::ledgerFile(p.entry.acctNo))
+            return std::nullopt;
         for (qint64 t = 0; t < taxes; ++t) {
+            if (r.atEnd())
+                return std::nullopt;
             TaxRecord rec;
             rec.name = r.text();
             rec.date = r.text();
@@ -128,19 +140,28 @@ std::optional<PendingGroup> decodeGroup(const QByteArray &bytes)
         }
         g.postings.push_back(std::move(p));
     }
+    if (!r.atEnd())
+        return std::nullopt;
     return g;
+}
+
+QString setAside(const FileStore &store, const QString &marker)
+{
+    QString name = marker + QStringLiteral(".damaged");
+    for (int n = 2; store.fileExists(name); ++n)
+        name = marker + QStringLiteral(".damaged%1").arg(n);
+    if (!store.renameDataFile(marker, name))
+        return QString();
+    return name;
 }
 
 } // namespace detail
 
 namespace detail {
 
-std::optional<PendingGroup> readGroup(const FileStore &store)
+std::optional<QByteArray> readMarker(const FileStore &store, const QString &name)
 {
-    const std::optional<QByteArray> file = store.readFile(kPendingRun);
-    if (!file)
-        return std::nullopt;
-    return detail::decodeGroup(*file);
+    return store.fileExists(name) ? store.readFile(name) : std::nullopt;
 }
 
 // The whole records of a ledger, after the restore from its backup the
@@ -194,67 +215,184 @@ PendingGroup groupOf(const FileStore &store, const std::vector<Posting> &posting
     return g;
 }
 
+bool undoPosting(const FileStore &store, const PendingGroup &g, size_t k)
+{
+    if (k >= g.postings.size())
+        return true;
+    qint64 taxKeep = g.taxBefore;
+    for (size_t i = 0; i < k; ++i)
+        taxKeep += qint64(g.postings[i].taxes.size());
+    bool ok = true;
+    const qint64 taxBytes = taxKeep * TaxRecord::kLength;
+    if (store.fileSize(kTaxRecordsFile) > taxBytes)
+        ok = store.writeBytes(kTaxRecordsFile, 0, QByteArray(), taxBytes).ok;
+    const PendingPosting &p = g.postings[k];
+    const QString copy = ledger::backupFile(p.ledgerFile);
+    if (p.ledgerBefore == 0) {
+        // The posting began this ledger: it goes, with the copy made of it.
+        store.killIfExists(p.ledgerFile);
+        store.killIfExists(copy);
+        return ok && !store.fileExists(p.ledgerFile);
+    }
+    const qint64 ledgerBytes = p.ledgerBefore * ledger::LedgerEntry::kLength;
+    if (store.fileSize(p.ledgerFile) > ledgerBytes)
+        ok = store.writeBytes(p.ledgerFile, 0, QByteArray(), ledgerBytes).ok && ok;
+    if (store.fileSize(copy) != store.fileSize(p.ledgerFile))
+        ok = ledger::refreshLedgerBackup(store, p.ledgerFile).ok && ok;
+    return ok;
+}
+
 } // namespace detail
 
 using namespace detail;
+
+namespace {
+
+std::vector<int> rowsOf(const std::vector<Posting> &postings, size_t from, size_t to)
+{
+    std::vector<int> rows;
+    for (size_t i = from; i < to && i < postings.size(); ++i)
+        rows.push_back(postings[i].row);
+    return rows;
+}
+
+// A write failed on posting k of the group [from, to). The account is taken
+// back, and what was written before it is made durable; the marker then
+// goes. Whatever cannot be confirmed stays in the marker, trimmed to the
+// accounts really begun, so that finishing it never bills an account the
+// run did not reach.
+void stopGroup(const FileStore &store, const std::vector<Posting> &postings, PendingGroup &group, size_t from, size_t k,
+               RunOutcome &out)
+{
+    const bool undone = out.failedAt < 0 || undoPosting(store, group, k);
+    if (out.failedAt >= 0)
+        out.failedTakenBack = undone;
+    const size_t begun = undone ? k : k + 1;
+    const FileResult synced = store.endDeferredSync();
+    if (synced && undone) {
+        store.killIfExists(kPendingRun);
+        const std::vector<int> rows = rowsOf(postings, from, from + k);
+        out.posted.insert(out.posted.end(), rows.begin(), rows.end());
+        return;
+    }
+    if (!synced && out.result)
+        out.result = synced;
+    group.postings.resize(begun);
+    // When the marker cannot be trimmed it still lists the whole group, and
+    // all of it will be finished: say so of every account in it.
+    const size_t listed = store.replaceFile(kPendingRun, encodeGroup(group)) ? begun : postings.size() - from;
+    const size_t confirmedUpTo = synced ? k : 0;
+    const std::vector<int> sure = rowsOf(postings, from, from + confirmedUpTo);
+    out.posted.insert(out.posted.end(), sure.begin(), sure.end());
+    const std::vector<int> left = rowsOf(postings, from + confirmedUpTo, from + std::min(listed, size_t(kGroup)));
+    out.unconfirmed.insert(out.unconfirmed.end(), left.begin(), left.end());
+}
+
+} // namespace
 
 RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings, const QDate &today,
                    const QLocale &locale, const std::function<bool(int, const Posting &)> &progress)
 {
     RunOutcome out;
-    if (FileResult r = recoverBillingRun(store, today, locale); !r) {
-        out.result = r;
+    out.recovered = recoverBillingRun(store, today, locale);
+    if (!out.recovered.result) {
+        out.result = out.recovered.result;
         return out;
     }
-    for (size_t from = 0; from < postings.size() && !out.cancelled; from += kGroup) {
+    if (out.recovered.any())
+        return out;
+    for (size_t from = 0; from < postings.size(); from += kGroup) {
         const size_t to = std::min(postings.size(), from + kGroup);
         PendingGroup group = groupOf(store, postings, from, to);
         // The group is on the disk before any of its writes can be.
         if (FileResult r = store.replaceFile(kPendingRun, encodeGroup(group)); !r) {
             out.result = r;
+            out.failedAt = int(from);
             return out;
         }
         store.beginDeferredSync();
         size_t done = 0;
-        for (size_t i = from; i < to; ++i) {
+        for (size_t i = from; i < to; ++i, ++done) {
             if (progress && !progress(int(i), postings[i])) {
                 out.cancelled = true;
                 break;
             }
-            if (FileResult r = completeGroup(store, group, i - from, i - from + 1, today, locale); !r) {
-                (void)store.endDeferredSync();
+            if (FileResult r = completeGroup(store, group, done, done + 1, today, locale); !r) {
                 out.result = r;
-                return out; // the file stays: the next start finishes the account
+                out.failedAt = int(i);
+                break;
             }
-            ++done;
-            out.posted.push_back(postings[i].row);
         }
-        if (FileResult r = store.endDeferredSync(); !r) {
-            out.result = r;
+        if (done < to - from) {
+            stopGroup(store, postings, group, from, done, out);
             return out;
         }
-        if (out.cancelled) {
-            // Only what was written stays in the file, so a kill now
-            // cannot finish accounts the user stopped before.
-            group.postings.resize(done);
-            if (FileResult r = store.replaceFile(kPendingRun, encodeGroup(group)); !r) {
-                out.result = r;
-                return out;
-            }
+        if (FileResult r = store.endDeferredSync(); !r) {
+            // Every account of the group was written; the disk did not
+            // confirm them. The marker lists exactly them and stays.
+            out.result = r;
+            const std::vector<int> rows = rowsOf(postings, from, to);
+            out.unconfirmed.insert(out.unconfirmed.end(), rows.begin(), rows.end());
+            return out;
         }
+        store.killIfExists(kPendingRun);
+        const std::vector<int> rows = rowsOf(postings, from, to);
+        out.posted.insert(out.posted.end(), rows.begin(), rows.end());
     }
-    store.killIfExists(kPendingRun);
     return out;
 }
 
-FileResult recoverBillingRun(const FileStore &store, const QDate &today, const QLocale &locale)
+RecoveredRun recoverBillingRun(const FileStore &store, const QDate &today, const QLocale &locale)
 {
-    if (const std::optional<PendingGroup> g = readGroup(store)) {
-        if (FileResult r = completeGroup(store, *g, 0, g->postings.size(), today, locale); !r)
-            return r;
+    RecoveredRun out;
+    if (const std::optional<QByteArray> marker = readMarker(store, kPendingRun)) {
+        const std::optional<PendingGroup> g = decodeGroup(*marker);
+        if (!g) {
+            out.setAside = setAside(store, kPendingRun);
+            if (out.setAside.isEmpty())
+                out.result = FileResult::failure(QStringLiteral("a damaged %1 could not be set aside").arg(kPendingRun.mid(1)));
+            return out;
+        }
+        if (FileResult r = completeGroup(store, *g, 0, g->postings.size(), today, locale); !r) {
+            out.result = r;
+            return out;
+        }
         store.killIfExists(kPendingRun);
+        for (const PendingPosting &p : g->postings)
+            out.accounts.append(p.entry.acctNo);
     }
-    return recoverPrintedInvoice(store, today, locale);
+    RecoveredRun printed = recoverPrintedInvoice(store, today, locale);
+    out.accounts += printed.accounts;
+    out.invoices += printed.invoices;
+    out.unprinted += printed.unprinted;
+    if (out.setAside.isEmpty())
+        out.setAside = printed.setAside;
+    if (!printed.result)
+        out.result = printed.result;
+    return out;
+}
+
+QString recoveredRunText(const RecoveredRun &r)
+{
+    QStringList lines;
+    if (!r.accounts.isEmpty())
+        lines << QStringLiteral("A billing run that was interrupted has been completed: %1 %2 posted (%3).")
+                     .arg(r.accounts.size())
+                     .arg(r.accounts.size() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"),
+                          r.accounts.join(QStringLiteral(", ")));
+    if (!r.invoices.isEmpty())
+        lines << QStringLiteral("Invoices posted: %1.").arg(r.invoices.join(QStringLiteral(", ")));
+    if (!r.unprinted.isEmpty())
+        lines << QStringLiteral("These invoices were posted but may never have come out of the printer: %1. Their "
+                                "completed invoices are in the CompletedInvoices folder.")
+                     .arg(r.unprinted.join(QStringLiteral(", ")));
+    if (!r.setAside.isEmpty())
+        lines << QStringLiteral("A note of unfinished billing work was damaged and could not be used; nothing was "
+                                "written from it. It has been kept as %1 for you to look at.")
+                     .arg(r.setAside.mid(1));
+    if (!r.result)
+        lines << QStringLiteral("A billing run stopped in the middle could not be finished (%1).").arg(r.result.error);
+    return lines.join(u'\n');
 }
 
 } // namespace billing

@@ -13,6 +13,7 @@
 #include "store/FileStore.h"
 
 #include <QDate>
+#include <QStringList>
 #include <functional>
 #include <variant>
 
@@ -69,18 +70,48 @@ struct RunProblem {
 std::variant<std::vector<Posting>, RunProblem> planRecordsRun(const CycleGrid &grid, const RunSettings &settings,
                                                              const QLocale &locale);
 
+// What finishing an interrupted run came to: the accounts it leaves
+// posted (every account its marker lists), for a printed account its
+// invoice, and whether that invoice is known to have been printed. A marker
+// that does not hold together is set aside under a new name for a person
+// to look at, and nothing is written from it.
+struct RecoveredRun {
+    store::FileResult result = store::FileResult::success();
+    QStringList accounts;  // account numbers, in the order billed
+    QStringList invoices;  // invoice numbers posted
+    QStringList unprinted; // of those, the ones not known to have been printed
+    QString setAside;      // the new name of a damaged marker
+    bool any() const { return !accounts.isEmpty() || !setAside.isEmpty(); }
+};
+// Finishes a group (or a printed account) a kill or a failed write left;
+// nothing to do without one.
+RecoveredRun recoverBillingRun(const store::FileStore &store, const QDate &today, const QLocale &locale);
+// What the user is told about it; empty when there was nothing to finish.
+QString recoveredRunText(const RecoveredRun &recovered);
+
 // Writes the postings in order. `progress` hears (index, posting) before
 // each account and returns false to stop after the account in progress.
-// `posted` gets the index of every posting that completed.
+// What the outcome says is what the files hold:
+// - `posted`: the grid rows whose every write the disk confirmed;
+// - `failedAt`: the posting a write failed on (-1: none). Its writes are
+//   taken back at once (`failedTakenBack`); when even that fails it is
+//   left, with the accounts in `unconfirmed`, to be finished from the
+//   marker before anything else is billed;
+// - `unconfirmed`: grid rows written but not confirmed by the disk, which
+//   the marker finishes at the next start or before the next run;
+// - `recovered`: a marker left by an earlier run was finished first; the
+//   run then bills nothing, since the rows the user chose from may include
+//   those accounts.
 struct RunOutcome {
     store::FileResult result = store::FileResult::success();
     std::vector<int> posted; // grid rows
     bool cancelled = false;
+    int failedAt = -1; // index into the postings
+    bool failedTakenBack = true;
+    std::vector<int> unconfirmed; // grid rows
+    RecoveredRun recovered;
 };
 RunOutcome postRun(const store::FileStore &store, const std::vector<Posting> &postings, const QDate &today,
                    const QLocale &locale, const std::function<bool(int index, const Posting &)> &progress = {});
-
-// Finishes a group a kill interrupted; nothing to do without one.
-store::FileResult recoverBillingRun(const store::FileStore &store, const QDate &today, const QLocale &locale);
 
 } // namespace billing

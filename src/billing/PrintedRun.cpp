@@ -7,6 +7,7 @@
 #include "catalog/CatalogRecords.h"
 
 #include <QMap>
+#include <tuple>
 
 using namespace base;
 using namespace store;
@@ -223,7 +224,12 @@ struct PendingInvoice {
     qint64 soldBefore = 0, journalBefore = 0;
     QByteArray completed, sold, journal;
     QMap<int, int> stock; // item record number -> units on hand afterwards
+    bool printed = false; // a line added once the printer took the invoice
 };
+
+// The line added to the marker once the invoice is printed, so that an
+// invoice a kill posted before it was printed can be named at the start.
+const QByteArray kPrintedLine = QByteArrayLiteral("#TRUE#\r\n");
 
 QByteArray encodeInvoice(const PendingInvoice &p)
 {
@@ -237,27 +243,39 @@ QByteArray encodeInvoice(const PendingInvoice &p)
     return w.bytes();
 }
 
-std::optional<PendingInvoice> readInvoice(const FileStore &store)
+std::optional<PendingInvoice> decodeInvoice(const QByteArray &bytes)
 {
-    const std::optional<QByteArray> file = store.readFile(kPendingInvoice);
-    if (!file)
-        return std::nullopt;
-    valuelist::Reader r(*file);
+    valuelist::Reader r(bytes);
+    const qint64 values = qint64(r.fieldCount());
     PendingInvoice p;
     const std::optional<detail::PendingGroup> group = detail::decodeGroup(QByteArray::fromHex(r.text().toLatin1()));
-    if (!group)
+    if (!group || group->postings.size() != 1)
         return std::nullopt;
     p.ledgerPart = *group;
     p.invoiceNo = r.text();
-    p.soldBefore = r.integer(0);
-    p.journalBefore = r.integer(0);
+    p.soldBefore = r.integer(-1);
+    p.journalBefore = r.integer(-1);
     p.completed = QByteArray::fromHex(r.text().toLatin1());
     p.sold = QByteArray::fromHex(r.text().toLatin1());
     p.journal = QByteArray::fromHex(r.text().toLatin1());
-    const qint64 n = r.integer(0);
+    const qint64 n = r.integer(-1);
+    // Two values an item: a count beyond the values there is damage.
+    if (!FileStore::isSafeNameComponent(p.invoiceNo) || p.soldBefore < 0
+        || p.journalBefore < 0 || p.completed.isEmpty() || p.journal.size() != 125 || p.sold.size() % 90 != 0 || n < 0
+        || n > values / 2)
+        return std::nullopt;
     for (qint64 i = 0; i < n; ++i) {
-        const int rec = int(r.integer(0));
-        p.stock.insert(rec, int(r.integer(0)));
+        if (r.atEnd())
+            return std::nullopt;
+        const qint64 rec = r.integer(-1), onHand = r.integer(-1);
+        if (rec < 1 || rec > 32767 || onHand < 0 || onHand > 32767)
+            return std::nullopt;
+        p.stock.insert(int(rec), int(onHand));
+    }
+    if (!r.atEnd()) {
+        p.printed = r.boolean(false);
+        if (!p.printed || !r.atEnd())
+            return std::nullopt;
     }
     return p;
 }
@@ -313,24 +331,78 @@ FileResult finishInvoice(const FileStore &store, const PendingInvoice &p, const 
     return FileResult::success();
 }
 
+// Takes back what was written of one printed account: its ledger entry
+// and taxes, its completed invoice, sold items and journal record, and the
+// stock as it stood (`stockBefore`). True when every file is as before.
+bool undoInvoice(const FileStore &store, const PendingInvoice &p, const QMap<int, int> &stockBefore)
+{
+    bool ok = detail::undoPosting(store, p.ledgerPart, 0);
+    store.killIfExists(completedInvoiceFile(p.invoiceNo));
+    ok = ok && !store.fileExists(completedInvoiceFile(p.invoiceNo));
+    for (const auto &[file, length, before] : {std::tuple{kSoldItemsFile, 90, p.soldBefore},
+                                               std::tuple{kSalesJournalFile, 125, p.journalBefore}}) {
+        if (store.fileSize(file) > before * length)
+            ok = store.writeBytes(file, 0, QByteArray(), before * length).ok && ok;
+    }
+    for (auto it = stockBefore.cbegin(); it != stockBefore.cend(); ++it) {
+        const int len = catalog::InventoriedItemRecord::kLength;
+        catalog::InventoriedItemRecord rec =
+            catalog::InventoriedItemRecord::decode(store.readRecord(catalog::kItemsFile, len, it.key()));
+        if (rec.onHand == it.value())
+            continue;
+        rec.onHand = std::int16_t(it.value());
+        ok = store.writeRecord(catalog::kItemsFile, len, it.key(), rec.encode()).ok && ok;
+    }
+    return ok;
+}
+
+QMap<int, int> stockNow(const FileStore &store, const QMap<int, int> &items)
+{
+    QMap<int, int> now;
+    for (auto it = items.cbegin(); it != items.cend(); ++it)
+        now.insert(it.key(), catalog::InventoriedItemRecord::decode(
+                                 store.readRecord(catalog::kItemsFile, catalog::InventoriedItemRecord::kLength, it.key()))
+                                 .onHand);
+    return now;
+}
+
 } // namespace
 
-FileResult recoverPrintedInvoice(const FileStore &store, const QDate &today, const QLocale &locale)
+RecoveredRun recoverPrintedInvoice(const FileStore &store, const QDate &today, const QLocale &locale)
 {
-    const std::optional<PendingInvoice> p = readInvoice(store);
-    if (!p)
-        return FileResult::success();
-    return finishInvoice(store, *p, today, locale);
+    RecoveredRun out;
+    const std::optional<QByteArray> marker = store.fileExists(kPendingInvoice) ? store.readFile(kPendingInvoice) : std::nullopt;
+    if (!marker)
+        return out;
+    const std::optional<PendingInvoice> p = decodeInvoice(*marker);
+    if (!p) {
+        out.setAside = detail::setAside(store, kPendingInvoice);
+        if (out.setAside.isEmpty())
+            out.result = FileResult::failure(QStringLiteral("a damaged %1 could not be set aside").arg(kPendingInvoice.mid(1)));
+        return out;
+    }
+    if (FileResult r = finishInvoice(store, *p, today, locale); !r) {
+        out.result = r;
+        return out;
+    }
+    out.accounts.append(p->ledgerPart.postings.front().entry.acctNo);
+    out.invoices.append(p->invoiceNo);
+    if (!p->printed)
+        out.unprinted.append(p->invoiceNo);
+    return out;
 }
 
 PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in, const QLocale &locale,
                               const PrintInvoice &print, const std::function<bool(int, const Posting &)> &progress)
 {
     PrintedOutcome out;
-    if (FileResult r = recoverBillingRun(store, in.settings.date, locale); !r) {
-        out.result = r;
+    out.recovered = recoverBillingRun(store, in.settings.date, locale);
+    if (!out.recovered.result) {
+        out.result = out.recovered.result;
         return out;
     }
+    if (out.recovered.any())
+        return out;
     for (size_t i = 0; i < in.postings.size(); ++i) {
         if (progress && !progress(int(i), in.postings[i])) {
             out.cancelled = true;
@@ -339,6 +411,7 @@ PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in,
         const DrawnNumber drawn = reserveInvoiceNo(store, in.sequential, in.settings.date);
         if (!drawn.result) {
             out.result = drawn.result;
+            out.failedAt = int(i);
             break;
         }
         Posting posting = in.postings[i];
@@ -359,8 +432,12 @@ PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in,
         p.journal = salesJournalRecord(account.name, account.acctNo, drawn.invoiceNo, in.settings.date, posting.subtotal,
                                        posting.amounts.tax1 + posting.amounts.tax2, posting.total);
         p.stock = stockAfter(store, in.items);
-        if (FileResult r = store.replaceFile(kPendingInvoice, encodeInvoice(p)); !r) {
+        const QMap<int, int> stockBefore = stockNow(store, p.stock);
+        const QByteArray marker = encodeInvoice(p);
+        if (FileResult r = store.replaceFile(kPendingInvoice, marker); !r) {
             out.result = r;
+            out.failedAt = int(i);
+            out.failedInvoice = drawn.invoiceNo;
             break;
         }
         // Printed first: a print error leaves this account unbilled (its
@@ -371,13 +448,25 @@ PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in,
             store.killIfExists(kPendingInvoice);
             out.printFailed = true;
             out.printReason = reason;
+            out.failedInvoice = drawn.invoiceNo;
             break;
         }
+        // Noted as printed; should even this fail, the next start only calls
+        // the invoice possibly unprinted.
+        (void)store.writeBytes(kPendingInvoice, marker.size(), kPrintedLine);
         if (FileResult r = finishInvoice(store, p, in.settings.date, locale); !r) {
             out.result = r;
+            out.failedAt = int(i);
+            out.failedInvoice = drawn.invoiceNo;
+            out.failedTakenBack = undoInvoice(store, p, stockBefore);
+            if (out.failedTakenBack)
+                store.killIfExists(kPendingInvoice);
+            else
+                out.unconfirmed.push_back(posting.row);
             break;
         }
         out.posted.push_back(posting.row);
+        out.invoices.append(drawn.invoiceNo);
     }
     return out;
 }

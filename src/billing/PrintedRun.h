@@ -74,6 +74,8 @@ using PrintInvoice = std::function<bool(const InvoiceToPrint &, QString *reason)
 struct PrintedOutcome : RunOutcome {
     bool printFailed = false;
     QString printReason;
+    QStringList invoices;  // the invoice numbers posted, in order
+    QString failedInvoice; // the number drawn for the account that failed (a gap now)
 };
 PrintedOutcome postPrintedRun(const store::FileStore &store, const PrintedRunInput &input, const QLocale &locale,
                               const PrintInvoice &print,
@@ -81,6 +83,6 @@ PrintedOutcome postPrintedRun(const store::FileStore &store, const PrintedRunInp
 
 // Finishes a printed account a kill interrupted (called by
 // recoverBillingRun); nothing to do without one.
-store::FileResult recoverPrintedInvoice(const store::FileStore &store, const QDate &today, const QLocale &locale);
+RecoveredRun recoverPrintedInvoice(const store::FileStore &store, const QDate &today, const QLocale &locale);
 
 } // namespace billing

@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
+#include <functional>
+#include <set>
 #include <gtest/gtest.h>
 
 using namespace billing;
@@ -354,7 +356,7 @@ TEST(BillingRun, KillingARunNeverLeavesAHalfPostedAccount)
         child.kill();
         child.waitForFinished(10000);
 
-        ASSERT_TRUE(recoverBillingRun(folder.store(), kRunDay, usLocale()));
+        ASSERT_TRUE(recoverBillingRun(folder.store(), kRunDay, usLocale()).result);
         EXPECT_FALSE(folder.exists(kPendingRun));
         std::vector<qsizetype> bills;
         for (int i = 0; i < 8; ++i) {
@@ -373,4 +375,175 @@ TEST(BillingRun, KillingARunNeverLeavesAHalfPostedAccount)
         billed += int(bills.front());
     }
     EXPECT_GT(billed, 0);
+}
+
+namespace {
+
+// Bills every "+" row of the grid, over and over as a user would after a
+// stop, marking what each outcome says was posted (and what a recovery
+// before the run finished), until every row is marked. Returns the first
+// outcome.
+RunOutcome billUntilDone(TestFolder &folder, CycleGrid &grid, const std::function<void()> &afterFirst)
+{
+    RunOutcome first;
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settingsWith(flat(7)), usLocale()));
+        if (postings.empty())
+            break;
+        const RunOutcome out = postRun(folder.store(), postings, kRunDay, usLocale());
+        for (int row : out.posted)
+            grid.rows[size_t(row)].selected = QStringLiteral("P");
+        for (const Posting &p : postings) {
+            if (out.recovered.accounts.contains(p.entry.acctNo))
+                grid.rows[size_t(p.row)].selected = QStringLiteral("P");
+        }
+        if (attempt == 0) {
+            first = out;
+            afterFirst();
+        }
+    }
+    return first;
+}
+
+} // namespace
+
+// A write or a sync that fails anywhere in a run of 150 accounts (three
+// groups): what the outcome calls posted is exactly what the files hold,
+// and after running again and restarting every account is billed once.
+TEST(BillingRun, AFailedWriteOrSyncAnywhereBillsEveryAccountExactlyOnce)
+{
+    struct Scenario {
+        int failWrite;   // the write that fails (0: none)
+        bool onward;     // and every write after it, undo included
+        int failSync;    // the folder sync that fails (0: none)
+    };
+    std::vector<Scenario> scenarios;
+    for (int n : {1, 2, 3, 4, 5, 9, 64, 130, 131, 190, 200, 260, 320, 380, 455})
+        scenarios.push_back({n, false, 0});
+    for (int n : {3, 40, 200})
+        scenarios.push_back({n, true, 0});
+    for (int n : {2, 4, 6})
+        scenarios.push_back({0, false, n});
+    const int accounts = 150;
+    for (const Scenario &s : scenarios) {
+        const std::string label = "write " + std::to_string(s.failWrite) + (s.onward ? " onward" : "") + " sync "
+                                  + std::to_string(s.failSync);
+        TestFolder folder;
+        std::vector<std::pair<CustomerRecord, CycleRecord>> list;
+        for (int i = 0; i < accounts; ++i)
+            list.push_back({person(QStringLiteral("K%1").arg(i, 3, 10, QChar(u'0')), QString(), QStringLiteral("F"), QString(),
+                                   QStringLiteral("L")),
+                            cycle(0, 0, 1000)});
+        writeAccounts(folder, list);
+        int writes = 0, syncs = 0;
+        folder.store().setWriteFault([&](const QString &) -> std::optional<QString> {
+            ++writes;
+            if (s.failWrite > 0 && (writes == s.failWrite || (s.onward && writes > s.failWrite)))
+                return QStringLiteral("No space left on device");
+            return std::nullopt;
+        });
+        folder.store().setFolderSync([&](const QString &) { return !(s.failSync > 0 && ++syncs == s.failSync); });
+        CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
+        for (CycleRow &r : grid.rows)
+            r.selected = QStringLiteral("+");
+        std::set<QString> billedAfterFirst;
+        const RunOutcome first = billUntilDone(folder, grid, [&] {
+            for (int i = 0; i < accounts; ++i) {
+                const QString file = QStringLiteral("/BVActiveAccounts/K%1.txt").arg(i, 3, 10, QChar(u'0'));
+                if (folder.exists(file))
+                    billedAfterFirst.insert(file);
+            }
+            folder.store().setWriteFault({});
+            folder.store().setFolderSync([](const QString &) { return true; });
+        });
+        // The first outcome: its posted rows are billed, and the only other
+        // ledgers written are the ones it calls unconfirmed or not taken back.
+        std::set<QString> claimed;
+        for (int row : first.posted)
+            claimed.insert(QStringLiteral("/BVActiveAccounts/K%1.txt").arg(row, 3, 10, QChar(u'0')));
+        std::set<QString> open;
+        for (int row : first.unconfirmed)
+            open.insert(QStringLiteral("/BVActiveAccounts/K%1.txt").arg(row, 3, 10, QChar(u'0')));
+        for (const QString &f : claimed)
+            EXPECT_TRUE(billedAfterFirst.count(f)) << label << " " << f.toStdString();
+        for (const QString &f : billedAfterFirst)
+            EXPECT_TRUE(claimed.count(f) || open.count(f)) << label << " billed but not said: " << f.toStdString();
+        if (s.failWrite > 0 && !s.onward) {
+            EXPECT_TRUE(first.failedTakenBack) << label;
+            EXPECT_TRUE(first.unconfirmed.empty()) << label;
+        }
+        // A restart finds nothing left to finish; every account is billed once.
+        EXPECT_FALSE(recoverBillingRun(folder.store(), kRunDay, usLocale()).any()) << label;
+        for (int i = 0; i < accounts; ++i) {
+            const QString file = QStringLiteral("/BVActiveAccounts/K%1.txt").arg(i, 3, 10, QChar(u'0'));
+            EXPECT_EQ(folder.read(file).size(), 2 * 155) << label << " " << file.toStdString();
+            EXPECT_EQ(folder.read(QStringLiteral("/Backup") + file), folder.read(file)) << label;
+        }
+        EXPECT_EQ(folder.read(kTaxRecordsFile).size(), accounts * 75) << label;
+        EXPECT_FALSE(folder.exists(kPendingRun)) << label;
+    }
+}
+
+// A marker whose counts or names were damaged is set aside under a new
+// name, quickly, and nothing is written from it; the program goes on.
+TEST(BillingRun, ADamagedMarkerIsSetAsideAndNothingIsWrittenFromIt)
+{
+    const QByteArray damaged[] = {
+        "0,9000000000000000000\r\n",
+        "0,1\r\n\"/BVActiveAccounts/K1.txt\",\"N\",\"K1\",\"3/31/2026\",\"Mowing\",\"10.7\",1,3000000000\r\n",
+        "0,1\r\n\"/CustomerData.txt\",\"N\",\"K1\",\"3/31/2026\",\"Mowing\",\"10.7\",1,0\r\n",
+        "0,2\r\n\"/BVActiveAccounts/K1.txt\",\"N\",\"K1\",\"3/31/2026\",\"Mowing\",\"10.7\",1,0\r\n",
+        "-5,1\r\n\"/BVActiveAccounts/K1.txt\",\"N\",\"K1\",\"3/31/2026\",\"Mowing\",\"10.7\",1,0\r\n",
+        "0,0\r\n\"left over\"\r\n",
+    };
+    for (const QByteArray &bytes : damaged) {
+        TestFolder folder;
+        folder.write(kCustomerFile, QByteArray(328, ' '));
+        folder.write(kPendingRun, bytes);
+        const RecoveredRun r = recoverBillingRun(folder.store(), kRunDay, usLocale());
+        EXPECT_TRUE(r.result.ok) << bytes.constData();
+        EXPECT_EQ(r.setAside, QStringLiteral("/BillingRun.pending.damaged")) << bytes.constData();
+        EXPECT_TRUE(r.accounts.isEmpty());
+        EXPECT_FALSE(folder.exists(kPendingRun));
+        EXPECT_EQ(folder.read(QStringLiteral("/BillingRun.pending.damaged")), bytes);
+        EXPECT_EQ(folder.read(kCustomerFile), QByteArray(328, ' '));
+        EXPECT_FALSE(folder.exists(kTaxRecordsFile));
+        EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/K1.txt")));
+        EXPECT_TRUE(recoveredRunText(r).contains(QStringLiteral("BillingRun.pending.damaged")));
+        // A second damaged marker keeps the first one.
+        folder.write(kPendingRun, bytes);
+        EXPECT_EQ(recoverBillingRun(folder.store(), kRunDay, usLocale()).setAside,
+                  QStringLiteral("/BillingRun.pending.damaged2"));
+    }
+    // The printed account's marker likewise.
+    TestFolder folder;
+    folder.write(QStringLiteral("/BillingInvoice.pending"), "\"00\",\"1\",0,0,\"41\",\"\",\"41\",9000000000000000000\r\n");
+    const RecoveredRun r = recoverBillingRun(folder.store(), kRunDay, usLocale());
+    EXPECT_EQ(r.setAside, QStringLiteral("/BillingInvoice.pending.damaged"));
+    EXPECT_FALSE(folder.exists(QStringLiteral("/BillingInvoice.pending")));
+}
+
+// A charge whose text the balance rule would subtract is refused before
+// anything is written, naming the service; payments keep their words.
+TEST(BillingRun, AServiceTheBalanceWouldCountAsAPaymentIsRefused)
+{
+    for (const char *service : {"Credit Check Fee", "Payment Plan Setup", "Discount Mowing"}) {
+        TestFolder folder;
+        writeAccounts(folder, {{person(QStringLiteral("P1"), QString(), QStringLiteral("A"), QString(), QStringLiteral("B")),
+                                cycle(0, 0, 1000)},
+                               {person(QStringLiteral("P2"), QString(), QStringLiteral("C"), QString(), QStringLiteral("D")),
+                                cycle(0, 0, 1000, QString::fromLatin1(service))}});
+        CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
+        for (CycleRow &r : grid.rows)
+            r.selected = QStringLiteral("+");
+        const auto plan = planRecordsRun(grid, settingsWith(flat(7)), usLocale());
+        ASSERT_TRUE(std::holds_alternative<RunProblem>(plan)) << service;
+        EXPECT_EQ(std::get<RunProblem>(plan).row, 1);
+        EXPECT_TRUE(std::get<RunProblem>(plan).reason.contains(QString::fromLatin1(service)));
+        EXPECT_TRUE(std::get<RunProblem>(plan).reason.contains(
+            QStringLiteral("would be counted as a payment or credit in the account's balance; choose another description")))
+            << std::get<RunProblem>(plan).reason.toStdString();
+    }
+    EXPECT_EQ(ledger::chargeTextProblem(QStringLiteral("Weekly Mowing Unit 7")), std::nullopt);
+    EXPECT_EQ(ledger::chargeTextProblem(QStringLiteral("credit check fee")), std::nullopt); // the rule counts letter case
 }

@@ -155,27 +155,58 @@ void BillingScreen::runPrinted(const RunSettings &settings, const std::vector<Po
         out = postPrintedRun(m_ctx.store, input, m_ctx.locale, print,
                              [&](int i, const Posting &p) { return progress.step(i, p); });
     }
-    if (fileSurface && !fileSurface->endDocument() && !out.printFailed) {
-        out.printFailed = true;
-        out.printReason = printerProblem(*printer, fileSurface->error());
+    // The file is closed whatever stopped the run, so the pages printed
+    // before a failure can be read.
+    QString fileNote;
+    if (fileSurface && !fileSurface->endDocument()) {
+        fileNote = QStringLiteral("The file %1 could not be finished (%2); the invoices printed to it may not open.")
+                       .arg(printer->outputFileName(), printerProblem(*printer, fileSurface->error()));
+        if (!out.printFailed) {
+            out.printFailed = true;
+            out.printReason = printerProblem(*printer, fileSurface->error());
+        }
+    } else if (fileSurface && out.printFailed) {
+        fileNote = QStringLiteral("The invoices printed before the error are in the file %1.").arg(printer->outputFileName());
     }
     m_ctx.catalog.loadInventoriedItems(m_ctx.store); // the stock sold
     if (out.printFailed) {
         markPosted(out.posted);
         m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(out.printReason),
                              QStringLiteral("Print Error"));
-        m_ctx.prompt.message(kCancelText, kCancelTitle);
+        QStringList lines{kCancelText};
+        lines << postedText(out.posted.size(), postings.size(), out.invoices);
+        if (!out.failedInvoice.isEmpty())
+            lines << QStringLiteral("Invoice %1 was not posted; its number will not be used again.").arg(out.failedInvoice);
+        if (!fileNote.isEmpty())
+            lines << fileNote;
+        m_ctx.prompt.message(lines.join(u'\n'), kCancelTitle);
         return;
     }
-    finishRun(out, postings);
+    finishRun(out, postings, out.invoices, out.failedInvoice);
 }
 
-void BillingScreen::finishRun(const RunOutcome &out, const std::vector<Posting> &postings)
+void BillingScreen::finishRun(const RunOutcome &out, const std::vector<Posting> &postings, const QStringList &invoices,
+                              const QString &failedInvoice)
 {
     // What was posted is marked at once, whatever stopped the run.
     markPosted(out.posted);
-    if (!out.result || out.cancelled) {
-        reportStop(out, postings);
+    if (out.recovered.any()) {
+        // An earlier run's accounts were finished first and nothing else was
+        // billed: those of this grid are marked, so they are not billed twice.
+        std::vector<int> rows;
+        for (const Posting &p : postings) {
+            if (out.recovered.accounts.contains(p.entry.acctNo))
+                rows.push_back(p.row);
+        }
+        markPosted(rows);
+        m_ctx.prompt.message(recoveredRunText(out.recovered)
+                                 + QStringLiteral("\nNothing else was billed. The accounts it posted are marked P; "
+                                                  "select the run again to bill the rest."),
+                             QStringLiteral("Billing Run Stopped"));
+        return;
+    }
+    if (!out.result || out.cancelled || !out.unconfirmed.empty()) {
+        reportStop(out, postings, invoices, failedInvoice);
         return;
     }
     m_ctx.prompt.message(QStringLiteral("Invoice Records for ") + frequencyNames().value(m_frequency->currentRow())
@@ -225,21 +256,51 @@ void BillingScreen::markPosted(const std::vector<int> &rows)
     }
 }
 
-void BillingScreen::reportStop(const RunOutcome &out, const std::vector<Posting> &postings)
+QString BillingScreen::postedText(size_t posted, size_t all, const QStringList &invoices)
 {
-    QString text = QStringLiteral("The billing run stopped after %1 of %2 accounts; those are marked P and will not be "
-                                  "billed again.")
-                       .arg(out.posted.size())
-                       .arg(postings.size());
-    if (!out.result && out.posted.size() < postings.size()) {
-        const Posting &failed = postings[out.posted.size()];
-        text += QStringLiteral("\nAccount %1 (%2) could not be posted: %3.")
-                    .arg(failed.entry.acctNo, failed.entry.acctName, out.result.error);
+    QString text = QStringLiteral("%1 of %2 accounts were posted; those are marked P and will not be billed again.")
+                       .arg(posted)
+                       .arg(all);
+    if (!invoices.isEmpty())
+        text += QStringLiteral(" Invoices posted: %1.").arg(invoices.join(QStringLiteral(", ")));
+    return text;
+}
+
+void BillingScreen::reportStop(const RunOutcome &out, const std::vector<Posting> &postings, const QStringList &invoices,
+                               const QString &failedInvoice)
+{
+    QStringList lines{QStringLiteral("The billing run stopped.") + u' ' + postedText(out.posted.size(), postings.size(), invoices)};
+    if (out.failedAt >= 0 && size_t(out.failedAt) < postings.size()) {
+        const Posting &failed = postings[size_t(out.failedAt)];
+        QString line = QStringLiteral("Account %1 (%2) could not be posted: %3.")
+                           .arg(failed.entry.acctNo, failed.entry.acctName, out.result.error);
+        if (out.failedTakenBack)
+            line += failedInvoice.isEmpty()
+                        ? QStringLiteral(" Nothing of it was written.")
+                        : QStringLiteral(" Invoice %1 was printed but nothing of it was posted: destroy the printed copy; "
+                                         "the number will not be used again.")
+                              .arg(failedInvoice);
+        else
+            line += QStringLiteral(" What was written of it could not be taken back; it will be completed when the "
+                                   "program next starts, or before the next run.");
+        lines << line;
     } else if (!out.result) {
-        text += QStringLiteral("\n%1.").arg(out.result.error);
+        lines << QStringLiteral("The disk reported: %1.").arg(out.result.error);
     }
-    text += QStringLiteral("\nSelect the run again to bill the rest.");
-    m_ctx.prompt.message(text, QStringLiteral("Billing Run Stopped"));
+    if (!out.unconfirmed.empty()) {
+        QStringList accounts;
+        for (const Posting &p : postings) {
+            if (std::find(out.unconfirmed.begin(), out.unconfirmed.end(), p.row) != out.unconfirmed.end())
+                accounts << p.entry.acctNo;
+        }
+        lines << QStringLiteral("The disk did not confirm the writes of %1 %2 (%3); they are not marked, and will be "
+                                "completed when the program next starts, or before the next run.")
+                     .arg(accounts.size())
+                     .arg(accounts.size() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"),
+                          accounts.join(QStringLiteral(", ")));
+    }
+    lines << QStringLiteral("Select the run again to bill the rest.");
+    m_ctx.prompt.message(lines.join(u'\n'), QStringLiteral("Billing Run Stopped"));
 }
 
 } // namespace ui

@@ -61,8 +61,12 @@ private:
     void runPrinted(const billing::RunSettings &settings, const std::vector<billing::Posting> &postings);
     void previewRun();
     std::vector<billing::SoldLine> soldLines() const;
-    void finishRun(const billing::RunOutcome &out, const std::vector<billing::Posting> &postings);
-    void reportStop(const billing::RunOutcome &out, const std::vector<billing::Posting> &postings);
+    void finishRun(const billing::RunOutcome &out, const std::vector<billing::Posting> &postings,
+                   const QStringList &invoices = {}, const QString &failedInvoice = {});
+    void reportStop(const billing::RunOutcome &out, const std::vector<billing::Posting> &postings,
+                    const QStringList &invoices, const QString &failedInvoice);
+    // "n of m accounts were posted ...", with the invoice numbers.
+    static QString postedText(size_t posted, size_t all, const QStringList &invoices);
     void markPosted(const std::vector<int> &rows);
     // Sales items (the items frame).
     void startAddingItems();
