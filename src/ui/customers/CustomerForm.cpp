@@ -12,6 +12,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -437,6 +438,10 @@ void CustomerForm::checkNameLength()
 
 bool CustomerForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // The account list's keys and focus reach the combo box; it hands them
+    // to its inner box by a direct call that no filter sees, so both are
+    // watched here as one.
+    const bool accountList = watched == m_accountList || watched == m_accountList->lineEdit();
     // A message box takes the focus; the check it came from must not run again for that.
     if (event->type() == QEvent::FocusOut && !m_checking) {
         m_checking = true;
@@ -449,8 +454,8 @@ bool CustomerForm::eventFilter(QObject *watched, QEvent *event)
         }
         else if (watched == box(Name))
             checkNameLength();
-        else if (watched == m_accountList->lineEdit() && m_accountList->isVisible()
-                 && !m_accountList->view()->isVisible())
+        else if (accountList && m_accountList->isVisible() && !m_accountList->view()->isVisible()
+                 && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
             leaveAccountList();
         m_checking = false;
     } else if (event->type() == QEvent::FocusIn && watched == box(Phone) && box(Phone)->text().size() == 8) {
@@ -459,8 +464,17 @@ bool CustomerForm::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (watched == box(Name) && box(Name)->text() == QLatin1String("Enter Name") && !key->text().isEmpty())
             box(Name)->clear();
-        if (watched == m_accountList->lineEdit() && (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace))
+        if (accountList && (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace))
             m_skipAutoComplete = true;
+        // Enter chooses what was typed as leaving the list does: the same
+        // rules (letter case and blanks ignored, "Name Not Found" else).
+        if (accountList && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && !m_accountList->view()->isVisible() && !m_checking) {
+            m_checking = true;
+            leaveAccountList();
+            m_checking = false;
+            return true;
+        }
     }
     return QGroupBox::eventFilter(watched, event);
 }

@@ -485,3 +485,57 @@ TEST(CustomerScreen, CustomerReportPrintsEveryCustomerAfterTheQuestionAndTheDial
     EXPECT_TRUE(printed[0].startsWith(QStringLiteral("Account@"))) << printed[0].toStdString();
     EXPECT_NEAR((left + right) / 2, 396.0, 3.0) << printed[0].toStdString() << " " << printed[1].toStdString();
 }
+
+// The account list as a user types into it: real key presses to whatever
+// has the focus, and a real move of the focus with Tab.
+TEST(CustomerScreen, AccountListTypingRulesHoldWithRealKeysAndFocus)
+{
+    Harness h({business(QStringLiteral("B1"), QStringLiteral("green Acres Inc")),
+               person(QStringLiteral("P1"), QStringLiteral("John"), QStringLiteral("Smithers")),
+               business(QStringLiteral("B2"), QStringLiteral("Hilltop Farms")),
+               business(QStringLiteral("B3"), QStringLiteral("Baker Pools"))});
+    h.open();
+    h.window.show();
+    QApplication::setActiveWindow(&h.window);
+    auto *list = h.child<QComboBox>("cboAccounts");
+    auto typeIn = [](const QString &text) {
+        for (const QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    };
+    auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+
+    h.click("cmdNav_2"); // next: away from the first account
+    ASSERT_EQ(h.screen->currentRecord(), 2);
+    h.click("Command1_1");
+    ASSERT_TRUE(list->isVisible());
+    list->setFocus();
+    QApplication::processEvents();
+    typeIn(QStringLiteral("grx"));
+    EXPECT_EQ(list->currentText(), QStringLiteral("grx"));
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(list->currentText(), QStringLiteral("gr")); // the typed text, not completed again
+    EXPECT_TRUE(list->lineEdit()->selectedText().isEmpty());
+    typeIn(QStringLiteral("x"));
+    press(Qt::Key_Tab); // no such name: said, the first account shown
+    QApplication::processEvents();
+    ASSERT_FALSE(h.folder.prompt.entries.isEmpty());
+    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Name Not Found\nFirst Accont is Displayed"));
+    EXPECT_EQ(h.screen->currentRecord(), 1);
+    EXPECT_EQ(list->currentText(), QString());
+
+    // A listed name in another case, with blanks around it, loads that account
+    // when the focus leaves, and with Enter.
+    for (Qt::Key leave : {Qt::Key_Tab, Qt::Key_Return}) {
+        h.click("Command1_1");
+        list->setFocus();
+        QApplication::processEvents();
+        list->lineEdit()->setText(QStringLiteral("  hilltop farms  "));
+        const qsizetype said = h.folder.prompt.entries.size();
+        press(leave);
+        QApplication::processEvents();
+        EXPECT_EQ(h.screen->currentRecord(), 3) << int(leave);
+        EXPECT_FALSE(list->isVisibleTo(h.screen)) << int(leave);
+        EXPECT_EQ(h.folder.prompt.entries.size(), said) << int(leave);
+        h.click("cmdNav_0"); // the first account again
+    }
+}
