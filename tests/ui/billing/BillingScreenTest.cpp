@@ -6,7 +6,9 @@
 #include "catalog/Catalog.h"
 #include "customers/Records.h"
 #include "ledger/LedgerEntry.h"
+#include "support/BusinessFolder.h"
 #include "support/PdfPrinters.h"
+#include "support/ScreenChecks.h"
 #include "support/ScreenHost.h"
 #include "ui/billing/BillingModels.h"
 #include "ui/billing/BillingScreen.h"
@@ -130,6 +132,7 @@ TEST(BillingScreen, AQuarterlyRunWithAChangedChargeAndTwoItemsEntersItsRecordsOn
     h.child<QLineEdit>("txtUnits")->setText(QStringLiteral("6"));
     h.press("cmdMonthly_9");
     EXPECT_EQ(h.child<QLabel>("lblTotalCost")->text(), QStringLiteral("$48.00"));
+    EXPECT_EQ(screenchecks::heardName(h.child<QLabel>("lblTotalCost")), QStringLiteral("$48.00")); // what a screen reader hears
     QTest::keyClick(h.child<QLineEdit>("txtUnits"), Qt::Key_7); // edited after Calculate
     EXPECT_FALSE(h.child<QPushButton>("cmdMonthly_0")->isEnabled());
     h.child<QLineEdit>("txtUnits")->setText(QStringLiteral("6"));
@@ -248,4 +251,129 @@ TEST(BillingScreen, APrintedRunGoesIntoOnePdfAndACancelledDialogWritesNothing)
     EXPECT_EQ(h.folder.read(billing::kInvoiceCounterFile), QByteArray("90,4\r\n"));
     for (int r = 0; r < 3; ++r)
         EXPECT_EQ(h.cell(r, CycleGridModel::Selected), QStringLiteral("P")) << r;
+}
+
+// The customer block of a printed invoice follows the business's address
+// style: city, state and code on one line, or the third and fourth lines
+// on two, as the customer list prints them.
+TEST(BillingScreen, PrintedInvoicesPrintTheCustomerAddressInTheBusinessStyle)
+{
+    struct Style {
+        setup::AddressStyle style;
+        int frequency, month;
+    } styles[] = {{setup::AddressStyle::USA, 1, 2}, {setup::AddressStyle::International, 3, 4}};
+    for (const Style &s : styles) {
+        ScreenHost<BillingScreen> h;
+        PdfPrinters printers;
+        fillBusiness(h.folder, s.style);
+        h.screen = new BillingScreen(h.folder.context(), *h.navigator, printers.chooser());
+        h.navigator->add(BillingScreen::kId, h.screen);
+        h.open();
+        h.window.show();
+        h.child<QListWidget>("lstFrequency")->setCurrentRow(s.frequency);
+        h.child<QListWidget>("lstMonths")->setCurrentRow(s.month);
+        QTest::mouseClick(h.child<QPushButton>("cmdMonthly_4"), Qt::LeftButton);
+        QTest::mouseClick(h.child<QCheckBox>("ckPrintInvoice"), Qt::LeftButton);
+        ASSERT_GE(h.child<QTableView>("fgMonthly")->model()->rowCount(), 1);
+        QTest::mouseClick(h.child<QPushButton>("cmdMonthly_2"), Qt::LeftButton); // every row
+        h.folder.prompt.answer(true);
+        QTest::mouseClick(h.child<QPushButton>("cmdPrint"), Qt::LeftButton);
+        ASSERT_FALSE(h.folder.prompt.entries.isEmpty());
+        ASSERT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Billing Records Created"))
+            << h.folder.prompt.entries.last().text.toStdString();
+        const QStringList words = PdfPrinters::wordBoxes(printers.files.last());
+        // "Word@(x1,y1)-(x2,y2)": the top of the first box of that word,
+        // and whether one box of `below` starts at the same left edge
+        // further down the page.
+        auto place = [](const QString &box) {
+            const QString at = box.mid(box.lastIndexOf(u'@') + 2); // "x1,y1)-(x2,y2)"
+            return QPoint(at.section(u',', 0, 0).toInt(), at.section(u',', 1, 1).section(u')', 0, 0).toInt());
+        };
+        auto lineOf = [&](const QString &word) {
+            for (const QString &w : words) {
+                if (w.startsWith(word + u'@'))
+                    return place(w).y();
+            }
+            return -1;
+        };
+        auto underneath = [&](const QString &word, const QString &below) {
+            for (const QString &w : words) {
+                if (!w.startsWith(word + u'@'))
+                    continue;
+                for (const QString &b : words) {
+                    if (b.startsWith(below + u'@') && std::abs(place(b).x() - place(w).x()) <= 2 && place(b).y() > place(w).y())
+                        return true;
+                }
+            }
+            return false;
+        };
+        if (s.style == setup::AddressStyle::USA) {
+            // Hilltop Farms and Ann Lee, quarterly from March.
+            ASSERT_GE(lineOf(QStringLiteral("Decatur,")), 0) << words.join(u' ').toStdString();
+            EXPECT_EQ(lineOf(QStringLiteral("Decatur,")), lineOf(QStringLiteral("62521")));
+        } else {
+            // Harbour View, annually from May: no state, two lines.
+            ASSERT_GE(lineOf(QStringLiteral("Kowloon")), 0) << words.join(u' ').toStdString();
+            EXPECT_TRUE(underneath(QStringLiteral("Kowloon"), QStringLiteral("Hong")));
+            EXPECT_EQ(lineOf(QStringLiteral("Bay,")), -1);
+        }
+    }
+}
+
+// A write that fails part way through a run on screen: the message says
+// exactly what was posted and what was not, the rows say the same, and
+// running again bills the rest once.
+TEST(BillingScreen, AFailedWriteIsReportedAsTheFilesAreAndARerunBillsTheRestOnce)
+{
+    Harness h;
+    h.child<QListWidget>("lstFrequency")->setCurrentRow(1);
+    h.press("cmdMonthly_4");
+    h.press("cmdMonthly_2");
+    ASSERT_EQ(h.table()->model()->rowCount(), 3);
+    h.folder.store().setWriteFault([](const QString &name) -> std::optional<QString> {
+        if (name == QStringLiteral("/BVActiveAccounts/Q2.txt"))
+            return QStringLiteral("No space left on device");
+        return std::nullopt;
+    });
+    h.folder.prompt.answer(true);
+    h.press("cmdPrint");
+    const PromptEntry said = h.folder.prompt.entries.last();
+    EXPECT_EQ(said.title, QStringLiteral("Billing Run Stopped"));
+    EXPECT_TRUE(said.text.contains(QStringLiteral("1 of 3 accounts were posted"))) << said.text.toStdString();
+    EXPECT_TRUE(said.text.contains(
+        QStringLiteral("Account Q2 (Customer 2) could not be posted: No space left on device. Nothing of it was written.")))
+        << said.text.toStdString();
+    EXPECT_EQ(h.cell(0, CycleGridModel::Selected), QStringLiteral("P"));
+    EXPECT_EQ(h.cell(1, CycleGridModel::Selected), QStringLiteral("+"));
+    EXPECT_FALSE(h.folder.exists(QStringLiteral("/BVActiveAccounts/Q2.txt")));
+    EXPECT_EQ(h.folder.read(billing::kTaxRecordsFile).size(), 75); // Q1's alone
+
+    h.folder.store().setWriteFault({});
+    h.folder.prompt.answer(true);
+    h.press("cmdPrint");
+    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Billing Records Created"));
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(h.folder.read(QStringLiteral("/BVActiveAccounts/Q%1.txt").arg(i)).size(), 2 * 155) << i;
+    EXPECT_EQ(h.folder.read(billing::kTaxRecordsFile).size(), 3 * 75);
+}
+
+// A service whose name the balance would count as a payment is refused
+// when chosen for a row of the run.
+TEST(BillingScreen, AServiceCountedAsAPaymentCannotBeChosenForARow)
+{
+    Harness h;
+    ASSERT_TRUE(h.folder.context().catalog.save(
+        h.folder.store(), {{QStringLiteral("Credit Check Fee"), QStringLiteral("$15.00"), QStringLiteral("0:15")}}, {}));
+    h.navigator->show(ScreenId::MainMenu);
+    h.open();
+    h.child<QListWidget>("lstFrequency")->setCurrentRow(1);
+    h.press("cmdMonthly_4");
+    h.clickCell(h.table(), 0, CycleGridModel::Service);
+    QComboBox *services = h.child<QComboBox>("cboServices");
+    services->setCurrentIndex(services->findText(QStringLiteral("Credit Check Fee")));
+    h.press("cmdMonthly_8");
+    EXPECT_EQ(h.folder.prompt.entries.last().text,
+              QStringLiteral("\"Credit Check Fee\" would be counted as a payment or credit in the account's balance; "
+                             "choose another description."));
+    EXPECT_EQ(h.cell(0, CycleGridModel::Service), QStringLiteral("Pool Care"));
 }

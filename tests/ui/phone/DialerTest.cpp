@@ -2,6 +2,7 @@
 // picture, driven by their controls, with a fake modem on a pseudo-terminal
 // behind the program's real serial line.
 #include "app/Program.h"
+#include "support/ScreenChecks.h"
 #include "support/CustomerHarness.h"
 #include "support/FakeModem.h"
 #include "support/ScreenHost.h"
@@ -89,6 +90,10 @@ TEST(Dialer, DialsTalksAndHangsUp)
 
     click(d, "cmdNewDial");
     EXPECT_EQ(text(d, "lblStatus"), "Dialing..... 1-555-0100");
+    // A screen reader hears the name, the number and the status themselves.
+    for (const char *value : {"lblName", "lblNumber", "lblStatus"})
+        EXPECT_EQ(screenchecks::heardName(find<QLabel>(d, QString::fromLatin1(value))), text(d, value)) << value;
+    EXPECT_EQ(screenchecks::unheardLabels(d), QStringList());
     EXPECT_FALSE(find<QPushButton>(d, "cmdNewDial")->isVisible());
     auto *talk = find<QPushButton>(d, "cmdCancel");
     ASSERT_TRUE(runUntil([&] { return talk->isVisible(); }));
@@ -247,6 +252,7 @@ TEST(PhoneTab, DetectFindsTheModemAndTurnsTheSettingsOn)
 
     click(&tab, "cmdDetectModem");
     EXPECT_EQ(text(&tab, "lblModemStatus"), "Your Modem Comm Port Is 1.");
+    EXPECT_EQ(screenchecks::heardName(find<QLabel>(&tab, QStringLiteral("lblModemStatus"))), QStringLiteral("Your Modem Comm Port Is 1."));
     auto *port = find<QComboBox>(&tab, "txtModemPort");
     EXPECT_TRUE(port->isEnabled());
     EXPECT_EQ(port->currentText(), "1  (" + fake.device() + ")");

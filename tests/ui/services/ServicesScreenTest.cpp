@@ -349,3 +349,17 @@ TEST(ServicesScreen, EveryButtonAndGridHasADistinctName)
     h.open();
     EXPECT_EQ(sharedAccessibleNames(h.screen).join(QStringLiteral(" | ")).toStdString(), "");
 }
+
+TEST(ServicesScreen, ADescriptionTheBalanceWouldCountAsAPaymentIsRefused)
+{
+    Harness h;
+    h.open();
+    h.addService("Payment Plan Setup", "25");
+    EXPECT_EQ(h.folder.prompt.entries.last().text,
+              QStringLiteral("\"Payment Plan Setup\" would be counted as a payment or credit in the account's balance; "
+                             "choose another description."));
+    EXPECT_EQ(h.serviceCount(), 0u);
+    h.child("txtDescription_0")->setText(QStringLiteral("Plan Setup"));
+    h.cmd(4)->click();
+    EXPECT_EQ(h.serviceCount(), 1u);
+}

@@ -1,5 +1,7 @@
 // The start screen and the main menu, driven offscreen by object name.
 #include "app/Program.h"
+#include "billing/BillingRun.h"
+#include "customers/Records.h"
 #include "base/ValueList.h"
 #include "setup/SettingsFiles.h"
 #include "support/TestSupport.h"
@@ -262,3 +264,50 @@ TEST(StartScreens, SupplierQuestionsAndTheManual)
     EXPECT_TRUE(folder.read(QStringLiteral("/Temp.url")).startsWith("[InternetShortcut]\r\nURL = file://"));
 }
 
+
+// A run whose last group the disk never confirmed: the next start finishes
+// it and says which accounts it posted, before any grid is loaded again.
+TEST(StartScreens, TheStartSaysWhatAnInterruptedRunPosted)
+{
+    TestFolder folder;
+    writeSetupFiles(folder);
+    QByteArray customers, cycles;
+    for (const char *acct : {"S1", "S2"}) {
+        customers::CustomerRecord c;
+        c.acctNo = QString::fromLatin1(acct);
+        c.acctType = customers::CustomerRecord::kBusiness;
+        c.name = QStringLiteral("Shop ") + c.acctNo;
+        customers += c.encode();
+        customers::CycleRecord y;
+        y.billingMode = 0;
+        y.charge = base::Money::fromCents(2000);
+        y.service = QStringLiteral("Weekly Mowing");
+        cycles += y.encode();
+    }
+    folder.write(customers::kCustomerFile, customers);
+    folder.write(customers::kCycleFile, cycles);
+    {
+        billing::CycleGrid grid = billing::CycleGrid::load(folder.store(), billing::Monthly, 2, usLocale());
+        for (billing::CycleRow &r : grid.rows)
+            r.selected = QStringLiteral("+");
+        billing::RunSettings s;
+        s.date = folder.clock.at.date();
+        const auto postings = std::get<std::vector<billing::Posting>>(billing::planRecordsRun(grid, s, usLocale()));
+        int syncs = 0;
+        folder.store().setFolderSync([&](const QString &) { return ++syncs != 2; }); // the group's one sync
+        const billing::RunOutcome out = billing::postRun(folder.store(), postings, s.date, usLocale());
+        ASSERT_EQ(out.unconfirmed.size(), 2u);
+        ASSERT_TRUE(out.posted.empty());
+        folder.store().setFolderSync([](const QString &) { return true; });
+    }
+    ASSERT_TRUE(folder.exists(billing::kPendingRun));
+    Program program(folder.context());
+    app::InstanceLock lock(folder.path());
+    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    const QStringList said = folder.prompt.texts();
+    ASSERT_FALSE(said.isEmpty());
+    EXPECT_EQ(said.first(), QStringLiteral("A billing run that was interrupted has been completed: 2 accounts posted (S1, S2)."));
+    EXPECT_EQ(folder.prompt.entries.first().title, QStringLiteral("Billing Run Completed"));
+    EXPECT_FALSE(folder.exists(billing::kPendingRun));
+    EXPECT_EQ(folder.read(QStringLiteral("/BVActiveAccounts/S2.txt")).size(), 2 * 155);
+}
