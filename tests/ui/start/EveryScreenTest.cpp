@@ -1,6 +1,6 @@
 // Every screen of the running program, walked as a keyboard and
 // screen-reader user meets it, over a business's data, at the window size
-// the program opens with (1180x860) and at 1024x768: each tab in turn, each screen
+// the program opens with (1180x860), at 1024x768 and at 1600x1200: each tab in turn, each screen
 // opened twice (the second time after the data changed).
 #include "app/Program.h"
 #include "support/BusinessFolder.h"
@@ -33,12 +33,21 @@ void checkInFront(MainWindow &window, QWidget *screen, const std::string &where,
         for (const QString &s : screenchecks::commandsOutOf(&window, screen))
             faults.push_back(at + ": out of sight " + s.toStdString());
     };
-    if (tabs.empty())
+    // BRENVOY_SCREENSHOTS=/some/folder keeps a picture of each, to look at.
+    const QString shots = qEnvironmentVariable("BRENVOY_SCREENSHOTS");
+    auto picture = [&](const std::string &at) {
+        if (!shots.isEmpty())
+            window.grab().save(shots + u'/' + QString::fromStdString(at).replace(u' ', u'_') + QStringLiteral(".png"));
+    };
+    if (tabs.empty()) {
         check(where);
+        picture(where);
+    }
     for (QTabWidget *t : tabs) {
         for (int i = 0; i < t->count(); ++i) {
             t->setCurrentIndex(i);
             check(where + " tab " + t->tabText(i).toStdString());
+            picture(where + " tab " + std::to_string(i));
         }
     }
 }
@@ -64,7 +73,7 @@ TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
         {ScreenId::Contract, Routine::Contract},
     };
     std::vector<std::string> faults;
-    for (const QSize size : {QSize(1180, 860), QSize(1024, 768)}) {
+    for (const QSize size : {QSize(1180, 860), QSize(1024, 768), QSize(1600, 1200)}) {
         window.resize(size);
         for (int pass = 0; pass < 2; ++pass) {
             for (const auto &[id, routine] : screens) {
