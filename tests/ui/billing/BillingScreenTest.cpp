@@ -377,3 +377,29 @@ TEST(BillingScreen, AServiceCountedAsAPaymentCannotBeChosenForARow)
                              "choose another description."));
     EXPECT_EQ(h.cell(0, CycleGridModel::Service), QStringLiteral("Pool Care"));
 }
+
+// A printer that fails: the error, then what was posted, the number that
+// goes unused, and that the file could not be finished.
+TEST(BillingScreen, APrintErrorSaysWhatWasPostedAndWhichNumberGoesUnused)
+{
+    Harness h;
+    h.child<QListWidget>("lstFrequency")->setCurrentRow(1);
+    h.press("cmdMonthly_4");
+    QTest::mouseClick(h.child<QCheckBox>("ckPrintInvoice"), Qt::LeftButton);
+    h.press("cmdMonthly_2");
+    h.printers.unwritable = true;
+    h.folder.prompt.answer(true);
+    h.press("cmdPrint");
+    ASSERT_GE(h.folder.prompt.entries.size(), 2);
+    const PromptEntry error = h.folder.prompt.entries[h.folder.prompt.entries.size() - 2];
+    EXPECT_EQ(error.title, QStringLiteral("Print Error"));
+    const PromptEntry stop = h.folder.prompt.entries.last();
+    EXPECT_EQ(stop.title, QStringLiteral("Cancel Printing"));
+    EXPECT_TRUE(stop.text.startsWith(QStringLiteral("Invoice Printing and Account Posting will be Canceled\n0 of 3 accounts "
+                                                    "were posted")))
+        << stop.text.toStdString();
+    EXPECT_TRUE(stop.text.contains(QStringLiteral("Invoice 90-1 was not posted; its number will not be used again.")));
+    EXPECT_TRUE(stop.text.contains(QStringLiteral("could not be finished"))) << stop.text.toStdString();
+    EXPECT_FALSE(h.folder.exists(QStringLiteral("/BVActiveAccounts/Q1.txt")));
+    EXPECT_EQ(h.cell(0, CycleGridModel::Selected), QStringLiteral("+"));
+}

@@ -107,6 +107,14 @@ TEST(CustomerScreen, EveryRefusedSaveSaysWhyAndWritesNothing)
         {"parent folder", true, "../x", "Acme", "", "", "", QString(), QStringLiteral("Invalid Account Number")},
         {"unsafe telephone", true, "", "Acme", "", "", "217/555", QString(), QStringLiteral("Invalid Account Number")},
         {"outside Latin-1", true, "Ω1", "Acme", "", "", "", QString(), QStringLiteral("Invalid Account Number")},
+        {"name outside Latin-1", true, "B2", "Ω1", "", "", "",
+         QStringLiteral("The Name \"Ω1\" holds a character the customer file cannot keep (Ω).\nNothing was saved: change "
+                        "or remove it."),
+         kAppTitle},
+        {"last name outside Latin-1", false, "P2", "", "Ann", "Łukasz", "",
+         QStringLiteral("The Last Name \"Łukasz\" holds a character the customer file cannot keep (Ł).\nNothing was "
+                        "saved: change or remove it."),
+         kAppTitle},
     };
     for (const Case &c : cases) {
         Harness h({business(QStringLiteral("K1"), QStringLiteral("Kept Co"))});
@@ -115,9 +123,9 @@ TEST(CustomerScreen, EveryRefusedSaveSaysWhyAndWritesNothing)
         if ((h.type() == QStringLiteral("Business")) != c.business)
             h.click("cmdAcctType");
         h.box(0)->setText(QString::fromUtf8(c.acct));
-        h.box(1)->setText(QString::fromLatin1(c.name));
-        h.box(8)->setText(QString::fromLatin1(c.first));
-        h.box(10)->setText(QString::fromLatin1(c.last));
+        h.box(1)->setText(QString::fromUtf8(c.name));
+        h.box(8)->setText(QString::fromUtf8(c.first));
+        h.box(10)->setText(QString::fromUtf8(c.last));
         h.box(6)->setText(QString::fromLatin1(c.phone));
         EXPECT_FALSE(h.screen->saveCustomer()) << c.label;
         ASSERT_FALSE(h.folder.prompt.entries.isEmpty()) << c.label;
