@@ -14,7 +14,10 @@
 #include "ui/start/SplashScreen.h"
 #include "ui/start/StartupScreen.h"
 
+#include "sample/SampleBusiness.h"
+
 #include <QApplication>
+#include <QProcess>
 #include <QProgressDialog>
 #include <memory>
 
@@ -114,6 +117,11 @@ Program::Outcome Program::start(app::InstanceLock &lock)
 
     QObject::connect(m_splash, &SplashScreen::continueClicked, m_splash, [this] { onContinue(); });
     QObject::connect(m_splash, &SplashScreen::logoClicked, m_splash, [this](int i) { onLogo(i); });
+    QObject::connect(m_splash, &SplashScreen::sampleRequested, m_splash, [this] { exploreSample(); });
+    if (sample::isSample(m_ctx.store)) {
+        nav.setTitleSuffix(QStringLiteral(" - Sample business"));
+        m_splash->showSample();
+    }
     return Outcome::Running;
 }
 
@@ -141,6 +149,25 @@ void Program::leaveSplash()
         return;
     m_window.navigator().remove(ScreenId::Start);
     m_splash = nullptr;
+}
+
+void Program::exploreSample()
+{
+    QString problem;
+    const QString folder = app::copySampleBusiness(m_ctx.shippedFolder, &problem);
+    const bool started = !folder.isEmpty()
+                         && (m_launch ? m_launch({QStringLiteral("--data"), folder})
+                                      : QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                                                {QStringLiteral("--data"), folder}));
+    if (!started) {
+        m_ctx.prompt.message(QStringLiteral("The sample business could not be opened (%1).")
+                                 .arg(problem.isEmpty() ? QStringLiteral("the program could not be started again") : problem),
+                             kAppTitle);
+        return;
+    }
+    // The sample runs as a program of its own, on its own folder; this one,
+    // on the user's still empty folder, ends.
+    m_window.close();
 }
 
 void Program::endProgram()

@@ -8,6 +8,9 @@
 #include "ui/shell/MainWindow.h"
 #include "ui/setup/SetupScreen.h"
 
+#include <QStringList>
+#include <functional>
+
 namespace ui {
 class SplashScreen;
 class StartupScreen;
@@ -28,6 +31,10 @@ public:
     Outcome start(app::InstanceLock &lock);
     // The backup, then the window goes; the event loop ends with it.
     void endProgram();
+    // Starts another copy of the program with these arguments (the sample
+    // business opens that way); the system's process launcher by default.
+    using Launcher = std::function<bool(const QStringList &arguments)>;
+    void setLauncher(Launcher launch) { m_launch = std::move(launch); }
 
     ui::MainWindow &window() { return m_window; }
     ui::SplashScreen *splash() const { return m_splash; }
@@ -38,6 +45,7 @@ private:
     void onContinue();
     void onLogo(int index);
     void leaveSplash();
+    void exploreSample();
 
     context::AppContext &m_ctx;
     ui::MainWindow m_window;
@@ -45,6 +53,7 @@ private:
     ui::StartupScreen *m_menu = nullptr;
     ui::SetupScreen *m_setup = nullptr;
     ui::SetupChoosers m_choosers;
+    Launcher m_launch;
 };
 
 } // namespace app

@@ -8,6 +8,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 using namespace store;
@@ -109,6 +112,32 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
     if (!store.makeFolder(QStringLiteral("/Brenvoy")))
         return {false, QStringLiteral("/Brenvoy")};
     return {};
+}
+
+QString copySampleBusiness(const QString &shippedFolder, QString *error)
+{
+    const QDir from(shippedFolder + QStringLiteral("/Sample"));
+    if (!QFileInfo::exists(from.filePath(QStringLiteral("SampleBusiness.txt")))) {
+        *error = QStringLiteral("the sample business is not installed beside the program (%1)").arg(from.path());
+        return QString();
+    }
+    QTemporaryDir made(QDir::tempPath() + QStringLiteral("/brenvoy-sample-XXXXXX"));
+    if (!made.isValid()) {
+        *error = made.errorString();
+        return QString();
+    }
+    made.setAutoRemove(false); // the program started on it keeps it
+    QDirIterator it(from.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = made.path() + u'/' + from.relativeFilePath(source);
+        const bool ok = it.fileInfo().isDir() ? QDir().mkpath(target) : QFile::copy(source, target);
+        if (!ok) {
+            *error = QStringLiteral("%1 could not be copied").arg(from.relativeFilePath(source));
+            return QString();
+        }
+    }
+    return made.path();
 }
 
 } // namespace app

@@ -23,6 +23,11 @@ DataFolder chooseDataFolder(const QString &executableFolder, const QString &perU
 // state list) when the data folder is not the executable's and lacks them.
 void installShippedFiles(const QString &shippedFolder, const store::FileStore &store);
 
+// A fresh copy of the shipped sample business (`<shipped>/Sample`) in a new
+// temporary folder, for the user to explore; its path, or empty with the
+// reason in `error`.
+QString copySampleBusiness(const QString &shippedFolder, QString *error);
+
 // One running copy per program folder. A lock left by a copy that died is
 // taken over; one held by a running copy is not.
 class InstanceLock {

@@ -41,6 +41,13 @@ void Navigator::remove(ScreenId id)
     }
 }
 
+void Navigator::setTitleSuffix(const QString &suffix)
+{
+    m_titleSuffix = suffix;
+    if (m_current)
+        m_window.setWindowTitle(m_current->caption() + m_titleSuffix);
+}
+
 bool Navigator::show(ScreenId id, Routine routine)
 {
     Screen *screen = m_screens.value(id);
@@ -50,7 +57,7 @@ bool Navigator::show(ScreenId id, Routine routine)
         m_current->deactivate();
     m_current = screen;
     m_stack.setCurrentWidget(pageOf(screen));
-    m_window.setWindowTitle(screen->caption());
+    m_window.setWindowTitle(screen->caption() + m_titleSuffix);
     screen->activate(routine);
     return true;
 }

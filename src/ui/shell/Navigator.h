@@ -24,6 +24,9 @@ public:
     bool show(ScreenId id, Routine routine = Routine::None);
     bool has(ScreenId id) const { return m_screens.contains(id); }
     Screen *current() const { return m_current; }
+    // Said after every screen's caption in the window title (the sample
+    // business says so, so nobody takes it for their own data).
+    void setTitleSuffix(const QString &suffix);
 
 private:
     QWidget *pageOf(Screen *screen) const;
@@ -31,6 +34,7 @@ private:
     QWidget &m_window;
     QMap<ScreenId, QPointer<Screen>> m_screens;
     QPointer<Screen> m_current;
+    QString m_titleSuffix;
 };
 
 } // namespace ui

@@ -89,6 +89,17 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
         layout->addWidget(note);
     }
 
+    m_sample = new QLabel(QStringLiteral("Sample business: a made-up lawn and garden business to explore. Nothing in "
+                                         "it is your own data."),
+                          this);
+    m_sample->setObjectName(QStringLiteral("lblSample"));
+    m_sample->setWordWrap(true);
+    QFont bold = m_sample->font();
+    bold.setBold(true);
+    m_sample->setFont(bold);
+    m_sample->hide();
+    layout->addWidget(m_sample);
+
     m_welcome = new QGroupBox(QStringLiteral("Welcome to ") + kAppTitle, this);
     m_welcome->setObjectName(QStringLiteral("fraWelcome"));
     auto *welcome = new QHBoxLayout(m_welcome);
@@ -99,6 +110,12 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
         line->setWordWrap(true);
         texts->addWidget(line);
     }
+    auto *explore = new QPushButton(QStringLiteral("Explore a sample business"), m_welcome);
+    explore->setObjectName(QStringLiteral("cmdSample"));
+    explore->setToolTip(QStringLiteral("Opens a made-up lawn and garden business, with a year of billing and "
+                                       "payments, in a folder of its own"));
+    connect(explore, &QPushButton::clicked, this, &SplashScreen::sampleRequested);
+    texts->addWidget(explore, 0, Qt::AlignLeft);
     welcome->addLayout(texts, 1);
     auto *pointer = new QLabel(QStringLiteral("LOGO >"), m_welcome);
     pointer->setObjectName(QStringLiteral("lblLogoPointer"));
@@ -141,6 +158,11 @@ void SplashScreen::showWelcome()
 void SplashScreen::hideWelcome()
 {
     m_welcome->hide();
+}
+
+void SplashScreen::showSample()
+{
+    m_sample->show();
 }
 
 } // namespace ui

@@ -23,18 +23,23 @@ public:
     void activate(Routine routine) override;
     void showWelcome();
     void hideWelcome();
+    // Says that the folder open is the sample business.
+    void showSample();
 
     static QString versionText();
 
 Q_SIGNALS:
     void continueClicked();
     void logoClicked(int index);
+    // "Explore a sample business", offered beside setting up one's own.
+    void sampleRequested();
 
 private:
     QToolButton *makeLogo(int index, int size);
     QGroupBox *m_welcome;
     QToolButton *m_logo[2];
     QPushButton *m_continue = nullptr;
+    QLabel *m_sample = nullptr;
 };
 
 } // namespace ui

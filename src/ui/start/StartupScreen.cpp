@@ -1,6 +1,7 @@
 #include "ui/start/StartupScreen.h"
 
 #include "customers/Records.h"
+#include "sample/SampleBusiness.h"
 #include "ui/shell/Navigator.h"
 #include "ui/widgets/RoutineLabel.h"
 #include "ui/start/SupplierLinks.h"
@@ -98,6 +99,17 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
     addGroup(QStringLiteral("Data File Routines"), {Services, 6});
     addGroup(QStringLiteral("Other Routines"), {Contract, History, 10});
     layout->addLayout(panel);
+
+    m_sampleNote = new QLabel(QStringLiteral("Sample business: a made-up lawn and garden business to explore. Nothing "
+                                             "in it is your own data."),
+                              this);
+    m_sampleNote->setObjectName(QStringLiteral("lblSampleBusiness"));
+    m_sampleNote->setWordWrap(true);
+    QFont strong = m_sampleNote->font();
+    strong.setBold(true);
+    m_sampleNote->setFont(strong);
+    m_sampleNote->hide();
+    layout->insertWidget(0, m_sampleNote);
 
     auto *hint = new QLabel(QStringLiteral("Click on a Routine to Run it"), this);
     hint->setObjectName(QStringLiteral("lblHint"));
@@ -206,6 +218,7 @@ bool StartupScreen::canRun(int label) const
 
 void StartupScreen::activate(Routine)
 {
+    m_sampleNote->setVisible(sample::isSample(m_ctx.store));
     // A routine whose screen the program does not have stays disabled
     // whatever the files say.
     auto enable = [this](int i, bool on) { m_labels[size_t(i)]->setEnabled(on && (captionFor(i).isEmpty() || canRun(i))); };

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QGroupBox;
+class QLabel;
 class QAction;
 class QMenuBar;
 class QPushButton;
@@ -60,6 +61,7 @@ private:
     QPushButton *m_gotoCustomers = nullptr;
     QPushButton *m_gotoServices = nullptr;
     QAction *m_mnuCreate = nullptr;
+    QLabel *m_sampleNote = nullptr;
 };
 
 } // namespace ui

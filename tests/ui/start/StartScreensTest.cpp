@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -310,4 +312,54 @@ TEST(StartScreens, TheStartSaysWhatAnInterruptedRunPosted)
     EXPECT_EQ(folder.prompt.entries.first().title, QStringLiteral("Billing Run Completed"));
     EXPECT_FALSE(folder.exists(billing::kPendingRun));
     EXPECT_EQ(folder.read(QStringLiteral("/BVActiveAccounts/S2.txt")).size(), 2 * 155);
+}
+
+// The sample business says so in the window title and on the start and
+// menu screens; a first start offers it, and opens it as a program of its
+// own on a fresh copy.
+TEST(StartScreens, TheSampleBusinessIsOfferedAndSaysWhatItIs)
+{
+    {
+        TestFolder folder;
+        Program program(folder.context());
+        QStringList launched;
+        program.setLauncher([&](const QStringList &args) {
+            launched = args;
+            return true;
+        });
+        app::InstanceLock lock(folder.path());
+        ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+        QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
+        auto *explore = child<QPushButton>(program.splash(), "cmdSample");
+        ASSERT_TRUE(explore->isVisible());
+        QTest::mouseClick(explore, Qt::LeftButton);
+        ASSERT_EQ(launched.size(), 2);
+        EXPECT_EQ(launched[0], QStringLiteral("--data"));
+        EXPECT_TRUE(QFileInfo::exists(launched[1] + QStringLiteral("/SampleBusiness.txt")));
+        EXPECT_TRUE(QFileInfo::exists(launched[1] + QStringLiteral("/CustomerData.txt")));
+        EXPECT_FALSE(program.window().isVisible()); // this copy ends
+        EXPECT_FALSE(QFileInfo::exists(folder.path() + QStringLiteral("/CustomerData.txt"))); // the user's folder untouched
+        QDir(launched[1]).removeRecursively();
+    }
+    // Opened on the sample: said on the start screen, the menu and in every title.
+    TestFolder folder;
+    QString problem;
+    const QString copy = app::copySampleBusiness(QCoreApplication::applicationDirPath(), &problem);
+    ASSERT_FALSE(copy.isEmpty()) << problem.toStdString();
+    for (const QString &name : QDir(copy).entryList(QDir::Files)) { // the sample's top-level files suffice here
+        QFile f(copy + u'/' + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        folder.write(u'/' + name, f.readAll());
+    }
+    QDir(copy).removeRecursively();
+    Program program(folder.context());
+    app::InstanceLock lock(folder.path());
+    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    EXPECT_TRUE(child<QLabel>(program.splash(), "lblSample")->isVisible());
+    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Brenvoy - Sample business"));
+    QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
+    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Brenvoy Main Menu - Sample business"));
+    EXPECT_TRUE(child<QLabel>(program.menu(), "lblSampleBusiness")->isVisible());
+    program.window().navigator().show(ScreenId::Billing, Routine::Invoices);
+    EXPECT_TRUE(program.window().windowTitle().endsWith(QStringLiteral(" - Sample business")));
 }
