@@ -322,7 +322,7 @@ Made makeSampleBusiness(const FileStore &store, const QDate &today, const QByteA
         return made;
     }
     // Twelve months, oldest first: billed on their first business day, paid
-    // within three weeks by most; a few owe the last months, a few pay over.
+    // within four weeks by most (none after today); a few owe the last months, a few pay over.
     QHash<QString, int> habits;
     for (const Account &a : accounts)
         habits.insert(a.customer.acctNo, a.habit);
@@ -343,7 +343,7 @@ Made makeSampleBusiness(const FileStore &store, const QDate &today, const QByteA
             if (habit == 1 && back <= 2)
                 continue; // owes the last two months
             const Money paid = habit == 2 && back == 1 ? total + Money::fromCents(2500) : total;
-            const QDate on = day.addDays(5 + int(qHash(acct) % 15));
+            const QDate on = day.addDays(5 + int(qHash(acct) % 26));
             if (on > today)
                 continue;
             const QString kind = qHash(acct) % 3 == 0 ? QStringLiteral("Payment Cash")

@@ -6,7 +6,17 @@
 #include "ui/widgets/RoutineLabel.h"
 #include "ui/start/SupplierLinks.h"
 
+#include "base/Dates.h"
+
 #include <QAction>
+#include <QCommandLinkButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMessageBox>
+#include <QStyle>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -33,6 +43,26 @@ QLabel *groupLabel(const QString &text, QWidget *parent)
     f.setPointSize(f.pointSize() + 1);
     label->setFont(f);
     return label;
+}
+
+// The theme's picture for a routine, or the style's where the theme has none.
+QIcon routineIcon(int label, QStyle *style)
+{
+    struct Pick {
+        const char *theme;
+        QStyle::StandardPixmap fallback;
+    };
+    Pick pick{"", QStyle::SP_FileIcon};
+    switch (label) {
+    case StartupScreen::Invoices: pick = {"document-print", QStyle::SP_FileDialogDetailedView}; break;
+    case StartupScreen::Customers: pick = {"system-users", QStyle::SP_DirHomeIcon}; break;
+    case StartupScreen::Payments: pick = {"wallet-open", QStyle::SP_DialogApplyButton}; break;
+    case StartupScreen::Services: pick = {"document-properties", QStyle::SP_FileDialogListView}; break;
+    case StartupScreen::Contract: pick = {"document-new", QStyle::SP_FileIcon}; break;
+    case StartupScreen::History: pick = {"document-open-recent", QStyle::SP_FileDialogInfoView}; break;
+    default: break;
+    }
+    return QIcon::fromTheme(QString::fromLatin1(pick.theme), style->standardIcon(pick.fallback));
 }
 
 } // namespace
@@ -73,32 +103,10 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
     buildMenus(bar);
     layout->setMenuBar(bar);
 
-    for (int i = 0; i < kLabelCount; ++i) {
-        const QString caption = captionFor(i);
-        QWidget *label = caption.isEmpty() ? static_cast<QWidget *>(new QLabel(this))
-                                           : static_cast<QWidget *>(new RoutineLabel(caption, this));
-        label->setObjectName(QStringLiteral("lblSub_%1").arg(i));
-        if (auto *routine = qobject_cast<RoutineLabel *>(label))
-            connect(routine, &QPushButton::clicked, this, [this, i] { runRoutine(i); });
-        else
-            label->setFixedHeight(6); // a spacer between routines
-        m_labels[size_t(i)] = label;
-    }
-
-    auto *panel = new QGridLayout;
-    panel->setColumnStretch(1, 1);
-    int row = 0;
-    auto addGroup = [&](const QString &title, std::initializer_list<int> routines) {
-        panel->addWidget(groupLabel(title, this), row++, 0, 1, 2);
-        for (int r : routines)
-            panel->addWidget(m_labels[size_t(r)], row++, 1);
-    };
-    addGroup(QStringLiteral("Cycle Invoicing Routines"), {Invoices, 1});
-    addGroup(QStringLiteral("Cycle Billing Routines"), {Customers, 2});
-    addGroup(QStringLiteral("Payments"), {Payments, 3});
-    addGroup(QStringLiteral("Data File Routines"), {Services, 6});
-    addGroup(QStringLiteral("Other Routines"), {Contract, History, 10});
-    layout->addLayout(panel);
+    auto *page = new QHBoxLayout;
+    page->addWidget(buildRoutines(), 3);
+    page->addWidget(buildGlance(), 2, Qt::AlignTop);
+    layout->addLayout(page);
 
     m_sampleNote = new QLabel(QStringLiteral("Sample business: a made-up lawn and garden business to explore. Nothing "
                                              "in it is your own data."),
@@ -146,6 +154,165 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
     layout->addWidget(m_noCustomer);
     layout->addWidget(m_noService);
     layout->addStretch();
+}
+
+QWidget *StartupScreen::buildRoutines()
+{
+    auto *box = new QWidget(this);
+    for (int i = 0; i < kLabelCount; ++i) {
+        const QString caption = captionFor(i);
+        QWidget *label = caption.isEmpty() ? static_cast<QWidget *>(new QLabel(box))
+                                           : static_cast<QWidget *>(new RoutineLabel(caption, box));
+        label->setObjectName(QStringLiteral("lblSub_%1").arg(i));
+        if (auto *routine = qobject_cast<RoutineLabel *>(label)) {
+            routine->setIcon(routineIcon(i, style()));
+            connect(routine, &QPushButton::clicked, this, [this, i] { runRoutine(i); });
+        } else {
+            label->setFixedHeight(2); // a spacer between routines
+        }
+        m_labels[size_t(i)] = label;
+    }
+    auto *panel = new QGridLayout(box);
+    panel->setContentsMargins(0, 0, 0, 0);
+    panel->setColumnMinimumWidth(0, 12);
+    panel->setColumnStretch(1, 1);
+    int row = 0;
+    auto addGroup = [&](const QString &title, std::initializer_list<int> routines) {
+        panel->addWidget(groupLabel(title, box), row++, 0, 1, 2);
+        for (int r : routines)
+            panel->addWidget(m_labels[size_t(r)], row++, 1);
+    };
+    addGroup(QStringLiteral("Cycle Invoicing Routines"), {Invoices, 1});
+    addGroup(QStringLiteral("Cycle Billing Routines"), {Customers, 2});
+    addGroup(QStringLiteral("Payments"), {Payments, 3});
+    addGroup(QStringLiteral("Data File Routines"), {Services, 6});
+    addGroup(QStringLiteral("Other Routines"), {Contract, History, 10});
+    return box;
+}
+
+QWidget *StartupScreen::buildGlance()
+{
+    auto *box = new QGroupBox(QStringLiteral("Your Business at a Glance"), this);
+    box->setObjectName(QStringLiteral("fraGlance"));
+    auto *v = new QVBoxLayout(box);
+    // Each figure opens the screen it comes from.
+    const struct {
+        const char *name;
+        int routine;
+    } figures[kFigures] = {{"cmdGlanceDue", Invoices}, {"cmdGlanceBalances", Payments},
+                           {"cmdGlanceLastRun", History}, {"cmdGlancePayments", Payments}};
+    for (int f = 0; f < kFigures; ++f) {
+        auto *b = new QCommandLinkButton(box);
+        b->setObjectName(QString::fromLatin1(figures[f].name));
+        b->setText(QStringLiteral("Reading..."));
+        const int routine = figures[f].routine;
+        connect(b, &QCommandLinkButton::clicked, this, [this, routine] { runRoutine(routine); });
+        m_figures[size_t(f)] = b;
+        v->addWidget(b);
+    }
+    connect(&m_glance, &QFutureWatcher<overview::Glance>::finished, this, [this] {
+        if (m_glance.property("asked").toInt() == m_glanceAsked)
+            showGlance(m_glance.result());
+    });
+    return box;
+}
+
+QString StartupScreen::figureText(Figure f, const overview::Glance &g, const QLocale &locale)
+{
+    switch (f) {
+    case Due: {
+        const int all = g.due[0] + g.due[1] + g.due[2] + g.due[3];
+        return QStringLiteral("Due this month: %1 %2").arg(all).arg(all == 1 ? QStringLiteral("account") : QStringLiteral("accounts"));
+    }
+    case Balances:
+        return QStringLiteral("Open balances: %1").arg(g.openTotal.toCurrencyText(locale));
+    case LastRun:
+        return g.lastRun.isValid() ? QStringLiteral("Last billing run: %1").arg(base::dates::toShortDateText(g.lastRun, locale))
+                                   : QStringLiteral("No billing run yet");
+    case PaymentsIn:
+        return QStringLiteral("Payments this month: %1").arg(g.paymentsTotal.toCurrencyText(locale));
+    case kFigures: break;
+    }
+    return QString();
+}
+
+QString StartupScreen::figureDetail(Figure f, const overview::Glance &g, const QLocale &locale)
+{
+    Q_UNUSED(locale);
+    switch (f) {
+    case Due:
+        return QStringLiteral("Monthly %1, quarterly %2, semi-annually %3, annually %4")
+            .arg(g.due[0]).arg(g.due[1]).arg(g.due[2]).arg(g.due[3]);
+    case Balances:
+        return QStringLiteral("%1 %2 with a balance").arg(g.openAccounts).arg(g.openAccounts == 1 ? QStringLiteral("account")
+                                                                                                  : QStringLiteral("accounts"));
+    case LastRun:
+        return g.lastRun.isValid() ? QStringLiteral("%1 %2 billed, %3")
+                                         .arg(g.lastRunAccounts)
+                                         .arg(g.lastRunAccounts == 1 ? QStringLiteral("account") : QStringLiteral("accounts"),
+                                              g.lastRunTotal.toCurrencyText(locale))
+                                   : QStringLiteral("Bills appear here once a run is made");
+    case PaymentsIn:
+        return QStringLiteral("%1 %2 entered").arg(g.paymentsThisMonth).arg(g.paymentsThisMonth == 1 ? QStringLiteral("payment")
+                                                                                                       : QStringLiteral("payments"));
+    case kFigures: break;
+    }
+    return QString();
+}
+
+void StartupScreen::readGlance()
+{
+    // The files are read on a worker thread through a store of its own, so
+    // the page answers at once; a later reading replaces an earlier one.
+    const int asked = ++m_glanceAsked;
+    m_glance.setProperty("asked", asked);
+    for (QCommandLinkButton *b : m_figures) {
+        b->setText(QStringLiteral("Reading..."));
+        b->setDescription(QString());
+    }
+    const QString root = m_ctx.store.programFolder();
+    const QDate today = m_ctx.clock.today();
+    const QLocale locale = m_ctx.locale;
+    m_glance.setFuture(QtConcurrent::run([root, today, locale] {
+        const store::FileStore store(root);
+        return overview::readGlance(store, today, locale);
+    }));
+}
+
+void StartupScreen::showGlance(const overview::Glance &g)
+{
+    for (int f = 0; f < kFigures; ++f) {
+        QCommandLinkButton *b = m_figures[size_t(f)];
+        b->setText(figureText(Figure(f), g, m_ctx.locale));
+        b->setDescription(figureDetail(Figure(f), g, m_ctx.locale));
+        // A screen reader hears the figure and what it is made of.
+        b->setAccessibleName(b->text());
+        b->setAccessibleDescription(b->description());
+    }
+    // A figure opens its screen only where its routine may run.
+    m_figures[Due]->setEnabled(m_labels[Invoices]->isEnabled());
+    m_figures[Balances]->setEnabled(m_labels[Payments]->isEnabled());
+    m_figures[LastRun]->setEnabled(m_labels[History]->isEnabled());
+    m_figures[PaymentsIn]->setEnabled(m_labels[Payments]->isEnabled());
+    Q_EMIT glanceShown();
+}
+
+void StartupScreen::showAbout()
+{
+    auto *about = new QMessageBox(this);
+    about->setObjectName(QStringLiteral("dlgAbout"));
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->setWindowTitle(QStringLiteral("About Brenvoy"));
+    about->setIconPixmap(QIcon(QStringLiteral(":/icons/brenvoy.svg")).pixmap(96, 96));
+    about->setText(QStringLiteral("<h3>%1 %2</h3>").arg(kAppTitle, QCoreApplication::applicationVersion()));
+    about->setInformativeText(
+        QStringLiteral("Billing for businesses that sell services on a recurring schedule.<br><br>"
+                       "Data folder: %1<br>Qt %2<br><br>"
+                       "Brenvoy is free software under the GNU General Public License, version 3 or later; "
+                       "it comes with no warranty. See the LICENSE file installed with it.")
+            .arg(QDir::toNativeSeparators(m_ctx.store.programFolder()).toHtmlEscaped(), QString::fromLatin1(qVersion())));
+    about->setStandardButtons(QMessageBox::Ok);
+    about->open(); // the window stays responsive behind it
 }
 
 void StartupScreen::buildMenus(QMenuBar *bar)
@@ -197,9 +364,13 @@ void StartupScreen::buildMenus(QMenuBar *bar)
                            links::kAveryShippingLabels);
             });
 
-    connect(named(bar->addAction(QStringLiteral("Help")), "mnuHelp"), &QAction::triggered, this, [this] {
+    QMenu *help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("mnuHelpMenu"));
+    connect(named(help->addAction(QStringLiteral("Manual")), "mnuHelp"), &QAction::triggered, this, [this] {
         openAddress(QUrl::fromLocalFile(m_ctx.shippedFolder + links::kManualFile).toString());
     });
+    connect(named(help->addAction(QStringLiteral("About Brenvoy")), "mnuAbout"), &QAction::triggered, this,
+            &StartupScreen::showAbout);
 }
 
 QString StartupScreen::caption() const
@@ -219,6 +390,7 @@ bool StartupScreen::canRun(int label) const
 void StartupScreen::activate(Routine)
 {
     m_sampleNote->setVisible(sample::isSample(m_ctx.store));
+    readGlance();
     // A routine whose screen the program does not have stays disabled
     // whatever the files say.
     auto enable = [this](int i, bool on) { m_labels[size_t(i)]->setEnabled(on && (captionFor(i).isEmpty() || canRun(i))); };

@@ -5,6 +5,9 @@
 #include "context/AppContext.h"
 #include "ui/shell/Screen.h"
 
+#include "overview/Overview.h"
+
+#include <QFutureWatcher>
 #include <array>
 #include <functional>
 #include <optional>
@@ -12,6 +15,7 @@
 class QGroupBox;
 class QLabel;
 class QAction;
+class QCommandLinkButton;
 class QMenuBar;
 class QPushButton;
 
@@ -45,8 +49,24 @@ public:
     static QString captionFor(int label);
     void runRoutine(int label);
 
+    // The business at a glance, read off the window's thread when the page
+    // is shown; `glanceShown` is emitted once its figures are on the page.
+    enum Figure { Due = 0, Balances, LastRun, PaymentsIn, kFigures };
+    QCommandLinkButton *figure(Figure f) const { return m_figures[size_t(f)]; }
+    // The figures as the page words them, for a glance read elsewhere.
+    static QString figureText(Figure f, const overview::Glance &g, const QLocale &locale);
+    static QString figureDetail(Figure f, const overview::Glance &g, const QLocale &locale);
+
+Q_SIGNALS:
+    void glanceShown();
+
 private:
     void buildMenus(QMenuBar *bar);
+    QWidget *buildRoutines();
+    QWidget *buildGlance();
+    void readGlance();
+    void showGlance(const overview::Glance &g);
+    void showAbout();
     void askAndOpen(const QString &text, const QString &title, const QString &address);
     void openAddress(const QString &address);
     void openSetup();
@@ -62,6 +82,9 @@ private:
     QPushButton *m_gotoServices = nullptr;
     QAction *m_mnuCreate = nullptr;
     QLabel *m_sampleNote = nullptr;
+    std::array<QCommandLinkButton *, kFigures> m_figures{};
+    QFutureWatcher<overview::Glance> m_glance;
+    int m_glanceAsked = 0; // a reading started before the last one is not shown
 };
 
 } // namespace ui

@@ -6,14 +6,14 @@ namespace ui {
 
 RoutineLabel::RoutineLabel(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
 {
-    setFlat(true);
+    // A large button with its picture, in the desktop's own colours (light
+    // or dark) and font size: nothing here is drawn in a fixed colour.
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
-    setStyleSheet(QStringLiteral(
-        "RoutineLabel { text-align: left; border: none; padding: 3px 6px; color: #0b3d91; font-size: 11pt; }"
-        "RoutineLabel:hover { text-decoration: underline; }"
-        "RoutineLabel:focus { background: #dde7f7; }"
-        "RoutineLabel:disabled { color: #8a8a8a; }"));
+    setIconSize(QSize(32, 32));
+    setMinimumHeight(fontMetrics().height() * 2 + 16);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setStyleSheet(QStringLiteral("RoutineLabel { text-align: left; padding: 6px 14px; }"));
 }
 
 void RoutineLabel::keyPressEvent(QKeyEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
-// A routine on the main menu: it reads as a label, answers a click, and is
-// reached with Tab and started with Enter, Return or Space.
+// A routine on the home page: a large button with its picture and
+// caption; it answers a click, and is reached with Tab and started with
+// Enter, Return or Space.
 #include <QPushButton>
 
 namespace ui {
