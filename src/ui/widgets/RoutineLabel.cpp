@@ -13,7 +13,7 @@ RoutineLabel::RoutineLabel(const QString &caption, QWidget *parent) : QPushButto
     setIconSize(QSize(32, 32));
     setMinimumHeight(fontMetrics().height() * 2 + 16);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setStyleSheet(QStringLiteral("RoutineLabel { text-align: left; padding: 6px 14px; }"));
+    setStyleSheet(QStringLiteral("QPushButton { text-align: left; padding: 6px 14px; }"));
 }
 
 void RoutineLabel::keyPressEvent(QKeyEvent *event)
