@@ -31,6 +31,14 @@ DataFolder chooseDataFolder(const QString &executableFolder, const QString &perU
                 .arg(QDir::toNativeSeparators(perUserFolder))};
 }
 
+QString shippedFolderFor(const QString &executableFolder)
+{
+    const QString installed = QDir::cleanPath(executableFolder + QStringLiteral("/../share/brenvoy"));
+    if (!QFileInfo::exists(executableFolder + kStatesListFile) && QFileInfo::exists(installed + kStatesListFile))
+        return installed;
+    return executableFolder;
+}
+
 void installShippedFiles(const QString &shippedFolder, const FileStore &store)
 {
     if (QDir(shippedFolder).absolutePath() == QDir(store.programFolder()).absolutePath())

@@ -19,6 +19,10 @@ struct DataFolder {
 };
 DataFolder chooseDataFolder(const QString &executableFolder, const QString &perUserFolder);
 
+// Where the program's shipped files are: beside the executable in a build,
+// or in share/brenvoy beside its bin folder once installed.
+QString shippedFolderFor(const QString &executableFolder);
+
 // Copies the shipped files the program reads from its data folder (the
 // state list) when the data folder is not the executable's and lacks them.
 void installShippedFiles(const QString &shippedFolder, const store::FileStore &store);

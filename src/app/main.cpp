@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -46,9 +47,11 @@ int main(int argc, char *argv[])
                                             .arg(BRENVOY_VERSION_MAJOR)
                                             .arg(BRENVOY_VERSION_MINOR)
                                             .arg(BRENVOY_VERSION_PATCH));
-    QApplication::setDesktopFileName(QStringLiteral("brenvoy"));
+    QApplication::setDesktopFileName(QStringLiteral("org.brenvoy.Brenvoy"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/brenvoy.svg")));
 
     const QString exeFolder = QCoreApplication::applicationDirPath();
+    const QString shippedFolder = app::shippedFolderFor(exeFolder);
     app::DataFolder folder;
     if (!line.dataFolder.isEmpty()) {
         // Another business's folder, as asked: made when missing.
@@ -69,7 +72,7 @@ int main(int argc, char *argv[])
     QtPrompt prompt;
     DesktopWebOpener web;
     phone::Modem modem(std::make_unique<phone::QtSerialLine>(), &phone::SerialPorts::system);
-    AppContext ctx{store, settings, catalog, clock, prompt, web, modem, locale, exeFolder, folder.note};
+    AppContext ctx{store, settings, catalog, clock, prompt, web, modem, locale, shippedFolder, folder.note};
 
     Program program(ctx);
     // One copy per data folder: a second business's folder can be open beside the first.

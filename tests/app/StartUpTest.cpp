@@ -154,3 +154,17 @@ TEST(StartUp, DataFolderFallsBackWhenTheProgramFolderIsReadOnly)
     installShippedFiles(shipped.path(), data.store());
     EXPECT_EQ(data.read(QStringLiteral("/StatesList.txt")), QByteArray("mine"));
 }
+
+TEST(StartUp, ShippedFilesAreFoundBesideTheProgramOrWhereItIsInstalled)
+{
+    TestFolder folder;
+    // A build: the files beside the executable.
+    folder.write(QStringLiteral("/build/bin/StatesList.txt"), "IL\r\n");
+    EXPECT_EQ(shippedFolderFor(folder.path() + QStringLiteral("/build/bin")), folder.path() + QStringLiteral("/build/bin"));
+    // Installed: bin/ beside share/brenvoy.
+    QDir().mkpath(folder.path() + QStringLiteral("/usr/bin"));
+    folder.write(QStringLiteral("/usr/share/brenvoy/StatesList.txt"), "IL\r\n");
+    EXPECT_EQ(shippedFolderFor(folder.path() + QStringLiteral("/usr/bin")), folder.path() + QStringLiteral("/usr/share/brenvoy"));
+    // Neither: the executable's folder, as before.
+    EXPECT_EQ(shippedFolderFor(folder.path() + QStringLiteral("/elsewhere")), folder.path() + QStringLiteral("/elsewhere"));
+}
