@@ -18,8 +18,12 @@ using namespace customers;
 
 namespace app {
 
-DataFolder chooseDataFolder(const QString &executableFolder, const QString &perUserFolder)
+DataFolder chooseDataFolder(const QString &executableFolder, const QString &perUserFolder, bool installed)
 {
+    if (installed) {
+        QDir().mkpath(perUserFolder);
+        return {perUserFolder, QStringLiteral("Your data is kept in %1.").arg(QDir::toNativeSeparators(perUserFolder))};
+    }
     // Writability is tried for real: permission bits do not tell the whole
     // story (read-only mounts, ACLs).
     QTemporaryFile probe(executableFolder + QStringLiteral("/.brenvoy-write-test-XXXXXX"));

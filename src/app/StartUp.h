@@ -11,13 +11,15 @@
 namespace app {
 
 // The program folder is the executable's folder; when that is not
-// writable (an installed copy) the per-user data folder is used, and the
-// note says so.
+// writable the per-user data folder is used, and the note says so. An
+// installed copy (its shipped files in share/brenvoy, not beside it) always
+// uses the per-user folder, even run by a user who could write to the
+// system's bin folder.
 struct DataFolder {
     QString path;
     QString note;
 };
-DataFolder chooseDataFolder(const QString &executableFolder, const QString &perUserFolder);
+DataFolder chooseDataFolder(const QString &executableFolder, const QString &perUserFolder, bool installed = false);
 
 // Where the program's shipped files are: beside the executable in a build,
 // or in share/brenvoy beside its bin folder once installed.

@@ -61,7 +61,8 @@ int main(int argc, char *argv[])
         }
         folder.path = line.dataFolder;
     } else {
-        folder = app::chooseDataFolder(exeFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        folder = app::chooseDataFolder(exeFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                                       shippedFolder != exeFolder);
     }
 
     const QLocale locale = programLocale();

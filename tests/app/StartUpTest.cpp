@@ -144,6 +144,12 @@ TEST(StartUp, DataFolderFallsBackWhenTheProgramFolderIsReadOnly)
     EXPECT_EQ(chosen.path, perUser.path() + QStringLiteral("/data"));
     EXPECT_TRUE(QDir(chosen.path).exists());
     EXPECT_TRUE(chosen.note.contains(chosen.path)) << chosen.note.toStdString();
+    // An installed copy keeps the data per user even where it could write
+    // beside itself (root and /usr/bin).
+    const DataFolder installed = chooseDataFolder(writable.path(), perUser.path() + QStringLiteral("/mine"), true);
+    EXPECT_EQ(installed.path, perUser.path() + QStringLiteral("/mine"));
+    EXPECT_TRUE(QDir(installed.path).exists());
+    EXPECT_TRUE(QDir(writable.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 
     // The shipped state list follows the data to its folder, once.
     TestFolder shipped, data;

@@ -1,5 +1,7 @@
 #include "ui/history/HistoryModel.h"
 
+#include "ui/widgets/Colours.h"
+
 #include <QBrush>
 #include <QColor>
 
@@ -62,7 +64,7 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant((m_financial ? kFinancial : kService)[index.column()].align | Qt::AlignVCenter);
     case Qt::ForegroundRole:
-        return badDate || badAmount ? QVariant(QBrush(QColor(0xB0, 0x00, 0x20))) : QVariant();
+        return badDate || badAmount ? QVariant(QBrush(warningTextColour())) : QVariant();
     case Qt::ToolTipRole:
         if (badDate)
             return QStringLiteral("This date cannot be read: the record is shown whatever the date range");

@@ -1,5 +1,7 @@
 #include "ui/setup/BusinessTab.h"
 
+#include "ui/widgets/Colours.h"
+
 #include "setup/SettingsFiles.h"
 #include "ui/widgets/KeyFilter.h"
 #include "ui/widgets/PictureButton.h"
@@ -110,7 +112,9 @@ BusinessTab::BusinessTab(context::AppContext &ctx, QWidget *parent) : QWidget(pa
     }
     m_postalNote = new QLabel(QStringLiteral("Postal Code is Mandatory"), this);
     m_postalNote->setObjectName(QStringLiteral("lblPostal"));
-    m_postalNote->setStyleSheet(QStringLiteral("color: #a00000;"));
+    QPalette warn = m_postalNote->palette();
+    warn.setColor(QPalette::WindowText, warningTextColour());
+    m_postalNote->setPalette(warn);
     grid->addWidget(m_postalNote, 5, 2);
     layout->addLayout(grid);
 

@@ -56,6 +56,21 @@ void checkInFront(MainWindow &window, QWidget *screen, const std::string &where,
 
 TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
 {
+    // BRENVOY_DARK=1 walks (and pictures) every screen in a dark palette.
+    const QPalette light = QApplication::palette();
+    if (qEnvironmentVariableIsSet("BRENVOY_DARK")) {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+        dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+        dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
+        dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+        dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::Highlight, QColor(0x3d, 0x7e, 0xc6));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        QApplication::setPalette(dark);
+    }
     TestFolder folder;
     BusinessFolder business = fillBusiness(folder);
     folder.context().chosenCustomer = 3;
@@ -96,4 +111,5 @@ TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
     for (const std::string &f : faults)
         all += f + "\n";
     EXPECT_TRUE(faults.empty()) << all;
+    QApplication::setPalette(light);
 }
