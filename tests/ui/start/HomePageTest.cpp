@@ -10,7 +10,10 @@
 #include "ui/start/SplashScreen.h"
 #include "ui/start/StartupScreen.h"
 
+#include <QAction>
 #include <QCommandLinkButton>
+#include <QDir>
+#include <QMessageBox>
 #include <QFile>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -114,4 +117,21 @@ TEST(HomePage, APaymentEnteredShowsWhenTheUserComesBack)
               count + 1 == 1 ? QStringLiteral("1 payment entered") : QStringLiteral("%1 payments entered").arg(count + 1));
     EXPECT_EQ(home.figure(StartupScreen::PaymentsIn)->accessibleName(),
               home.figure(StartupScreen::PaymentsIn)->text());
+}
+
+TEST(HomePage, AboutSaysTheVersionTheDataFolderQtAndTheLicence)
+{
+    TestFolder folder;
+    Home home(folder);
+    home.program.menu()->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+    auto *about = home.program.menu()->findChild<QMessageBox *>(QStringLiteral("dlgAbout"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible()); // open, not blocking the window
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Brenvoy"));
+    EXPECT_TRUE(about->text().contains(QCoreApplication::applicationVersion()));
+    EXPECT_TRUE(about->informativeText().contains(QDir::toNativeSeparators(folder.path())));
+    EXPECT_TRUE(about->informativeText().contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())));
+    EXPECT_TRUE(about->informativeText().contains(QStringLiteral("GNU General Public License")));
+    EXPECT_FALSE(about->iconPixmap().isNull()); // the program's own icon
+    about->close();
 }
