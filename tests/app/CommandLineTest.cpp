@@ -31,10 +31,12 @@ TEST(CommandLine, WhatEachLineAsks)
     for (const Case &c : cases) {
         const CommandLine line = readCommandLine(c.args);
         EXPECT_EQ(line.action, c.action) << c.args.join(u' ').toStdString();
-        if (c.action == A::Run)
+        if (c.action == A::Run) {
             EXPECT_EQ(line.dataFolder, c.folder) << c.args.join(u' ').toStdString();
-        if (c.action == A::Refused)
+        }
+        if (c.action == A::Refused) {
             EXPECT_FALSE(line.problem.isEmpty());
+        }
     }
 }
 

@@ -300,8 +300,9 @@ TEST(PrintedRun, AFailedWriteAnywhereBillsEveryAccountOnceAndNeverReusesANumber)
                         marked.insert(p.row);
                 }
                 if (attempt == 0) {
-                    if (!onward && out.failedAt >= 0)
+                    if (!onward && out.failedAt >= 0) {
                         EXPECT_TRUE(out.failedTakenBack) << label;
+                    }
                     folder.store().setWriteFault({});
                 }
             }

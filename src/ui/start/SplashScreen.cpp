@@ -1,5 +1,6 @@
 #include "ui/start/SplashScreen.h"
 
+#include "ui/start/SampleNote.h"
 #include "context/AppContext.h"
 #include "ui/widgets/PictureButton.h"
 #include "ui/widgets/ProductLogo.h"
@@ -89,15 +90,7 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
         layout->addWidget(note);
     }
 
-    m_sample = new QLabel(QStringLiteral("Sample business: a made-up lawn and garden business to explore. Nothing in "
-                                         "it is your own data."),
-                          this);
-    m_sample->setObjectName(QStringLiteral("lblSample"));
-    m_sample->setWordWrap(true);
-    QFont bold = m_sample->font();
-    bold.setBold(true);
-    m_sample->setFont(bold);
-    m_sample->hide();
+    m_sample = sampleBusinessNote(QStringLiteral("lblSample"), this);
     layout->addWidget(m_sample);
 
     m_welcome = new QGroupBox(QStringLiteral("Welcome to ") + kAppTitle, this);

@@ -3,6 +3,7 @@
 #include "customers/Records.h"
 #include "sample/SampleBusiness.h"
 #include "ui/shell/Navigator.h"
+#include "ui/start/SampleNote.h"
 #include "ui/widgets/RoutineLabel.h"
 #include "ui/start/SupplierLinks.h"
 
@@ -108,15 +109,7 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
     page->addWidget(buildGlance(), 2, Qt::AlignTop);
     layout->addLayout(page);
 
-    m_sampleNote = new QLabel(QStringLiteral("Sample business: a made-up lawn and garden business to explore. Nothing "
-                                             "in it is your own data."),
-                              this);
-    m_sampleNote->setObjectName(QStringLiteral("lblSampleBusiness"));
-    m_sampleNote->setWordWrap(true);
-    QFont strong = m_sampleNote->font();
-    strong.setBold(true);
-    m_sampleNote->setFont(strong);
-    m_sampleNote->hide();
+    m_sampleNote = sampleBusinessNote(QStringLiteral("lblSampleBusiness"), this);
     layout->insertWidget(0, m_sampleNote);
 
     auto *hint = new QLabel(QStringLiteral("Click on a Routine to Run it"), this);
