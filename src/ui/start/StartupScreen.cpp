@@ -383,7 +383,14 @@ bool StartupScreen::canRun(int label) const
 void StartupScreen::activate(Routine)
 {
     m_sampleNote->setVisible(sample::isSample(m_ctx.store));
+    // The files are looked for (and a missing one restored from its copy)
+    // here on the window's thread first; the glance then only reads.
+    enableRoutines();
     readGlance();
+}
+
+void StartupScreen::enableRoutines()
+{
     // A routine whose screen the program does not have stays disabled
     // whatever the files say.
     auto enable = [this](int i, bool on) { m_labels[size_t(i)]->setEnabled(on && (captionFor(i).isEmpty() || canRun(i))); };

@@ -64,6 +64,7 @@ private:
     void buildMenus(QMenuBar *bar);
     QWidget *buildRoutines();
     QWidget *buildGlance();
+    void enableRoutines();
     void readGlance();
     void showGlance(const overview::Glance &g);
     void showAbout();
