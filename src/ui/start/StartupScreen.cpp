@@ -4,6 +4,7 @@
 #include "sample/SampleBusiness.h"
 #include "ui/shell/Navigator.h"
 #include "ui/start/SampleNote.h"
+#include "ui/start/SplashScreen.h"
 #include "ui/widgets/RoutineLabel.h"
 #include "ui/start/SupplierLinks.h"
 
@@ -297,7 +298,7 @@ void StartupScreen::showAbout()
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->setWindowTitle(QStringLiteral("About Brenvoy"));
     about->setIconPixmap(QIcon(QStringLiteral(":/icons/brenvoy.svg")).pixmap(96, 96));
-    about->setText(QStringLiteral("<h3>%1 %2</h3>").arg(kAppTitle, QCoreApplication::applicationVersion()));
+    about->setText(QStringLiteral("<h3>%1</h3>%2").arg(kAppTitle, SplashScreen::versionText()));
     about->setInformativeText(
         QStringLiteral("Billing for businesses that sell services on a recurring schedule.<br><br>"
                        "Data folder: %1<br>Qt %2<br><br>"
