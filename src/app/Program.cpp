@@ -30,7 +30,7 @@ namespace app {
 
 Program::Program(AppContext &ctx, SetupChoosers choosers) : m_ctx(ctx), m_choosers(std::move(choosers))
 {
-    m_window.setEndProgram([this] { m_ctx.store.backupAllFiles(); });
+    m_window.setEndProgram([this] { app::backupBusinessFiles(m_ctx.store); });
 }
 
 Program::~Program() = default;

@@ -152,4 +152,28 @@ QString copySampleBusiness(const QString &shippedFolder, QString *error)
     return made.path();
 }
 
+const QStringList &exitBackupFiles()
+{
+    static const QStringList names = {
+        QStringLiteral("AdditionalItems"), QStringLiteral("MyBusinessData"), QStringLiteral("CompanyLogo"),
+        QStringLiteral("Services"),        QStringLiteral("InvoiceCounter"), QStringLiteral("CycleSetupInfo"),
+        QStringLiteral("CustomerData"),    QStringLiteral("CycleInfo"),      QStringLiteral("InvoiceMemo"),
+        QStringLiteral("StatementTerms"),  QStringLiteral("TaxRecords"),     QStringLiteral("Narrative"),
+        QStringLiteral("InvoiceJournal"),
+    };
+    return names;
+}
+
+void backupBusinessFiles(const store::FileStore &store)
+{
+    // A backup folder that cannot be made fails each copy below, which is
+    // passed over like any failed copy.
+    (void)store.makeFolder(store::kBackupFolder);
+    for (const QString &base : exitBackupFiles()) {
+        const QString name = u'/' + base + QStringLiteral(".txt");
+        if (store.fileExists(name))
+            (void)store.copyFile(name, store::FileStore::backupName(name));
+    }
+}
+
 } // namespace app

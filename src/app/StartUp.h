@@ -34,6 +34,14 @@ void installShippedFiles(const QString &shippedFolder, const store::FileStore &s
 // reason in `error`.
 QString copySampleBusiness(const QString &shippedFolder, QString *error);
 
+// The business files copied to "/Backup" when the program ends, in order
+// (names without ".txt"); a missing one is passed over.
+const QStringList &exitBackupFiles();
+// Copies each into "/Backup", each copy an atomic replace, so a crash
+// during the backup never loses the copy that was there; a copy that fails
+// is passed over and the next is tried.
+void backupBusinessFiles(const store::FileStore &store);
+
 // One running copy per program folder. A lock left by a copy that died is
 // taken over; one held by a running copy is not.
 class InstanceLock {

@@ -361,8 +361,6 @@ Made makeSampleBusiness(const FileStore &store, const QDate &today, const QByteA
     }
     made.ledgers = int(ledger::openAccounts(store, kLocale).size());
     made.result = writeContracts(store, accounts, today, contractTemplate);
-    if (made.result)
-        store.backupDataFiles();
     return made;
 }
 

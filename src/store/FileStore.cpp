@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <fcntl.h>
 
-#include "base/ValueList.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -12,7 +11,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
-#include <QUrl>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -22,7 +20,6 @@
 #include <unistd.h>
 #endif
 
-using namespace base;
 
 namespace store {
 
@@ -628,53 +625,6 @@ QString FileStore::makeFolderTrees(const QString &folder, const QStringList &chi
         }
     }
     return QString();
-}
-
-const QStringList &FileStore::backupFileNames()
-{
-    static const QStringList names = {
-        QStringLiteral("AdditionalItems"), QStringLiteral("MyBusinessData"), QStringLiteral("CompanyLogo"),
-        QStringLiteral("Services"),        QStringLiteral("InvoiceCounter"), QStringLiteral("CycleSetupInfo"),
-        QStringLiteral("CustomerData"),    QStringLiteral("CycleInfo"),      QStringLiteral("InvoiceMemo"),
-        QStringLiteral("StatementTerms"),  QStringLiteral("TaxRecords"),     QStringLiteral("Narrative"),
-        QStringLiteral("InvoiceJournal"),
-    };
-    return names;
-}
-
-void FileStore::backupAllFiles()
-{
-    m_progPath = m_root + u'/';
-    m_backupPath = m_root + kBackupFolder + u'/';
-    backupDataFiles();
-}
-
-void FileStore::backupDataFiles() const
-{
-    // A backup folder that cannot be made fails each copy below, which is
-    // passed over like any failed copy.
-    (void)makeFolder(kBackupFolder);
-    for (const QString &base : backupFileNames()) {
-        const QString name = u'/' + base + QStringLiteral(".txt");
-        if (!fileExists(name))
-            continue;
-        // Each copy replaces the old backup atomically, so a crash during the
-        // backup never loses the copy that was there. A copy that fails is
-        // skipped and the next is tried.
-        (void)copyFile(name, backupName(name));
-    }
-}
-
-bool FileStore::openWebAddress(const QString &address, WebOpener &opener) const
-{
-    // The shortcut file is a record of the last address opened; the browser
-    // is handed the address whether or not it could be written.
-    (void)replaceFile(QStringLiteral("/Temp.url"),
-                valuelist::writePlainLines({QStringLiteral("[InternetShortcut]"), QStringLiteral("URL = ") + address}));
-    QUrl url(address);
-    if (url.scheme().isEmpty())
-        url = QUrl::fromLocalFile(address);
-    return opener.open(url);
 }
 
 } // namespace store

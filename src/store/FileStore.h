@@ -10,7 +10,6 @@
 // temporary file in the same folder, is synced, renamed over the old name,
 // and the folder is synced. A failure at any step leaves the old file as it
 // was and is returned to the caller, who tells the user.
-#include "base/WebOpener.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -128,16 +127,6 @@ public:
     // "/Backup/Services.txt".
     static QString backupName(const QString &name);
 
-    // The thirteen files copied to "/Backup" when the program ends, in order.
-    static const QStringList &backupFileNames();
-    void backupAllFiles();
-    void backupDataFiles() const;
-    const QString &progPath() const { return m_progPath; }
-    const QString &backupPath() const { return m_backupPath; }
-
-    // Writes "/Temp.url" (the shortcut's two lines), then hands the address
-    // to the browser without waiting for it.
-    bool openWebAddress(const QString &address, base::WebOpener &opener) const;
 
     // How a folder is synced after a rename; tests put in one that fails, as
     // a failing disk would, to see what the user is told.
@@ -185,8 +174,6 @@ private:
     WriteFault m_writeFault;
     mutable bool m_deferSync = false;
     QString m_root;
-    QString m_progPath;
-    QString m_backupPath;
 };
 
 } // namespace store

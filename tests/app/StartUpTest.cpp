@@ -174,3 +174,16 @@ TEST(StartUp, ShippedFilesAreFoundBesideTheProgramOrWhereItIsInstalled)
     // Neither: the executable's folder, as before.
     EXPECT_EQ(shippedFolderFor(folder.path() + QStringLiteral("/elsewhere")), folder.path() + QStringLiteral("/elsewhere"));
 }
+
+TEST(StartUp, TheExitBackupCopiesExactlyTheBusinessFilesPresent)
+{
+    TestFolder folder;
+    folder.write(QStringLiteral("/CustomerData.txt"), "customers");
+    folder.write(QStringLiteral("/Services.txt"), "services");
+    folder.write(QStringLiteral("/ContractInfo.txt"), "not backed up");
+    folder.write(QStringLiteral("/Backup/Services.txt"), "stale");
+    backupBusinessFiles(folder.store());
+    EXPECT_EQ(QDir(folder.path() + QStringLiteral("/Backup")).entryList(QDir::Files),
+              (QStringList{QStringLiteral("CustomerData.txt"), QStringLiteral("Services.txt")}));
+    EXPECT_EQ(folder.read(QStringLiteral("/Backup/Services.txt")), QByteArray("services"));
+}

@@ -146,34 +146,6 @@ TEST(FileStore, DeleteRenameAndFolders)
     EXPECT_EQ(folder.read(QStringLiteral("/brenvoy")), QByteArray("program"));
 }
 
-TEST(FileStore, BackupCopiesExactlyTheFilesPresent)
-{
-    TestFolder folder;
-    FileStore &store = folder.store();
-    EXPECT_EQ(FileStore::backupFileNames().size(), 13);
-    EXPECT_EQ(FileStore::backupFileNames().first(), QStringLiteral("AdditionalItems"));
-    EXPECT_EQ(FileStore::backupFileNames().last(), QStringLiteral("InvoiceJournal"));
-    folder.write(QStringLiteral("/CustomerData.txt"), "customers");
-    folder.write(QStringLiteral("/Services.txt"), "services");
-    folder.write(QStringLiteral("/ContractInfo.txt"), "not backed up");
-    folder.write(QStringLiteral("/Backup/Services.txt"), "stale");
-    store.backupAllFiles();
-    EXPECT_EQ(store.progPath(), folder.path() + u'/');
-    EXPECT_EQ(store.backupPath(), folder.path() + QStringLiteral("/Backup/"));
-    EXPECT_EQ(QDir(folder.path() + QStringLiteral("/Backup")).entryList(QDir::Files),
-              (QStringList{QStringLiteral("CustomerData.txt"), QStringLiteral("Services.txt")}));
-    EXPECT_EQ(folder.read(QStringLiteral("/Backup/Services.txt")), QByteArray("services"));
-}
-
-TEST(FileStore, OpenWebAddressWritesTheShortcutAndOpens)
-{
-    TestFolder folder;
-    EXPECT_TRUE(folder.store().openWebAddress(QStringLiteral("https://example.com/a"), folder.web));
-    EXPECT_EQ(folder.read(QStringLiteral("/Temp.url")), QByteArray("[InternetShortcut]\r\nURL = https://example.com/a\r\n"));
-    ASSERT_EQ(folder.web.opened.size(), 1);
-    EXPECT_EQ(folder.web.opened[0], QUrl(QStringLiteral("https://example.com/a")));
-}
-
 // The listing kept for looking up other letter cases follows the folder:
 // a file made behind the store's back is found, and so is one it made.
 TEST(FileStore, AnotherLetterCaseIsFoundAfterTheFolderChanges)

@@ -5,6 +5,7 @@
 #include "ui/shell/Navigator.h"
 #include "ui/start/SampleNote.h"
 #include "ui/start/SplashScreen.h"
+#include "ui/start/WebShortcut.h"
 #include "ui/widgets/RoutineLabel.h"
 #include "ui/start/SupplierLinks.h"
 
@@ -456,7 +457,7 @@ void StartupScreen::askAndOpen(const QString &text, const QString &title, const 
 
 void StartupScreen::openAddress(const QString &address)
 {
-    m_ctx.store.openWebAddress(address, m_ctx.web);
+    openWebAddress(m_ctx.store, address, m_ctx.web);
 }
 
 } // namespace ui
