@@ -1,0 +1,230 @@
+// Whole files: read (one or a folder's), the durable atomic replace, copy,
+// delete, rename, and the syncs (one by one, or deferred to one for a run
+// of many writes).
+#include "store/FileStore.h"
+#include "store/StoreSystem.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include <qplatformdefs.h>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace store {
+
+using namespace detail;
+
+namespace {
+// The whole of an open file, read unbuffered into one block of its size:
+// readAll on a buffered file copies every byte twice, and the payment list
+// reads thousands of files at a time.
+QByteArray readToEnd(QFile &f)
+{
+    QByteArray bytes(qMax<qint64>(f.size(), 0), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const qint64 n = f.read(bytes.data() + got, bytes.size() - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    // A file that grew while being read is read on to its end.
+    bytes += f.readAll();
+    return bytes;
+}
+
+QByteArray wholeFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    // Straight to the system: QFile's own checks on opening cost as much as
+    // reading a ledger, and the payment list opens five thousand of them.
+    const int fd = QT_OPEN(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return QByteArray();
+    QT_STATBUF st;
+    QByteArray bytes(QT_FSTAT(fd, &st) == 0 ? qint64(st.st_size) : 0, Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        if (got == bytes.size())
+            bytes.resize(got + 4096); // grew since, or no size known: read on
+        const ssize_t n = QT_READ(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    QT_CLOSE(fd);
+    bytes.truncate(got);
+    return bytes;
+#else
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? readToEnd(f) : QByteArray();
+#endif
+}
+} // namespace
+
+std::optional<QByteArray> FileStore::readFile(const QString &name) const
+{
+    if (!dataFileExists(name))
+        return std::nullopt;
+    QFile f(path(name));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    return readToEnd(f);
+}
+
+FileResult FileStore::replaceFile(const QString &name, const QByteArray &content) const
+{
+    if (m_writeFault) {
+        if (std::optional<QString> why = m_writeFault(name))
+            return FileResult::failure(*why);
+    }
+    const QString p = path(name);
+    if (p.isEmpty())
+        return FileResult::failure(QStringLiteral("the name %1 is not allowed").arg(name));
+    if (QFileInfo(p).isDir())
+        return FileResult::failure(QStringLiteral("a folder of that name is in the way"));
+    QSaveFile f(p);
+    if (!f.open(QIODevice::WriteOnly))
+        return FileResult::failure(f.errorString());
+    if (f.write(content) != content.size() || !f.flush()) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        return FileResult::failure(why.isEmpty() ? QStringLiteral("the disk did not take the data") : why);
+    }
+    if (!syncFile(f.handle())) {
+        const QString why = systemReason(QStringLiteral("the disk did not take the data"));
+        f.cancelWriting();
+        return FileResult::failure(why);
+    }
+    if (!f.commit())
+        return FileResult::failure(f.errorString());
+    noteAdded(p);
+    // The file already holds the new content: only its arrival on the disk
+    // is unconfirmed, which is what the caller must say.
+    if (!syncFolderOf(QFileInfo(p).absolutePath()))
+        return FileResult::unconfirmed(systemReason(QStringLiteral("the folder could not be synced to disk")));
+    return FileResult::success();
+}
+
+FileResult FileStore::saveDataFile(const QString &name, const QByteArray &content) const
+{
+    FileResult result = replaceFile(name, content);
+    if (result)
+        killIfExists(backupName(name));
+    return result;
+}
+
+FileResult FileStore::copyFile(const QString &from, const QString &to) const
+{
+    const QString source = path(from);
+    QFile f(source);
+    if (source.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return FileResult::failure(f.errorString());
+    const QByteArray content = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return FileResult::failure(f.errorString());
+    return replaceFile(to, content);
+}
+
+bool FileStore::syncFile(int handle) const
+{
+    return m_deferSync || syncHandle(handle);
+}
+
+bool FileStore::syncFolderOf(const QString &path) const
+{
+    return m_deferSync || m_syncFolder(path);
+}
+
+FileResult FileStore::endDeferredSync() const
+{
+    if (!m_deferSync)
+        return FileResult::success();
+    m_deferSync = false;
+#ifdef Q_OS_LINUX
+    // One sync of the file system holding the program folder covers every
+    // file and folder written since the beginning.
+    const int fd = ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY);
+    const bool ok = fd >= 0 && ::syncfs(fd) == 0;
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    errno = error;
+    if (!ok)
+        return FileResult::unconfirmed(systemReason(QStringLiteral("the disk did not confirm the writes")));
+    // The folder sync seam still hears of it, so a failing disk in a test
+    // fails here as it would.
+    if (!m_syncFolder(m_root))
+        return FileResult::unconfirmed(systemReason(QStringLiteral("the folder could not be synced to disk")));
+#elif defined(Q_OS_UNIX)
+    ::sync();
+#endif
+    return FileResult::success();
+}
+
+void FileStore::killIfExists(const QString &name) const
+{
+    const QString p = path(name);
+    if (!p.isEmpty() && QFileInfo(p).isFile() && QFile::remove(p))
+        noteRemoved(p);
+}
+
+void FileStore::deleteDataFile(const QString &name) const
+{
+    killIfExists(backupName(name));
+    killIfExists(name);
+}
+
+FileResult FileStore::renameDataFile(const QString &oldName, const QString &newName) const
+{
+    const QString from = path(oldName);
+    const QString to = path(newName);
+    if (from.isEmpty() || to.isEmpty() || !QFileInfo(from).isFile())
+        return FileResult::failure(QStringLiteral("%1 cannot be renamed").arg(oldName));
+#ifdef Q_OS_UNIX
+    // rename(2) replaces the target in one step, so the new name always
+    // holds either the old or the new file.
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return FileResult::failure(QString::fromLocal8Bit(strerror(errno)));
+#else
+    QFile::remove(to);
+    if (!QFile::rename(from, to))
+        return FileResult::failure(QStringLiteral("%1 cannot be renamed").arg(oldName));
+#endif
+
+    syncFolderOf(QFileInfo(to).absolutePath());
+    killIfExists(oldName);
+    return FileResult::success();
+}
+
+std::vector<std::pair<QString, QByteArray>> FileStore::readFiles(const QString &folder, const QString &suffix) const
+{
+    std::vector<std::pair<QString, QByteArray>> files;
+    const QString p = resolve(folder, true);
+    if (p.isEmpty() || !QFileInfo(p).isDir())
+        return files;
+    QDirIterator it(p, QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = it.fileName();
+        if (!name.endsWith(suffix, Qt::CaseInsensitive))
+            continue;
+        files.emplace_back(name, wholeFile(path));
+    }
+    return files;
+}
+
+} // namespace store
