@@ -108,12 +108,14 @@ QLayout *AuxDataFrame::buildCommands()
     });
     buttons->addStretch();
     buttons->addWidget(new QLabel(QStringLiteral("Data is SAVED when clicking"), this));
-    for (auto [index, caption, tip] : {std::tuple{8, "Show &Previous Account", "Save the aux data for this Account"},
-                                       std::tuple{7, "&Show Next Account", "Save the aux data for this Account"},
-                                       std::tuple{3, "&Reload This Acct", "Reload Aux Data for this Account"},
-                                       std::tuple{2, "&Close Window", "Closes the Aux Data Screen"}}) {
-        connect(button(index, caption, tip), &QPushButton::clicked, this, [this, i = index] { Q_EMIT commandClicked(i); });
-    }
+    connect(button(8, "Show &Previous Account", "Save the aux data for this Account"), &QPushButton::clicked, this,
+            [this] { Q_EMIT stepRequested(false); });
+    connect(button(7, "&Show Next Account", "Save the aux data for this Account"), &QPushButton::clicked, this,
+            [this] { Q_EMIT stepRequested(true); });
+    connect(button(3, "&Reload This Acct", "Reload Aux Data for this Account"), &QPushButton::clicked, this,
+            &AuxDataFrame::reloadRequested);
+    connect(button(2, "&Close Window", "Closes the Aux Data Screen"), &QPushButton::clicked, this,
+            &AuxDataFrame::closeRequested);
     return buttons;
 
 }

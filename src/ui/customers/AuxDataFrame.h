@@ -38,9 +38,11 @@ public:
     QString editingCaption() const;
 
 Q_SIGNALS:
-    // The commands that need the customer screen: 2 close, 3 reload,
-    // 7 next, 8 previous.
-    void commandClicked(int index);
+    // The commands that need the customer screen.
+    void closeRequested();
+    void reloadRequested();
+    // The next (or previous) account's boxes, once this one's are saved.
+    void stepRequested(bool next);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -105,7 +105,10 @@ void CustomerScreen::connectFrames()
     connect(m_form, &CustomerForm::accountChosen, this, &CustomerScreen::showRecord);
     connect(m_form, &CustomerForm::accountNotFound, this, [this] { showRecord(1); });
     connect(m_serviceWindow, &ServiceWindow::setAllRequested, this, &CustomerScreen::setAllAccounts);
-    connect(m_aux, &AuxDataFrame::commandClicked, this, &CustomerScreen::auxCommand);
+    connect(m_aux, &AuxDataFrame::closeRequested, this, &CustomerScreen::closeAuxData);
+    connect(m_aux, &AuxDataFrame::reloadRequested, this,
+            [this] { m_aux->loadData(m_form->box(CustomerForm::AcctNo)->text()); });
+    connect(m_aux, &AuxDataFrame::stepRequested, this, &CustomerScreen::stepAuxData);
     connect(m_search, &SearchFrame::searchRequested, this, &CustomerScreen::search);
     connect(m_results, &FoundCustomersFrame::customerChosen, this, &CustomerScreen::showRecord);
     connect(m_results, &FoundCustomersFrame::retryClicked, this, [this] { locate(2); });

@@ -83,7 +83,8 @@ private:
     void toggleDataWindow();
     void setAuxCaption();
     bool saveAuxData();
-    void auxCommand(int index);
+    void closeAuxData();
+    void stepAuxData(bool next);
     void setAllAccounts();
 
     context::AppContext &m_ctx;

@@ -58,31 +58,21 @@ bool CustomerScreen::saveAuxData()
     return true;
 }
 
-void CustomerScreen::auxCommand(int index)
+void CustomerScreen::closeAuxData()
 {
-    switch (index) {
-    case 2:
-        if (saveAuxData())
-            m_aux->hide();
-        break;
-    case 3:
-        m_aux->loadData(m_form->box(CustomerForm::AcctNo)->text());
-        break;
-    case 7:
-    case 8: {
-        if (!saveAuxData())
-            return;
-        const bool next = index == 7;
-        if (next ? m_currentRecord == m_customerCount : m_currentRecord < 2)
-            return;
-        m_currentRecord += next ? 1 : -1;
-        loadCustomer(); // loads the boxes too
-        setAuxCaption();
-        break;
-    }
-    default:
-        break;
-    }
+    if (saveAuxData())
+        m_aux->hide();
+}
+
+void CustomerScreen::stepAuxData(bool next)
+{
+    if (!saveAuxData())
+        return;
+    if (next ? m_currentRecord == m_customerCount : m_currentRecord < 2)
+        return;
+    m_currentRecord += next ? 1 : -1;
+    loadCustomer(); // loads the boxes too
+    setAuxCaption();
 }
 
 void CustomerScreen::setAllAccounts()

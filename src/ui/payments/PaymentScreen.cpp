@@ -54,13 +54,13 @@ PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *par
     startPointers();
 }
 
-QPushButton *PaymentScreen::commandButton(int index, const char *caption, const char *tip)
+QPushButton *PaymentScreen::commandButton(int index, const char *caption, const char *tip, std::function<void()> run)
 {
     auto *b = new QPushButton(QString::fromLatin1(caption), this);
     b->setObjectName(QStringLiteral("cmdAuto_%1").arg(index));
     if (tip)
         b->setToolTip(QString::fromLatin1(tip));
-    connect(b, &QPushButton::clicked, this, [this, index] { command(index); });
+    connect(b, &QPushButton::clicked, this, std::move(run));
     m_cmd[size_t(index)] = b;
     return b;
 }
@@ -111,12 +111,25 @@ QLayout *PaymentScreen::buildEntry()
 
     auto *enterColumn = new QVBoxLayout;
     enterColumn->addWidget(new QLabel(QStringLiteral("Click when Correct"), this));
-    enterColumn->addWidget(commandButton(2, "Enter"));
-    enterColumn->addWidget(commandButton(3, "&Redo", "Redo Entries for this account"));
+    enterColumn->addWidget(commandButton(2, "Enter", nullptr, [this] { enterPayment(); }));
+    enterColumn->addWidget(commandButton(3, "&Redo", "Redo Entries for this account", [this] {
+        clearPaymentInputs();
+        clearRowEntry();
+    }));
     entry->addLayout(enterColumn, 0, 3, 3, 1);
     auto *clears = new QVBoxLayout;
-    clears->addWidget(commandButton(4, "Clear &Ck #"));
-    clears->addWidget(commandButton(5, "Clear &Amt"));
+    clears->addWidget(commandButton(4, "Clear &Ck #", nullptr, [this] {
+        if (m_current >= 0 && m_current < m_model->rowCount()) {
+            m_model->row(m_current).method.clear();
+            m_model->rowChanged(m_current);
+        }
+        m_checkNo->clear();
+        m_checkNo->setFocus();
+    }));
+    clears->addWidget(commandButton(5, "Clear &Amt", nullptr, [this] {
+        m_amount->setText(Money().toCurrencyText(m_ctx.locale));
+        m_amount->setFocus();
+    }));
     clears->addWidget(new QLabel(QStringLiteral("Select Next Account"), this));
     entry->addLayout(clears, 0, 4, 3, 1);
     entry->setColumnStretch(0, 1);
@@ -130,14 +143,14 @@ QLayout *PaymentScreen::buildEntry()
 QLayout *PaymentScreen::buildBottom()
 {
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(commandButton(6, "Purge All Accounts with a Zero Balance"));
+    bottom->addWidget(commandButton(6, "Purge All Accounts with a Zero Balance", nullptr, [this] { purgeZeroBalances(); }));
     bottom->addStretch();
     bottom->addWidget(new QLabel(QStringLiteral("Click when All Postings are Complete"), this));
     m_pointerWrite = pictureButton(this, QStringLiteral("Image1_0"), style()->standardIcon(QStyle::SP_ArrowRight), 24,
                                    QStringLiteral("Click when All Postings are Complete"));
     bottom->addWidget(m_pointerWrite);
-    bottom->addWidget(commandButton(1, "Write Payments"));
-    bottom->addWidget(commandButton(0, "Menu"));
+    bottom->addWidget(commandButton(1, "Write Payments", nullptr, [this] { writePayments(); }));
+    bottom->addWidget(commandButton(0, "Menu", nullptr, [this] { showMenu(); }));
     return bottom;
 
 }
@@ -271,33 +284,6 @@ void PaymentScreen::selectRow(int row)
     }
     m_pointerGrid->hide();
     stopBlinking(m_timer1);
-}
-
-void PaymentScreen::command(int index)
-{
-    switch (index) {
-    case 0: showMenu(); break;
-    case 1: writePayments(); break;
-    case 2: enterPayment(); break;
-    case 3:
-        clearPaymentInputs();
-        clearRowEntry();
-        break;
-    case 4:
-        if (m_current >= 0 && m_current < m_model->rowCount()) {
-            m_model->row(m_current).method.clear();
-            m_model->rowChanged(m_current);
-        }
-        m_checkNo->clear();
-        m_checkNo->setFocus();
-        break;
-    case 5:
-        m_amount->setText(Money().toCurrencyText(m_ctx.locale));
-        m_amount->setFocus();
-        break;
-    case 6: purgeZeroBalances(); break;
-    default: break;
-    }
 }
 
 void PaymentScreen::enterPayment()

@@ -9,6 +9,7 @@
 #include <QIcon>
 
 #include <array>
+#include <functional>
 
 class QDateEdit;
 class QLineEdit;
@@ -38,12 +39,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void command(int index);
     void selectRow(int row); // a click on the row
     QTableView *buildGrid();
     QLayout *buildEntry();
     QLayout *buildBottom();
-    QPushButton *commandButton(int index, const char *caption, const char *tip = nullptr);
+    QPushButton *commandButton(int index, const char *caption, const char *tip, std::function<void()> run);
     void startPointers();
     void stopBlinking(QTimer *timer);
     void loadOpenAccounts();

@@ -14,11 +14,19 @@ namespace ui {
 
 CatalogTab::CatalogTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx) {}
 
-QPushButton *CatalogTab::command(int index, const char *caption, const char *tip)
+QPushButton *CatalogTab::command(int index, const char *caption, const char *tip, std::function<void()> run)
 {
     QPushButton *b = catalogtab::commandButton(this, index, caption, tip);
-    connect(b, &QPushButton::clicked, this, [this, index] { onCommand(index); });
+    connect(b, &QPushButton::clicked, this, std::move(run));
     return b;
+}
+
+void CatalogTab::addNew(QWidget *firstBox)
+{
+    m_editingExisting = false;
+    beginEdit();
+    clearEntry();
+    firstBox->setFocus();
 }
 
 void CatalogTab::focusAddNew()

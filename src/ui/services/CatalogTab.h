@@ -6,6 +6,7 @@
 #include "context/AppContext.h"
 
 #include <QHash>
+#include <functional>
 #include <QWidget>
 #include <vector>
 
@@ -30,9 +31,12 @@ Q_SIGNALS:
 protected:
     CatalogTab(context::AppContext &ctx, QWidget *parent);
 
-    // A numbered command ("cmdServices_<n>") that runs onCommand(n).
-    QPushButton *command(int index, const char *caption, const char *tip);
-    virtual void onCommand(int index) = 0;
+    // A numbered command ("cmdServices_<n>") that runs `run` when pressed.
+    QPushButton *command(int index, const char *caption, const char *tip, std::function<void()> run);
+    // Add New: the boxes open and empty for a new entry.
+    void addNew(QWidget *firstBox);
+    // Empties the tab's entry boxes.
+    virtual void clearEntry() = 0;
     virtual int rowCount() const = 0;
     virtual void eraseRow(int row) = 0;
 

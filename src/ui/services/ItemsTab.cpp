@@ -118,45 +118,28 @@ QLayout *ItemsTab::buildForm()
 QLayout *ItemsTab::buildCommands()
 {
     auto *buttons = new QVBoxLayout;
-    m_addNew = command(8, "Add New", "Alows addition of an item");
+    m_addNew = command(8, "Add New", "Alows addition of an item", [this] { addNew(m_description); });
     m_addNew->setAccessibleName(QStringLiteral("Add New Sales Item"));
-    m_modify = command(9, "Modify Item", "Allows changes to the current selected item");
+    m_modify = command(9, "Modify Item", "Allows changes to the current selected item", [this] { modify(); });
     m_modify->setAccessibleName(QStringLiteral("Modify Sales Item"));
-    m_save = command(13, "Save Sales Item", "Save the currently selected item");
-    m_delete = command(10, "Delete Item", nullptr);
+    m_save = command(13, "Save Sales Item", "Save the currently selected item", [this] { save(); });
+    m_delete = command(10, "Delete Item", nullptr, [this] {
+        deleteRow(QStringLiteral("This will DELETE the Selected Sales Item"), QStringLiteral("Delete Sales Item"));
+    });
     m_delete->setAccessibleName(QStringLiteral("Delete Sales Item"));
-    m_clearItem = command(11, "Clear Item", "clears the description");
+    m_clearItem = command(11, "Clear Item", "clears the description", [this] { clearEntry(); });
     for (QPushButton *b : {m_addNew, m_modify, m_save, m_delete, m_clearItem})
         buttons->addWidget(b);
-    buttons->addWidget(command(24, "Clear Prices", "clears the sell and discount prices"));
-    buttons->addWidget(command(14, "Cancel Add New or Modify", "cancels the current action"));
-    buttons->addStretch();
-    return buttons;
-}
-
-void ItemsTab::onCommand(int index)
-{
-    switch (index) {
-    case 8:
-        m_editingExisting = false;
-        beginEdit();
-        clearEntry();
-        m_description->setFocus();
-        break;
-    case 9: modify(); break;
-    case 10: deleteRow(QStringLiteral("This will DELETE the Selected Sales Item"), QStringLiteral("Delete Sales Item")); break;
-    case 11: clearEntry(); break;
-    case 13: save(); break;
-    case 14:
-        endEdit();
-        clearEntry();
-        break;
-    case 24:
+    buttons->addWidget(command(24, "Clear Prices", "clears the sell and discount prices", [this] {
         m_price->setText(currency(Money()));
         m_discountPrice->setText(currency(Money()));
-        break;
-    default: break;
-    }
+    }));
+    buttons->addWidget(command(14, "Cancel Add New or Modify", "cancels the current action", [this] {
+        endEdit();
+        clearEntry();
+    }));
+    buttons->addStretch();
+    return buttons;
 }
 
 void ItemsTab::load(const std::vector<InventoriedItemRecord> &items, const QStringList &categories)

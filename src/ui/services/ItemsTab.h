@@ -36,10 +36,9 @@ private:
     QWidget *buildHints();
     QLayout *buildForm();
     QLayout *buildCommands();
-    void onCommand(int index) override;
     int rowCount() const override { return int(m_rows.size()); }
     void eraseRow(int row) override { m_rows.erase(m_rows.begin() + row); }
-    void clearEntry();
+    void clearEntry() override;
     void modify();
     void save();
     // The checks made when a box loses the focus. False when the box was

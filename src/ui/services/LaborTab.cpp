@@ -42,36 +42,28 @@ LaborTab::LaborTab(context::AppContext &ctx, QWidget *parent) : QWidget(parent),
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(command(12, "Create General Labor", "Sets 1st Heading to General Labor, enter Rate"));
-    buttons->addWidget(command(15, "&Clear All", "Clears all Headings and Rates"));
-    m_reload = command(16, "Reload from File", "Loads boxes with Labor Headings and Rates");
+    buttons->addWidget(command(12, "Create General Labor", "Sets 1st Heading to General Labor, enter Rate", [this] {
+        clearBoxes();
+        m_heading[0]->setText(QStringLiteral("General Labor"));
+        m_rate[0]->setFocus();
+    }));
+    buttons->addWidget(command(15, "&Clear All", "Clears all Headings and Rates", [this] {
+        clearBoxes();
+        m_heading[0]->setFocus();
+    }));
+    m_reload = command(16, "Reload from File", "Loads boxes with Labor Headings and Rates", [this] { load(); });
     buttons->addWidget(m_reload);
-    buttons->addWidget(command(17, "Save &Labor Rates", "Sets 1st Heading to Genereal Labor, enter Rate"));
+    buttons->addWidget(command(17, "Save &Labor Rates", "Sets 1st Heading to Genereal Labor, enter Rate", [this] { save(); }));
     buttons->addStretch();
     layout->addLayout(buttons);
     layout->addStretch();
     load();
 }
 
-QPushButton *LaborTab::command(int index, const char *caption, const char *tip)
+QPushButton *LaborTab::command(int index, const char *caption, const char *tip, std::function<void()> run)
 {
     QPushButton *b = commandButton(this, index, caption, tip);
-    connect(b, &QPushButton::clicked, this, [this, index] {
-        switch (index) {
-        case 12:
-            clearBoxes();
-            m_heading[0]->setText(QStringLiteral("General Labor"));
-            m_rate[0]->setFocus();
-            break;
-        case 15:
-            clearBoxes();
-            m_heading[0]->setFocus();
-            break;
-        case 16: load(); break;
-        case 17: save(); break;
-        default: break;
-        }
-    });
+    connect(b, &QPushButton::clicked, this, std::move(run));
     return b;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -22,7 +23,7 @@ Q_SIGNALS:
     void saved();
 
 private:
-    QPushButton *command(int index, const char *caption, const char *tip);
+    QPushButton *command(int index, const char *caption, const char *tip, std::function<void()> run);
     void clearBoxes();
     void load();
     void save();

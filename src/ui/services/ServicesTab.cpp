@@ -73,9 +73,15 @@ QWidget *ServicesTab::buildEntry()
     entry->addWidget(wrapped(QStringLiteral("Charge"), side), 2, 0);
     entry->addWidget(m_charge, 3, 0);
     // Two "Clear" buttons, each named for what it clears.
-    QPushButton *clearDescription = command(5, "Clear", "Clears Description");
+    QPushButton *clearDescription = command(5, "Clear", "Clears Description", [this] {
+        m_description->clear();
+        m_description->setFocus();
+    });
     clearDescription->setAccessibleName(QStringLiteral("Clear Description"));
-    QPushButton *clearCharge = command(6, "Clear", "Clears Charge");
+    QPushButton *clearCharge = command(6, "Clear", "Clears Charge", [this] {
+        m_charge->clear();
+        m_charge->setFocus();
+    });
     clearCharge->setAccessibleName(QStringLiteral("Clear Charge"));
     entry->addWidget(clearDescription, 1, 3);
     entry->addWidget(clearCharge, 3, 1);
@@ -85,49 +91,26 @@ QWidget *ServicesTab::buildEntry()
     column->addLayout(entry);
 
     auto *buttons = new QGridLayout;
-    m_addNew = command(1, "Add New", "Allows addtion of an Item");
+    m_addNew = command(1, "Add New", "Allows addtion of an Item", [this] { addNew(m_description); });
     m_addNew->setAccessibleName(QStringLiteral("Add New Service"));
     buttons->addWidget(m_addNew, 0, 0);
-    m_modify = command(3, "Modify Item", "Make Changes to the current item");
+    m_modify = command(3, "Modify Item", "Make Changes to the current item", [this] { modify(); });
     m_modify->setAccessibleName(QStringLiteral("Modify Service"));
     buttons->addWidget(m_modify, 0, 1);
-    m_save = command(4, "Save Service", "Save the current item");
+    m_save = command(4, "Save Service", "Save the current item", [this] { save(); });
     buttons->addWidget(m_save, 1, 0);
-    m_delete = command(2, "Delete Item", nullptr);
+    m_delete = command(2, "Delete Item", nullptr, [this] {
+        deleteRow(QStringLiteral("This will DELETE the Selected Service"), QStringLiteral("Delete Service Item"));
+    });
     m_delete->setAccessibleName(QStringLiteral("Delete Service"));
     buttons->addWidget(m_delete, 1, 1);
-    buttons->addWidget(command(7, "Cancel Add or Modify", "Cancels the current action"), 2, 0, 1, 2);
+    buttons->addWidget(command(7, "Cancel Add or Modify", "Cancels the current action", [this] {
+                             endEdit();
+                             clearEntry();
+                         }), 2, 0, 1, 2);
     column->addLayout(buttons);
     column->addStretch();
     return side;
-}
-
-void ServicesTab::onCommand(int index)
-{
-    switch (index) {
-    case 1:
-        m_editingExisting = false;
-        beginEdit();
-        clearEntry();
-        m_description->setFocus();
-        break;
-    case 2: deleteRow(QStringLiteral("This will DELETE the Selected Service"), QStringLiteral("Delete Service Item")); break;
-    case 3: modify(); break;
-    case 4: save(); break;
-    case 5:
-        m_description->clear();
-        m_description->setFocus();
-        break;
-    case 6:
-        m_charge->clear();
-        m_charge->setFocus();
-        break;
-    case 7:
-        endEdit();
-        clearEntry();
-        break;
-    default: break;
-    }
 }
 
 void ServicesTab::load(const std::vector<ServiceRow> &rows)

@@ -29,10 +29,9 @@ protected:
 
 private:
     QWidget *buildEntry();
-    void onCommand(int index) override;
     int rowCount() const override { return int(m_rows.size()); }
     void eraseRow(int row) override { m_rows.erase(m_rows.begin() + row); }
-    void clearEntry();
+    void clearEntry() override;
     void modify();
     void save();
 
