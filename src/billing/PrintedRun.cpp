@@ -131,29 +131,41 @@ QStringList peekInvoiceNos(const FileStore &store, bool sequential, const QDate 
     return numbers;
 }
 
-QByteArray soldItemRecord(const QString &description, const QDate &date, const QString &invoiceNo, int units)
+QByteArray SoldItemRecord::encode() const
 {
-    RecordWriter w(90);
+    RecordWriter w(kLength);
     w.putText(0, 60, description.trimmed());
     w.putDate(60, QDateTime(date, QTime(0, 0)));
     w.putText(68, 20, invoiceNo);
-    w.putInt16(88, std::int16_t(units));
+    w.putInt16(88, units);
     return w.bytes();
 }
 
-QByteArray salesJournalRecord(const QString &name, const QString &acctNo, const QString &invoiceNo, const QDate &date,
-                              Money subtotal, Money taxes, Money total)
+SoldItemRecord SoldItemRecord::decode(const QByteArray &bytes)
 {
-    RecordWriter w(125);
+    RecordReader r(bytes);
+    return {r.text(0, 60), r.date(60).date(), r.text(68, 20), r.int16(88)};
+}
+
+QByteArray SalesJournalRecord::encode() const
+{
+    RecordWriter w(kLength);
     w.putText(0, 45, name.trimmed());
     w.putText(45, 20, acctNo.trimmed());
     w.putText(65, 20, invoiceNo);
     w.putDate(85, QDateTime(date, QTime(0, 0)));
     w.putMoney(93, subtotal);
     w.putMoney(101, taxes);
-    w.putMoney(109, Money());
+    w.putMoney(109, unused);
     w.putMoney(117, total);
     return w.bytes();
+}
+
+SalesJournalRecord SalesJournalRecord::decode(const QByteArray &bytes)
+{
+    RecordReader r(bytes);
+    return {r.text(0, 45), r.text(45, 20), r.text(65, 20), r.date(85).date(),
+            r.money(93),   r.money(101),   r.money(109),   r.money(117)};
 }
 
 QByteArray completedInvoice(const QString &invoiceNo, const BillingAccount &a, const QString &service, const QDate &date,
@@ -261,7 +273,7 @@ std::optional<PendingInvoice> decodeInvoice(const QByteArray &bytes)
     const qint64 n = r.integer(-1);
     // Two values an item: a count beyond the values there is damage.
     if (!FileStore::isSafeNameComponent(p.invoiceNo) || p.soldBefore < 0
-        || p.journalBefore < 0 || p.completed.isEmpty() || p.journal.size() != 125 || p.sold.size() % 90 != 0 || n < 0
+        || p.journalBefore < 0 || p.completed.isEmpty() || p.journal.size() != SalesJournalRecord::kLength || p.sold.size() % SoldItemRecord::kLength != 0 || n < 0
         || n > values / 2)
         return std::nullopt;
     for (qint64 i = 0; i < n; ++i) {
@@ -311,13 +323,14 @@ FileResult finishInvoice(const FileStore &store, const PendingInvoice &p, const 
         return FileResult::failure(QStringLiteral("the folder CompletedInvoices cannot be made"));
     if (FileResult r = store.replaceFile(completedInvoiceFile(p.invoiceNo), p.completed); !r)
         return r;
-    const qint64 soldNow = store.wholeRecords(kSoldItemsFile, 90);
-    for (qint64 i = std::max<qint64>(0, soldNow - p.soldBefore); i < p.sold.size() / 90; ++i) {
-        if (FileResult r = store.appendRecord(kSoldItemsFile, 90, p.sold.mid(i * 90, 90)); !r)
+    constexpr int kSold = SoldItemRecord::kLength;
+    const qint64 soldNow = store.wholeRecords(kSoldItemsFile, kSold);
+    for (qint64 i = std::max<qint64>(0, soldNow - p.soldBefore); i < p.sold.size() / kSold; ++i) {
+        if (FileResult r = store.appendRecord(kSoldItemsFile, kSold, p.sold.mid(i * kSold, kSold)); !r)
             return r;
     }
-    if (store.wholeRecords(kSalesJournalFile, 125) <= p.journalBefore) {
-        if (FileResult r = store.appendRecord(kSalesJournalFile, 125, p.journal); !r)
+    if (store.wholeRecords(kSalesJournalFile, SalesJournalRecord::kLength) <= p.journalBefore) {
+        if (FileResult r = store.appendRecord(kSalesJournalFile, SalesJournalRecord::kLength, p.journal); !r)
             return r;
     }
     for (auto it = p.stock.cbegin(); it != p.stock.cend(); ++it) {
@@ -339,8 +352,8 @@ bool undoInvoice(const FileStore &store, const PendingInvoice &p, const QMap<int
     bool ok = detail::undoPosting(store, p.ledgerPart, 0);
     store.killIfExists(completedInvoiceFile(p.invoiceNo));
     ok = ok && !store.fileExists(completedInvoiceFile(p.invoiceNo));
-    for (const auto &[file, length, before] : {std::tuple{kSoldItemsFile, 90, p.soldBefore},
-                                               std::tuple{kSalesJournalFile, 125, p.journalBefore}}) {
+    for (const auto &[file, length, before] : {std::tuple{kSoldItemsFile, SoldItemRecord::kLength, p.soldBefore},
+                                               std::tuple{kSalesJournalFile, SalesJournalRecord::kLength, p.journalBefore}}) {
         if (store.fileSize(file) > before * length)
             ok = store.writeBytes(file, 0, QByteArray(), before * length).ok && ok;
     }
@@ -422,15 +435,22 @@ PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in,
         PendingInvoice p;
         p.ledgerPart = detail::groupOf(store, {posting}, 0, 1);
         p.invoiceNo = drawn.invoiceNo;
-        p.soldBefore = store.wholeRecords(kSoldItemsFile, 90);
-        p.journalBefore = store.wholeRecords(kSalesJournalFile, 125);
+        p.soldBefore = store.wholeRecords(kSoldItemsFile, SoldItemRecord::kLength);
+        p.journalBefore = store.wholeRecords(kSalesJournalFile, SalesJournalRecord::kLength);
         const Money charge = posting.subtotal - (in.settings.itemsAdded ? in.settings.itemsTotal : Money());
         p.completed = completedInvoice(drawn.invoiceNo, account, in.grid.service(row), in.settings.date, charge, in.items,
                                        posting.subtotal, posting.amounts, posting.total, locale);
         for (const SoldLine &item : in.items)
-            p.sold += soldItemRecord(item.description, in.settings.date, drawn.invoiceNo, item.units);
-        p.journal = salesJournalRecord(account.name, account.acctNo, drawn.invoiceNo, in.settings.date, posting.subtotal,
-                                       posting.amounts.tax1 + posting.amounts.tax2, posting.total);
+            p.sold += SoldItemRecord{item.description, in.settings.date, drawn.invoiceNo, std::int16_t(item.units)}.encode();
+        p.journal = SalesJournalRecord{account.name,
+                                       account.acctNo,
+                                       drawn.invoiceNo,
+                                       in.settings.date,
+                                       posting.subtotal,
+                                       posting.amounts.tax1 + posting.amounts.tax2,
+                                       Money(),
+                                       posting.total}
+                        .encode();
         p.stock = stockAfter(store, in.items);
         const QMap<int, int> stockBefore = stockNow(store, p.stock);
         const QByteArray marker = encodeInvoice(p);

@@ -41,10 +41,34 @@ struct SoldLine {
     base::Money total;
 };
 
-// "/SoldItems.txt", 90 bytes; "/InvoiceSalesJournal.txt", 125 bytes.
-QByteArray soldItemRecord(const QString &description, const QDate &date, const QString &invoiceNo, int units);
-QByteArray salesJournalRecord(const QString &name, const QString &acctNo, const QString &invoiceNo, const QDate &date,
-                              base::Money subtotal, base::Money taxes, base::Money total);
+// "/SoldItems.txt", 90 bytes: one item of one invoice.
+struct SoldItemRecord {
+    static constexpr int kLength = 90;
+    QString description;    //  0, 60
+    QDate date;             // 60: day count
+    QString invoiceNo;      // 68, 20
+    std::int16_t units = 0; // 88
+    QByteArray encode() const;
+    static SoldItemRecord decode(const QByteArray &bytes);
+    bool operator==(const SoldItemRecord &) const = default;
+};
+
+// "/InvoiceSalesJournal.txt", 125 bytes: one printed invoice.
+struct SalesJournalRecord {
+    static constexpr int kLength = 125;
+    QString name;         //   0, 45
+    QString acctNo;       //  45, 20
+    QString invoiceNo;    //  65, 20
+    QDate date;           //  85: day count
+    base::Money subtotal; //  93
+    base::Money taxes;    // 101
+    base::Money unused;   // 109: always zero
+    base::Money total;    // 117
+    QByteArray encode() const;
+    static SalesJournalRecord decode(const QByteArray &bytes);
+    bool operator==(const SalesJournalRecord &) const = default;
+};
+
 // The completed-invoice file, line for line.
 QByteArray completedInvoice(const QString &invoiceNo, const BillingAccount &account, const QString &service,
                             const QDate &date, base::Money charge, const std::vector<SoldLine> &items, base::Money subtotal,

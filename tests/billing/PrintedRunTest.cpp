@@ -177,6 +177,18 @@ TEST(PrintedRun, ThreeAccountsWithTwoItemsWriteEveryFileAsTheTablesSay)
     EXPECT_EQ(qFromLittleEndian<qint64>(journal.constData() + 101), 73493);   // taxes
     EXPECT_EQ(qFromLittleEndian<qint64>(journal.constData() + 109), 0);
     EXPECT_EQ(qFromLittleEndian<qint64>(journal.constData() + 117), 1123393); // total
+    // The record structs read the same bytes back.
+    const SalesJournalRecord second = SalesJournalRecord::decode(journal.mid(125, 125));
+    EXPECT_EQ(second.invoiceNo, QStringLiteral("339-2"));
+    EXPECT_EQ(second.acctNo, QStringLiteral("A2"));
+    EXPECT_EQ(second.date, kDay339);
+    EXPECT_EQ(second.total.raw(), 1123393);
+    EXPECT_EQ(second.encode(), journal.mid(125, 125));
+    const SoldItemRecord last = SoldItemRecord::decode(sold.mid(90 * 5, 90));
+    EXPECT_EQ(last.description, QStringLiteral("Filter"));
+    EXPECT_EQ(last.units, 1);
+    EXPECT_EQ(last.date, kDay339);
+    EXPECT_EQ(last.encode(), sold.mid(90 * 5, 90));
 
     // Stock: 10 - 3 x 3 = 1; 1 - 1 x 3 stops at 0.
     const QByteArray items = folder.read(catalog::kItemsFile);
