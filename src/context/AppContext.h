@@ -34,9 +34,6 @@ struct AppContext {
     // Said once on the start screen when the data had to move to the
     // per-user folder because the program folder is not writable.
     QString folderNote;
-    // The customer record the customer screen's Select hands on to the
-    // routine that asked for it (the contract screen).
-    int chosenCustomer = 0;
 };
 
 // The system locale, or English (United States) where the system has only

@@ -107,7 +107,7 @@ ContractScreen::ContractScreen(AppContext &ctx, Navigator &navigator, PdfFile pd
     m_open = button("cmdOpen", QStringLiteral("&Open"), QStringLiteral("Opens the saved contract in your word processor"));
     connect(m_open, &QPushButton::clicked, this, &ContractScreen::openContract);
     connect(button("Command2", QStringLiteral("&Redo"), QString()), &QPushButton::clicked, this,
-            [this] { activate(Routine::Contract); });
+            [this] { activate(Routine::Contract, m_chosenRecord); });
     commands->addStretch();
     connect(button("cmdMenu", QStringLiteral("Return to the &Menu"), QStringLiteral("Returns to the main menu")),
             &QPushButton::clicked, this, [this] { m_navigator.show(ScreenId::MainMenu); });
@@ -292,12 +292,13 @@ void ContractScreen::showServices(bool list)
     m_manualFrame->setVisible(!list);
 }
 
-void ContractScreen::activate(Routine)
+void ContractScreen::activate(Routine, int chosenRecord)
 {
+    m_chosenRecord = chosenRecord;
     loadServices();
     resetEntries();
     customers::AccountStore accounts(m_ctx.store, m_ctx.clock, m_ctx.locale);
-    m_customer = m_ctx.chosenCustomer > 0 ? accounts.readCustomer(m_ctx.chosenCustomer) : customers::CustomerRecord();
+    m_customer = chosenRecord > 0 ? accounts.readCustomer(chosenRecord) : customers::CustomerRecord();
     const customers::CustomerRecord &c = m_customer;
     const bool usa = m_ctx.settings.values().addressStyle == setup::AddressStyle::USA;
     m_customerName->setText(c.name.trimmed());

@@ -38,7 +38,10 @@ public:
     ContractScreen(context::AppContext &ctx, Navigator &navigator, PdfFile pdfFile = {}, QWidget *parent = nullptr);
 
     QString caption() const override;
-    void activate(Routine routine) override;
+    // Shown for the customer record chosen on the customer screen; shown
+    // again by Redo for the same one.
+    void activate(Routine routine, int chosenRecord) override;
+    using Screen::activate;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,6 +67,7 @@ private:
     Navigator &m_navigator;
     PdfFile m_pdfFile;
     customers::CustomerRecord m_customer;
+    int m_chosenRecord = 0;
     QPlainTextEdit *m_customerInfo = nullptr;
     QLabel *m_customerName = nullptr;
     QLabel *m_customerTel = nullptr;

@@ -395,9 +395,8 @@ void CustomerScreen::leaveScreen(bool select)
     if (!m_form->box(CustomerForm::AcctNo)->text().isEmpty() && !saveCustomer())
         return;
     // Chosen for a contract, the account goes on to the contract screen
-    // (the menu while the program has none).
-    m_ctx.chosenCustomer = m_currentRecord;
-    if (select && m_routine == Routine::Contract && m_navigator.show(ScreenId::Contract, m_routine))
+    // (the menu while the program has none), which is shown for it.
+    if (select && m_routine == Routine::Contract && m_navigator.show(ScreenId::Contract, m_routine, m_currentRecord))
         return;
     m_navigator.show(ScreenId::MainMenu);
 }

@@ -48,7 +48,7 @@ void Navigator::setTitleSuffix(const QString &suffix)
         m_window.setWindowTitle(m_current->caption() + m_titleSuffix);
 }
 
-bool Navigator::show(ScreenId id, Routine routine)
+bool Navigator::show(ScreenId id, Routine routine, int chosenRecord)
 {
     Screen *screen = m_screens.value(id);
     if (!screen)
@@ -58,7 +58,7 @@ bool Navigator::show(ScreenId id, Routine routine)
     m_current = screen;
     m_stack.setCurrentWidget(pageOf(screen));
     m_window.setWindowTitle(screen->caption() + m_titleSuffix);
-    screen->activate(routine);
+    screen->activate(routine, chosenRecord);
     return true;
 }
 

@@ -21,7 +21,9 @@ public:
     // Takes a screen out for good (the start screen once it is left).
     void remove(ScreenId id);
     // False, and nothing changes, when the program has no such screen.
-    bool show(ScreenId id, Routine routine = Routine::None);
+    // `chosenRecord`: the customer record the screen is shown for, where one
+    // was chosen (the contract screen's customer); 0 for none.
+    bool show(ScreenId id, Routine routine = Routine::None, int chosenRecord = 0);
     bool has(ScreenId id) const { return m_screens.contains(id); }
     Screen *current() const { return m_current; }
     // Said after every screen's caption in the window title (the sample

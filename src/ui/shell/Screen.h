@@ -23,6 +23,13 @@ public:
     using QWidget::QWidget;
     virtual QString caption() const = 0;
     virtual void activate(Routine routine) { Q_UNUSED(routine); }
+    // Shown for a customer record chosen on the screen before (the contract
+    // screen takes it); the others go on as for the routine alone.
+    virtual void activate(Routine routine, int chosenRecord)
+    {
+        Q_UNUSED(chosenRecord);
+        activate(routine);
+    }
     virtual void deactivate() {}
 };
 

@@ -35,11 +35,10 @@ struct Harness : ScreenHost<ContractScreen> {
             folder.write(contracts::kTemplateFile, shipped.readAll());
         }
         folder.clock.at = QDateTime(QDate(2026, 3, 15), QTime(9, 0));
-        folder.context().chosenCustomer = 2; // Ann Lee, an individual
         pdfPath = folder.path() + QStringLiteral("/contract.pdf");
         screen = new ContractScreen(folder.context(), *navigator, [this](QWidget *) { return pdfPath; });
         navigator->add(ContractScreen::kId, screen);
-        open();
+        navigator->show(ContractScreen::kId, Routine::Contract, 2); // Ann Lee, an individual
         window.show();
     }
     void press(const char *name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
@@ -125,8 +124,7 @@ TEST(ContractScreen, OpenedAgainAfterTheCatalogueAndTheChosenCustomerChanged)
     std::vector<catalog::ServiceRow> more = h.business.services;
     more.push_back({QStringLiteral("Zoysia Plugging"), QStringLiteral("$95.00"), QStringLiteral("1:00")});
     ASSERT_TRUE(h.folder.context().catalog.save(h.folder.store(), more, h.business.items));
-    h.folder.context().chosenCustomer = 5;
-    h.open();
+    h.navigator->show(ContractScreen::kId, Routine::Contract, 5);
     QComboBox *services = h.child<QComboBox>("cboServices");
     ASSERT_EQ(services->count(), 13);
     services->setCurrentIndex(services->findText(QStringLiteral("Zoysia Plugging")));

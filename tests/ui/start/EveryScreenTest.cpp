@@ -7,6 +7,8 @@
 #include "support/ScreenChecks.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -73,7 +75,7 @@ TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
     }
     TestFolder folder;
     BusinessFolder business = fillBusiness(folder);
-    folder.context().chosenCustomer = 3;
+    int chosen = 3; // the contract screen's customer
     Program program(folder.context());
     InstanceLock lock(folder.path());
     ASSERT_EQ(program.start(lock), Program::Outcome::Running);
@@ -92,7 +94,7 @@ TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
         window.resize(size);
         for (int pass = 0; pass < 2; ++pass) {
             for (const auto &[id, routine] : screens) {
-                ASSERT_TRUE(nav.show(id, routine));
+                ASSERT_TRUE(nav.show(id, routine, id == ScreenId::Contract ? chosen : 0));
                 QWidget *screen = nav.current();
                 checkInFront(window, screen,
                              screen->objectName().toStdString() + " at " + std::to_string(size.width()) + "x"
@@ -104,7 +106,7 @@ TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
             business.services.push_back({QStringLiteral("Gutter Cleaning %1").arg(pass), QStringLiteral("$75.00"),
                                          QStringLiteral("1:00")});
             ASSERT_TRUE(folder.context().catalog.save(folder.store(), business.services, business.items));
-            folder.context().chosenCustomer = 5;
+            chosen = 5;
         }
     }
     std::string all;
@@ -112,4 +114,26 @@ TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
         all += f + "\n";
     EXPECT_TRUE(faults.empty()) << all;
     QApplication::setPalette(light);
+}
+
+// The contract routine as a user runs it: the customer screen opened for it,
+// an account chosen, Select pressed; the contract screen is shown for that
+// account (the navigation carries it, nothing shared holds it).
+TEST(EveryScreen, TheContractScreenIsShownForTheAccountSelected)
+{
+    TestFolder folder;
+    fillBusiness(folder);
+    Program program(folder.context());
+    InstanceLock lock(folder.path());
+    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    MainWindow &window = program.window();
+    window.show();
+    Navigator &nav = window.navigator();
+    ASSERT_TRUE(nav.show(ScreenId::Customers, Routine::Contract));
+    QWidget *customers = nav.current();
+    for (int i = 0; i < 2; ++i) // to the third account
+        QTest::mouseClick(customers->findChild<QPushButton *>(QStringLiteral("cmdNav_2")), Qt::LeftButton);
+    QTest::mouseClick(customers->findChild<QPushButton *>(QStringLiteral("cmdCustomer_1")), Qt::LeftButton);
+    ASSERT_EQ(nav.current()->objectName(), QStringLiteral("frmContract"));
+    EXPECT_EQ(nav.current()->findChild<QLabel *>(QStringLiteral("lblCustomerName"))->text(), QStringLiteral("Hilltop Farms"));
 }
