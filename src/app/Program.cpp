@@ -71,6 +71,29 @@ Program::Outcome Program::start(app::InstanceLock &lock)
         return Outcome::FolderFailed;
     }
     app::installShippedFiles(m_ctx.shippedFolder, m_ctx.store);
+    finishInterruptedWork();
+
+    // The business settings are live from here on for every screen.
+    BusinessValues values = m_ctx.settings.values();
+    setup::loadAll(m_ctx.store, values, m_ctx.locale);
+    // The modem is looked for only where one may be: on the saved port, or
+    // on every port when a telephone is daisy-chained and none is saved yet.
+    phone::Modem &modem = m_ctx.modem;
+    if (modem.detect(phone::startProbePorts(modem.ports(), values.modemPort, values.phoneDaisyChained),
+                     phone::kProbeWaitMs, phone::kStartProbeBudgetMs) > 0)
+        values.modemPort = std::int16_t(modem.port());
+    m_ctx.settings.setValues(values);
+    // The catalogue every list of services and items is fed from.
+    m_ctx.catalog.load(m_ctx.store);
+
+    addScreens();
+    return Outcome::Running;
+}
+
+// Work a crash or a failing disk left half done, finished once at the
+// start before anything reads the files it touched.
+void Program::finishInterruptedWork()
+{
     // Payments a crash interrupted are posted before anything reads a ledger.
     if (FileResult r = ledger::recoverPayments(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
         m_ctx.prompt.message(QStringLiteral("Payments written before the program stopped could not be finished (%1).")
@@ -89,20 +112,11 @@ Program::Outcome Program::start(app::InstanceLock &lock)
                                                                                    m_ctx.locale));
         !text.isEmpty())
         m_ctx.prompt.message(text, QStringLiteral("Billing Run Completed"));
+}
 
-    // The business settings are live from here on for every screen.
-    BusinessValues values = m_ctx.settings.values();
-    setup::loadAll(m_ctx.store, values, m_ctx.locale);
-    // The modem is looked for only where one may be: on the saved port, or
-    // on every port when a telephone is daisy-chained and none is saved yet.
-    phone::Modem &modem = m_ctx.modem;
-    if (modem.detect(phone::startProbePorts(modem.ports(), values.modemPort, values.phoneDaisyChained),
-                     phone::kProbeWaitMs, phone::kStartProbeBudgetMs) > 0)
-        values.modemPort = std::int16_t(modem.port());
-    m_ctx.settings.setValues(values);
-    // The catalogue every list of services and items is fed from.
-    m_ctx.catalog.load(m_ctx.store);
-
+// The working screens, built hidden, and the start screen's commands.
+void Program::addScreens()
+{
     Navigator &nav = m_window.navigator();
     nav.add(CustomerScreen::kId, new CustomerScreen(m_ctx, nav));
     nav.add(ServicesScreen::kId, new ServicesScreen(m_ctx, nav));
@@ -122,7 +136,6 @@ Program::Outcome Program::start(app::InstanceLock &lock)
         nav.setTitleSuffix(QStringLiteral(" - Sample business"));
         m_splash->showSample();
     }
-    return Outcome::Running;
 }
 
 void Program::onContinue()

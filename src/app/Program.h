@@ -46,6 +46,8 @@ private:
     void onLogo(int index);
     void leaveSplash();
     void exploreSample();
+    void finishInterruptedWork();
+    void addScreens();
 
     context::AppContext &m_ctx;
     ui::MainWindow m_window;

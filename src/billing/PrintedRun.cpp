@@ -379,6 +379,36 @@ QMap<int, int> stockNow(const FileStore &store, const QMap<int, int> &items)
     return now;
 }
 
+// Everything one printed account will write, with the counts of each file
+// before it: what its marker holds.
+PendingInvoice pendingInvoice(const FileStore &store, const PrintedRunInput &in, const Posting &posting,
+                              const QString &invoiceNo, const QLocale &locale)
+{
+    const CycleRow &row = in.grid.rows[size_t(posting.row)];
+    const BillingAccount account = in.grid.account(row.rec);
+    PendingInvoice p;
+    p.ledgerPart = detail::groupOf(store, {posting}, 0, 1);
+    p.invoiceNo = invoiceNo;
+    p.soldBefore = store.wholeRecords(kSoldItemsFile, SoldItemRecord::kLength);
+    p.journalBefore = store.wholeRecords(kSalesJournalFile, SalesJournalRecord::kLength);
+    const Money charge = posting.subtotal - (in.settings.itemsAdded ? in.settings.itemsTotal : Money());
+    p.completed = completedInvoice(invoiceNo, account, in.grid.service(row), in.settings.date, charge, in.items,
+                                   posting.subtotal, posting.amounts, posting.total, locale);
+    for (const SoldLine &item : in.items)
+        p.sold += SoldItemRecord{item.description, in.settings.date, invoiceNo, std::int16_t(item.units)}.encode();
+    p.journal = SalesJournalRecord{account.name,
+                                   account.acctNo,
+                                   invoiceNo,
+                                   in.settings.date,
+                                   posting.subtotal,
+                                   posting.amounts.tax1 + posting.amounts.tax2,
+                                   Money(),
+                                   posting.total}
+                    .encode();
+    p.stock = stockAfter(store, in.items);
+    return p;
+}
+
 } // namespace
 
 RecoveredRun recoverPrintedInvoice(const FileStore &store, const QDate &today, const QLocale &locale)
@@ -431,27 +461,7 @@ PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in,
         for (TaxRecord &t : posting.taxes)
             t.reference = drawn.invoiceNo;
         const CycleRow &row = in.grid.rows[size_t(posting.row)];
-        const BillingAccount account = in.grid.account(row.rec);
-        PendingInvoice p;
-        p.ledgerPart = detail::groupOf(store, {posting}, 0, 1);
-        p.invoiceNo = drawn.invoiceNo;
-        p.soldBefore = store.wholeRecords(kSoldItemsFile, SoldItemRecord::kLength);
-        p.journalBefore = store.wholeRecords(kSalesJournalFile, SalesJournalRecord::kLength);
-        const Money charge = posting.subtotal - (in.settings.itemsAdded ? in.settings.itemsTotal : Money());
-        p.completed = completedInvoice(drawn.invoiceNo, account, in.grid.service(row), in.settings.date, charge, in.items,
-                                       posting.subtotal, posting.amounts, posting.total, locale);
-        for (const SoldLine &item : in.items)
-            p.sold += SoldItemRecord{item.description, in.settings.date, drawn.invoiceNo, std::int16_t(item.units)}.encode();
-        p.journal = SalesJournalRecord{account.name,
-                                       account.acctNo,
-                                       drawn.invoiceNo,
-                                       in.settings.date,
-                                       posting.subtotal,
-                                       posting.amounts.tax1 + posting.amounts.tax2,
-                                       Money(),
-                                       posting.total}
-                        .encode();
-        p.stock = stockAfter(store, in.items);
+        const PendingInvoice p = pendingInvoice(store, in, posting, drawn.invoiceNo, locale);
         const QMap<int, int> stockBefore = stockNow(store, p.stock);
         const QByteArray marker = encodeInvoice(p);
         if (FileResult r = store.replaceFile(kPendingInvoice, marker); !r) {

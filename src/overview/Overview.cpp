@@ -45,14 +45,15 @@ Glance readGlance(const FileStore &store, const QDate &today, const QLocale &loc
     }
     DateReader dateOf(locale);
     QHash<QDate, std::pair<int, Money>> billedOn; // accounts billed a day, and their total
-    for (const ledger::OpenAccount &a : ledger::openAccounts(store, locale)) {
-        if (!a.balance.total.isZero()) {
+    // Each ledger read once: its balance by the ledger's own rule, as the
+    // payment list reads it, and its charges from the same bytes.
+    for (const auto &[name, file] : store.readFiles(ledger::kActiveAccountsFolder, QStringLiteral(".txt"))) {
+        Q_UNUSED(name);
+        const ledger::Balance balance = ledger::balanceOf(file, locale);
+        if (!balance.total.isZero()) {
             ++g.openAccounts;
-            g.openTotal = g.openTotal + a.balance.total;
+            g.openTotal = g.openTotal + balance.total;
         }
-        // The charges of the ledger, after its opening entry: the last day
-        // billed is the latest of them.
-        const QByteArray file = store.readFile(a.ledgerFile).value_or(QByteArray());
         QHash<QDate, Money> mine;
         for (qsizetype at = ledger::LedgerEntry::kLength; at + ledger::LedgerEntry::kLength <= file.size();
              at += ledger::LedgerEntry::kLength) {

@@ -46,6 +46,35 @@ QToolButton *SplashScreen::makeLogo(int index, int size)
     return logo;
 }
 
+// The panel a new user meets: what to do first, the logo that opens the
+// setup screen, and the sample business to explore.
+void SplashScreen::buildWelcome()
+{
+    m_welcome = new QGroupBox(QStringLiteral("Welcome to ") + kAppTitle, this);
+    m_welcome->setObjectName(QStringLiteral("fraWelcome"));
+    auto *welcome = new QHBoxLayout(m_welcome);
+    auto *texts = new QVBoxLayout;
+    for (int i = 0; i < kWelcomeTexts.size(); ++i) {
+        auto *line = new QLabel(kWelcomeTexts[i], m_welcome);
+        line->setObjectName(QStringLiteral("lblWelcome_%1").arg(i));
+        line->setWordWrap(true);
+        texts->addWidget(line);
+    }
+    auto *explore = new QPushButton(QStringLiteral("Explore a sample business"), m_welcome);
+    explore->setObjectName(QStringLiteral("cmdSample"));
+    explore->setToolTip(QStringLiteral("Opens a made-up lawn and garden business, with a year of billing and "
+                                       "payments, in a folder of its own"));
+    connect(explore, &QPushButton::clicked, this, &SplashScreen::sampleRequested);
+    texts->addWidget(explore, 0, Qt::AlignLeft);
+    welcome->addLayout(texts, 1);
+    auto *pointer = new QLabel(QStringLiteral("LOGO >"), m_welcome);
+    pointer->setObjectName(QStringLiteral("lblLogoPointer"));
+    welcome->addWidget(pointer);
+    m_logo[1] = makeLogo(1, 72);
+    m_logo[1]->setParent(m_welcome);
+    welcome->addWidget(m_logo[1]);
+}
+
 SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
@@ -93,29 +122,7 @@ SplashScreen::SplashScreen(const QString &folderNote, QWidget *parent) : Screen(
     m_sample = sampleBusinessNote(QStringLiteral("lblSample"), this);
     layout->addWidget(m_sample);
 
-    m_welcome = new QGroupBox(QStringLiteral("Welcome to ") + kAppTitle, this);
-    m_welcome->setObjectName(QStringLiteral("fraWelcome"));
-    auto *welcome = new QHBoxLayout(m_welcome);
-    auto *texts = new QVBoxLayout;
-    for (int i = 0; i < kWelcomeTexts.size(); ++i) {
-        auto *line = new QLabel(kWelcomeTexts[i], m_welcome);
-        line->setObjectName(QStringLiteral("lblWelcome_%1").arg(i));
-        line->setWordWrap(true);
-        texts->addWidget(line);
-    }
-    auto *explore = new QPushButton(QStringLiteral("Explore a sample business"), m_welcome);
-    explore->setObjectName(QStringLiteral("cmdSample"));
-    explore->setToolTip(QStringLiteral("Opens a made-up lawn and garden business, with a year of billing and "
-                                       "payments, in a folder of its own"));
-    connect(explore, &QPushButton::clicked, this, &SplashScreen::sampleRequested);
-    texts->addWidget(explore, 0, Qt::AlignLeft);
-    welcome->addLayout(texts, 1);
-    auto *pointer = new QLabel(QStringLiteral("LOGO >"), m_welcome);
-    pointer->setObjectName(QStringLiteral("lblLogoPointer"));
-    welcome->addWidget(pointer);
-    m_logo[1] = makeLogo(1, 72);
-    m_logo[1]->setParent(m_welcome);
-    welcome->addWidget(m_logo[1]);
+    buildWelcome();
     m_welcome->hide();
     layout->addSpacing(16);
     layout->addWidget(m_welcome);

@@ -36,6 +36,7 @@ Q_SIGNALS:
 
 private:
     QToolButton *makeLogo(int index, int size);
+    void buildWelcome();
     QGroupBox *m_welcome;
     QToolButton *m_logo[2];
     QPushButton *m_continue = nullptr;
