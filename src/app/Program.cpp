@@ -94,24 +94,16 @@ Program::Outcome Program::start(app::InstanceLock &lock)
 // start before anything reads the files it touched.
 void Program::finishInterruptedWork()
 {
-    // Payments a crash interrupted are posted before anything reads a ledger.
-    if (FileResult r = ledger::recoverPayments(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
-        m_ctx.prompt.message(QStringLiteral("Payments written before the program stopped could not be finished (%1).")
-                                 .arg(r.error),
-                             kAppTitle);
-
-    // A customer save whose undo failed is put back.
-    customers::AccountStore(m_ctx.store, m_ctx.clock, m_ctx.locale).recoverPending();
-    // Likewise a purge of paid-up ledgers and an account of a billing run.
-    if (FileResult r = ledger::recoverLedgerPurge(m_ctx.store); !r)
-        m_ctx.prompt.message(QStringLiteral("A purge stopped in the middle could not be finished (%1).").arg(r.error),
-                             kAppTitle);
+    const store::FinishedWork work = store::finishInterruptedWork(m_ctx.store);
     // The user hears what an interrupted run came to before loading a grid
     // again: the accounts posted, and invoices posted but perhaps not printed.
-    if (const QString text = billing::recoveredRunText(billing::recoverBillingRun(m_ctx.store, m_ctx.clock.today(),
-                                                                                   m_ctx.locale));
-        !text.isEmpty())
-        m_ctx.prompt.message(text, QStringLiteral("Billing Run Completed"));
+    if (work.kind == billing::kRunKind) {
+        if (const QString text = billing::recoveredRunText(billing::recoveredRun(work)); !text.isEmpty())
+            m_ctx.prompt.message(text, QStringLiteral("Billing Run Completed"));
+        return;
+    }
+    if (const QString text = app::finishedWorkText(work); !text.isEmpty())
+        m_ctx.prompt.message(text, kAppTitle);
 }
 
 // The working screens, built hidden, and the start screen's commands.

@@ -176,4 +176,19 @@ void backupBusinessFiles(const store::FileStore &store)
     }
 }
 
+QString finishedWorkText(const FinishedWork &work)
+{
+    if (!work.setAside.isEmpty())
+        return QStringLiteral("A note of unfinished work was damaged and could not be used; nothing was written from "
+                              "it. It has been kept as %1 for you to look at.")
+            .arg(work.setAside.mid(1));
+    if (!work.result)
+        return QStringLiteral("Work that was unfinished when the program stopped could not be completed (%1). It "
+                              "will be tried again when the program next starts.")
+            .arg(work.result.error);
+    if (work.kind.isEmpty())
+        return QString();
+    return QStringLiteral("When the program stopped, %1 was not finished. It has been completed now.").arg(work.kind);
+}
+
 } // namespace app

@@ -3,6 +3,7 @@
 // data lives, the single-instance rule, the folder tree, and the backup
 // made when the program ends.
 #include "store/FileStore.h"
+#include "store/Transaction.h"
 
 #include <QLockFile>
 #include <QString>
@@ -66,5 +67,9 @@ struct FolderResult {
 FolderResult createFolders(const store::FileStore &store, const QString &programName, int year,
                            const store::FileStore::Progress &progress = {});
 QString folderFailedText(const QString &folder, const QString &programFolder);
+
+// What the user is told of work the start finished (or could not), for
+// every kind but a billing run, which tells its own; empty for none.
+QString finishedWorkText(const store::FinishedWork &work);
 
 } // namespace app

@@ -1,16 +1,14 @@
 #pragma once
 // Posting a billing run: each selected account gets its tax records and
 // its ledger entry (with the ledger's backup copy), in that order. The run
-// is checked whole before anything is written, and written in groups under
-// "/BillingRun.pending": the group with, for each account, the count of
-// its ledger's records before it, and the tax file's count before the
-// group. A kill leaves the file and the next start finishes the group,
-// telling by those counts what was already written; the files of a group
-// are synced together once, not one sync after another.
+// is checked whole before anything is written, and written in groups of
+// accounts, each group one transaction: synced together once, taken back
+// whole on a failure, finished at the next start after a kill.
 #include "billing/BillingRules.h"
 #include "billing/CycleGrid.h"
 #include "ledger/LedgerEntry.h"
 #include "store/FileStore.h"
+#include "store/Transaction.h"
 
 #include <QDate>
 #include <QStringList>
@@ -20,7 +18,8 @@
 namespace billing {
 
 inline const QString kTaxRecordsFile = QStringLiteral("/TaxRecords.txt");
-inline const QString kPendingRun = QStringLiteral("/BillingRun.pending");
+// The kind of a billing run's transactions.
+inline const QString kRunKind = QStringLiteral("a billing run");
 
 // "/TaxRecords.txt", 75 bytes.
 struct TaxRecord {
@@ -70,22 +69,17 @@ struct RunProblem {
 std::variant<std::vector<Posting>, RunProblem> planRecordsRun(const CycleGrid &grid, const RunSettings &settings,
                                                              const QLocale &locale);
 
-// What finishing an interrupted run came to: the accounts it leaves
-// posted (every account its marker lists), for a printed account its
-// invoice, and whether that invoice is known to have been printed. A marker
-// that does not hold together is set aside under a new name for a person
-// to look at, and nothing is written from it.
+// What the start's finishing of an interrupted run came to: the accounts
+// it left posted, for a printed account its invoice, and whether that
+// invoice is known to have been printed.
 struct RecoveredRun {
     store::FileResult result = store::FileResult::success();
     QStringList accounts;  // account numbers, in the order billed
     QStringList invoices;  // invoice numbers posted
     QStringList unprinted; // of those, the ones not known to have been printed
-    QString setAside;      // the new name of a damaged marker
-    bool any() const { return !accounts.isEmpty() || !setAside.isEmpty(); }
+    bool any() const { return !accounts.isEmpty() || !result; }
 };
-// Finishes a group (or a printed account) a kill or a failed write left;
-// nothing to do without one.
-RecoveredRun recoverBillingRun(const store::FileStore &store, const QDate &today, const QLocale &locale);
+RecoveredRun recoveredRun(const store::FinishedWork &work);
 // What the user is told about it; empty when there was nothing to finish.
 QString recoveredRunText(const RecoveredRun &recovered);
 
@@ -93,15 +87,12 @@ QString recoveredRunText(const RecoveredRun &recovered);
 // each account and returns false to stop after the account in progress.
 // What the outcome says is what the files hold:
 // - `posted`: the grid rows whose every write the disk confirmed;
-// - `failedAt`: the posting a write failed on (-1: none). Its writes are
-//   taken back at once (`failedTakenBack`); when even that fails it is
-//   left, with the accounts in `unconfirmed`, to be finished from the
-//   marker before anything else is billed;
+// - `failedAt`: the posting a write failed on (-1: none). Its group is
+//   taken back at once (`failedTakenBack`); when even that fails the group
+//   is left, with its accounts in `unconfirmed`, to be finished at the
+//   next start;
 // - `unconfirmed`: grid rows written but not confirmed by the disk, which
-//   the marker finishes at the next start or before the next run;
-// - `recovered`: a marker left by an earlier run was finished first; the
-//   run then bills nothing, since the rows the user chose from may include
-//   those accounts.
+//   the next start finishes.
 struct RunOutcome {
     store::FileResult result = store::FileResult::success();
     std::vector<int> posted; // grid rows
@@ -109,7 +100,6 @@ struct RunOutcome {
     int failedAt = -1; // index into the postings
     bool failedTakenBack = true;
     std::vector<int> unconfirmed; // grid rows
-    RecoveredRun recovered;
 };
 RunOutcome postRun(const store::FileStore &store, const std::vector<Posting> &postings, const QDate &today,
                    const QLocale &locale, const std::function<bool(int index, const Posting &)> &progress = {});

@@ -5,9 +5,8 @@
 #include "base/ValueList.h"
 #include "billing/RunGroups.h"
 #include "catalog/CatalogRecords.h"
+#include "ledger/Ledger.h"
 
-#include <QMap>
-#include <tuple>
 
 using namespace base;
 using namespace store;
@@ -15,8 +14,6 @@ using namespace store;
 namespace billing {
 
 namespace {
-
-const QString kPendingInvoice = QStringLiteral("/BillingInvoice.pending");
 
 // The two counter files, read strictly: a file that is there but does not
 // hold its numbers stops the run rather than restart the numbering.
@@ -228,275 +225,110 @@ InvoiceToPrint invoiceFor(const CycleGrid &grid, const CycleRow &row, const Post
 
 namespace {
 
-// Everything one printed account writes, with the counts of each file
-// before it: kept in the pending file until the account is complete.
-struct PendingInvoice {
-    detail::PendingGroup ledgerPart;
-    QString invoiceNo;
-    qint64 soldBefore = 0, journalBefore = 0;
-    QByteArray completed, sold, journal;
-    QMap<int, int> stock; // item record number -> units on hand afterwards
-    bool printed = false; // a line added once the printer took the invoice
-};
-
-// The line added to the marker once the invoice is printed, so that an
-// invoice a kill posted before it was printed can be named at the start.
-const QByteArray kPrintedLine = QByteArrayLiteral("#TRUE#\r\n");
-
-QByteArray encodeInvoice(const PendingInvoice &p)
-{
-    valuelist::Writer w;
-    w.text(QString::fromLatin1(detail::encodeGroup(p.ledgerPart).toHex())).text(p.invoiceNo).integer(p.soldBefore)
-        .integer(p.journalBefore).text(QString::fromLatin1(p.completed.toHex())).text(QString::fromLatin1(p.sold.toHex()))
-        .text(QString::fromLatin1(p.journal.toHex())).integer(p.stock.size());
-    for (auto it = p.stock.cbegin(); it != p.stock.cend(); ++it)
-        w.integer(it.key()).integer(it.value());
-    w.endLine();
-    return w.bytes();
-}
-
-std::optional<PendingInvoice> decodeInvoice(const QByteArray &bytes)
-{
-    valuelist::Reader r(bytes);
-    const qint64 values = qint64(r.fieldCount());
-    PendingInvoice p;
-    const std::optional<detail::PendingGroup> group = detail::decodeGroup(QByteArray::fromHex(r.text().toLatin1()));
-    if (!group || group->postings.size() != 1)
-        return std::nullopt;
-    p.ledgerPart = *group;
-    p.invoiceNo = r.text();
-    p.soldBefore = r.integer(-1);
-    p.journalBefore = r.integer(-1);
-    p.completed = QByteArray::fromHex(r.text().toLatin1());
-    p.sold = QByteArray::fromHex(r.text().toLatin1());
-    p.journal = QByteArray::fromHex(r.text().toLatin1());
-    const qint64 n = r.integer(-1);
-    // Two values an item: a count beyond the values there is damage.
-    if (!FileStore::isSafeNameComponent(p.invoiceNo) || p.soldBefore < 0
-        || p.journalBefore < 0 || p.completed.isEmpty() || p.journal.size() != SalesJournalRecord::kLength || p.sold.size() % SoldItemRecord::kLength != 0 || n < 0
-        || n > values / 2)
-        return std::nullopt;
-    for (qint64 i = 0; i < n; ++i) {
-        if (r.atEnd())
-            return std::nullopt;
-        const qint64 rec = r.integer(-1), onHand = r.integer(-1);
-        if (rec < 1 || rec > 32767 || onHand < 0 || onHand > 32767)
-            return std::nullopt;
-        p.stock.insert(int(rec), int(onHand));
-    }
-    if (!r.atEnd()) {
-        p.printed = r.boolean(false);
-        if (!p.printed || !r.atEnd())
-            return std::nullopt;
-    }
-    return p;
-}
-
-// Units on hand after the run's items are sold once more: the first record
-// of each description, never below 0.
-QMap<int, int> stockAfter(const FileStore &store, const std::vector<SoldLine> &items)
-{
-    QMap<int, int> after;
-    if (items.empty() || !store.dataFileExists(catalog::kItemsFile))
-        return after;
-    const QByteArray file = store.readFile(catalog::kItemsFile).value_or(QByteArray());
-    const int count = store.recordCount(catalog::kItemsFile, catalog::InventoriedItemRecord::kLength);
-    for (const SoldLine &item : items) {
-        for (int n = 1; n <= count; ++n) {
-            const catalog::InventoriedItemRecord rec = catalog::InventoriedItemRecord::decode(
-                file.mid(qsizetype(n - 1) * catalog::InventoriedItemRecord::kLength, catalog::InventoriedItemRecord::kLength));
-            if (rec.description.trimmed() != item.description.trimmed())
-                continue;
-            const int onHand = after.contains(n) ? after.value(n) : rec.onHand;
-            after.insert(n, std::max(0, onHand - item.units));
-            break;
-        }
-    }
-    return after;
-}
-
-FileResult finishInvoice(const FileStore &store, const PendingInvoice &p, const QDate &today, const QLocale &locale)
-{
-    if (FileResult r = detail::completeGroup(store, p.ledgerPart, 0, p.ledgerPart.postings.size(), today, locale); !r)
-        return r;
-    if (!store.makeFolder(QStringLiteral("/CompletedInvoices")))
-        return FileResult::failure(QStringLiteral("the folder CompletedInvoices cannot be made"));
-    if (FileResult r = store.replaceFile(completedInvoiceFile(p.invoiceNo), p.completed); !r)
-        return r;
-    constexpr int kSold = SoldItemRecord::kLength;
-    const qint64 soldNow = store.wholeRecords(kSoldItemsFile, kSold);
-    for (qint64 i = std::max<qint64>(0, soldNow - p.soldBefore); i < p.sold.size() / kSold; ++i) {
-        if (FileResult r = store.appendRecord(kSoldItemsFile, kSold, p.sold.mid(i * kSold, kSold)); !r)
-            return r;
-    }
-    if (store.wholeRecords(kSalesJournalFile, SalesJournalRecord::kLength) <= p.journalBefore) {
-        if (FileResult r = store.appendRecord(kSalesJournalFile, SalesJournalRecord::kLength, p.journal); !r)
-            return r;
-    }
-    for (auto it = p.stock.cbegin(); it != p.stock.cend(); ++it) {
-        const int len = catalog::InventoriedItemRecord::kLength;
-        catalog::InventoriedItemRecord rec = catalog::InventoriedItemRecord::decode(store.readRecord(catalog::kItemsFile, len, it.key()));
-        rec.onHand = std::int16_t(it.value());
-        if (FileResult r = store.writeRecord(catalog::kItemsFile, len, it.key(), rec.encode()); !r)
-            return r;
-    }
-    store.killIfExists(kPendingInvoice);
-    return FileResult::success();
-}
-
-// Takes back what was written of one printed account: its ledger entry
-// and taxes, its completed invoice, sold items and journal record, and the
-// stock as it stood (`stockBefore`). True when every file is as before.
-bool undoInvoice(const FileStore &store, const PendingInvoice &p, const QMap<int, int> &stockBefore)
-{
-    bool ok = detail::undoPosting(store, p.ledgerPart, 0);
-    store.killIfExists(completedInvoiceFile(p.invoiceNo));
-    ok = ok && !store.fileExists(completedInvoiceFile(p.invoiceNo));
-    for (const auto &[file, length, before] : {std::tuple{kSoldItemsFile, SoldItemRecord::kLength, p.soldBefore},
-                                               std::tuple{kSalesJournalFile, SalesJournalRecord::kLength, p.journalBefore}}) {
-        if (store.fileSize(file) > before * length)
-            ok = store.writeBytes(file, 0, QByteArray(), before * length).ok && ok;
-    }
-    for (auto it = stockBefore.cbegin(); it != stockBefore.cend(); ++it) {
-        const int len = catalog::InventoriedItemRecord::kLength;
-        catalog::InventoriedItemRecord rec =
-            catalog::InventoriedItemRecord::decode(store.readRecord(catalog::kItemsFile, len, it.key()));
-        if (rec.onHand == it.value())
-            continue;
-        rec.onHand = std::int16_t(it.value());
-        ok = store.writeRecord(catalog::kItemsFile, len, it.key(), rec.encode()).ok && ok;
-    }
-    return ok;
-}
-
-QMap<int, int> stockNow(const FileStore &store, const QMap<int, int> &items)
-{
-    QMap<int, int> now;
-    for (auto it = items.cbegin(); it != items.cend(); ++it)
-        now.insert(it.key(), catalog::InventoriedItemRecord::decode(
-                                 store.readRecord(catalog::kItemsFile, catalog::InventoriedItemRecord::kLength, it.key()))
-                                 .onHand);
-    return now;
-}
-
-// Everything one printed account will write, with the counts of each file
-// before it: what its marker holds.
-PendingInvoice pendingInvoice(const FileStore &store, const PrintedRunInput &in, const Posting &posting,
-                              const QString &invoiceNo, const QLocale &locale)
+// Everything one printed account writes, staged in its transaction: the
+// posting (with the invoice number as the taxes' reference), the completed
+// invoice, its sold items, its sales-journal record and the stock sold.
+void stageInvoice(Transaction &tx, const PrintedRunInput &in, const Posting &posting, const QString &invoiceNo,
+                  const QLocale &locale)
 {
     const CycleRow &row = in.grid.rows[size_t(posting.row)];
     const BillingAccount account = in.grid.account(row.rec);
-    PendingInvoice p;
-    p.ledgerPart = detail::groupOf(store, {posting}, 0, 1);
-    p.invoiceNo = invoiceNo;
-    p.soldBefore = store.wholeRecords(kSoldItemsFile, SoldItemRecord::kLength);
-    p.journalBefore = store.wholeRecords(kSalesJournalFile, SalesJournalRecord::kLength);
+    detail::stagePosting(tx, posting, in.settings.date, locale);
     const Money charge = posting.subtotal - (in.settings.itemsAdded ? in.settings.itemsTotal : Money());
-    p.completed = completedInvoice(invoiceNo, account, in.grid.service(row), in.settings.date, charge, in.items,
-                                   posting.subtotal, posting.amounts, posting.total, locale);
+    tx.replace(completedInvoiceFile(invoiceNo),
+               completedInvoice(invoiceNo, account, in.grid.service(row), in.settings.date, charge, in.items,
+                                posting.subtotal, posting.amounts, posting.total, locale));
+    tx.store().restoreFromBackup(kSoldItemsFile);
     for (const SoldLine &item : in.items)
-        p.sold += SoldItemRecord{item.description, in.settings.date, invoiceNo, std::int16_t(item.units)}.encode();
-    p.journal = SalesJournalRecord{account.name,
-                                   account.acctNo,
-                                   invoiceNo,
-                                   in.settings.date,
-                                   posting.subtotal,
-                                   posting.amounts.tax1 + posting.amounts.tax2,
-                                   Money(),
-                                   posting.total}
-                    .encode();
-    p.stock = stockAfter(store, in.items);
-    return p;
+        tx.append(kSoldItemsFile, SoldItemRecord::kLength,
+                  SoldItemRecord{item.description, in.settings.date, invoiceNo, std::int16_t(item.units)}.encode());
+    tx.store().restoreFromBackup(kSalesJournalFile);
+    tx.append(kSalesJournalFile, SalesJournalRecord::kLength,
+              SalesJournalRecord{account.name, account.acctNo, invoiceNo, in.settings.date, posting.subtotal,
+                                 posting.amounts.tax1 + posting.amounts.tax2, Money(), posting.total}
+                  .encode());
+    std::vector<catalog::UnitsSold> sold;
+    for (const SoldLine &item : in.items)
+        sold.push_back({item.description, item.units});
+    catalog::stageUnitsSold(tx, sold);
+}
+
+// One account: its number drawn, its transaction prepared (from here a
+// kill is finished at the next start), the invoice printed, then the
+// changes made. A print error abandons them: the account stays unbilled,
+// its number a gap.
+bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, const QLocale &locale,
+                 const PrintInvoice &print, PrintedOutcome &out)
+{
+    const DrawnNumber drawn = reserveInvoiceNo(store, in.sequential, in.settings.date);
+    out.failedAt = int(i);
+    if (!drawn.result) {
+        // Nothing of the account was written, whatever became of the counter.
+        out.result = FileResult::failure(drawn.result.error);
+        return false;
+    }
+    out.failedInvoice = drawn.invoiceNo;
+    Posting posting = in.postings[i];
+    for (TaxRecord &t : posting.taxes)
+        t.reference = drawn.invoiceNo;
+    if (!store.makeFolder(QStringLiteral("/CompletedInvoices"))) {
+        out.result = FileResult::failure(QStringLiteral("the folder CompletedInvoices cannot be made"));
+        return false;
+    }
+    Transaction tx(store, kRunKind);
+    stageInvoice(tx, in, posting, drawn.invoiceNo, locale);
+    detail::RunNote note{{posting.entry.acctNo}, drawn.invoiceNo, false};
+    tx.setNote(detail::encodeRunNote(note));
+    if (FileResult r = tx.prepare(); !r) {
+        out.result = r;
+        return false;
+    }
+    const CycleRow &row = in.grid.rows[size_t(posting.row)];
+    QString reason;
+    if (!print(invoiceFor(in.grid, row, posting, drawn.invoiceNo, in.items, in.settings, in.billingMonth, locale),
+               &reason)) {
+        tx.abandon();
+        out.failedAt = -1;
+        out.printFailed = true;
+        out.printReason = reason;
+        return false;
+    }
+    // Noted as printed; should even this fail, the next start only calls
+    // the invoice possibly unprinted.
+    note.printed = true;
+    (void)tx.updateNote(detail::encodeRunNote(note));
+    if (FileResult r = tx.commit(); !r) {
+        out.result = r;
+        out.failedTakenBack = !r.replaced;
+        if (r.replaced)
+            out.unconfirmed.push_back(posting.row);
+        return false;
+    }
+    out.failedAt = -1;
+    out.failedInvoice.clear();
+    out.posted.push_back(posting.row);
+    out.invoices.append(drawn.invoiceNo);
+    return true;
 }
 
 } // namespace
-
-RecoveredRun recoverPrintedInvoice(const FileStore &store, const QDate &today, const QLocale &locale)
-{
-    RecoveredRun out;
-    const std::optional<QByteArray> marker = store.fileExists(kPendingInvoice) ? store.readFile(kPendingInvoice) : std::nullopt;
-    if (!marker)
-        return out;
-    const std::optional<PendingInvoice> p = decodeInvoice(*marker);
-    if (!p) {
-        out.setAside = detail::setAside(store, kPendingInvoice);
-        if (out.setAside.isEmpty())
-            out.result = FileResult::failure(QStringLiteral("a damaged %1 could not be set aside").arg(kPendingInvoice.mid(1)));
-        return out;
-    }
-    if (FileResult r = finishInvoice(store, *p, today, locale); !r) {
-        out.result = r;
-        return out;
-    }
-    out.accounts.append(p->ledgerPart.postings.front().entry.acctNo);
-    out.invoices.append(p->invoiceNo);
-    if (!p->printed)
-        out.unprinted.append(p->invoiceNo);
-    return out;
-}
 
 PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in, const QLocale &locale,
                               const PrintInvoice &print, const std::function<bool(int, const Posting &)> &progress)
 {
     PrintedOutcome out;
-    out.recovered = recoverBillingRun(store, in.settings.date, locale);
-    if (!out.recovered.result) {
-        out.result = out.recovered.result;
+    if (FileResult r = ledger::ensureLedgerFolders(store); !r) {
+        out.result = r;
+        out.failedAt = in.postings.empty() ? -1 : 0;
         return out;
     }
-    if (out.recovered.any())
-        return out;
     for (size_t i = 0; i < in.postings.size(); ++i) {
         if (progress && !progress(int(i), in.postings[i])) {
             out.cancelled = true;
             break;
         }
-        const DrawnNumber drawn = reserveInvoiceNo(store, in.sequential, in.settings.date);
-        if (!drawn.result) {
-            out.result = drawn.result;
-            out.failedAt = int(i);
+        if (!postInvoice(store, in, i, locale, print, out))
             break;
-        }
-        Posting posting = in.postings[i];
-        for (TaxRecord &t : posting.taxes)
-            t.reference = drawn.invoiceNo;
-        const CycleRow &row = in.grid.rows[size_t(posting.row)];
-        const PendingInvoice p = pendingInvoice(store, in, posting, drawn.invoiceNo, locale);
-        const QMap<int, int> stockBefore = stockNow(store, p.stock);
-        const QByteArray marker = encodeInvoice(p);
-        if (FileResult r = store.replaceFile(kPendingInvoice, marker); !r) {
-            out.result = r;
-            out.failedAt = int(i);
-            out.failedInvoice = drawn.invoiceNo;
-            break;
-        }
-        // Printed first: a print error leaves this account unbilled (its
-        // number a gap); once printed, the pending file finishes it.
-        QString reason;
-        if (!print(invoiceFor(in.grid, row, posting, drawn.invoiceNo, in.items, in.settings, in.billingMonth, locale),
-                   &reason)) {
-            store.killIfExists(kPendingInvoice);
-            out.printFailed = true;
-            out.printReason = reason;
-            out.failedInvoice = drawn.invoiceNo;
-            break;
-        }
-        // Noted as printed; should even this fail, the next start only calls
-        // the invoice possibly unprinted.
-        (void)store.writeBytes(kPendingInvoice, marker.size(), kPrintedLine);
-        if (FileResult r = finishInvoice(store, p, in.settings.date, locale); !r) {
-            out.result = r;
-            out.failedAt = int(i);
-            out.failedInvoice = drawn.invoiceNo;
-            out.failedTakenBack = undoInvoice(store, p, stockBefore);
-            if (out.failedTakenBack)
-                store.killIfExists(kPendingInvoice);
-            else
-                out.unconfirmed.push_back(posting.row);
-            break;
-        }
-        out.posted.push_back(posting.row);
-        out.invoices.append(drawn.invoiceNo);
     }
     return out;
 }

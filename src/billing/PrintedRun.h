@@ -3,9 +3,9 @@
 // in the counter before anything else is written, then its tax records and
 // ledger entry (as the records-only run writes them), its printed invoice,
 // its completed-invoice file, its sold items, its sales-journal record and
-// the stock of its items. Each account is written under "/BillingRun.pending"
-// with the counts of every file before it, so a kill is finished at the
-// next start without printing again and without a second entry.
+// the stock of its items. Each account is one transaction, prepared before
+// the invoice is printed, so a kill is finished at the next start without
+// printing again and without a second entry.
 #include "billing/BillingRun.h"
 #include "printing/InvoicePage.h"
 
@@ -104,9 +104,5 @@ struct PrintedOutcome : RunOutcome {
 PrintedOutcome postPrintedRun(const store::FileStore &store, const PrintedRunInput &input, const QLocale &locale,
                               const PrintInvoice &print,
                               const std::function<bool(int index, const Posting &)> &progress = {});
-
-// Finishes a printed account a kill interrupted (called by
-// recoverBillingRun); nothing to do without one.
-RecoveredRun recoverPrintedInvoice(const store::FileStore &store, const QDate &today, const QLocale &locale);
 
 } // namespace billing

@@ -3,6 +3,7 @@
 #include "base/RecordCodec.h"
 
 #include <QLocale>
+#include <QMap>
 #include <limits>
 
 using namespace base;
@@ -113,6 +114,29 @@ std::optional<std::int32_t> parseInt32(const QString &text, const QLocale &local
     if (!v || *v < std::numeric_limits<std::int32_t>::min() || *v > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return std::int32_t(*v);
+}
+
+void stageUnitsSold(store::Transaction &tx, const std::vector<UnitsSold> &sold)
+{
+    constexpr int kLength = InventoriedItemRecord::kLength;
+    if (sold.empty() || !tx.store().restoreFromBackup(kItemsFile))
+        return;
+    const QByteArray file = tx.contents(kItemsFile).value_or(QByteArray());
+    const int count = store::FileStore::recordCountOf(file.size(), kLength);
+    QMap<int, InventoriedItemRecord> changed;
+    for (const UnitsSold &item : sold) {
+        for (int n = 1; n <= count; ++n) {
+            InventoriedItemRecord rec = changed.contains(n) ? changed.value(n)
+                                                            : InventoriedItemRecord::decode(file.mid(qsizetype(n - 1) * kLength, kLength));
+            if (rec.description.trimmed() != item.description.trimmed())
+                continue;
+            rec.onHand = std::int16_t(std::max(0, rec.onHand - item.units));
+            changed.insert(n, rec);
+            break;
+        }
+    }
+    for (auto it = changed.cbegin(); it != changed.cend(); ++it)
+        tx.writeAt(kItemsFile, qint64(it.key() - 1) * kLength, it.value().encode());
 }
 
 } // namespace catalog

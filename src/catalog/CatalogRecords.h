@@ -2,11 +2,13 @@
 // The catalogue's two record files and the labour file: what the business
 // sells, as services billed on a cycle and stocked sales items.
 #include "base/Money.h"
+#include "store/Transaction.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace catalog {
 
@@ -64,5 +66,14 @@ int shownIndex(int stored);
 // nothing when the text is not a whole number or does not fit the field.
 std::optional<std::int16_t> parseInt16(const QString &text, const QLocale &locale);
 std::optional<std::int32_t> parseInt32(const QString &text, const QLocale &locale);
+
+// Items sold on an invoice: for each, the first stocked record of its
+// description has its units on hand lowered by the units sold, never below
+// 0, staged in the transaction that posts the invoice.
+struct UnitsSold {
+    QString description;
+    int units = 0;
+};
+void stageUnitsSold(store::Transaction &tx, const std::vector<UnitsSold> &sold);
 
 } // namespace catalog

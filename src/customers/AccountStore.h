@@ -1,10 +1,9 @@
 #pragma once
 // The three parallel record files behind one store. Every write of an
 // account goes customer, contract, cycle, for the same record number.
-// Removing a customer rewrites all three files; it writes the three new
-// files first, then a small marker naming them, then renames them into
-// place, so that a crash at any moment leaves the old three files or the
-// new three (recoverPending finishes or undoes the work on the next start).
+// Removing a customer rewrites all three files. Both are one transaction
+// each: a failure leaves the three files as they were, a crash leaves the
+// old three or (finished at the next start) the new three.
 #include "base/Prompt.h"
 #include "customers/Records.h"
 #include "store/FileStore.h"
@@ -38,8 +37,7 @@ public:
     bool isAcctNoTaken(const QString &acctNo, int current) const;
 
     // Record n of all three files: customer, contract, cycle, all or nothing
-    // (a failure, or a crash and the next recoverPending, leaves the three
-    // files as they were). A side file shorter than the customer file is
+    // (a failure leaves the three files as they were). A side file shorter than the customer file is
     // filled out with default records first; n past count + 1 is refused.
     store::FileResult writeAccount(int n, const CustomerRecord &customer, const ContractRecord &contract,
                             const CycleRecord &cycle) const;
@@ -51,10 +49,6 @@ public:
 
     // Removes record d of c from all three files, records after it moving down.
     store::FileResult removeCustomer(int d, int c) const;
-    // Finishes a removal that a crash interrupted after its new files were
-    // complete, or drops the new files of one that had not got that far.
-    // Run at every start, and before every write of the account files.
-    void recoverPending() const;
 
     // The defaults a new account's service records start from.
     CycleRecord defaultCycle() const { return CycleRecord(); }

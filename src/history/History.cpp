@@ -1,5 +1,7 @@
 #include "history/History.h"
 
+#include "store/Transaction.h"
+
 #include "base/Dates.h"
 #include "base/RecordCodec.h"
 #include "ledger/Ledger.h"
@@ -185,49 +187,51 @@ std::pair<QDate, QDate> reportPeriod(int index, const QDate &today)
 }
 
 namespace {
-// The file without the account's records, replaced whole.
-FileResult keepOthers(const FileStore &store, const QString &file, int length, int acctAt, int acctWidth,
-                      const QString &acctNo)
+// The file without the account's records, replaced whole; its backup copy
+// goes, since restoring it would bring the purged records back.
+void keepOthers(Transaction &tx, const QString &file, int length, int acctAt, int acctWidth, const QString &acctNo)
 {
+    const FileStore &store = tx.store();
     if (!store.dataFileExists(file))
-        return FileResult::success();
+        return;
     const QByteArray bytes = store.readFile(file).value_or(QByteArray());
     // Every whole record, however many (the record count of the other
     // screens stops at 32,767); a torn piece at the end is no record.
     const qsizetype count = bytes.size() / length;
     QByteArray kept;
     kept.reserve(bytes.size());
-    bool removed = false;
     for (qsizetype n = 0; n < count; ++n) {
         const QByteArray record = bytes.mid(n * length, length);
-        if (RecordReader(record).text(acctAt, acctWidth).trimmed() == acctNo) {
-            removed = true;
-            continue;
-        }
-        kept += record;
+        if (RecordReader(record).text(acctAt, acctWidth).trimmed() != acctNo)
+            kept += record;
     }
-    if (!removed && kept.size() == bytes.size())
-        return FileResult::success();
-    if (FileResult r = store.replaceFile(file, kept); !r)
-        return r;
-    // The backup copy would bring the purged records back if it were restored.
-    store.killIfExists(FileStore::backupName(file));
-    return FileResult::success();
+    if (kept.size() == bytes.size())
+        return;
+    tx.replace(file, kept);
+    if (store.fileExists(FileStore::backupName(file)))
+        tx.remove(FileStore::backupName(file));
 }
 } // namespace
 
 FileResult purgeAccountHistory(const FileStore &store, const QString &acctNo)
 {
     const QString acct = acctNo.trimmed();
-    if (FileResult r = keepOthers(store, kServiceHistoryFile, ServiceHistoryRecord::kLength, 30, 25, acct); !r)
-        return r;
-    return keepOthers(store, kFinancialHistoryFile, ledger::LedgerEntry::kLength, 45, 25, acct);
+    Transaction tx(store, QStringLiteral("a purge of history"));
+    keepOthers(tx, kServiceHistoryFile, ServiceHistoryRecord::kLength, 30, 25, acct);
+    keepOthers(tx, kFinancialHistoryFile, ledger::LedgerEntry::kLength, 45, 25, acct);
+    return tx.commit();
 }
 
-void purgeAllHistory(const FileStore &store)
+FileResult purgeAllHistory(const FileStore &store)
 {
-    store.deleteDataFile(kServiceHistoryFile);
-    store.deleteDataFile(kFinancialHistoryFile);
+    Transaction tx(store, QStringLiteral("a purge of history"));
+    for (const QString &file : {kServiceHistoryFile, kFinancialHistoryFile}) {
+        for (const QString &name : {FileStore::backupName(file), file}) {
+            if (store.fileExists(name))
+                tx.remove(name);
+        }
+    }
+    return tx.commit();
 }
 
 QByteArray toCsv(const std::vector<HistoryRow> &rows, bool financial)

@@ -3,7 +3,8 @@
 // service history (145-byte records) and the financial history (ledger
 // entries), filtered by a date range and an account, with the period's net
 // total by the ledger's sign rule; the report periods; and the purges,
-// each file replaced whole so a kill leaves the old file or the new one.
+// each one transaction, so a failure or a kill leaves the files as they
+// were or (finished at the next start) purged.
 #include "base/Money.h"
 #include "ledger/LedgerEntry.h"
 #include "store/FileStore.h"
@@ -66,7 +67,7 @@ std::pair<QDate, QDate> reportPeriod(int index, const QDate &today);
 
 // Removes one account's records from both files, the others kept in order.
 store::FileResult purgeAccountHistory(const store::FileStore &store, const QString &acctNo);
-void purgeAllHistory(const store::FileStore &store);
+store::FileResult purgeAllHistory(const store::FileStore &store);
 
 // The grid as CSV (RFC 4180): a header row, dates in ISO form, amounts as
 // plain decimals.

@@ -117,62 +117,33 @@ FileResult createLedger(const FileStore &store, const QString &acctNo, const QSt
     return store.replaceFile(file, opening(acctNo, name, today, locale).encode());
 }
 
-FileResult appendLedgerEntry(const FileStore &store, const QString &ledgerFile, const LedgerEntry &entry,
-                             const QDate &today, const QLocale &locale)
+FileResult ensureLedgerFolders(const FileStore &store)
 {
-    if (ledgerFile.isEmpty())
-        return FileResult::failure(QStringLiteral("the account number \"%1\" cannot name a ledger").arg(entry.acctNo));
-    if (FileResult r = ensureFolders(store); !r)
-        return r;
-    QByteArray content;
-    if (store.dataFileExists(ledgerFile)) {
-        content = store.readFile(ledgerFile).value_or(QByteArray());
-        // A torn last record from an older crash is kept, filled out to a
-        // whole record, so the new entry starts on a record boundary.
-        if (const qsizetype rest = content.size() % LedgerEntry::kLength)
-            content.append(QByteArray(LedgerEntry::kLength - rest, ' '));
-    } else {
-        content = opening(entry.acctNo, entry.acctName, today, locale).encode();
-    }
-    content += entry.encode();
-    return store.replaceFile(ledgerFile, content);
+    return ensureFolders(store);
 }
 
-FileResult writeLedgerEntryAt(const FileStore &store, const QString &ledgerFile, qint64 before, const LedgerEntry &entry,
-                              const QDate &today, const QLocale &locale)
+void stageLedgerEntry(Transaction &tx, const QString &ledgerFile, const LedgerEntry &entry, const QDate &today,
+                      const QLocale &locale)
 {
-    if (ledgerFile.isEmpty())
-        return FileResult::failure(QStringLiteral("the account number \"%1\" cannot name a ledger").arg(entry.acctNo));
-    if (FileResult r = ensureFolders(store); !r)
-        return r;
-    if (before <= 0) {
+    tx.store().restoreFromBackup(ledgerFile);
+    const QString copy = backupFile(ledgerFile);
+    const std::optional<QByteArray> before = tx.contents(ledgerFile);
+    const bool copyMatches = before && tx.contents(copy) == before;
+    const qint64 size = before ? before->size() : 0;
+    if (size < LedgerEntry::kLength) {
         const QByteArray content = opening(entry.acctNo, entry.acctName, today, locale).encode() + entry.encode();
-        return store.writeBytes(ledgerFile, 0, content, content.size());
+        tx.writeAt(ledgerFile, 0, content, content.size());
+        tx.writeAt(copy, 0, content, content.size());
+        return;
     }
-    const qint64 at = before * LedgerEntry::kLength;
-    return store.writeBytes(ledgerFile, at, entry.encode(), at + LedgerEntry::kLength);
-}
-
-FileResult refreshLedgerBackup(const FileStore &store, const QString &ledgerFile)
-{
-    if (FileResult r = ensureFolders(store); !r)
-        return r;
-    const std::optional<QByteArray> content = store.readFile(ledgerFile);
-    if (!content)
-        return FileResult::failure(QStringLiteral("the ledger %1 cannot be read").arg(ledgerFile));
-    return store.writeBytes(backupFile(ledgerFile), 0, *content, content->size());
-}
-
-FileResult backupLedger(const FileStore &store, const QString &ledgerFile)
-{
-    if (FileResult r = ensureFolders(store); !r)
-        return r;
-    return store.copyFile(ledgerFile, backupFile(ledgerFile));
-}
-
-FileResult appendPaymentRecord(const FileStore &store, const LedgerEntry &entry)
-{
-    return store.appendRecord(kPaymentJournal, LedgerEntry::kLength, entry.encode());
+    const qint64 at = size / LedgerEntry::kLength * LedgerEntry::kLength;
+    tx.writeAt(ledgerFile, at, entry.encode(), at + LedgerEntry::kLength);
+    if (copyMatches) {
+        tx.writeAt(copy, at, entry.encode(), at + LedgerEntry::kLength);
+        return;
+    }
+    const QByteArray content = tx.contents(ledgerFile).value_or(QByteArray());
+    tx.writeAt(copy, 0, content, content.size());
 }
 
 bool isPaidUp(const OpenAccount &a)

@@ -7,6 +7,7 @@
 #include "ledger/LedgerEntry.h"
 #include "base/Money.h"
 #include "store/FileStore.h"
+#include "store/Transaction.h"
 
 #include <QDate>
 #include <QLocale>
@@ -47,23 +48,15 @@ LedgerEntry makeEntry(const QString &acctNo, const QString &name, const QString 
 // The opening entry alone.
 store::FileResult createLedger(const store::FileStore &store, const QString &acctNo, const QString &name, const QDate &today,
                         const QLocale &locale);
-// Appends to the account's ledger, restoring it from its backup or
-// starting it with the opening entry (dated today) first.
-store::FileResult appendLedgerEntry(const store::FileStore &store, const QString &ledgerFile, const LedgerEntry &entry,
-                             const QDate &today, const QLocale &locale);
-store::FileResult backupLedger(const store::FileStore &store, const QString &ledgerFile);
-// For runs that finish an interrupted group from its counts: the entry
-// written in place after the ledger's first `before` whole records (over a
-// torn tail), a new ledger starting with its opening entry; and the backup
-// copy brought up to the ledger in place. Neither makes a new file where
-// one exists, so a run of thousands of accounts creates no temporary files;
-// a write cut short is redone from the same counts.
-store::FileResult writeLedgerEntryAt(const store::FileStore &store, const QString &ledgerFile, qint64 before,
-                                     const LedgerEntry &entry, const QDate &today, const QLocale &locale);
-store::FileResult refreshLedgerBackup(const store::FileStore &store, const QString &ledgerFile);
-// Appends to the payment journal; a torn last record left by a crash is
-// written over.
-store::FileResult appendPaymentRecord(const store::FileStore &store, const LedgerEntry &entry);
+// The account ledgers' folder and its backup folder, made where missing
+// (before a change to ledgers is staged).
+store::FileResult ensureLedgerFolders(const store::FileStore &store);
+// Stages an entry after the ledger's whole records (a torn tail is written
+// over), the ledger restored from its backup or begun with the opening
+// entry (dated today) first, and the backup copy brought up to the ledger:
+// the new tail alone where the copy matches the ledger, else whole.
+void stageLedgerEntry(store::Transaction &tx, const QString &ledgerFile, const LedgerEntry &entry, const QDate &today,
+                      const QLocale &locale);
 
 struct OpenAccount {
     QString ledgerFile; // the file the account's payments go to

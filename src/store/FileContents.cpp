@@ -182,6 +182,24 @@ void FileStore::killIfExists(const QString &name) const
         noteRemoved(p);
 }
 
+FileResult FileStore::removeFile(const QString &name) const
+{
+    const QString p = path(name);
+    if (p.isEmpty())
+        return FileResult::failure(QStringLiteral("the name %1 is not allowed").arg(name));
+    if (!QFileInfo(p).isFile())
+        return FileResult::success();
+    if (m_writeFault) {
+        if (std::optional<QString> why = m_writeFault(name))
+            return FileResult::failure(*why);
+    }
+    QFile f(p);
+    if (!f.remove())
+        return FileResult::failure(f.errorString());
+    noteRemoved(p);
+    return FileResult::success();
+}
+
 void FileStore::deleteDataFile(const QString &name) const
 {
     killIfExists(backupName(name));
@@ -190,6 +208,10 @@ void FileStore::deleteDataFile(const QString &name) const
 
 FileResult FileStore::renameDataFile(const QString &oldName, const QString &newName) const
 {
+    if (m_writeFault) {
+        if (std::optional<QString> why = m_writeFault(newName))
+            return FileResult::failure(*why);
+    }
     const QString from = path(oldName);
     const QString to = path(newName);
     if (from.isEmpty() || to.isEmpty() || !QFileInfo(from).isFile())

@@ -101,6 +101,12 @@ public:
     std::vector<std::pair<QString, QByteArray>> readFiles(const QString &folder, const QString &suffix) const;
 
     void killIfExists(const QString &name) const;
+    // Deletes a file where there is one; a failure names the reason.
+    FileResult removeFile(const QString &name) const;
+    // A missing data file is brought back from its copy in "/Backup"
+    // (asked for before a change that builds on the file); true when the
+    // file is there afterwards.
+    bool restoreFromBackup(const QString &name) const { return dataFileExists(name); }
     void deleteDataFile(const QString &name) const;
     FileResult renameDataFile(const QString &oldName, const QString &newName) const;
     // Creates one folder level when no folder of that name exists. False

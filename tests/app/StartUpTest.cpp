@@ -187,3 +187,34 @@ TEST(StartUp, TheExitBackupCopiesExactlyTheBusinessFilesPresent)
               (QStringList{QStringLiteral("CustomerData.txt"), QStringLiteral("Services.txt")}));
     EXPECT_EQ(folder.read(QStringLiteral("/Backup/Services.txt")), QByteArray("services"));
 }
+
+// What the start says of work a crash left: a payment batch it completed
+// (as a real marker left by a prepared change), a damaged note kept, a
+// change it could not complete; nothing when there was none.
+TEST(StartUp, TheStartSaysWhatItFinishedOfInterruptedWork)
+{
+    TestFolder folder;
+    folder.write(QStringLiteral("/A.txt"), "old");
+    {
+        store::Transaction tx(folder.store(), QStringLiteral("a batch of payments"));
+        tx.replace(QStringLiteral("/A.txt"), "new");
+        ASSERT_TRUE(tx.prepare());
+        const QByteArray marker = folder.read(store::kTransactionMarker);
+        const QByteArray staged = folder.read(store::kTransactionFolder + QStringLiteral("/0.new"));
+        tx.abandon();
+        folder.write(store::kTransactionMarker, marker); // as a kill after the marker leaves it
+        folder.write(store::kTransactionFolder + QStringLiteral("/0.new"), staged);
+    }
+    EXPECT_EQ(app::finishedWorkText(store::finishInterruptedWork(folder.store())),
+              QStringLiteral("When the program stopped, a batch of payments was not finished. It has been completed now."));
+    EXPECT_EQ(folder.read(QStringLiteral("/A.txt")), QByteArray("new"));
+    EXPECT_EQ(app::finishedWorkText(store::finishInterruptedWork(folder.store())), QString());
+    folder.write(store::kTransactionMarker, "damaged");
+    EXPECT_EQ(app::finishedWorkText(store::finishInterruptedWork(folder.store())),
+              QStringLiteral("A note of unfinished work was damaged and could not be used; nothing was written from it. "
+                             "It has been kept as Transaction.damaged for you to look at."));
+    store::FinishedWork failed;
+    failed.result = store::FileResult::failure(QStringLiteral("Input/output error"));
+    EXPECT_TRUE(app::finishedWorkText(failed).startsWith(
+        QStringLiteral("Work that was unfinished when the program stopped could not be completed (Input/output error).")));
+}

@@ -5,12 +5,8 @@
 #include "customers/Records.h"
 #include "ledger/Ledger.h"
 
-#include "support/TestSupport.h"
+#include "support/ChangeHarness.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
 #include <functional>
 #include <set>
 #include <gtest/gtest.h>
@@ -250,7 +246,7 @@ TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
     EXPECT_EQ(folder.read(QStringLiteral("/Backup/BVActiveAccounts/P1.txt")), ledgerFile);
     EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/P2.txt")));
     EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/P3.txt")));
-    EXPECT_FALSE(folder.exists(kPendingRun));
+    EXPECT_FALSE(folder.exists(store::kTransactionMarker));
     // Nothing printed-only was written.
     for (const char *file : {"/InvoiceSalesJournal.txt", "/SoldItems.txt", "/InvoiceCounter.txt", "/ManualInvoiceNo.txt"})
         EXPECT_FALSE(folder.exists(QString::fromLatin1(file))) << file;
@@ -324,7 +320,7 @@ TEST(BillingRun, StoppingAfterAnAccountKeepsWhatWasPostedAndAJournalAppendWrites
     EXPECT_EQ(TaxRecord::decode(taxes.mid(75)).amount, QStringLiteral("0.7"));
     EXPECT_TRUE(folder.exists(QStringLiteral("/BVActiveAccounts/A1.txt")));
     EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/A2.txt")));
-    EXPECT_FALSE(folder.exists(kPendingRun));
+    EXPECT_FALSE(folder.exists(store::kTransactionMarker));
     // The store's append counts whole records past 32,767 as well.
     folder.write(QStringLiteral("/Big.txt"), QByteArray(qsizetype(40000) * 4, 'z'));
     ASSERT_TRUE(folder.store().appendRecord(QStringLiteral("/Big.txt"), 4, "abcd"));
@@ -337,27 +333,16 @@ TEST(BillingRun, StoppingAfterAnAccountKeepsWhatWasPostedAndAJournalAppendWrites
 // start), and the tax file holds exactly one record per bill.
 TEST(BillingRun, KillingARunNeverLeavesAHalfPostedAccount)
 {
-    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
-    QRandomGenerator rng(9041);
-    int billed = 0;
-    for (int round = 0; round < 12; ++round) {
-        TestFolder folder;
+    auto eight = [](TestFolder &folder) {
         std::vector<std::pair<CustomerRecord, CycleRecord>> accounts;
         for (int i = 0; i < 8; ++i)
             accounts.push_back({person(QStringLiteral("K%1").arg(i), QString(), QStringLiteral("F"), QString(),
                                        QStringLiteral("L")),
                                 cycle(0, 0, 1000)});
         writeAccounts(folder, accounts);
-        QProcess child;
-        child.start(helper, {QStringLiteral("bill"), folder.path()});
-        ASSERT_TRUE(child.waitForStarted(10000));
-        ASSERT_TRUE(child.waitForReadyRead(20000)); // "billing"
-        QThread::usleep(2000 + rng.bounded(60000));
-        child.kill();
-        child.waitForFinished(10000);
-
-        ASSERT_TRUE(recoverBillingRun(folder.store(), kRunDay, usLocale()).result);
-        EXPECT_FALSE(folder.exists(kPendingRun));
+    };
+    int billed = 0;
+    killRounds(12, 9041, QStringLiteral("bill"), eight, [&](TestFolder &folder, int round, const store::FinishedWork &work) {
         std::vector<qsizetype> bills;
         for (int i = 0; i < 8; ++i) {
             const QString file = QStringLiteral("/BVActiveAccounts/K%1.txt").arg(i);
@@ -372,16 +357,20 @@ TEST(BillingRun, KillingARunNeverLeavesAHalfPostedAccount)
         const QByteArray taxes = folder.exists(kTaxRecordsFile) ? folder.read(kTaxRecordsFile) : QByteArray();
         ASSERT_EQ(taxes.size() % 75, 0) << "round " << round;
         EXPECT_EQ(taxes.size() / 75, 8 * bills.front()) << "round " << round;
+        // A run the start finished names every account it posted.
+        if (!work.kind.isEmpty()) {
+            EXPECT_EQ(recoveredRun(work).accounts.size(), 8) << "round " << round;
+        }
         billed += int(bills.front());
-    }
+    });
     EXPECT_GT(billed, 0);
 }
 
 namespace {
 
 // Bills every "+" row of the grid, over and over as a user would after a
-// stop, marking what each outcome says was posted (and what a recovery
-// before the run finished), until every row is marked. Returns the first
+// stop, marking what each outcome says was posted (and what the start
+// finished after it), until every row is marked. Returns the first
 // outcome.
 RunOutcome billUntilDone(TestFolder &folder, CycleGrid &grid, const std::function<void()> &afterFirst)
 {
@@ -393,8 +382,11 @@ RunOutcome billUntilDone(TestFolder &folder, CycleGrid &grid, const std::functio
         const RunOutcome out = postRun(folder.store(), postings, kRunDay, usLocale());
         for (int row : out.posted)
             grid.rows[size_t(row)].selected = QStringLiteral("P");
+        // A group left for the start: the user restarts, hears which
+        // accounts it posted, and leaves them out of the next run.
+        const RecoveredRun finished = recoveredRun(store::finishInterruptedWork(folder.store()));
         for (const Posting &p : postings) {
-            if (out.recovered.accounts.contains(p.entry.acctNo))
+            if (finished.accounts.contains(p.entry.acctNo))
                 grid.rows[size_t(p.row)].selected = QStringLiteral("P");
         }
         if (attempt == 0) {
@@ -473,54 +465,36 @@ TEST(BillingRun, AFailedWriteOrSyncAnywhereBillsEveryAccountExactlyOnce)
             EXPECT_TRUE(first.unconfirmed.empty()) << label;
         }
         // A restart finds nothing left to finish; every account is billed once.
-        EXPECT_FALSE(recoverBillingRun(folder.store(), kRunDay, usLocale()).any()) << label;
+        EXPECT_FALSE(store::finishInterruptedWork(folder.store()).any()) << label;
         for (int i = 0; i < accounts; ++i) {
             const QString file = QStringLiteral("/BVActiveAccounts/K%1.txt").arg(i, 3, 10, QChar(u'0'));
             EXPECT_EQ(folder.read(file).size(), 2 * 155) << label << " " << file.toStdString();
             EXPECT_EQ(folder.read(QStringLiteral("/Backup") + file), folder.read(file)) << label;
         }
         EXPECT_EQ(folder.read(kTaxRecordsFile).size(), accounts * 75) << label;
-        EXPECT_FALSE(folder.exists(kPendingRun)) << label;
+        EXPECT_FALSE(folder.exists(store::kTransactionMarker)) << label;
     }
 }
 
-// A marker whose counts or names were damaged is set aside under a new
-// name, quickly, and nothing is written from it; the program goes on.
-TEST(BillingRun, ADamagedMarkerIsSetAsideAndNothingIsWrittenFromIt)
+// One group of accounts is one change: a write or sync failing anywhere
+// in it leaves every file as it was, or is completed by the start.
+TEST(BillingRun, AFailedWriteOrSyncInAGroupChangesNothingOrIsCompleted)
 {
-    const QByteArray damaged[] = {
-        "0,9000000000000000000\r\n",
-        "0,1\r\n\"/BVActiveAccounts/K1.txt\",\"N\",\"K1\",\"3/31/2026\",\"Mowing\",\"10.7\",1,3000000000\r\n",
-        "0,1\r\n\"/CustomerData.txt\",\"N\",\"K1\",\"3/31/2026\",\"Mowing\",\"10.7\",1,0\r\n",
-        "0,2\r\n\"/BVActiveAccounts/K1.txt\",\"N\",\"K1\",\"3/31/2026\",\"Mowing\",\"10.7\",1,0\r\n",
-        "-5,1\r\n\"/BVActiveAccounts/K1.txt\",\"N\",\"K1\",\"3/31/2026\",\"Mowing\",\"10.7\",1,0\r\n",
-        "0,0\r\n\"left over\"\r\n",
+    auto ten = [](TestFolder &folder) {
+        std::vector<std::pair<CustomerRecord, CycleRecord>> list;
+        for (int i = 0; i < 10; ++i)
+            list.push_back({person(QStringLiteral("G%1").arg(i), QString(), QStringLiteral("F"), QString(), QStringLiteral("L")),
+                            cycle(0, 0, 1000)});
+        writeAccounts(folder, list);
+        folder.write(QStringLiteral("/BVActiveAccounts/G3.txt"), QByteArray(155 * 2, 'e'));
     };
-    for (const QByteArray &bytes : damaged) {
-        TestFolder folder;
-        folder.write(kCustomerFile, QByteArray(328, ' '));
-        folder.write(kPendingRun, bytes);
-        const RecoveredRun r = recoverBillingRun(folder.store(), kRunDay, usLocale());
-        EXPECT_TRUE(r.result.ok) << bytes.constData();
-        EXPECT_EQ(r.setAside, QStringLiteral("/BillingRun.pending.damaged")) << bytes.constData();
-        EXPECT_TRUE(r.accounts.isEmpty());
-        EXPECT_FALSE(folder.exists(kPendingRun));
-        EXPECT_EQ(folder.read(QStringLiteral("/BillingRun.pending.damaged")), bytes);
-        EXPECT_EQ(folder.read(kCustomerFile), QByteArray(328, ' '));
-        EXPECT_FALSE(folder.exists(kTaxRecordsFile));
-        EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/K1.txt")));
-        EXPECT_TRUE(recoveredRunText(r).contains(QStringLiteral("BillingRun.pending.damaged")));
-        // A second damaged marker keeps the first one.
-        folder.write(kPendingRun, bytes);
-        EXPECT_EQ(recoverBillingRun(folder.store(), kRunDay, usLocale()).setAside,
-                  QStringLiteral("/BillingRun.pending.damaged2"));
-    }
-    // The printed account's marker likewise.
-    TestFolder folder;
-    folder.write(QStringLiteral("/BillingInvoice.pending"), "\"00\",\"1\",0,0,\"41\",\"\",\"41\",9000000000000000000\r\n");
-    const RecoveredRun r = recoverBillingRun(folder.store(), kRunDay, usLocale());
-    EXPECT_EQ(r.setAside, QStringLiteral("/BillingInvoice.pending.damaged"));
-    EXPECT_FALSE(folder.exists(QStringLiteral("/BillingInvoice.pending")));
+    failEveryWay(ten, [](TestFolder &folder) {
+        CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
+        for (CycleRow &r : grid.rows)
+            r.selected = QStringLiteral("+");
+        const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settingsWith(flat(7)), usLocale()));
+        return postRun(folder.store(), postings, kRunDay, usLocale()).result;
+    });
 }
 
 // A charge whose text the balance rule would subtract is refused before

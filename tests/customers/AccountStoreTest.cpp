@@ -4,14 +4,10 @@
 #include "customers/AccountRules.h"
 #include "customers/AccountStore.h"
 
-#include "support/TestSupport.h"
+#include "support/ChangeHarness.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -74,23 +70,6 @@ QStringList pairedIds(TestFolder &folder, QString *fault)
         ids.append(id);
     }
     return ids;
-}
-
-// Starts the helper child working on the folder in the given mode, kills
-// it after a random moment once it has said it is at work, lets the store
-// recover, and returns the paired ids (or the fault).
-QStringList killThenRecover(TestFolder &folder, const QString &mode, QRandomGenerator &rng, QString *fault)
-{
-    EXPECT_TRUE(folder.store().makeFolder(store::kBackupFolder));
-    QProcess child;
-    child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop"), {mode, folder.path()});
-    EXPECT_TRUE(child.waitForStarted(10000));
-    EXPECT_TRUE(child.waitForReadyRead(20000)); // at work
-    QThread::usleep(2000 + rng.bounded(60000));
-    child.kill();
-    child.waitForFinished(10000);
-    AccountStore(folder.store(), folder.clock, usLocale()).recoverPending();
-    return pairedIds(folder, fault);
 }
 
 } // namespace
@@ -158,8 +137,6 @@ TEST(AccountStore, RemovingMovesTheLaterRecordsDownInAllThreeFiles)
     // The customer file's backup copy is left as it was; the cycle file's goes.
     EXPECT_EQ(folder.read(QStringLiteral("/Backup") + kCustomerFile), QByteArray("old customer copy"));
     EXPECT_FALSE(folder.exists(QStringLiteral("/Backup") + kCycleFile));
-    for (const char *temp : {"/CUSTOMER.TMP", "/Temp.txt", "/ContractTemp.txt", "/RemoveCustomer.pending"})
-        EXPECT_FALSE(folder.exists(QString::fromLatin1(temp))) << temp;
 
     // The only customer: three empty files.
     writeParallelFiles(folder, 1);
@@ -170,60 +147,37 @@ TEST(AccountStore, RemovingMovesTheLaterRecordsDownInAllThreeFiles)
     }
 }
 
-TEST(AccountStore, RecoveryFinishesAMarkedRemovalAndDropsAnUnmarkedOne)
+// The child removes customer 1 over and over, or appends accounts and
+// rewrites record 1; every kill, once the start has finished what it
+// left, must leave three files that pair up record for record.
+TEST(AccountStore, KillingARemovalOrAWriteNeverSplitsTheFiles)
 {
-    TestFolder folder;
-    AccountStore store(folder.store(), folder.clock, usLocale());
-    QString fault;
-
-    // New files complete but no marker: the old files stand.
-    writeParallelFiles(folder, 3);
-    folder.write(QStringLiteral("/CUSTOMER.TMP"), QByteArray(328, 'x'));
-    folder.write(QStringLiteral("/Temp.txt"), QByteArray(69, 'x'));
-    store.recoverPending();
-    EXPECT_FALSE(folder.exists(QStringLiteral("/CUSTOMER.TMP")));
-    EXPECT_FALSE(folder.exists(QStringLiteral("/Temp.txt")));
-    EXPECT_EQ(pairedIds(folder, &fault).size(), 3) << fault.toStdString();
-
-    // Marked, with the customer file already renamed: the other two follow.
-    TestFolder next;
-    writeParallelFiles(next, 2, 2);
-    const QByteArray newCustomers = next.read(kCustomerFile);
-    const QByteArray newCycles = next.read(kCycleFile);
-    const QByteArray newContracts = next.read(kContractFile);
-    folder.write(kCustomerFile, newCustomers);
-    folder.write(QStringLiteral("/Temp.txt"), newCycles);
-    folder.write(QStringLiteral("/ContractTemp.txt"), newContracts);
-    folder.write(QStringLiteral("/RemoveCustomer.pending"), "remove\r\n");
-    store.recoverPending();
-    EXPECT_EQ(pairedIds(folder, &fault), (QStringList{QStringLiteral("A2"), QStringLiteral("A3")})) << fault.toStdString();
-    EXPECT_FALSE(folder.exists(QStringLiteral("/RemoveCustomer.pending")));
-}
-
-// The child removes customer 1 over and over; every kill must leave three
-// files that pair up record for record and hold a tail of the accounts.
-TEST(AccountStore, KillingARemovalNeverSplitsTheFiles)
-{
-    QRandomGenerator rng(20261206);
     constexpr int kAccounts = 400;
     int partial = 0;
-    for (int round = 0; round < 20; ++round) {
-        TestFolder folder;
-        writeParallelFiles(folder, kAccounts);
-        QString fault;
-        const QStringList ids = killThenRecover(folder, QStringLiteral("remove"), rng, &fault);
-        ASSERT_TRUE(fault.isEmpty()) << "round " << round << ": " << fault.toStdString();
-        ASSERT_FALSE(ids.isEmpty());
-        const int first = ids.front().mid(1).toInt();
-        for (int i = 0; i < ids.size(); ++i)
-            ASSERT_EQ(ids[i], idOf(first + i)) << "round " << round;
-        EXPECT_EQ(first + ids.size() - 1, kAccounts);
-        if (ids.size() < kAccounts)
-            ++partial;
-        for (const char *temp : {"/CUSTOMER.TMP", "/Temp.txt", "/ContractTemp.txt", "/RemoveCustomer.pending"})
-            EXPECT_FALSE(folder.exists(QString::fromLatin1(temp))) << temp;
-    }
+    killRounds(20, 20261206, QStringLiteral("remove"), [](TestFolder &f) { writeParallelFiles(f, kAccounts); },
+               [&](TestFolder &folder, int round, const store::FinishedWork &) {
+                   QString fault;
+                   const QStringList ids = pairedIds(folder, &fault);
+                   ASSERT_TRUE(fault.isEmpty()) << "round " << round << ": " << fault.toStdString();
+                   ASSERT_FALSE(ids.isEmpty());
+                   const int first = ids.front().mid(1).toInt();
+                   for (int i = 0; i < ids.size(); ++i)
+                       ASSERT_EQ(ids[i], idOf(first + i)) << "round " << round;
+                   EXPECT_EQ(first + ids.size() - 1, kAccounts);
+                   partial += ids.size() < kAccounts;
+               });
     EXPECT_GT(partial, 0); // the child got some removals done before a kill
+    int grown = 0;
+    killRounds(15, 20261207, QStringLiteral("write"), [](TestFolder &f) { writeParallelFiles(f, 5); },
+               [&](TestFolder &folder, int round, const store::FinishedWork &) {
+                   QString fault;
+                   const QStringList ids = pairedIds(folder, &fault);
+                   ASSERT_TRUE(fault.isEmpty()) << "round " << round << ": " << fault.toStdString();
+                   for (int i = 0; i < ids.size(); ++i)
+                       ASSERT_EQ(ids[i], idOf(i + 1)) << "round " << round;
+                   grown += ids.size() > 5;
+               });
+    EXPECT_GT(grown, 0); // the child got some accounts written before a kill
 }
 
 TEST(AccountStore, AnAccountNumberIsTakenByAnotherRecordsExactNumber)
@@ -258,54 +212,31 @@ TEST(AccountStore, AFailedAccountWriteLeavesAllThreeFilesAsTheyWere)
         EXPECT_FALSE(r.error.isEmpty());
         EXPECT_EQ(folder.read(kCustomerFile), customers) << n;
         EXPECT_EQ(folder.read(kCycleFile), cycles) << n;
-        EXPECT_FALSE(folder.exists(QStringLiteral("/WriteAccount.pending")));
+        EXPECT_FALSE(folder.exists(store::kTransactionMarker));
     }
 }
 
-TEST(AccountStore, KillingAnAccountWriteNeverSplitsTheFiles)
+// A write or a sync failing anywhere in a save (a new account and one in
+// place) or a removal leaves the three files as they were, or, where even
+// the undo fails, as the start completes them.
+TEST(AccountStore, AFailedWriteOrSyncAnywhereChangesNothingOrIsCompleted)
 {
-    QRandomGenerator rng(20261207);
-    int grown = 0;
-    for (int round = 0; round < 15; ++round) {
-        TestFolder folder;
-        writeParallelFiles(folder, 5);
-        QString fault;
-        const QStringList ids = killThenRecover(folder, QStringLiteral("write"), rng, &fault);
-        ASSERT_TRUE(fault.isEmpty()) << "round " << round << ": " << fault.toStdString();
-        for (int i = 0; i < ids.size(); ++i)
-            ASSERT_EQ(ids[i], idOf(i + 1)) << "round " << round;
-        grown += ids.size() > 5;
-        EXPECT_FALSE(folder.exists(QStringLiteral("/WriteAccount.pending")));
-    }
-    EXPECT_GT(grown, 0); // the child got some accounts written before a kill
-}
-
-TEST(AccountStore, AWriteWhoseUndoFailsSaysSoAndIsPutBackByTheNextRecovery)
-{
-    TestFolder folder;
-    writeParallelFiles(folder, 3);
-    const QByteArray customers = folder.read(kCustomerFile), cycles = folder.read(kCycleFile);
-    // The customer record goes in, then the disk fails for good: the
-    // contract write and every undo write fail.
-    int writes = 0;
-    folder.store().setWriteFault([&](const QString &name) -> std::optional<QString> {
-        if (name == QStringLiteral("/WriteAccount.pending") || ++writes < 2)
-            return std::nullopt;
-        return QStringLiteral("No space left on device");
-    });
-    AccountStore store(folder.store(), folder.clock, usLocale());
-    CustomerRecord c;
-    c.acctNo = QStringLiteral("NEW");
-    const store::FileResult r = store.writeAccount(2, c, store.defaultContract(), CycleRecord());
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.replaced) << "the caller must not say nothing was lost";
-    EXPECT_NE(folder.read(kCustomerFile), customers);
-    EXPECT_TRUE(folder.exists(QStringLiteral("/WriteAccount.pending")));
-    folder.store().setWriteFault({});
-    store.recoverPending(); // as the next start does
-    EXPECT_EQ(folder.read(kCustomerFile), customers);
-    EXPECT_EQ(folder.read(kCycleFile), cycles);
-    EXPECT_FALSE(folder.exists(QStringLiteral("/WriteAccount.pending")));
+    auto setUp = [](TestFolder &f) {
+        writeParallelFiles(f, 3);
+        ASSERT_TRUE(f.store().makeFolder(store::kBackupFolder));
+        f.write(QStringLiteral("/Backup") + kCycleFile, "old cycle copy");
+    };
+    auto save = [](int n) {
+        return [n](TestFolder &f) {
+            AccountStore store(f.store(), f.clock, usLocale());
+            CustomerRecord c;
+            c.acctNo = QStringLiteral("NEW");
+            return store.writeAccount(n, c, store.defaultContract(), CycleRecord());
+        };
+    };
+    failEveryWay(setUp, save(2));
+    failEveryWay(setUp, save(4));
+    failEveryWay(setUp, [](TestFolder &f) { return AccountStore(f.store(), f.clock, usLocale()).removeCustomer(2, 3); });
 }
 
 TEST(AccountStore, ATextOutsideTheSingleByteSetIsRefusedNamingTheField)

@@ -5,12 +5,9 @@
 #include "history/History.h"
 #include "ledger/LedgerEntry.h"
 
-#include "support/TestSupport.h"
+#include "support/ChangeHarness.h"
 
-#include <QCoreApplication>
 #include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -107,7 +104,7 @@ TEST(History, PurgingOneAccountKeepsTheOthersInOrder)
     EXPECT_EQ(ledger::LedgerEntry::decode(fin.mid(155, 155)).entryDate, QStringLiteral("10/31/2026"));
     EXPECT_EQ(folder.read(kServiceHistoryFile).size(), 145);
     EXPECT_FALSE(folder.exists(QStringLiteral("/Backup/CAHistory.txt")));
-    purgeAllHistory(folder.store());
+    ASSERT_TRUE(purgeAllHistory(folder.store()));
     EXPECT_FALSE(folder.exists(kFinancialHistoryFile));
     EXPECT_FALSE(folder.exists(kServiceHistoryFile));
 }
@@ -134,80 +131,25 @@ TEST(History, CsvReadsBackExactlyWithPythonsCsvModule)
 }
 
 // A child writes two accounts' history and purges one, over and over, until
-// it is killed: the file is then the whole history or the purged one, never
-// neither and never a mixture.
-TEST(History, KillingAPurgeLeavesTheOldFileOrTheNew)
+// it is killed: once the start has finished what it left, the file is the
+// whole history or the purged one, never neither and never a mixture. A
+// write or sync failing in either purge changes nothing, or is completed.
+TEST(History, APurgeKilledOrFailingLeavesTheOldFilesOrTheNew)
 {
-    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
-    QRandomGenerator rng(3301);
-    for (int round = 0; round < 12; ++round) {
-        TestFolder folder;
-        QProcess child;
-        child.start(helper, {QStringLiteral("purgehistory"), folder.path()});
-        ASSERT_TRUE(child.waitForStarted(10000));
-        ASSERT_TRUE(child.waitForReadyRead(20000));
-        QThread::usleep(1000 + rng.bounded(40000));
-        child.kill();
-        child.waitForFinished(10000);
-        ASSERT_TRUE(folder.exists(kFinancialHistoryFile)) << "round " << round;
-        const QByteArray file = folder.read(kFinancialHistoryFile);
-        ASSERT_TRUE(file.size() == 200 * 155 || file.size() == 100 * 155) << "round " << round << ": " << file.size();
-        int a = 0;
-        for (qsizetype i = 0; i < file.size() / 155; ++i)
-            a += ledger::LedgerEntry::decode(file.mid(i * 155, 155)).acctNo == QStringLiteral("A");
-        EXPECT_EQ(a, file.size() == 200 * 155 ? 100 : 0) << "round " << round;
-    }
-}
-
-// Dates read from the bytes agree with the locale's reader: a leap day, a
-// day that does not exist, a two-digit year, and a German short date.
-TEST(History, DatesReadAsTheLocaleReadsThem)
-{
-    TestFolder folder;
-    folder.write(kFinancialHistoryFile, financial("1", "2/29/2028", "A", "1") + financial("1", "2/30/2026", "B", "1")
-                                            + financial("1", "3/1/26", "C", "1") + financial("1", "12/31/1999", "D", "1"));
-    const History us = loadHistory(folder.store(), {QDate(1990, 1, 1), QDate(2030, 1, 1), std::nullopt}, usLocale());
-    ASSERT_EQ(us.financial.size(), 4u);
-    EXPECT_EQ(us.financial[0].date, QDate(2028, 2, 29));
-    EXPECT_FALSE(us.financial[1].date.isValid());
-    EXPECT_EQ(us.financial[2].date, QDate(2026, 3, 1));
-    EXPECT_EQ(us.financial[3].date, QDate(1999, 12, 31));
-    const QLocale german(QLocale::German, QLocale::Germany);
-    folder.write(kFinancialHistoryFile, financial("1", "31.12.2026", "A", "1"));
-    const History de = loadHistory(folder.store(), {QDate(1990, 1, 1), QDate(2030, 1, 1), std::nullopt}, german);
-    ASSERT_EQ(de.financial.size(), 1u);
-    EXPECT_EQ(de.financial[0].date, QDate(2026, 12, 31));
-}
-
-TEST(History, DamagedDateTextsReadAsUnreadable)
-{
-    TestFolder folder;
-    const char *damaged[] = {"5/1/2024     $", "5/1/2024/7", "1/1/12345678901", "99999999999/1/2024",
-                             "5/99999999999/2024", "12/31/2026x"};
-    QByteArray file;
-    for (const char *d : damaged)
-        file += financial("1", d, "A", "1");
-    folder.write(kFinancialHistoryFile, file);
-    const History h = loadHistory(folder.store(), {QDate(1990, 1, 1), QDate(2030, 1, 1), std::nullopt}, usLocale());
-    ASSERT_EQ(h.financial.size(), std::size(damaged)); // shown, with the date marked
-    for (size_t i = 0; i < std::size(damaged); ++i)
-        EXPECT_FALSE(h.financial[i].date.isValid()) << damaged[i];
-}
-
-TEST(History, PurgingOneAccountKeepsEveryOtherRecordPast32767AndNoFragment)
-{
-    TestFolder folder;
-    QByteArray file;
-    file.reserve(40'011 * 155);
-    for (int i = 0; i < 40'011; ++i)
-        file += i % 10'000 == 17 ? financial("GONE", "1/2/2026", "Mowing", "10")
-                                 : financial(i % 2 ? "1001" : "1002", "1/2/2026", "Mowing", "10");
-    const QByteArray others = file.mid(155, 155);
-    file += others.left(120); // a torn piece longer than half a record
-    folder.write(kFinancialHistoryFile, file);
-    ASSERT_TRUE(purgeAccountHistory(folder.store(), QStringLiteral("GONE")));
-    const QByteArray kept = folder.read(kFinancialHistoryFile);
-    ASSERT_EQ(kept.size(), qsizetype(40'011 - 4) * 155);
-    EXPECT_EQ(kept.count(QByteArray("GONE")), 0);
-    EXPECT_EQ(kept.right(155), file.mid(qsizetype(40'010) * 155, 155)); // the last whole record, in order
+    killRounds(12, 3301, QStringLiteral("purgehistory"), [](TestFolder &) {},
+               [](TestFolder &folder, int round, const store::FinishedWork &) {
+                   ASSERT_TRUE(folder.exists(kFinancialHistoryFile)) << "round " << round;
+                   const QByteArray file = folder.read(kFinancialHistoryFile);
+                   ASSERT_TRUE(file.size() == 200 * 155 || file.size() == 100 * 155) << "round " << round << ": " << file.size();
+                   int a = 0;
+                   for (qsizetype i = 0; i < file.size() / 155; ++i)
+                       a += ledger::LedgerEntry::decode(file.mid(i * 155, 155)).acctNo == QStringLiteral("A");
+                   EXPECT_EQ(a, file.size() == 200 * 155 ? 100 : 0) << "round " << round;
+               });
+    auto setUp = [](TestFolder &folder) {
+        writeHistory(folder);
+        folder.write(QStringLiteral("/Backup/CAHistory.txt"), "old copy");
+    };
+    failEveryWay(setUp, [](TestFolder &f) { return purgeAccountHistory(f.store(), QStringLiteral("1001")); });
+    failEveryWay(setUp, [](TestFolder &f) { return purgeAllHistory(f.store()); });
 }

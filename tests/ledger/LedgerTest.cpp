@@ -2,12 +2,8 @@
 // the balance rule, the listing, and payments that survive a kill.
 #include "ledger/PaymentBatch.h"
 
-#include "support/TestSupport.h"
+#include "support/ChangeHarness.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace base;
@@ -85,28 +81,34 @@ TEST(Ledger, AppendStartsRestoresAndBacksUp)
     EXPECT_EQ(ledger::storedAmountText(Money::fromCents(10000000), usLocale()), QStringLiteral("100000"));
     EXPECT_FALSE(ledger::storedAmountText(Money::fromCents(12345678912), usLocale()));
 
-    // A new account: the opening entry, then the billing entry.
-    ASSERT_TRUE(ledger::appendLedgerEntry(store, file, entry("Weekly Mowing Unit 7", "106.5"), kDay, usLocale()));
+    // A new account: the opening entry, then the payment; the backup copy
+    // and the journal with it.
+    auto pay = [&](const LedgerEntry &e) { return ledger::writePayments(store, {{file, e}}, kDay, usLocale()); };
+    ASSERT_TRUE(pay(entry("Weekly Mowing Unit 7", "106.5")));
     const QByteArray two = folder.read(file);
     ASSERT_EQ(two.size(), 310);
     EXPECT_EQ(LedgerEntry::decode(two.left(155)), entry("Previous Balance", "$0.00"));
-    ASSERT_TRUE(ledger::backupLedger(store, file));
     EXPECT_EQ(folder.read(QStringLiteral("/Backup/BVActiveAccounts/A1.txt")), two);
 
     // The ledger lost: restored from its copy, then appended to.
     QFile::remove(folder.path() + file);
-    ASSERT_TRUE(ledger::appendLedgerEntry(store, file, entry("Payment Cash", "$6.50"), kDay, usLocale()));
+    ASSERT_TRUE(pay(entry("Payment Cash", "$6.50")));
     EXPECT_EQ(folder.read(file).size(), 465);
+    EXPECT_EQ(folder.read(QStringLiteral("/Backup/BVActiveAccounts/A1.txt")), folder.read(file));
     EXPECT_EQ(ledger::accountBalance(store, file, usLocale())->total, Money::fromCents(10000));
     EXPECT_FALSE(ledger::accountBalance(store, QStringLiteral("/BVActiveAccounts/none.txt"), usLocale()));
 
-    // The journal: a torn last record from a crash is written over.
-    ASSERT_TRUE(ledger::appendPaymentRecord(store, entry("Payment Cash", "$6.50")));
+    // A copy that differs from its ledger is written whole again; a torn
+    // last record of the journal or the ledger is written over.
+    folder.write(QStringLiteral("/Backup/BVActiveAccounts/A1.txt"), "stale");
     folder.write(kPaymentJournal, folder.read(kPaymentJournal) + QByteArray(40, 'x'));
-    ASSERT_TRUE(ledger::appendPaymentRecord(store, entry("Payment Check# 9", "$1.00")));
+    folder.write(file, folder.read(file) + QByteArray(40, 'x'));
+    ASSERT_TRUE(pay(entry("Payment Check# 9", "$1.00")));
+    EXPECT_EQ(folder.read(file).size(), 620);
+    EXPECT_EQ(folder.read(QStringLiteral("/Backup/BVActiveAccounts/A1.txt")), folder.read(file));
     const QByteArray journal = folder.read(kPaymentJournal);
-    ASSERT_EQ(journal.size(), 310);
-    EXPECT_EQ(LedgerEntry::decode(journal.mid(155)).entryText, QStringLiteral("Payment Check# 9"));
+    ASSERT_EQ(journal.size(), 465);
+    EXPECT_EQ(LedgerEntry::decode(journal.mid(310)).entryText, QStringLiteral("Payment Check# 9"));
 }
 
 TEST(Ledger, OpenAccountsListEveryLedgerAndMarkDamagedOnes)
@@ -128,83 +130,47 @@ TEST(Ledger, OpenAccountsListEveryLedgerAndMarkDamagedOnes)
     EXPECT_EQ(open[2].ledgerFile, QStringLiteral("/BVActiveAccounts/Broken.txt"));
 }
 
-TEST(Ledger, RecoveryPostsEachPendingPaymentOnce)
+namespace {
+
+void eightLedgers(TestFolder &folder)
 {
-    TestFolder folder;
-    const FileStore &store = folder.store();
-    const QString a = QStringLiteral("/BVActiveAccounts/A1.txt");
-    const QString b = QStringLiteral("/BVActiveAccounts/B2.txt");
-    folder.write(a, ledgerOf({entry("Previous Balance", "$0.00"), entry("Mowing", "50")}));
-    folder.write(b, ledgerOf({entry("Previous Balance", "$0.00", "B2")}));
-    // A crash after A1's ledger got its payment, before its backup and journal.
-    const LedgerEntry payA = entry("Payment Cash", "$50.00");
-    const LedgerEntry payB = entry("Payment Check# 7", "$5.00", "B2");
-    folder.write(a, folder.read(a) + payA.encode());
-    folder.write(ledger::kPendingPayments,
-                 "2,0,2\r\n\"/BVActiveAccounts/A1.txt\",\"Acme Lawns\",\"A1\",\"12/6/2026\",\"Payment Cash\",\"$50.00\"\r\n"
-                 "\"/BVActiveAccounts/B2.txt\",\"Acme Lawns\",\"B2\",\"12/6/2026\",\"Payment Check# 7\",\"$5.00\"\r\n");
-    ASSERT_TRUE(ledger::recoverPayments(store, kDay, usLocale()));
-    EXPECT_EQ(folder.read(a).size(), 3 * 155); // not posted twice
-    EXPECT_EQ(ledger::accountBalance(store, a, usLocale())->total, Money());
-    EXPECT_EQ(folder.read(QStringLiteral("/Backup") + a), folder.read(a));
-    EXPECT_EQ(folder.read(b).size(), 2 * 155);
-    const QByteArray journal = folder.read(kPaymentJournal);
-    ASSERT_EQ(journal.size(), 2 * 155);
-    EXPECT_EQ(LedgerEntry::decode(journal.left(155)), payA);
-    EXPECT_EQ(LedgerEntry::decode(journal.mid(155)), payB);
-    EXPECT_FALSE(folder.exists(ledger::kPendingPayments));
-    // Nothing left to do: a second recovery writes nothing.
-    ASSERT_TRUE(ledger::recoverPayments(store, kDay, usLocale()));
-    EXPECT_EQ(folder.read(kPaymentJournal).size(), 2 * 155);
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray acct = "A" + QByteArray::number(i);
+        folder.write(QStringLiteral("/BVActiveAccounts/%1.txt").arg(QString::fromLatin1(acct)),
+                     ledgerOf({entry("Previous Balance", "$0.00", acct.constData()), entry("Mowing", "1000", acct.constData())}));
+    }
 }
 
-// The child writes batches of payments until it is killed; afterwards every
-// ledger holds whole records, its backup is a whole copy, and every payment
-// in a ledger is in the journal once.
+} // namespace
+
+// The child writes batches of payments to eight ledgers until it is
+// killed; once the start has finished what it left, every ledger holds
+// whole records and a current copy, every payment in a ledger is in the
+// journal once, and every batch is there whole or not at all.
 TEST(Ledger, KillingWritePaymentsNeverLosesOrDoublesAPayment)
 {
-    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
-    QRandomGenerator rng(5512);
     int written = 0;
-    for (int round = 0; round < 15; ++round) {
-        TestFolder folder;
-        for (int i = 0; i < 8; ++i) {
-            const QByteArray acct = "A" + QByteArray::number(i);
-            folder.write(QStringLiteral("/BVActiveAccounts/%1.txt").arg(QString::fromLatin1(acct)),
-                         ledgerOf({entry("Previous Balance", "$0.00", acct.constData()), entry("Mowing", "1000", acct.constData())}));
-        }
-        QProcess child;
-        child.start(helper, {QStringLiteral("pay"), folder.path()});
-        ASSERT_TRUE(child.waitForStarted(10000));
-        ASSERT_TRUE(child.waitForReadyRead(20000)); // "paying"
-        QThread::usleep(2000 + rng.bounded(80000));
-        child.kill();
-        child.waitForFinished(10000);
-
-        ASSERT_TRUE(ledger::recoverPayments(folder.store(), kDay, usLocale()));
-        EXPECT_FALSE(folder.exists(ledger::kPendingPayments));
+    killRounds(15, 5512, QStringLiteral("pay"), eightLedgers, [&](TestFolder &folder, int round, const store::FinishedWork &) {
         int paymentsInLedgers = 0;
         for (const ledger::OpenAccount &a : ledger::openAccounts(folder.store(), usLocale())) {
             const QByteArray file = folder.read(a.ledgerFile);
             ASSERT_EQ(file.size() % 155, 0) << "round " << round << " " << a.ledgerFile.toStdString();
-            // A ledger that received a payment has a whole, current copy.
             if (file.size() > 2 * 155) {
                 EXPECT_EQ(folder.read(QStringLiteral("/Backup") + a.ledgerFile), file) << "round " << round;
             }
             paymentsInLedgers += int(file.size() / 155) - 2;
         }
-        const QByteArray journal = folder.read(kPaymentJournal);
+        const QByteArray journal = folder.exists(kPaymentJournal) ? folder.read(kPaymentJournal) : QByteArray();
         ASSERT_EQ(journal.size() % 155, 0) << "round " << round;
         EXPECT_EQ(journal.size() / 155, paymentsInLedgers) << "round " << round;
-        // Whole batches only: every account received the same payments.
         EXPECT_EQ(paymentsInLedgers % 8, 0) << "round " << round;
         written += paymentsInLedgers;
-    }
+    });
     EXPECT_GT(written, 0);
 }
 
 // Purging paid-up ledgers keeps their entries in the financial history, in
-// order, exactly once, even when a purge is finished after a kill.
+// order, exactly once; a kill leaves a purge whole or not begun.
 TEST(Ledger, PurgedLedgersGoToTheFinancialHistoryOnce)
 {
     TestFolder folder;
@@ -216,20 +182,34 @@ TEST(Ledger, PurgedLedgersGoToTheFinancialHistoryOnce)
     folder.write(QStringLiteral("/BVActiveAccounts/A1.txt"), a);
     folder.write(QStringLiteral("/Backup/BVActiveAccounts/A1.txt"), a);
     folder.write(QStringLiteral("/BVActiveAccounts/B2.txt"), b);
-    folder.write(ledger::kFinancialHistoryFile, entry("Old", "1", "Z9").encode());
-    ASSERT_TRUE(ledger::purgeLedgers(store, {QStringLiteral("/BVActiveAccounts/A1.txt")}));
-    EXPECT_EQ(folder.read(ledger::kFinancialHistoryFile), entry("Old", "1", "Z9").encode() + a);
-    EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/A1.txt")));
-    EXPECT_FALSE(folder.exists(QStringLiteral("/Backup/BVActiveAccounts/A1.txt")));
-
-    // A kill after half of B2's entries reached the history: the marker
-    // says where they go, and the finish writes them there once.
-    folder.write(QStringLiteral("/PurgeLedgers.pending"), "\"/BVActiveAccounts/B2.txt\",4\r\n");
-    folder.write(ledger::kFinancialHistoryFile, folder.read(ledger::kFinancialHistoryFile) + b.left(200));
-    ASSERT_TRUE(ledger::recoverLedgerPurge(store));
+    folder.write(ledger::kFinancialHistoryFile, entry("Old", "1", "Z9").encode() + "torn");
+    ASSERT_TRUE(ledger::purgeLedgers(store, {QStringLiteral("/BVActiveAccounts/A1.txt"), QStringLiteral("/BVActiveAccounts/B2.txt")}));
     EXPECT_EQ(folder.read(ledger::kFinancialHistoryFile), entry("Old", "1", "Z9").encode() + a + b);
-    EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/B2.txt")));
-    EXPECT_FALSE(folder.exists(QStringLiteral("/PurgeLedgers.pending")));
-    ASSERT_TRUE(ledger::recoverLedgerPurge(store)); // nothing left to do
-    EXPECT_EQ(folder.read(ledger::kFinancialHistoryFile).size(), 7 * 155);
+    for (const char *gone : {"/BVActiveAccounts/A1.txt", "/Backup/BVActiveAccounts/A1.txt", "/BVActiveAccounts/B2.txt"})
+        EXPECT_FALSE(folder.exists(QString::fromLatin1(gone))) << gone;
+
+    // The purge of three ledgers, killed over and over: the history holds
+    // whole purges only, and a ledger is gone exactly when its entries are in.
+    killRounds(10, 4417, QStringLiteral("purgeledgers"), [](TestFolder &) {},
+               [](TestFolder &f, int round, const store::FinishedWork &) {
+                   const qsizetype history = f.exists(ledger::kFinancialHistoryFile) ? f.read(ledger::kFinancialHistoryFile).size() : 0;
+                   EXPECT_EQ(history % (9 * 155), 0) << "round " << round;
+               });
+    failEveryWay([&](TestFolder &f) {
+        f.write(QStringLiteral("/BVActiveAccounts/A1.txt"), a);
+        f.write(QStringLiteral("/Backup/BVActiveAccounts/A1.txt"), a);
+        f.write(QStringLiteral("/BVActiveAccounts/B2.txt"), b);
+    }, [](TestFolder &f) {
+        return ledger::purgeLedgers(f.store(), {QStringLiteral("/BVActiveAccounts/A1.txt"), QStringLiteral("/BVActiveAccounts/B2.txt")});
+    });
+}
+
+TEST(Ledger, AFailedWriteOrSyncInAPaymentBatchChangesNothingOrIsCompleted)
+{
+    failEveryWay(eightLedgers, [](TestFolder &f) {
+        std::vector<ledger::Payment> batch;
+        for (const ledger::OpenAccount &a : ledger::openAccounts(f.store(), usLocale()))
+            batch.push_back({a.ledgerFile, entry("Payment Cash", "$1.00", a.acctNo.toLatin1().constData())});
+        return ledger::writePayments(f.store(), batch, kDay, usLocale());
+    });
 }

@@ -100,7 +100,7 @@ TEST(SampleBusiness, EveryFileReadsBackWithTheProgramsReaders)
     }
     EXPECT_EQ(folder.read(billing::kTaxRecordsFile).size() % billing::TaxRecord::kLength, 0);
     EXPECT_EQ(folder.read(ledger::kPaymentJournal).size(), qsizetype(made.payments) * 155);
-    EXPECT_FALSE(folder.exists(billing::kPendingRun));
+    EXPECT_FALSE(folder.exists(store::kTransactionMarker));
 
     // Contracts for a few customers, each readable.
     const QStringList contractFiles =

@@ -141,24 +141,24 @@ BusinessFolder fillBusiness(TestFolder &folder, setup::AddressStyle style)
     for (size_t i = 0; i < 5; ++i) {
         const CustomerRecord &c = b.customers[i];
         const QString file = ledger::ledgerFile(c.acctNo);
-        EXPECT_TRUE(ledger::createLedger(folder.store(), c.acctNo, c.name, today.addYears(-1), usLocale()));
+        QByteArray bytes = ledger::makeEntry(c.acctNo, c.name, Money().toCurrencyText(usLocale()),
+                                             QStringLiteral("Previous Balance"), today.addYears(-1), usLocale())
+                               .encode();
         int entries = 1;
         for (int m = 0; m < 12; ++m) {
             const QDate d = today.addYears(-1).addMonths(m);
             const QString charge = b.cycles[i].charge.toPlainText();
-            EXPECT_TRUE(ledger::appendLedgerEntry(folder.store(), file,
-                                                  ledger::makeEntry(c.acctNo, c.name, charge, b.cycles[i].service, d, usLocale()),
-                                                  today, usLocale()));
+            bytes += ledger::makeEntry(c.acctNo, c.name, charge, b.cycles[i].service, d, usLocale()).encode();
             ++entries;
             if (i == 1 && m == 11)
                 continue; // this one owes its last month
             const QString paid = (i == 2 && m == 11) ? (b.cycles[i].charge + Money::fromCents(2500)).toPlainText() : charge;
-            EXPECT_TRUE(ledger::appendLedgerEntry(
-                folder.store(), file,
-                ledger::makeEntry(c.acctNo, c.name, paid, QStringLiteral("Payment Check# %1").arg(100 + m), d.addDays(9), usLocale()),
-                today, usLocale()));
+            bytes += ledger::makeEntry(c.acctNo, c.name, paid, QStringLiteral("Payment Check# %1").arg(100 + m), d.addDays(9),
+                                       usLocale())
+                         .encode();
             ++entries;
         }
+        folder.write(file, bytes);
         b.ledgers.emplace_back(c.acctNo, entries);
     }
     return b;

@@ -14,6 +14,8 @@
 //                                  to nowhere, automatic numbers)
 //   brenvoy_save_loop purgehistory FOLDER  writes the financial history of
 //                                  accounts A and B, purges A, over and over
+//   brenvoy_save_loop purgeledgers FOLDER  writes three ledgers of three
+//                                  entries and purges them, over and over
 #include "app/StartUp.h"
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
@@ -121,6 +123,26 @@ int main(int argc, char **argv)
         for (;;) {
             must(store.replaceFile(history::kFinancialHistoryFile, full));
             must(history::purgeAccountHistory(store, QStringLiteral("A")));
+        }
+    }
+    if (mode == QLatin1String("purgeledgers")) {
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        QStringList files;
+        for (const char *acct : {"P1", "P2", "P3"})
+            files << ledger::ledgerFile(QString::fromLatin1(acct));
+        std::puts("purging");
+        std::fflush(stdout);
+        for (;;) {
+            for (const QString &f : files) {
+                QByteArray bytes;
+                for (int i = 0; i < 3; ++i)
+                    bytes += ledger::makeEntry(f.section(u'/', -1).chopped(4), QStringLiteral("Name"), QStringLiteral("1"),
+                                               QStringLiteral("Mowing"), QDate(2026, 12, 6), us)
+                                 .encode();
+                must(store.makeFolders({ledger::kActiveAccountsFolder}));
+                must(store.replaceFile(f, bytes));
+            }
+            must(ledger::purgeLedgers(store, files));
         }
     }
     if (mode == QLatin1String("bill") || mode == QLatin1String("billprint")) {

@@ -190,21 +190,6 @@ void BillingScreen::finishRun(const RunOutcome &out, const std::vector<Posting> 
 {
     // What was posted is marked at once, whatever stopped the run.
     markPosted(out.posted);
-    if (out.recovered.any()) {
-        // An earlier run's accounts were finished first and nothing else was
-        // billed: those of this grid are marked, so they are not billed twice.
-        std::vector<int> rows;
-        for (const Posting &p : postings) {
-            if (out.recovered.accounts.contains(p.entry.acctNo))
-                rows.push_back(p.row);
-        }
-        markPosted(rows);
-        m_ctx.prompt.message(recoveredRunText(out.recovered)
-                                 + QStringLiteral("\nNothing else was billed. The accounts it posted are marked P; "
-                                                  "select the run again to bill the rest."),
-                             QStringLiteral("Billing Run Stopped"));
-        return;
-    }
     if (!out.result || out.cancelled || !out.unconfirmed.empty()) {
         reportStop(out, postings, invoices, failedInvoice);
         return;
@@ -276,13 +261,13 @@ void BillingScreen::reportStop(const RunOutcome &out, const std::vector<Posting>
                            .arg(failed.entry.acctNo, failed.entry.acctName, out.result.error);
         if (out.failedTakenBack)
             line += failedInvoice.isEmpty()
-                        ? QStringLiteral(" Nothing of it was written.")
+                        ? QStringLiteral(" Nothing of it, or of the other accounts not marked P, was written.")
                         : QStringLiteral(" Invoice %1 was printed but nothing of it was posted: destroy the printed copy; "
                                          "the number will not be used again.")
                               .arg(failedInvoice);
         else
-            line += QStringLiteral(" What was written of it could not be taken back; it will be completed when the "
-                                   "program next starts, or before the next run.");
+            line += QStringLiteral(" What was written could not be taken back; it will be completed when the "
+                                   "program next starts.");
         lines << line;
     } else if (!out.result) {
         lines << QStringLiteral("The disk reported: %1.").arg(out.result.error);
@@ -294,7 +279,7 @@ void BillingScreen::reportStop(const RunOutcome &out, const std::vector<Posting>
                 accounts << p.entry.acctNo;
         }
         lines << QStringLiteral("The disk did not confirm the writes of %1 %2 (%3); they are not marked, and will be "
-                                "completed when the program next starts, or before the next run.")
+                                "completed when the program next starts.")
                      .arg(accounts.size())
                      .arg(accounts.size() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"),
                           accounts.join(QStringLiteral(", ")));

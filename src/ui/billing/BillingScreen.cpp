@@ -207,10 +207,6 @@ QWidget *BillingScreen::buildServiceFrame()
 
 void BillingScreen::activate(Routine)
 {
-    // A run a kill interrupted is finished before anything is shown.
-    if (const QString text = recoveredRunText(recoverBillingRun(m_ctx.store, m_ctx.clock.today(), m_ctx.locale));
-        !text.isEmpty())
-        m_ctx.prompt.message(text, QStringLiteral("Billing Run Completed"));
     m_frequency->setCurrentRow(-1);
     m_frequency->setCurrentRow(Monthly); // empties the grid, as a choice of frequency does
     m_months->setCurrentRow(m_ctx.clock.today().month() - 1);

@@ -9,6 +9,7 @@
 #include "ui/customers/SearchFrames.h"
 #include "ui/customers/ServiceWindow.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/FailureText.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -131,7 +132,6 @@ void CustomerScreen::activate(Routine routine)
     m_form->showAddressStyle(m_usaStyle);
 
     if (m_ctx.store.dataFileExists(kCustomerFile)) {
-        m_accounts.recoverPending();
         enableNavButtons(true);
         enableLocateButtons(true);
         m_customerCount = m_accounts.customerCount();
@@ -293,12 +293,11 @@ bool CustomerScreen::saveCustomer()
         return false;
     }
     if (FileResult w = m_accounts.writeAccount(m_currentRecord, r, m_contract, *cycle); !w) {
-        const QString text = w.replaced ? QStringLiteral("The customer could not be saved (%1).\nThe customer files "
-                                                         "could not be put back as they were; they will be when the "
-                                                         "program next starts. The screen keeps what you entered.")
-                                        : QStringLiteral("The customer could not be saved (%1).\nNothing was lost: "
-                                                         "the screen keeps what you entered.");
-        m_ctx.prompt.message(text.arg(w.error), kAppTitle);
+        m_ctx.prompt.message(failureText(QStringLiteral("The customer could not be saved"), w,
+                                         QStringLiteral("Nothing was lost: the screen keeps what you entered."),
+                                         QStringLiteral("The disk did not confirm the save; it will be completed when "
+                                                        "the program next starts.")),
+                             kAppTitle);
         return false;
     }
     m_serviceWindow->noteSavedCharge();
@@ -376,9 +375,10 @@ void CustomerScreen::deleteCustomer()
         return;
     }
     if (FileResult r = m_accounts.removeCustomer(m_currentRecord, m_customerCount); !r) {
-        m_ctx.prompt.message(QStringLiteral("The customer could not be deleted (%1).\nThe customer files are as they "
-                                            "were.")
-                                 .arg(r.error),
+        m_ctx.prompt.message(failureText(QStringLiteral("The customer could not be deleted"), r,
+                                         QStringLiteral("The customer files are as they were."),
+                                         QStringLiteral("The disk did not confirm the deletion; it will be completed "
+                                                        "when the program next starts.")),
                              kAppTitle);
         return;
     }

@@ -8,6 +8,7 @@
 #include "printing/TablePrint.h"
 #include "ui/history/HistoryModel.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/FailureText.h"
 #include "ui/widgets/RowGrid.h"
 
 #include <QCheckBox>
@@ -298,7 +299,12 @@ void HistoryScreen::purgeAll()
         return;
     if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Confirm Purge History Files")))
         return;
-    purgeAllHistory(m_ctx.store);
+    if (store::FileResult r = purgeAllHistory(m_ctx.store); !r) {
+        m_ctx.prompt.message(failureText(QStringLiteral("The history files could not be purged"), r),
+                             QStringLiteral("Purge History Files"));
+        activate(Routine::History);
+        return;
+    }
     m_financial->setRows({});
     m_service->setRows({});
     m_navigator.show(ScreenId::MainMenu);
@@ -321,9 +327,7 @@ void HistoryScreen::purgeAccount()
     if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Confirm Purge Account History")))
         return;
     if (store::FileResult r = purgeAccountHistory(m_ctx.store, acct); !r)
-        m_ctx.prompt.message(QStringLiteral("The history of account %1 could not be purged (%2); nothing was removed from "
-                                            "the file that failed.")
-                                 .arg(acct, r.error),
+        m_ctx.prompt.message(failureText(QStringLiteral("The history of account %1 could not be purged").arg(acct), r),
                              QStringLiteral("Purge Account History"));
     activate(Routine::History);
 }

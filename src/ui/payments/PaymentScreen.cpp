@@ -2,6 +2,7 @@
 
 #include "base/Dates.h"
 #include "ledger/PaymentEntry.h"
+#include "ui/widgets/FailureText.h"
 #include "ui/widgets/RowGrid.h"
 #include "ui/widgets/KeyFilter.h"
 #include "ui/shell/Navigator.h"
@@ -219,12 +220,6 @@ void PaymentScreen::showMenu()
 
 void PaymentScreen::loadOpenAccounts()
 {
-    // A batch a crash interrupted is finished before anything is listed.
-    if (FileResult r = ledger::recoverPayments(m_ctx.store, m_ctx.clock.today(), m_ctx.locale); !r)
-        m_ctx.prompt.message(QStringLiteral("Payments written before the program stopped could not be finished (%1).\n"
-                                            "They are finished the next time this screen opens.")
-                                 .arg(r.error),
-                             kAppTitle);
     m_current = -1;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::vector<ledger::OpenAccount> accounts = ledger::openAccounts(m_ctx.store, m_ctx.locale);
@@ -339,9 +334,10 @@ void PaymentScreen::writePayments()
         payments.push_back(ledger::makePayment(r.account, *r.entered, r.method, r.date, m_ctx.locale));
     }
     if (FileResult w = ledger::writePayments(m_ctx.store, payments, m_ctx.clock.today(), m_ctx.locale); !w) {
-        m_ctx.prompt.message(QStringLiteral("The payments could not all be written (%1).\nNone is lost: the ones not "
-                                            "yet written are finished the next time this screen opens.")
-                                 .arg(w.error),
+        m_ctx.prompt.message(failureText(QStringLiteral("The payments could not be written"), w,
+                                         QStringLiteral("None was written: they are still on the screen."),
+                                         QStringLiteral("The disk did not confirm them; they will be completed when the "
+                                                        "program next starts. Do not enter them again.")),
                              kAppTitle);
         return;
     }
@@ -363,8 +359,8 @@ void PaymentScreen::purgeZeroBalances()
     if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Comfirm Purge")))
         return;
     if (FileResult r = ledger::purgeLedgers(m_ctx.store, purge); !r)
-        m_ctx.prompt.message(QStringLiteral("The paid-up accounts could not all be purged (%1); the rest are kept.")
-                                 .arg(r.error),
+        m_ctx.prompt.message(failureText(QStringLiteral("The paid-up accounts could not be purged"), r,
+                                         QStringLiteral("Every ledger is kept as it was.")),
                              kAppTitle);
     loadOpenAccounts();
 }
