@@ -139,20 +139,10 @@ void BM_PrintedRunToPdf(benchmark::State &state)
         QPdfWriter writer(&out);
         writer.setResolution(1200);
         writer.setPageSize(QPageSize(QPageSize::Letter));
-        printing::PainterSurface surface(writer);
-        printing::PagePrinter page(surface, values, f.store);
-        page.printerSetup(QStringLiteral("Portrait"), true);
-        bool first = true;
+        printing::DeviceInvoiceSink sink(writer, printing::DeviceInvoiceSink::Jobs::OneDocument, values, f.store, f.locale);
         const std::vector<SoldLine> none;
-        const PrintedOutcome result = postPrintedRun(
-            f.store, {grid, postings, none, s, false, 2}, f.locale, [&](const InvoiceToPrint &invoice, QString *) {
-                if (!first)
-                    surface.newDocumentPage();
-                first = false;
-                printing::printInvoicePages(page, f.locale, invoice.values, invoice.lines);
-                return true;
-            });
-        if (!surface.endDocument() || !result.result || result.posted.size() != size_t(accounts))
+        const PrintedOutcome result = postPrintedRun(f.store, {grid, postings, none, s, false, 2}, f.locale, sink);
+        if (!sink.finish() || !result.result || result.posted.size() != size_t(accounts))
             state.SkipWithError("the run failed");
         state.PauseTiming();
         context.reset();

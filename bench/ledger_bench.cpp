@@ -77,6 +77,26 @@ void BM_PaymentScreenLoad(benchmark::State &state)
 }
 BENCHMARK(BM_PaymentScreenLoad)->Unit(benchmark::kMillisecond);
 
+// A batch of 1,000 payments, each to its own ledger of 50 entries, as one
+// change: ledgers, their backup copies and the journal.
+void BM_PaymentBatch(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    const QDate day(2026, 3, 20);
+    std::vector<Payment> batch;
+    for (int i = 0; i < 1000; ++i) {
+        const QString acct = QString::number(100000 + i * 5);
+        batch.push_back({ledgerFile(acct), makeEntry(acct, QStringLiteral("Customer ") + acct, QStringLiteral("$35.00"),
+                                                     QStringLiteral("Payment Cash"), day, kUs)});
+    }
+    for (auto _ : state) {
+        if (!writePayments(f.store, batch, day, kUs))
+            state.SkipWithError("the batch failed");
+    }
+    state.SetItemsProcessed(state.iterations() * qint64(batch.size()));
+}
+BENCHMARK(BM_PaymentBatch)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
 void BM_CatLedgers(benchmark::State &state)
 {
     Fixture &f = fixture();

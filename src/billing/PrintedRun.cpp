@@ -258,7 +258,7 @@ void stageInvoice(Transaction &tx, const PrintedRunInput &in, const Posting &pos
 // changes made. A print error abandons them: the account stays unbilled,
 // its number a gap.
 bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, const QLocale &locale,
-                 const PrintInvoice &print, PrintedOutcome &out)
+                 printing::InvoiceSink &sink, PrintedOutcome &out)
 {
     const DrawnNumber drawn = reserveInvoiceNo(store, in.sequential, in.settings.date);
     out.failedAt = int(i);
@@ -284,13 +284,13 @@ bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, co
         return false;
     }
     const CycleRow &row = in.grid.rows[size_t(posting.row)];
-    QString reason;
-    if (!print(invoiceFor(in.grid, row, posting, drawn.invoiceNo, in.items, in.settings, in.billingMonth, locale),
-               &reason)) {
+    const InvoiceToPrint invoice = invoiceFor(in.grid, row, posting, drawn.invoiceNo, in.items, in.settings,
+                                              in.billingMonth, locale);
+    if (!sink.print(invoice.values, invoice.lines)) {
         tx.abandon();
         out.failedAt = -1;
         out.printFailed = true;
-        out.printReason = reason;
+        out.printReason = sink.error();
         return false;
     }
     // Noted as printed; should even this fail, the next start only calls
@@ -314,7 +314,7 @@ bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, co
 } // namespace
 
 PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in, const QLocale &locale,
-                              const PrintInvoice &print, const std::function<bool(int, const Posting &)> &progress)
+                              printing::InvoiceSink &sink, const std::function<bool(int, const Posting &)> &progress)
 {
     PrintedOutcome out;
     if (FileResult r = ledger::ensureLedgerFolders(store); !r) {
@@ -327,7 +327,7 @@ PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in,
             out.cancelled = true;
             break;
         }
-        if (!postInvoice(store, in, i, locale, print, out))
+        if (!postInvoice(store, in, i, locale, sink, out))
             break;
     }
     return out;

@@ -7,7 +7,7 @@
 // the invoice is printed, so a kill is finished at the next start without
 // printing again and without a second entry.
 #include "billing/BillingRun.h"
-#include "printing/InvoicePage.h"
+#include "printing/InvoiceSink.h"
 
 #include <QDate>
 #include <functional>
@@ -92,9 +92,9 @@ struct PrintedRunInput {
     bool sequential = false;
     int billingMonth = 0; // 0 = January
 };
-// `print` prints one invoice and returns false (with the reason) on a print
-// error; `progress` as for postRun. The run stops at the first failure.
-using PrintInvoice = std::function<bool(const InvoiceToPrint &, QString *reason)>;
+// Each invoice goes to `sink` once its account's change is prepared; a
+// refusal stops the run there with the sink's reason. `progress` as for
+// postRun. The run stops at the first failure.
 struct PrintedOutcome : RunOutcome {
     bool printFailed = false;
     QString printReason;
@@ -102,7 +102,7 @@ struct PrintedOutcome : RunOutcome {
     QString failedInvoice; // the number drawn for the account that failed (a gap now)
 };
 PrintedOutcome postPrintedRun(const store::FileStore &store, const PrintedRunInput &input, const QLocale &locale,
-                              const PrintInvoice &print,
+                              printing::InvoiceSink &sink,
                               const std::function<bool(int index, const Posting &)> &progress = {});
 
 } // namespace billing

@@ -5,6 +5,7 @@
 #include "customers/Records.h"
 
 #include "support/ChangeHarness.h"
+#include "support/FunctionSink.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,19 +74,20 @@ struct RunOf {
         settings.itemsTotal = sumItems(totals);
         postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settings, usLocale()));
     }
-    PrintedOutcome post(TestFolder &folder, bool sequential, const PrintInvoice &print)
+    PrintedOutcome post(TestFolder &folder, bool sequential, const FunctionSink::Accept &accept)
     {
-        return postPrintedRun(folder.store(), {grid, postings, items, settings, sequential, 11}, usLocale(), print);
+        FunctionSink sink(accept);
+        return postPrintedRun(folder.store(), {grid, postings, items, settings, sequential, 11}, usLocale(), sink);
     }
     std::vector<SoldLine> items;
     CycleGrid grid;
     RunSettings settings;
     std::vector<Posting> postings;
     QStringList printed;
-    PrintInvoice recorder()
+    FunctionSink::Accept recorder()
     {
-        return [this](const InvoiceToPrint &i, QString *) {
-            printed.append(i.values.invoiceNo + u' ' + i.values.reference);
+        return [this](const printing::InvoiceValues &i, QString *) {
+            printed.append(i.invoiceNo + u' ' + i.reference);
             return true;
         };
     }
@@ -206,7 +208,7 @@ TEST(PrintedRun, APrintErrorOnTheSecondAccountKeepsTheFirstAndNeverReusesANumber
     writeAccounts(folder, 3);
     RunOf run(folder);
     int calls = 0;
-    const PrintedOutcome out = run.post(folder, true, [&](const InvoiceToPrint &, QString *reason) {
+    const PrintedOutcome out = run.post(folder, true, [&](const printing::InvoiceValues &, QString *reason) {
         if (++calls == 2) {
             *reason = QStringLiteral("out of paper");
             return false;
@@ -354,7 +356,7 @@ TEST(PrintedRun, AnInvoicePostedByTheStartButNeverPrintedIsNamed)
     // The program dies while the printer has the invoice: the change is
     // taken as a kill would leave it, before the printer answered.
     QMap<QString, QByteArray> kept;
-    (void)run.post(folder, false, [&](const InvoiceToPrint &, QString *reason) {
+    (void)run.post(folder, false, [&](const printing::InvoiceValues &, QString *reason) {
         if (kept.isEmpty()) {
             const QMap<QString, QByteArray> all = folderFiles(folder);
             for (auto it = all.cbegin(); it != all.cend(); ++it)

@@ -24,6 +24,7 @@
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
 #include "support/CrashValues.h"
+#include "support/FunctionSink.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -166,10 +167,10 @@ int main(int argc, char **argv)
                 must(billing::postRun(store, postings, settings.date, us).result);
         }
         const std::vector<billing::SoldLine> none;
+        FunctionSink nowhere([](const printing::InvoiceValues &, QString *) { return true; });
         for (;;) {
-            const billing::PrintedOutcome out = billing::postPrintedRun(
-                store, {grid, postings, none, settings, false, 11}, us,
-                [](const billing::InvoiceToPrint &, QString *) { return true; });
+            const billing::PrintedOutcome out =
+                billing::postPrintedRun(store, {grid, postings, none, settings, false, 11}, us, nowhere);
             must(out.result);
         }
     }

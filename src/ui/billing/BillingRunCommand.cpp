@@ -119,53 +119,33 @@ void BillingScreen::runPrinted(const RunSettings &settings, const std::vector<Po
     // To a file, the whole run goes into the one file chosen, each invoice
     // on new pages numbered from 1; to a printer, each invoice is a job.
     const bool toFile = !printer->outputFileName().isEmpty();
-    std::unique_ptr<printing::PainterSurface> fileSurface;
-    std::unique_ptr<printing::PagePrinter> filePage;
     const setup::BusinessValues values = m_ctx.settings.values();
-    const QImage logo(values.logoFile);
-    auto print = [&](const InvoiceToPrint &invoice, QString *reason) {
-        if (toFile) {
-            if (!fileSurface) {
-                fileSurface = std::make_unique<printing::PainterSurface>(*printer);
-                filePage = std::make_unique<printing::PagePrinter>(*fileSurface, values, m_ctx.store, logo);
-                filePage->printerSetup(QStringLiteral("Portrait"), values.printInColor);
-            } else if (!fileSurface->newDocumentPage()) {
-                *reason = printerProblem(*printer, fileSurface->error());
-                return false;
-            }
-            printing::printInvoicePages(*filePage, m_ctx.locale, invoice.values, invoice.lines);
-            if (!fileSurface->error().isEmpty())
-                *reason = fileSurface->error();
-            return fileSurface->error().isEmpty();
-        }
-        printing::PainterSurface surface(*printer);
-        printing::PagePrinter page(surface, values, m_ctx.store, logo);
-        page.printerSetup(QStringLiteral("Portrait"), values.printInColor);
-        if (printing::printInvoice(page, m_ctx.locale, invoice.values, invoice.lines))
-            return true;
-        *reason = printerProblem(*printer, surface.error());
-        return false;
-    };
+    printing::DeviceInvoiceSink sink(*printer, toFile ? printing::DeviceInvoiceSink::Jobs::OneDocument
+                                                      : printing::DeviceInvoiceSink::Jobs::OneEach,
+                                     values, m_ctx.store, m_ctx.locale);
     const std::vector<SoldLine> items = soldLines();
     PrintedOutcome out;
     {
         RunProgress progress(this, int(postings.size()));
         const PrintedRunInput input{m_grid->grid(), postings, items, settings, values.sequentialInvoiceNumbers == 1,
                                     std::max(0, m_months->currentRow())};
-        out = postPrintedRun(m_ctx.store, input, m_ctx.locale, print,
+        out = postPrintedRun(m_ctx.store, input, m_ctx.locale, sink,
                              [&](int i, const Posting &p) { return progress.step(i, p); });
     }
+    if (out.printFailed)
+        out.printReason = printerProblem(*printer, out.printReason);
     // The file is closed whatever stopped the run, so the pages printed
     // before a failure can be read.
     QString fileNote;
-    if (fileSurface && !fileSurface->endDocument()) {
+    if (!sink.finish()) {
+        const QString problem = printerProblem(*printer, sink.error());
         fileNote = QStringLiteral("The file %1 could not be finished (%2); the invoices printed to it may not open.")
-                       .arg(printer->outputFileName(), printerProblem(*printer, fileSurface->error()));
+                       .arg(printer->outputFileName(), problem);
         if (!out.printFailed) {
             out.printFailed = true;
-            out.printReason = printerProblem(*printer, fileSurface->error());
+            out.printReason = problem;
         }
-    } else if (fileSurface && out.printFailed) {
+    } else if (sink.started() && out.printFailed) {
         fileNote = QStringLiteral("The invoices printed before the error are in the file %1.").arg(printer->outputFileName());
     }
     m_ctx.catalog.loadInventoriedItems(m_ctx.store); // the stock sold
