@@ -3,22 +3,14 @@
 #include "setup/SettingsFiles.h"
 
 #include "support/CrashValues.h"
-#include "support/TestSupport.h"
+#include "support/ChangeHarness.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace setup;
 
 TEST(AtomicSave, KillingASaveNeverLeavesAHalfFile)
 {
-    TestFolder folder;
-    ASSERT_TRUE(folder.store().makeFolder(QStringLiteral("/Backup")));
-    const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/brenvoy_save_loop");
-
     // The two contents the child alternates between.
     QByteArray businessA, businessB, colorsA, colorsB;
     {
@@ -37,22 +29,13 @@ TEST(AtomicSave, KillingASaveNeverLeavesAHalfFile)
     }
     ASSERT_NE(businessA, businessB);
 
-    QRandomGenerator rng(424242);
-    int checked = 0;
-    for (int round = 0; round < 25; ++round) {
-        QProcess child;
-        child.start(helper, {QStringLiteral("save"), folder.path()});
-        ASSERT_TRUE(child.waitForStarted(10000));
-        ASSERT_TRUE(child.waitForReadyRead(20000)); // "saving": the loop has begun
-        QThread::usleep(1000 + rng.bounded(40000));
-        child.kill(); // SIGKILL: no chance to tidy up
-        child.waitForFinished(10000);
-
-        const QByteArray business = folder.read(setup::kBusinessData);
-        const QByteArray colors = folder.read(setup::kPrintColors);
-        EXPECT_TRUE(business == businessA || business == businessB) << "round " << round << ": " << business.constData();
-        EXPECT_TRUE(colors == colorsA || colors == colorsB) << "round " << round << ": " << colors.constData();
-        ++checked;
-    }
-    EXPECT_EQ(checked, 25);
+    killRounds(25, 424242, QStringLiteral("save"),
+               [](TestFolder &f) { ASSERT_TRUE(f.store().makeFolder(QStringLiteral("/Backup"))); },
+               [&](TestFolder &f, int round, const store::FinishedWork &) {
+                   const QByteArray business = f.read(setup::kBusinessData);
+                   const QByteArray colors = f.read(setup::kPrintColors);
+                   EXPECT_TRUE(business == businessA || business == businessB) << "round " << round << ": "
+                                                                               << business.constData();
+                   EXPECT_TRUE(colors == colorsA || colors == colorsB) << "round " << round << ": " << colors.constData();
+               });
 }

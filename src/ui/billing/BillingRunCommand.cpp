@@ -4,6 +4,7 @@
 #include "ui/billing/BillingScreen.h"
 
 #include "printing/PainterSurface.h"
+#include "ui/billing/BillingFrames.h"
 #include "ui/billing/BillingModels.h"
 
 #include <QCheckBox>
@@ -60,7 +61,7 @@ std::optional<std::pair<RunSettings, std::vector<Posting>>> BillingScreen::planR
                              QStringLiteral("Billing Run"));
         return std::nullopt;
     }
-    RunSettings settings{m_ctx.clock.today(), m_itemsAdded, itemsTotal(), *rates, v.taxHeading1, v.taxHeading2,
+    RunSettings settings{m_ctx.clock.today(), m_itemsFrame->added(), m_itemsFrame->total(), *rates, v.taxHeading1, v.taxHeading2,
                          v.addressStyle == setup::AddressStyle::USA};
     auto plan = planRecordsRun(m_grid->grid(), settings, m_ctx.locale);
     if (const RunProblem *p = std::get_if<RunProblem>(&plan)) {
@@ -97,18 +98,6 @@ void BillingScreen::run()
     finishRun(out, postings);
 }
 
-std::vector<SoldLine> BillingScreen::soldLines() const
-{
-    std::vector<SoldLine> lines;
-    if (!m_itemsAdded)
-        return lines;
-    for (const ItemRow &r : m_items->rows()) {
-        if (r.selected)
-            lines.push_back({r.item.description, r.units, r.item.price, r.total});
-    }
-    return lines;
-}
-
 void BillingScreen::runPrinted(const RunSettings &settings, const std::vector<Posting> &postings)
 {
     std::unique_ptr<QPrinter> printer = m_printers.choose(this);
@@ -123,7 +112,7 @@ void BillingScreen::runPrinted(const RunSettings &settings, const std::vector<Po
     printing::DeviceInvoiceSink sink(*printer, toFile ? printing::DeviceInvoiceSink::Jobs::OneDocument
                                                       : printing::DeviceInvoiceSink::Jobs::OneEach,
                                      values, m_ctx.store, m_ctx.locale);
-    const std::vector<SoldLine> items = soldLines();
+    const std::vector<SoldLine> items = m_itemsFrame->soldLines();
     PrintedOutcome out;
     {
         RunProgress progress(this, int(postings.size()));
@@ -177,8 +166,7 @@ void BillingScreen::finishRun(const RunOutcome &out, const std::vector<Posting> 
     m_ctx.prompt.message(QStringLiteral("Invoice Records for ") + frequencyNames().value(m_frequency->currentRow())
                              + QStringLiteral(" accounts have been Created"),
                          QStringLiteral("Billing Records Created"));
-    m_items->clearMarks();
-    m_itemsAdded = false;
+    m_itemsFrame->clear();
 }
 
 void BillingScreen::previewRun()
@@ -195,7 +183,7 @@ void BillingScreen::previewRun()
     const setup::BusinessValues values = m_ctx.settings.values();
     const QStringList numbers = peekInvoiceNos(m_ctx.store, values.sequentialInvoiceNumbers == 1, settings.date,
                                                int(postings.size()));
-    const std::vector<SoldLine> items = soldLines();
+    const std::vector<SoldLine> items = m_itemsFrame->soldLines();
     const QImage logo(values.logoFile);
     m_printers.preview(this, [&](QPrinter &printer) {
         printing::PainterSurface surface(printer);

@@ -2,9 +2,9 @@
 
 #include "billing/BillingRules.h"
 #include "ledger/Ledger.h"
+#include "ui/billing/BillingFrames.h"
 #include "ui/billing/BillingModels.h"
 #include "ui/shell/Navigator.h"
-#include "ui/widgets/AlignedLists.h"
 #include "ui/widgets/RowGrid.h"
 
 #include <QApplication>
@@ -66,39 +66,51 @@ BillingScreen::BillingScreen(AppContext &ctx, Navigator &navigator, PrinterChoos
     connect(m_table, &QTableView::activated, this, &BillingScreen::cellChosen);
     centre->addWidget(m_table, 1);
     auto *frames = new QHBoxLayout;
-    frames->addWidget(buildChargeFrame());
-    frames->addWidget(buildServiceFrame());
+    m_chargeFrame = new ChargeFrame(m_ctx, this);
+    m_serviceFrame = new ServiceFrame(m_ctx, this);
+    connect(m_chargeFrame, &ChargeFrame::chargePosted, this, &BillingScreen::chargePosted);
+    connect(m_serviceFrame, &ServiceFrame::serviceChanged, this, &BillingScreen::serviceChanged);
+    frames->addWidget(m_chargeFrame);
+    frames->addWidget(m_serviceFrame);
     frames->addStretch();
     centre->addLayout(frames);
     top->addLayout(centre, 1);
     layout->addLayout(top, 1);
-    layout->addWidget(buildItemsFrame());
+    m_itemsFrame = new ItemsFrame(m_ctx, this);
+    connect(m_itemsFrame, &ItemsFrame::itemsReady, this, &BillingScreen::itemsReady);
+    layout->addWidget(m_itemsFrame);
+    layout->addWidget(buildCommands());
+}
 
-    auto *commands = new QHBoxLayout;
-    command(2, QStringLiteral("&Select All"), this);
-    command(3, QStringLiteral("&Clear All"), this);
-    connect(m_cmd[2], &QPushButton::clicked, this, [this] { selectAll(true); });
-    connect(m_cmd[3], &QPushButton::clicked, this, [this] { selectAll(false); });
-    m_printInvoice = new QCheckBox(QStringLiteral("Print Invoices"), this);
+QWidget *BillingScreen::buildCommands()
+{
+    auto *panel = new QWidget(this);
+    auto *commands = new QHBoxLayout(panel);
+    commands->setContentsMargins(0, 0, 0, 0);
+    QPushButton *all = command(2, QStringLiteral("&Select All"), panel);
+    QPushButton *none = command(3, QStringLiteral("&Clear All"), panel);
+    connect(all, &QPushButton::clicked, this, [this] { selectAll(true); });
+    connect(none, &QPushButton::clicked, this, [this] { selectAll(false); });
+    m_printInvoice = new QCheckBox(QStringLiteral("Print Invoices"), panel);
     m_printInvoice->setObjectName(QStringLiteral("ckPrintInvoice"));
     m_printInvoice->setToolTip(QStringLiteral("Checked - Prints an Invoice for each Acct; Unchecked - Enters Billing data only"));
     connect(m_printInvoice, &QCheckBox::toggled, this, &BillingScreen::showRunCaption);
-    m_run = new QPushButton(kRecordsCaption, this);
+    m_run = new QPushButton(kRecordsCaption, panel);
     m_run->setObjectName(QStringLiteral("cmdPrint"));
     m_run->setEnabled(false);
     connect(m_run, &QPushButton::clicked, this, &BillingScreen::run);
-    auto *preview = new QPushButton(QStringLiteral("Pre&view Invoices"), this);
+    auto *preview = new QPushButton(QStringLiteral("Pre&view Invoices"), panel);
     preview->setObjectName(QStringLiteral("cmdPreview"));
     preview->setToolTip(QStringLiteral("Shows the invoices of the selected accounts as they would print; nothing is posted"));
     connect(preview, &QPushButton::clicked, this, &BillingScreen::previewRun);
-    auto *menu = new QPushButton(QStringLiteral("Menu"), this);
+    auto *menu = new QPushButton(QStringLiteral("Menu"), panel);
     menu->setObjectName(QStringLiteral("cmdMenu"));
     connect(menu, &QPushButton::clicked, this, [this] { m_navigator.show(ScreenId::MainMenu); });
-    for (QWidget *w : std::initializer_list<QWidget *>{m_cmd[2], m_cmd[3], m_printInvoice, m_run, preview})
+    for (QWidget *w : std::initializer_list<QWidget *>{all, none, m_printInvoice, m_run, preview})
         commands->addWidget(w);
     commands->addStretch();
     commands->addWidget(menu);
-    layout->addLayout(commands);
+    return panel;
 }
 
 QString BillingScreen::caption() const
@@ -110,8 +122,17 @@ QPushButton *BillingScreen::command(int index, const QString &caption, QWidget *
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QStringLiteral("cmdMonthly_%1").arg(index));
-    m_cmd[size_t(index)] = b;
     return b;
+}
+
+const ItemsModel &BillingScreen::items() const
+{
+    return m_itemsFrame->model();
+}
+
+bool BillingScreen::itemsAdded() const
+{
+    return m_itemsFrame->added();
 }
 
 QWidget *BillingScreen::buildSelection()
@@ -139,8 +160,9 @@ QWidget *BillingScreen::buildSelection()
     v->addWidget(new QLabel(QStringLiteral("Select Month"), panel));
     m_months = list("lstMonths", QStringLiteral("Select the Month to Bill"), monthAbbreviations());
     v->addWidget(new QLabel(QStringLiteral("Click Load Grid"), panel));
-    connect(command(4, QStringLiteral("&LoadGrid"), panel), &QPushButton::clicked, this, &BillingScreen::loadGrid);
-    v->addWidget(m_cmd[4]);
+    QPushButton *load = command(4, QStringLiteral("&LoadGrid"), panel);
+    connect(load, &QPushButton::clicked, this, &BillingScreen::loadGrid);
+    v->addWidget(load);
     m_shown = new QLabel(QStringLiteral("Cycle Shown"), panel);
     m_shown->setObjectName(QStringLiteral("Label1_1"));
     v->addWidget(m_shown);
@@ -156,71 +178,15 @@ QWidget *BillingScreen::buildSelection()
     return panel;
 }
 
-QWidget *BillingScreen::buildChargeFrame()
-{
-    m_chargeFrame = new QGroupBox(QStringLiteral("Change Charge"), this);
-    m_chargeFrame->setObjectName(QStringLiteral("fraCharge"));
-    auto *g = new QGridLayout(m_chargeFrame);
-    m_charge = new QLineEdit(m_chargeFrame);
-    m_charge->setObjectName(QStringLiteral("txtCharge"));
-    auto *label = new QLabel(QStringLiteral("Enter Charge"), m_chargeFrame);
-    label->setBuddy(m_charge);
-    m_charge->installEventFilter(this);
-    g->addWidget(label, 0, 0);
-    g->addWidget(m_charge, 0, 1);
-    connect(command(5, QStringLiteral("&Post Charge"), m_chargeFrame), &QPushButton::clicked, this,
-            &BillingScreen::postCharge);
-    connect(command(6, QStringLiteral("Clear Cha&rge"), m_chargeFrame), &QPushButton::clicked, m_chargeFrame,
-            &QWidget::hide);
-    connect(m_charge, &QLineEdit::returnPressed, this, &BillingScreen::postCharge);
-    g->addWidget(m_cmd[5], 1, 0);
-    g->addWidget(m_cmd[6], 1, 1);
-    m_chargeFrame->hide();
-    return m_chargeFrame;
-}
-
-QWidget *BillingScreen::buildServiceFrame()
-{
-    m_serviceFrame = new QGroupBox(QStringLiteral("Change Service"), this);
-    m_serviceFrame->setObjectName(QStringLiteral("fraServices"));
-    auto *g = new QGridLayout(m_serviceFrame);
-    m_services = new QComboBox(m_serviceFrame);
-    m_services->setObjectName(QStringLiteral("cboServices"));
-    m_services->setAccessibleName(QStringLiteral("Service for this run"));
-    m_serviceCosts = new QListWidget(m_serviceFrame);
-    m_serviceCosts->setObjectName(QStringLiteral("lstServiceCost"));
-    m_serviceCosts->setAccessibleName(QStringLiteral("Charge of the service"));
-    m_serviceCosts->setMaximumHeight(90);
-    // Either list moves the other to the same position.
-    keepRowsAligned(m_services, m_serviceCosts);
-    g->addWidget(m_services, 0, 0, 1, 2);
-    g->addWidget(m_serviceCosts, 1, 0, 1, 2);
-    connect(command(8, QStringLiteral("Change Service"), m_serviceFrame), &QPushButton::clicked, this,
-            &BillingScreen::changeService);
-    connect(command(7, QStringLiteral("Exit (no Change)"), m_serviceFrame), &QPushButton::clicked, m_serviceFrame,
-            &QWidget::hide);
-    g->addWidget(m_cmd[8], 2, 0);
-    g->addWidget(m_cmd[7], 2, 1);
-    m_serviceFrame->hide();
-    return m_serviceFrame;
-}
-
 void BillingScreen::activate(Routine)
 {
     m_frequency->setCurrentRow(-1);
     m_frequency->setCurrentRow(Monthly); // empties the grid, as a choice of frequency does
     m_months->setCurrentRow(m_ctx.clock.today().month() - 1);
-    m_charge->setText(Money().toCurrencyText(m_ctx.locale));
     m_chargeFrame->hide();
     m_serviceFrame->hide();
-    m_services->clear();
-    m_serviceCosts->clear();
-    for (const catalog::ServiceRow &s : m_ctx.catalog.services()) {
-        m_services->addItem(s.description);
-        m_serviceCosts->addItem(s.charge);
-    }
-    m_services->setCurrentIndex(-1);
-    m_items->setItems(m_ctx.catalog.itemsInFileOrder());
+    m_serviceFrame->load(m_ctx.catalog.services());
+    m_itemsFrame->load(m_ctx.catalog.itemsInFileOrder());
     showRunCaption();
     m_frequency->setFocus();
 }
@@ -260,15 +226,10 @@ void BillingScreen::cellChosen(const QModelIndex &index)
         m_grid->rowChanged(r);
         break;
     case CycleGridModel::Charge:
-        m_chargeRow = r;
-        m_charge->setText(Money().toCurrencyText(m_ctx.locale));
-        m_chargeFrame->show();
-        m_charge->setFocus();
+        m_chargeFrame->open(r);
         break;
     case CycleGridModel::Service:
-        m_serviceRow = r;
-        m_serviceFrame->show();
-        m_services->setFocus();
+        m_serviceFrame->open(r);
         break;
     default:
         break;
@@ -287,54 +248,39 @@ void BillingScreen::selectAll(bool on)
         m_run->setEnabled(true);
 }
 
-bool BillingScreen::eventFilter(QObject *watched, QEvent *event)
+// The row that was clicked, whichever is current now, gets the frame's
+// charge or service for this run.
+void BillingScreen::chargePosted(int row, const QString &charge)
 {
-    // While the box shows zero, typing replaces it.
-    if (watched == m_charge && event->type() == QEvent::KeyPress
-        && m_charge->text() == Money().toCurrencyText(m_ctx.locale)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->text().isEmpty() && key->text().at(0).isPrint())
-            m_charge->clear();
-    }
-    return Screen::eventFilter(watched, event);
-}
-
-void BillingScreen::postCharge()
-{
-    const QString zero = Money().toCurrencyText(m_ctx.locale);
-    const std::optional<Money> charge = Money::parse(m_charge->text(), m_ctx.locale);
-    if (!charge || charge->raw() <= 0) {
-        m_ctx.prompt.beep();
-        m_ctx.prompt.message(QStringLiteral("Enter a new Charge amount\nAmount cannot be ") + zero, kAppTitle);
-        m_charge->setText(zero);
-        m_charge->setFocus();
+    if (row < 0 || row >= m_grid->rowCount())
         return;
-    }
-    // The row that was clicked, whichever is current now.
-    if (m_chargeRow < 0 || m_chargeRow >= m_grid->rowCount())
-        return;
-    m_charge->setText(charge->toCurrencyText(m_ctx.locale));
-    m_grid->row(m_chargeRow).charge = m_charge->text();
-    m_grid->rowChanged(m_chargeRow);
-    m_chargeFrame->hide();
+    m_grid->row(row).charge = charge;
+    m_grid->rowChanged(row);
     m_table->setFocus();
 }
 
-void BillingScreen::changeService()
+void BillingScreen::serviceChanged(int row, const QString &service, const QString &charge)
 {
-    const int i = m_services->currentIndex();
-    if (i < 0 || m_serviceRow < 0 || m_serviceRow >= m_grid->rowCount())
-        return; // no service chosen: nothing changes
-    if (const std::optional<QString> problem = ledger::chargeTextProblem(m_services->itemText(i))) {
-        m_ctx.prompt.message(*problem + u'.', QStringLiteral("Change Service"));
-        m_services->setFocus();
+    if (row < 0 || row >= m_grid->rowCount())
         return;
-    }
-    CycleRow &row = m_grid->row(m_serviceRow);
-    row.service = m_services->itemText(i);
-    row.charge = m_serviceCosts->item(i) ? m_serviceCosts->item(i)->text() : QString();
-    m_grid->rowChanged(m_serviceRow);
-    m_serviceFrame->hide();
+    CycleRow &r = m_grid->row(row);
+    r.service = service;
+    r.charge = charge;
+    m_grid->rowChanged(row);
+    m_table->setFocus();
+}
+
+void BillingScreen::startAddingItems()
+{
+    // The accounts are chosen again for the items (posted ones keep their mark).
+    if (m_itemsFrame->start())
+        selectAll(false);
+}
+
+void BillingScreen::itemsReady()
+{
+    m_ctx.prompt.message(QStringLiteral("Select all Accounts to which to Add these items\nThen Click ") + m_run->text(),
+                         kAppTitle);
     m_table->setFocus();
 }
 
