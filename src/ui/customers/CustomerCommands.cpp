@@ -145,7 +145,7 @@ void CustomerScreen::showDialPicture()
 // account again over the user's unsaved changes.
 void CustomerScreen::callCustomer()
 {
-    DialerDialog dialer(m_ctx, m_form->box(CustomerForm::Name)->text(), m_form->box(CustomerForm::Phone)->text(), this);
+    DialerDialog dialer(m_ctx, m_form->text(CustomerForm::Name), m_form->text(CustomerForm::Phone), this);
     dialer.exec();
     if (dialer.endProgramAsked())
         window()->close();

@@ -243,6 +243,21 @@ void CustomerForm::loadStates()
     m_states->addItems(loadStateList(m_ctx.store));
 }
 
+QString CustomerForm::text(Box b) const
+{
+    return m_box[size_t(b)]->text();
+}
+
+void CustomerForm::setText(Box b, const QString &text)
+{
+    m_box[size_t(b)]->setText(text);
+}
+
+void CustomerForm::focus(Box b)
+{
+    m_box[size_t(b)]->setFocus();
+}
+
 void CustomerForm::load(const CustomerRecord &c, const QString &shownName)
 {
     box(AcctNo)->setText(c.acctNo);

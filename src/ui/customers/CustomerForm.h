@@ -30,7 +30,11 @@ public:
 
     CustomerForm(context::AppContext &ctx, QWidget *parent = nullptr);
 
-    QLineEdit *box(Box b) const { return m_box[size_t(b)]; }
+    // One box's text, set, or focus: the screen works through these, never
+    // on the boxes themselves.
+    QString text(Box b) const;
+    void setText(Box b, const QString &text);
+    void focus(Box b);
     // Fills the boxes from a record; the name box shows shownName.
     void load(const customers::CustomerRecord &record, const QString &shownName);
     // The record the boxes describe, over `base` (which keeps the fields no
@@ -72,6 +76,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QLineEdit *box(Box b) const { return m_box[size_t(b)]; }
     QLineEdit *makeBox(int i, const QString &tip = QString());
     QLabel *labelFor(const char *text, QWidget *buddy);
     int addNameRow(QGridLayout *grid, int row);

@@ -108,7 +108,7 @@ void CustomerScreen::connectFrames()
     connect(m_serviceWindow, &ServiceWindow::setAllRequested, this, &CustomerScreen::setAllAccounts);
     connect(m_aux, &AuxDataFrame::closeRequested, this, &CustomerScreen::closeAuxData);
     connect(m_aux, &AuxDataFrame::reloadRequested, this,
-            [this] { m_aux->loadData(m_form->box(CustomerForm::AcctNo)->text()); });
+            [this] { m_aux->loadData(m_form->text(CustomerForm::AcctNo)); });
     connect(m_aux, &AuxDataFrame::stepRequested, this, &CustomerScreen::stepAuxData);
     connect(m_search, &SearchFrame::searchRequested, this, &CustomerScreen::search);
     connect(m_results, &FoundCustomersFrame::customerChosen, this, &CustomerScreen::showRecord);
@@ -160,7 +160,7 @@ void CustomerScreen::activate(Routine routine)
         m_adding = false;
         m_cancelAdd->hide();
         showBusinessCityState();
-        m_form->box(CustomerForm::Postal)->clear();
+        m_form->setText(CustomerForm::Postal, QString());
         m_ctx.prompt.message(QStringLiteral("Your Customer File is Empty\nCreate your First Customer Now"),
                              QStringLiteral("Create Customers"));
         m_mnuDelete->setEnabled(false);
@@ -169,7 +169,7 @@ void CustomerScreen::activate(Routine routine)
         m_customer = CustomerRecord();
         setAccountType(CustomerRecord::kIndividual);
     }
-    m_form->box(CustomerForm::AcctNo)->setFocus();
+    m_form->focus(CustomerForm::AcctNo);
 }
 
 void CustomerScreen::deactivate()
@@ -199,23 +199,23 @@ void CustomerScreen::loadCustomer()
     setAccountType(m_customer.acctType.trimmed());
     m_form->load(m_customer, m_currentCustomer);
     setAccountType(m_form->type());
-    QLineEdit *acct = m_form->box(CustomerForm::AcctNo);
-    if (!acct->text().isEmpty())
+    const QString acctNo = m_form->text(CustomerForm::AcctNo);
+    if (!acctNo.isEmpty())
         m_select->setFocus();
     else
-        acct->setFocus();
-    m_aux->loadData(acct->text());
+        m_form->focus(CustomerForm::AcctNo);
+    m_aux->loadData(acctNo);
     m_contract = m_accounts.readContract(m_currentRecord);
     m_cycle = m_accounts.readCycle(m_currentRecord);
     m_serviceWindow->load(m_cycle);
     setAuxCaption(); // the data boxes always name the account they belong to
-    if (!m_form->box(CustomerForm::Name)->text().isEmpty())
-        acct->setFocus();
+    if (!m_form->text(CustomerForm::Name).isEmpty())
+        m_form->focus(CustomerForm::AcctNo);
 }
 
 void CustomerScreen::setAccountType(const QString &type)
 {
-    m_form->box(CustomerForm::AcctNo)->setFocus();
+    m_form->focus(CustomerForm::AcctNo);
     if (type == CustomerRecord::kBusiness)
         m_currentCustomer = m_customer.name.trimmed();
     else
@@ -232,17 +232,17 @@ bool CustomerScreen::refuseProblem(Problem problem)
     switch (problem) {
     case Problem::NameBlank:
         m_ctx.prompt.message(problemText(Problem::NameBlank), kAppTitle);
-        m_form->box(CustomerForm::Name)->setFocus();
+        m_form->focus(CustomerForm::Name);
         return false;
     case Problem::PersonalNameMissing:
-        m_form->box(CustomerForm::First)->setFocus();
+        m_form->focus(CustomerForm::First);
         m_ctx.prompt.message(problemText(Problem::PersonalNameMissing), kAppTitle);
         return false;
     case Problem::NoNumber:
         m_ctx.prompt.message(QStringLiteral("The Telephone Number cannot be blank"), QStringLiteral("No number"));
         if (!m_ctx.prompt.ask(QStringLiteral("Would you like to exit\nwithout creating a Customer?"),
                               QStringLiteral("No Customer"))) {
-            m_form->box(CustomerForm::Phone)->setFocus();
+            m_form->focus(CustomerForm::Phone);
             return false;
         }
         // The screen starts afresh next time, at record 1.
@@ -264,7 +264,7 @@ bool CustomerScreen::saveCustomer()
     if (!refuseProblem(problemOf(r)))
         return false;
     if (takePhoneAsAcctNo(r)) {
-        m_form->box(CustomerForm::AcctNo)->setText(r.acctNo);
+        m_form->setText(CustomerForm::AcctNo, r.acctNo);
         m_ctx.prompt.message(QStringLiteral("Telephone Number will be used as Acct No."),
                              QStringLiteral("Account not Entered"));
     }
@@ -272,13 +272,13 @@ bool CustomerScreen::saveCustomer()
     // pasted or typed one that cannot be a file name is refused here.
     if (problemOf(r) == Problem::UnsafeNumber) {
         m_ctx.prompt.message(invalidAcctNoText(r.acctNo), QStringLiteral("Invalid Account Number"));
-        m_form->box(CustomerForm::AcctNo)->setFocus();
+        m_form->focus(CustomerForm::AcctNo);
         return false;
     }
     // The number is unique among the records, however the record is left:
     // a command's accelerator moves no focus, so the save asks again.
     if (refuseDuplicate(r.acctNo, Check::File)) {
-        m_form->box(CustomerForm::AcctNo)->setFocus();
+        m_form->focus(CustomerForm::AcctNo);
         return false;
     }
     // A charge that is no amount of money would be stored as another one.
@@ -344,9 +344,9 @@ void CustomerScreen::addNewCustomer()
     setAccountType(CustomerRecord::kIndividual);
     loadAccountList();
     showBusinessCityState();
-    m_form->box(CustomerForm::Postal)->setText(m_ctx.settings.values().businessZip);
-    m_form->box(CustomerForm::Phone)->clear();
-    m_form->box(CustomerForm::AcctNo)->setFocus();
+    m_form->setText(CustomerForm::Postal, m_ctx.settings.values().businessZip);
+    m_form->setText(CustomerForm::Phone, QString());
+    m_form->focus(CustomerForm::AcctNo);
     m_adding = true;
     m_cancelAdd->show();
     m_cycle = m_accounts.defaultCycle();
@@ -371,7 +371,7 @@ void CustomerScreen::cancelAddNew()
 void CustomerScreen::deleteCustomer()
 {
     if (!m_ctx.prompt.ask(QStringLiteral("Delete this Customer"), kAppTitle)) {
-        m_form->box(CustomerForm::AcctNo)->setFocus();
+        m_form->focus(CustomerForm::AcctNo);
         return;
     }
     if (FileResult r = m_accounts.removeCustomer(m_currentRecord, m_customerCount); !r) {
@@ -387,12 +387,12 @@ void CustomerScreen::deleteCustomer()
     loadAccountList();
     m_currentRecord = 1;
     loadCustomer();
-    m_form->box(CustomerForm::AcctNo)->setFocus();
+    m_form->focus(CustomerForm::AcctNo);
 }
 
 void CustomerScreen::leaveScreen(bool select)
 {
-    if (!m_form->box(CustomerForm::AcctNo)->text().isEmpty() && !saveCustomer())
+    if (!m_form->text(CustomerForm::AcctNo).isEmpty() && !saveCustomer())
         return;
     // Chosen for a contract, the account goes on to the contract screen
     // (the menu while the program has none), which is shown for it.
@@ -425,7 +425,7 @@ void CustomerScreen::loadAccountList()
 
 void CustomerScreen::checkDuplicateAcctNo()
 {
-    refuseDuplicate(m_form->box(CustomerForm::AcctNo)->text().trimmed(), Check::Index);
+    refuseDuplicate(m_form->text(CustomerForm::AcctNo).trimmed(), Check::Index);
 }
 
 // Asks about an account number another record has; true when it is one.
@@ -439,11 +439,10 @@ bool CustomerScreen::refuseDuplicate(const QString &acctNo, Check check)
                                              : m_accounts.isAcctNoTaken(acctNo, m_currentRecord);
     if (!taken)
         return false;
-    QLineEdit *acct = m_form->box(CustomerForm::AcctNo);
     if (m_ctx.prompt.ask(QStringLiteral("The Account Number is a duplicate\nClick Yes to Replace it\nEnter a different Number"),
                          QStringLiteral("Duplicate Account Number"))) {
-        acct->clear();
-        acct->setFocus();
+        m_form->setText(CustomerForm::AcctNo, QString());
+        m_form->focus(CustomerForm::AcctNo);
     }
     return true;
 }

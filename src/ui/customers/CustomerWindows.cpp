@@ -48,7 +48,7 @@ void CustomerScreen::setAuxCaption()
 
 bool CustomerScreen::saveAuxData()
 {
-    if (FileResult r = m_aux->saveData(m_form->box(CustomerForm::AcctNo)->text()); !r) {
+    if (FileResult r = m_aux->saveData(m_form->text(CustomerForm::AcctNo)); !r) {
         m_ctx.prompt.message(QStringLiteral("The data boxes could not be saved (%1).\nThey still show what you "
                                             "entered.")
                                  .arg(r.error),
