@@ -1,16 +1,14 @@
 #include "ui/payments/PaymentScreen.h"
 
-#include "base/Dates.h"
 #include "ledger/PaymentEntry.h"
+#include "ui/payments/PaymentEntryFrame.h"
 #include "ui/widgets/FailureText.h"
 #include "ui/widgets/RowGrid.h"
-#include "ui/widgets/KeyFilter.h"
 #include "ui/shell/Navigator.h"
 #include "ui/payments/PaymentModel.h"
 #include "ui/widgets/PictureButton.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,7 +16,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
@@ -47,10 +44,16 @@ PaymentScreen::PaymentScreen(AppContext &ctx, Navigator &navigator, QWidget *par
 
     layout->addWidget(buildGrid(), 1);
     // The payment's boxes and commands framed together under the grid.
-    auto *entry = new QGroupBox(this);
-    entry->setObjectName(QStringLiteral("fraEntry"));
-    entry->setLayout(buildEntry());
-    layout->addWidget(entry);
+    m_entry = new PaymentEntryFrame(m_ctx, this);
+    connect(m_entry, &PaymentEntryFrame::paymentEntered, this, &PaymentScreen::paymentEntered);
+    connect(m_entry, &PaymentEntryFrame::redoRequested, this, &PaymentScreen::clearRowEntry);
+    connect(m_entry, &PaymentEntryFrame::checkCleared, this, [this] {
+        if (m_current >= 0 && m_current < m_model->rowCount()) {
+            m_model->row(m_current).method.clear();
+            m_model->rowChanged(m_current);
+        }
+    });
+    layout->addWidget(m_entry);
     layout->addLayout(buildBottom());
     startPointers();
 }
@@ -62,7 +65,6 @@ QPushButton *PaymentScreen::commandButton(int index, const char *caption, const 
     if (tip)
         b->setToolTip(QString::fromLatin1(tip));
     connect(b, &QPushButton::clicked, this, std::move(run));
-    m_cmd[size_t(index)] = b;
     return b;
 }
 
@@ -79,65 +81,6 @@ QTableView *PaymentScreen::buildGrid()
     m_grid->installEventFilter(this);
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &index) { selectRow(index.row()); });
     return m_grid;
-
-}
-
-QLayout *PaymentScreen::buildEntry()
-{
-    auto *entry = new QGridLayout;
-    auto box = [&](const char *name, const char *label, int column) {
-        auto *b = new QLineEdit(this);
-        b->setObjectName(QString::fromLatin1(name));
-        auto *l = new QLabel(QString::fromLatin1(label), this);
-        l->setBuddy(b);
-        entry->addWidget(l, 0, column);
-        entry->addWidget(b, 1, column);
-        return b;
-    };
-    m_amount = box("txtAmount", "Enter Amount Received", 0);
-    m_amount->setAlignment(Qt::AlignRight);
-    KeyFilter::install(m_amount, KeyFilter::Kind::Money, m_ctx.prompt, m_ctx.locale);
-    m_amount->installEventFilter(this);
-    m_checkNo = box("txtCheckNo", "Enter Customer Check No", 1);
-    m_checkNo->setMaxLength(40);
-    entry->addWidget(new QLabel(QStringLiteral("(Leave Blank if Cash)"), this), 2, 1);
-    m_date = new QDateEdit(this);
-    m_date->setObjectName(QStringLiteral("DTPicker1"));
-    m_date->setCalendarPopup(true);
-    m_date->setDisplayFormat(dates::shortDatePattern(m_ctx.locale));
-    auto *dateLabel = new QLabel(QStringLiteral("Select Date Received"), this);
-    dateLabel->setBuddy(m_date);
-    entry->addWidget(dateLabel, 0, 2);
-    entry->addWidget(m_date, 1, 2);
-
-    auto *enterColumn = new QVBoxLayout;
-    enterColumn->addWidget(new QLabel(QStringLiteral("Click when Correct"), this));
-    enterColumn->addWidget(commandButton(2, "Enter", nullptr, [this] { enterPayment(); }));
-    enterColumn->addWidget(commandButton(3, "&Redo", "Redo Entries for this account", [this] {
-        clearPaymentInputs();
-        clearRowEntry();
-    }));
-    entry->addLayout(enterColumn, 0, 3, 3, 1);
-    auto *clears = new QVBoxLayout;
-    clears->addWidget(commandButton(4, "Clear &Ck #", nullptr, [this] {
-        if (m_current >= 0 && m_current < m_model->rowCount()) {
-            m_model->row(m_current).method.clear();
-            m_model->rowChanged(m_current);
-        }
-        m_checkNo->clear();
-        m_checkNo->setFocus();
-    }));
-    clears->addWidget(commandButton(5, "Clear &Amt", nullptr, [this] {
-        m_amount->setText(Money().toCurrencyText(m_ctx.locale));
-        m_amount->setFocus();
-    }));
-    clears->addWidget(new QLabel(QStringLiteral("Select Next Account"), this));
-    entry->addLayout(clears, 0, 4, 3, 1);
-    entry->setColumnStretch(0, 1);
-    entry->setColumnStretch(1, 1);
-    entry->setHorizontalSpacing(18);
-    entry->setVerticalSpacing(8);
-    return entry;
 
 }
 
@@ -184,7 +127,6 @@ void PaymentScreen::startPointers()
         pointer->setSizePolicy(keep);
     }
     m_pointerWrite->hide();
-    m_date->setDate(m_ctx.clock.today());
 }
 
 QString PaymentScreen::caption() const
@@ -206,7 +148,7 @@ bool PaymentScreen::pointerBlinking(int image) const
 
 void PaymentScreen::activate(Routine)
 {
-    clearPaymentInputs();
+    m_entry->clear();
     m_timer1->start();
     loadOpenAccounts();
 }
@@ -221,6 +163,7 @@ void PaymentScreen::showMenu()
 void PaymentScreen::loadOpenAccounts()
 {
     m_current = -1;
+    m_entry->setAccountChosen(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::vector<ledger::OpenAccount> accounts = ledger::openAccounts(m_ctx.store, m_ctx.locale);
     QApplication::restoreOverrideCursor();
@@ -230,13 +173,6 @@ void PaymentScreen::loadOpenAccounts()
                              QStringLiteral("No Open Accounts"));
         showMenu();
     }
-}
-
-void PaymentScreen::clearPaymentInputs()
-{
-    m_checkNo->clear();
-    m_amount->clear();
-    m_date->setDate(m_ctx.clock.today());
 }
 
 void PaymentScreen::clearRowEntry()
@@ -256,11 +192,12 @@ void PaymentScreen::selectRow(int row)
     if (row < 0 || row >= m_model->rowCount())
         return;
     m_current = row;
+    m_entry->setAccountChosen(true);
     PaymentRow &r = m_model->row(row);
     if (r.selected) {
         r.selected = false;
         m_model->rowChanged(row);
-        clearPaymentInputs();
+        m_entry->clear();
         clearRowEntry();
         return;
     }
@@ -273,45 +210,21 @@ void PaymentScreen::selectRow(int row)
                               QStringLiteral("No Balanace")))
             return;
     } else {
-        m_amount->setText(shown.toCurrencyText(m_ctx.locale));
-        m_checkNo->clear();
-        m_checkNo->setFocus();
+        m_entry->offer(shown);
     }
     m_pointerGrid->hide();
     stopBlinking(m_timer1);
 }
 
-void PaymentScreen::enterPayment()
+void PaymentScreen::paymentEntered(Money amount, const QString &method, const QDate &received)
 {
-    const std::optional<Money> amount =
-        m_amount->text().trimmed().isEmpty() ? std::nullopt : Money::parse(m_amount->text(), m_ctx.locale);
-    if (!amount) {
-        m_ctx.prompt.beep();
-        m_amount->clear();
-        m_amount->setFocus();
+    if (m_current < 0 || m_current >= m_model->rowCount())
         return;
-    }
-    if (m_current < 0 || m_current >= m_model->rowCount()) {
-        m_ctx.prompt.beep(); // no account chosen in the grid
-        return;
-    }
-    if (const std::optional<QString> problem = ledger::paymentAmountProblem(*amount, m_ctx.locale)) {
-        m_ctx.prompt.message(*problem, ledger::kInvalidAmountTitle);
-        m_amount->setFocus();
-        return;
-    }
-    if (m_checkNo->text().trimmed().isEmpty()
-        && !m_ctx.prompt.ask(QStringLiteral("Was the Payment made in Cash?"), QStringLiteral("Payment Type"))) {
-        m_checkNo->setFocus();
-        return;
-    }
-    const QString method = ledger::paymentMethod(m_checkNo->text());
     PaymentRow &r = m_model->row(m_current);
     r.method = method;
-    r.date = m_date->date();
-    r.entered = *amount;
+    r.date = received;
+    r.entered = amount;
     m_model->rowChanged(m_current);
-    clearPaymentInputs();
     bool anyUnselected = false;
     for (const PaymentRow &row : m_model->rows())
         anyUnselected = anyUnselected || !row.selected;
@@ -321,7 +234,7 @@ void PaymentScreen::enterPayment()
 void PaymentScreen::writePayments()
 {
     if (!m_ctx.prompt.ask(QStringLiteral("Review yout entries\nClick Yes if correct"), QStringLiteral("Rewiew Entries"))) {
-        clearPaymentInputs();
+        m_entry->clear();
         clearRowEntry();
         return;
     }
@@ -373,15 +286,6 @@ bool PaymentScreen::eventFilter(QObject *watched, QEvent *event)
         if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
             selectRow(m_grid->currentIndex().row());
             return true;
-        }
-    }
-    if (watched == m_amount) {
-        if (event->type() == QEvent::KeyPress && m_amount->text() == Money().toCurrencyText(m_ctx.locale)
-            && !static_cast<QKeyEvent *>(event)->text().isEmpty())
-            m_amount->clear();
-        if (event->type() == QEvent::FocusOut) {
-            if (const std::optional<Money> m = Money::parse(m_amount->text(), m_ctx.locale))
-                m_amount->setText(m->toCurrencyText(m_ctx.locale));
         }
     }
     return Screen::eventFilter(watched, event);

@@ -1,18 +1,17 @@
 #pragma once
 // The payment screen: every account with a ledger and its balance; the
-// user enters a batch of payments (amount, check or cash, date received)
-// and writes them in one step, or purges the accounts that are paid up.
+// user enters a batch of payments (amount, check or cash, date received,
+// in the entry frame) and writes them in one step, or purges the accounts
+// that are paid up.
+#include "base/Money.h"
 #include "context/AppContext.h"
 #include "ui/shell/Screen.h"
 
 #include <QHash>
 #include <QIcon>
 
-#include <array>
 #include <functional>
 
-class QDateEdit;
-class QLineEdit;
 class QPushButton;
 class QTableView;
 class QTimer;
@@ -21,6 +20,7 @@ class QToolButton;
 namespace ui {
 
 class Navigator;
+class PaymentEntryFrame;
 class PaymentModel;
 
 class PaymentScreen : public Screen {
@@ -41,15 +41,13 @@ protected:
 private:
     void selectRow(int row); // a click on the row
     QTableView *buildGrid();
-    QLayout *buildEntry();
     QLayout *buildBottom();
     QPushButton *commandButton(int index, const char *caption, const char *tip, std::function<void()> run);
     void startPointers();
     void stopBlinking(QTimer *timer);
     void loadOpenAccounts();
-    void clearPaymentInputs();
     void clearRowEntry();
-    void enterPayment();
+    void paymentEntered(base::Money amount, const QString &method, const QDate &received);
     void writePayments();
     void purgeZeroBalances();
     void showMenu();
@@ -58,10 +56,7 @@ private:
     Navigator &m_navigator;
     PaymentModel *m_model = nullptr;
     QTableView *m_grid = nullptr;
-    QLineEdit *m_amount = nullptr;
-    QLineEdit *m_checkNo = nullptr;
-    QDateEdit *m_date = nullptr;
-    std::array<QPushButton *, 7> m_cmd{};
+    PaymentEntryFrame *m_entry = nullptr;
     QToolButton *m_pointerGrid = nullptr;  // Image1(9), blinked by Timer1
     QToolButton *m_pointerWrite = nullptr; // Image1(0), blinked by Timer2
     QHash<QTimer *, std::pair<QToolButton *, QIcon>> m_pictures; // each pointer and its picture
