@@ -8,6 +8,7 @@
 #include "printing/TablePrint.h"
 #include "ui/history/HistoryModel.h"
 #include "ui/shell/Navigator.h"
+#include "ui/history/HistoryRangeFrame.h"
 #include "ui/widgets/FailureText.h"
 #include "ui/widgets/RowGrid.h"
 
@@ -48,7 +49,9 @@ HistoryScreen::HistoryScreen(AppContext &ctx, Navigator &navigator, PrinterChoos
     }
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
-    top->addWidget(buildRange());
+    m_range = new HistoryRangeFrame(m_ctx, this);
+    connect(m_range, &HistoryRangeFrame::singleToggled, this, [this](bool on) { m_purgeAll->setEnabled(!on); });
+    top->addWidget(m_range);
     top->addStretch();
     layout->addLayout(top);
 
@@ -100,68 +103,6 @@ QString HistoryScreen::caption() const
     return QStringLiteral("Account Service and Billing History");
 }
 
-QWidget *HistoryScreen::buildRange()
-{
-    auto *box = new QWidget(this);
-    auto *h = new QHBoxLayout(box);
-    h->setContentsMargins(0, 0, 0, 0);
-    auto *range = new QGroupBox(QStringLiteral("Date Range Selection"), box);
-    auto *rg = new QGridLayout(range);
-    auto picker = [&](int index, const QString &label) {
-        auto *d = new QDateEdit(range);
-        d->setObjectName(QStringLiteral("DTPicker1_%1").arg(index));
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(base::dates::shortDatePattern(m_ctx.locale));
-        auto *l = new QLabel(label, range);
-        l->setBuddy(d);
-        rg->addWidget(l, index, 0);
-        rg->addWidget(d, index, 1);
-        connect(d, &QDateEdit::dateChanged, this, [this, index] { dateChanged(index); });
-        return d;
-    };
-    m_start = picker(0, QStringLiteral("From"));
-    m_end = picker(1, QStringLiteral("To"));
-    h->addWidget(range);
-
-    auto *account = new QGroupBox(QStringLiteral("Account Selection"), box);
-    auto *ag = new QGridLayout(account);
-    m_accounts = new QComboBox(account);
-    m_accounts->setObjectName(QStringLiteral("cboAccounts"));
-    m_accounts->setEditable(true);
-    m_accounts->setInsertPolicy(QComboBox::NoInsert);
-    auto *acctLabel = new QLabel(QStringLiteral("Account No"), account);
-    acctLabel->setBuddy(m_accounts);
-    m_single = new QCheckBox(QStringLiteral("Display Single Account"), account);
-    m_single->setObjectName(QStringLiteral("ckAccount"));
-    ag->addWidget(acctLabel, 0, 0);
-    ag->addWidget(m_accounts, 0, 1);
-    ag->addWidget(m_single, 1, 0, 1, 2);
-    h->addWidget(account);
-
-    auto *periods = new QGroupBox(QStringLiteral("Reports"), box);
-    auto *pg = new QHBoxLayout(periods);
-    const struct {
-        const char *caption, *tip;
-    } reports[] = {{"&L M", "Generates a Report for last Month"},
-                   {"M&TD", "Generates a Report for this Month"},
-                   {"&YTD", "Generates a Report for Current Year"},
-                   {"&Eternity", "Generates a Report from 1990 to present day"}};
-    for (int i = 0; i < 4; ++i) {
-        auto *b = new QPushButton(QString::fromLatin1(reports[i].caption), periods);
-        b->setObjectName(QStringLiteral("cmdIncome_%1").arg(i));
-        b->setToolTip(QString::fromLatin1(reports[i].tip));
-        b->setAccessibleName(QString::fromLatin1(reports[i].tip));
-        connect(b, &QPushButton::clicked, this, [this, i] {
-            const auto [start, end] = reportPeriod(i, m_ctx.clock.today());
-            setRange(start, end);
-        });
-        pg->addWidget(b);
-    }
-    h->addWidget(periods);
-    connect(m_single, &QCheckBox::toggled, this, [this](bool on) { m_purgeAll->setEnabled(!on); });
-    return box;
-}
-
 QWidget *HistoryScreen::buildCommands()
 {
     auto *box = new QWidget(this);
@@ -206,57 +147,20 @@ void HistoryScreen::activate(Routine)
         m_navigator.show(ScreenId::MainMenu);
         return;
     }
-    const QString shown = m_accounts->currentText();
-    m_accounts->clear();
     const customers::CustomerFile file = customers::CustomerFile::read(m_ctx.store);
     QStringList numbers;
     numbers.reserve(file.count());
     for (int n = 1; n <= file.count(); ++n)
         numbers.append(file.text(n, customers::customerfield::AcctNo));
-    m_accounts->addItems(numbers);
-    m_accounts->setEditText(shown);
+    m_range->load(numbers);
     const QDate today = m_ctx.clock.today();
-    setRange(today.addDays(-30), today);
+    m_range->setRange(today.addDays(-30), today);
     loadHistory();
-}
-
-void HistoryScreen::setRange(const QDate &start, const QDate &end)
-{
-    // Both dates are set before either is checked, so a report period never
-    // meets the range it replaces half way.
-    m_settingRange = true;
-    m_start->setDate(start);
-    m_end->setDate(end);
-    m_settingRange = false;
-}
-
-void HistoryScreen::dateChanged(int picker)
-{
-    if (m_settingRange)
-        return;
-    QDateEdit *edit = picker == 0 ? m_start : m_end;
-    const QDate today = m_ctx.clock.today();
-    if (edit->date() > today) {
-        m_ctx.prompt.beep();
-        fields::showCalendarInvalid(m_ctx.prompt, kAppTitle);
-        m_settingRange = true;
-        edit->setDate(today);
-        m_settingRange = false;
-    }
-    if (m_end->date() < m_start->date()) {
-        fields::showCalendarInvalid(m_ctx.prompt, kAppTitle);
-        m_settingRange = true;
-        m_end->setDate(m_start->date());
-        m_settingRange = false;
-    }
 }
 
 void HistoryScreen::loadHistory()
 {
-    HistoryFilter filter{m_start->date(), m_end->date(), std::nullopt};
-    if (m_single->isChecked())
-        filter.account = m_accounts->currentText().trimmed();
-    History h = history::loadHistory(m_ctx.store, filter, m_ctx.locale);
+    History h = history::loadHistory(m_ctx.store, m_range->filter(), m_ctx.locale);
     m_financial->setRows(std::move(h.financial));
     m_service->setRows(std::move(h.service));
     // A text with a line break gets a row tall enough for its lines; the
@@ -314,8 +218,8 @@ void HistoryScreen::purgeAccount()
 {
     // Only an account of the list: an empty number would match every record
     // stored without one.
-    const QString acct = m_accounts->currentText().trimmed();
-    if (acct.isEmpty() || m_accounts->findText(acct, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
+    const QString acct = m_range->account();
+    if (acct.isEmpty() || !m_range->isListed(acct)) {
         m_ctx.prompt.message(QStringLiteral("Choose an account from the list first; \"%1\" is not one of your accounts.")
                                  .arg(acct),
                              QStringLiteral("Purge Account History"));
@@ -370,10 +274,10 @@ QString HistoryScreen::renderGrid(QPrinter &printer)
     for (int c = 0; c < 5; ++c)
         columns.push_back({model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), edges[c], edges[c + 1],
                            financial && c == 4});
-    QStringList header = {QStringLiteral("%1 to %2").arg(dates::toShortDateText(m_start->date(), m_ctx.locale),
-                                                         dates::toShortDateText(m_end->date(), m_ctx.locale))};
-    if (m_single->isChecked())
-        header.append(QStringLiteral("Account ") + m_accounts->currentText().trimmed());
+    QStringList header = {QStringLiteral("%1 to %2").arg(dates::toShortDateText(m_range->start(), m_ctx.locale),
+                                                         dates::toShortDateText(m_range->end(), m_ctx.locale))};
+    if (m_range->single())
+        header.append(QStringLiteral("Account ") + m_range->account());
     if (financial)
         header.append(QStringLiteral("Total %1   %2").arg(m_total->text(), m_flows->text()));
     printing::PainterSurface surface(printer);

@@ -9,9 +9,6 @@
 
 #include <functional>
 
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPrinter;
@@ -21,6 +18,7 @@ class QTableView;
 namespace ui {
 
 class Navigator;
+class HistoryRangeFrame;
 class HistoryModel;
 
 class HistoryScreen : public Screen {
@@ -40,10 +38,7 @@ public:
     const HistoryModel &service() const { return *m_service; }
 
 private:
-    QWidget *buildRange();
     QWidget *buildCommands();
-    void setRange(const QDate &start, const QDate &end);
-    void dateChanged(int picker);
     void loadHistory();
     void toggleGrids();
     void purgeAll();
@@ -63,16 +58,12 @@ private:
     HistoryModel *m_service = nullptr;
     QTableView *m_financialGrid = nullptr;
     QTableView *m_serviceGrid = nullptr;
-    QDateEdit *m_start = nullptr;
-    QDateEdit *m_end = nullptr;
-    QComboBox *m_accounts = nullptr;
-    QCheckBox *m_single = nullptr;
+    HistoryRangeFrame *m_range = nullptr;
     QLabel *m_title = nullptr;
     QLabel *m_totalLabel = nullptr;
     QLineEdit *m_total = nullptr;
     QLabel *m_flows = nullptr; // billed and received in the period
     QPushButton *m_purgeAll = nullptr;
-    bool m_settingRange = false;
 };
 
 } // namespace ui

@@ -1,0 +1,50 @@
+#pragma once
+// The history screen's choice of what to show: the date range (two
+// pickers, never past today nor ending before it starts), the account with
+// "Display Single Account", and the four report periods.
+#include "context/AppContext.h"
+#include "history/History.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+
+namespace ui {
+
+class HistoryRangeFrame : public QWidget {
+    Q_OBJECT
+public:
+    HistoryRangeFrame(context::AppContext &ctx, QWidget *parent = nullptr);
+
+    // The account numbers to choose from; the text typed stays.
+    void load(const QStringList &accounts);
+    // Both dates set before either is checked, so a report period never
+    // meets the range it replaces half way.
+    void setRange(const QDate &start, const QDate &end);
+    history::HistoryFilter filter() const;
+    QDate start() const;
+    QDate end() const;
+    bool single() const;
+    // The account typed or chosen, trimmed; and whether it is one of the list.
+    QString account() const;
+    bool isListed(const QString &account) const;
+
+Q_SIGNALS:
+    void singleToggled(bool on);
+
+private:
+    QWidget *buildPeriods();
+    void dateChanged(QDateEdit *edit);
+    void setQuietly(QDateEdit *edit, const QDate &date);
+
+    context::AppContext &m_ctx;
+    QDateEdit *m_start = nullptr;
+    QDateEdit *m_end = nullptr;
+    QComboBox *m_accounts = nullptr;
+    QCheckBox *m_single = nullptr;
+    bool m_settingRange = false;
+};
+
+} // namespace ui
