@@ -7,7 +7,7 @@
 #include "contracts/Rtf.h"
 #include "customers/AccountStore.h"
 #include "ui/shell/Navigator.h"
-#include "ui/widgets/AlignedLists.h"
+#include "ui/contracts/ContractTermsFrame.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -57,10 +57,10 @@ ContractScreen::ContractScreen(AppContext &ctx, Navigator &navigator, PdfFile pd
     show->setObjectName(QStringLiteral("mnuShow"));
     m_mnuServices = show->addAction(QStringLiteral("Services List"));
     m_mnuServices->setObjectName(QStringLiteral("mnuServices"));
-    connect(m_mnuServices, &QAction::triggered, this, [this] { showServices(true); });
+    connect(m_mnuServices, &QAction::triggered, this, [this] { m_terms->showServices(true); });
     QAction *manual = show->addAction(QStringLiteral("Manual Selection"));
     manual->setObjectName(QStringLiteral("mnuManual"));
-    connect(manual, &QAction::triggered, this, [this] { showServices(false); });
+    connect(manual, &QAction::triggered, this, [this] { m_terms->showServices(false); });
 
     // The commands run across the top, always in sight; below them the
     // choices scroll on their own beside the document, so a small window
@@ -125,8 +125,8 @@ QWidget *ContractScreen::buildChoices()
     auto *v = new QVBoxLayout(box);
     v->setContentsMargins(0, 0, 0, 0);
     v->addWidget(buildAccountFrame(box));
-    buildServiceFrames(box, v);
-    v->addLayout(buildTermControls(box));
+    m_terms = new ContractTermsFrame(m_ctx, box);
+    v->addWidget(m_terms);
     return box;
 }
 
@@ -150,90 +150,6 @@ QWidget *ContractScreen::buildAccountFrame(QWidget *box)
     sg->addWidget(m_customerInfo);
     return start;
 
-}
-
-void ContractScreen::buildServiceFrames(QWidget *box, QVBoxLayout *v)
-{
-    m_servicesFrame = new QGroupBox(QStringLiteral("Create from Services"), box);
-    m_servicesFrame->setObjectName(QStringLiteral("fraServices"));
-    auto *fg = new QGridLayout(m_servicesFrame);
-    m_services = new QComboBox(m_servicesFrame);
-    m_services->setObjectName(QStringLiteral("cboServices"));
-    m_prices = new QComboBox(m_servicesFrame);
-    m_prices->setObjectName(QStringLiteral("cboPrices"));
-    auto *sl = new QLabel(QStringLiteral("Select a Service"), m_servicesFrame);
-    sl->setBuddy(m_services);
-    auto *pl = new QLabel(QStringLiteral("Cost"), m_servicesFrame);
-    pl->setBuddy(m_prices);
-    keepRowsAligned(m_services, m_prices);
-    fg->addWidget(sl, 0, 0);
-    fg->addWidget(m_services, 0, 1);
-    fg->addWidget(pl, 1, 0);
-    fg->addWidget(m_prices, 1, 1);
-    v->addWidget(m_servicesFrame);
-
-    m_manualFrame = new QGroupBox(QStringLiteral("Create Manually"), box);
-    m_manualFrame->setObjectName(QStringLiteral("fraManual"));
-    auto *mg = new QGridLayout(m_manualFrame);
-    m_service = new QLineEdit(m_manualFrame);
-    m_service->setObjectName(QStringLiteral("txtService"));
-    m_price = new QLineEdit(m_manualFrame);
-    m_price->setObjectName(QStringLiteral("txtPrice"));
-    m_price->installEventFilter(this);
-    auto *ml = new QLabel(QStringLiteral("Enter a Service Description"), m_manualFrame);
-    ml->setBuddy(m_service);
-    auto *mp = new QLabel(QStringLiteral("Enter the Price"), m_manualFrame);
-    mp->setBuddy(m_price);
-    mg->addWidget(ml, 0, 0);
-    mg->addWidget(m_service, 0, 1);
-    mg->addWidget(mp, 1, 0);
-    mg->addWidget(m_price, 1, 1);
-    v->addWidget(m_manualFrame);
-
-}
-
-QLayout *ContractScreen::buildTermControls(QWidget *box)
-{
-    auto *grid = new QGridLayout;
-    m_frequency = new QListWidget(box);
-    m_frequency->setObjectName(QStringLiteral("lstFrequency"));
-    m_frequency->setToolTip(QStringLiteral("Select Cycle to display accounts"));
-    m_frequency->addItems(frequencies());
-    m_frequency->setMaximumHeight(90);
-    auto *fl = new QLabel(QStringLiteral("Select Billing Frequency"), box);
-    fl->setBuddy(m_frequency);
-    m_calendar = new QCalendarWidget(box);
-    m_calendar->setObjectName(QStringLiteral("Calendar1"));
-    m_calendar->setAccessibleName(QStringLiteral("Commencement date"));
-    connect(m_calendar, &QCalendarWidget::clicked, this, &ContractScreen::commencementPicked);
-    connect(m_calendar, &QCalendarWidget::activated, this, &ContractScreen::commencementPicked);
-    auto *cl = new QLabel(QStringLiteral("Select a Commencement Date"), box);
-    cl->setBuddy(m_calendar);
-    m_duration = new QComboBox(box);
-    m_duration->setObjectName(QStringLiteral("cboDuration"));
-    m_duration->setEditable(true);
-    m_duration->setInsertPolicy(QComboBox::NoInsert);
-    m_duration->addItems(durations());
-    auto *dl = new QLabel(QStringLiteral("Select the Contract Duration"), box);
-    dl->setBuddy(m_duration);
-    m_renew = new QCheckBox(QStringLiteral("Automatically Renew at the end of the Duration"), box);
-    m_renew->setObjectName(QStringLiteral("ckRenew"));
-    m_contractor = new QPlainTextEdit(box);
-    m_contractor->setObjectName(QStringLiteral("txtContractor"));
-    m_contractor->setReadOnly(true);
-    m_contractor->setMaximumHeight(80);
-    auto *tl = new QLabel(QStringLiteral("Submit to:"), box);
-    tl->setBuddy(m_contractor);
-    grid->addWidget(fl, 0, 0);
-    grid->addWidget(m_frequency, 1, 0);
-    grid->addWidget(dl, 2, 0);
-    grid->addWidget(m_duration, 3, 0);
-    grid->addWidget(m_renew, 4, 0);
-    grid->addWidget(tl, 5, 0);
-    grid->addWidget(m_contractor, 6, 0);
-    grid->addWidget(cl, 0, 1);
-    grid->addWidget(m_calendar, 1, 1, 6, 1);
-    return grid;
 }
 
 QWidget *ContractScreen::buildInstructions()
@@ -266,30 +182,7 @@ QWidget *ContractScreen::buildInstructions()
 
 void ContractScreen::loadServices()
 {
-    const QSignalBlocker holdServices(m_services);
-    const QSignalBlocker holdPrices(m_prices);
-    m_services->clear();
-    m_prices->clear();
-    const bool present = m_ctx.store.dataFileExists(catalog::kServicesFile);
-    if (present) {
-        const QByteArray file = m_ctx.store.readFile(catalog::kServicesFile).value_or(QByteArray());
-        const int count = m_ctx.store.recordCount(catalog::kServicesFile, catalog::ServiceRecord::kLength);
-        for (int n = 0; n < count; ++n) {
-            const catalog::ServiceRecord r = catalog::ServiceRecord::decode(
-                file.mid(qsizetype(n) * catalog::ServiceRecord::kLength, catalog::ServiceRecord::kLength));
-            m_services->addItem(r.description.trimmed());
-            const std::optional<Money> charge = Money::parse(r.charge, m_ctx.locale);
-            m_prices->addItem(charge ? charge->toCurrencyText(m_ctx.locale) : r.charge.trimmed());
-        }
-    }
-    m_mnuServices->setEnabled(present);
-    showServices(present);
-}
-
-void ContractScreen::showServices(bool list)
-{
-    m_servicesFrame->setVisible(list);
-    m_manualFrame->setVisible(!list);
+    m_mnuServices->setEnabled(m_terms->loadServices());
 }
 
 void ContractScreen::activate(Routine, int chosenRecord)
@@ -314,17 +207,13 @@ void ContractScreen::activate(Routine, int chosenRecord)
     if (!b.businessAddress2.isEmpty())
         contractor += b.businessAddress2 + QStringLiteral("\r\n");
     contractor += b.businessCity + QStringLiteral(", ") + b.businessState + u' ' + b.businessZip;
-    m_contractor->setPlainText(contractor);
+    m_terms->setContractor(contractor);
 }
 
 void ContractScreen::resetEntries()
 {
-    m_calendar->setSelectedDate(m_ctx.clock.today());
+    m_terms->reset();
     m_create->setEnabled(false);
-    m_service->clear();
-    m_price->setText(Money().toCurrencyText(m_ctx.locale));
-    m_frequency->setCurrentRow(0);
-    m_duration->setCurrentIndex(durations().indexOf(QStringLiteral("1 Year")));
     m_body->setVisible(true);
 }
 
@@ -359,68 +248,30 @@ void ContractScreen::buildNewContract()
         return;
     }
     indentBody(*m_body->document());
-    m_calendar->setSelectedDate(m_ctx.clock.today());
+    m_terms->setCommencement(m_ctx.clock.today());
     m_create->setEnabled(true);
-}
-
-void ContractScreen::commencementPicked()
-{
-    if (m_calendar->selectedDate() < m_ctx.clock.today())
-        fields::showCalendarInvalid(m_ctx.prompt, kAppTitle);
-}
-
-bool ContractScreen::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_price) {
-        const QString zero = Money().toCurrencyText(m_ctx.locale);
-        if (event->type() == QEvent::KeyPress && m_price->text() == zero) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (!key->text().isEmpty() && key->text().at(0).isPrint())
-                m_price->clear();
-        } else if (event->type() == QEvent::FocusOut) {
-            leavePrice();
-        }
-    }
-    return Screen::eventFilter(watched, event);
-}
-
-void ContractScreen::leavePrice()
-{
-    const std::optional<Money> price = Money::parse(m_price->text(), m_ctx.locale);
-    if (price) {
-        m_price->setText(price->toCurrencyText(m_ctx.locale));
-        return;
-    }
-    m_ctx.prompt.beep();
-    m_price->setText(Money().toCurrencyText(m_ctx.locale));
 }
 
 void ContractScreen::createContract()
 {
-    const bool list = !m_servicesFrame->isHidden();
-    const QString service = (list ? m_services->currentText() : m_service->text()).trimmed();
-    const std::optional<Money> price = Money::parse(list ? m_prices->currentText() : m_price->text(), m_ctx.locale);
-    if (service.isEmpty() || !price || price->raw() < 0) {
-        m_ctx.prompt.message(QStringLiteral("Choose or enter a service and a price that reads as an amount before the "
-                                            "contract is created."),
-                             QStringLiteral("Create Contract"));
+    const std::optional<ContractTerms> terms = m_terms->terms();
+    if (!terms)
         return;
-    }
     const QString file = contractFileName();
     if (file.isEmpty())
         return;
     const setup::BusinessValues &b = m_ctx.settings.values();
     ContractValues v;
-    v.service = service;
-    v.price = *price;
+    v.service = terms->service;
+    v.price = terms->price;
     v.businessName = b.businessName;
     v.customerName = m_customerName->text();
     v.created = m_ctx.clock.today();
-    v.commencing = m_calendar->selectedDate();
-    v.duration = m_duration->currentText().trimmed();
-    v.frequency = m_frequency->currentItem() ? m_frequency->currentItem()->text() : frequencies().first();
-    v.renews = m_renew->isChecked();
-    v.contractorBlock = m_contractor->toPlainText().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    v.commencing = terms->commencing;
+    v.duration = terms->duration;
+    v.frequency = terms->frequency;
+    v.renews = terms->renews;
+    v.contractorBlock = m_terms->contractor().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     v.customerBlock = m_customerInfo->toPlainText().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     fillContract(*m_body->document(), v, m_ctx.locale);
     m_create->setEnabled(false);

@@ -11,22 +11,16 @@
 #include <functional>
 
 class QAction;
-class QCalendarWidget;
-class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTextEdit;
-class QVBoxLayout;
-class QLayout;
 
 namespace ui {
 
 class Navigator;
+class ContractTermsFrame;
 
 class ContractScreen : public Screen {
     Q_OBJECT
@@ -43,24 +37,16 @@ public:
     void activate(Routine routine, int chosenRecord) override;
     using Screen::activate;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QWidget *buildChoices();
     QWidget *buildAccountFrame(QWidget *box);
-    void buildServiceFrames(QWidget *box, QVBoxLayout *v);
-    QLayout *buildTermControls(QWidget *box);
     QWidget *buildInstructions();
     void loadServices();
-    void showServices(bool list);
     void resetEntries();
     void buildNewContract();
     void createContract();
     void savePdf();
     void openContract();
-    void commencementPicked();
-    void leavePrice();
     QString contractFileName() const;
 
     context::AppContext &m_ctx;
@@ -71,17 +57,7 @@ private:
     QPlainTextEdit *m_customerInfo = nullptr;
     QLabel *m_customerName = nullptr;
     QLabel *m_customerTel = nullptr;
-    QGroupBox *m_servicesFrame = nullptr;
-    QComboBox *m_services = nullptr;
-    QComboBox *m_prices = nullptr;
-    QGroupBox *m_manualFrame = nullptr;
-    QLineEdit *m_service = nullptr;
-    QLineEdit *m_price = nullptr;
-    QListWidget *m_frequency = nullptr;
-    QCalendarWidget *m_calendar = nullptr;
-    QComboBox *m_duration = nullptr;
-    QCheckBox *m_renew = nullptr;
-    QPlainTextEdit *m_contractor = nullptr;
+    ContractTermsFrame *m_terms = nullptr;
     QTextEdit *m_body = nullptr;
     QPushButton *m_create = nullptr;
     QPushButton *m_pdf = nullptr;
