@@ -26,14 +26,12 @@ using context::kAppTitle;
 
 namespace ui {
 
-namespace {
-QPushButton *command(int index, const QString &caption, QWidget *parent)
+QPushButton *billingCommand(int index, const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QStringLiteral("cmdMonthly_%1").arg(index));
     return b;
 }
-} // namespace
 
 ChargeFrame::ChargeFrame(context::AppContext &ctx, QWidget *parent)
     : QGroupBox(QStringLiteral("Change Charge"), parent), m_ctx(ctx)
@@ -47,8 +45,8 @@ ChargeFrame::ChargeFrame(context::AppContext &ctx, QWidget *parent)
     m_charge->installEventFilter(this);
     g->addWidget(label, 0, 0);
     g->addWidget(m_charge, 0, 1);
-    QPushButton *post = command(5, QStringLiteral("&Post Charge"), this);
-    QPushButton *clear = command(6, QStringLiteral("Clear Cha&rge"), this);
+    QPushButton *post = billingCommand(5, QStringLiteral("&Post Charge"), this);
+    QPushButton *clear = billingCommand(6, QStringLiteral("Clear Cha&rge"), this);
     connect(post, &QPushButton::clicked, this, &ChargeFrame::post);
     connect(clear, &QPushButton::clicked, this, &QWidget::hide);
     connect(m_charge, &QLineEdit::returnPressed, this, &ChargeFrame::post);
@@ -110,8 +108,8 @@ ServiceFrame::ServiceFrame(context::AppContext &ctx, QWidget *parent)
     keepRowsAligned(m_services, m_costs);
     g->addWidget(m_services, 0, 0, 1, 2);
     g->addWidget(m_costs, 1, 0, 1, 2);
-    QPushButton *change = command(8, QStringLiteral("Change Service"), this);
-    QPushButton *exit = command(7, QStringLiteral("Exit (no Change)"), this);
+    QPushButton *change = billingCommand(8, QStringLiteral("Change Service"), this);
+    QPushButton *exit = billingCommand(7, QStringLiteral("Exit (no Change)"), this);
     connect(change, &QPushButton::clicked, this, &ServiceFrame::change);
     connect(exit, &QPushButton::clicked, this, &QWidget::hide);
     g->addWidget(change, 2, 0);
@@ -178,8 +176,8 @@ ItemsFrame::ItemsFrame(context::AppContext &ctx, QWidget *parent)
     });
     left->addWidget(m_table, 1);
     auto *closing = new QHBoxLayout;
-    QPushButton *addAll = command(10, QStringLiteral("Close Window and Add Items to Invoice(s)"), this);
-    QPushButton *drop = command(1, QStringLiteral("Close Window without Adding to Invoice"), this);
+    QPushButton *addAll = billingCommand(10, QStringLiteral("Close Window and Add Items to Invoice(s)"), this);
+    QPushButton *drop = billingCommand(1, QStringLiteral("Close Window without Adding to Invoice"), this);
     connect(addAll, &QPushButton::clicked, this, [this] { close(true); });
     connect(drop, &QPushButton::clicked, this, [this] { close(false); });
     closing->addWidget(addAll);
@@ -211,8 +209,8 @@ QWidget *ItemsFrame::buildCalculation()
     g->addWidget(m_units, 1, 1);
     g->addWidget(new QLabel(QStringLiteral("Total Cost"), m_calcFrame), 2, 0);
     g->addWidget(m_itemCost, 2, 1);
-    QPushButton *calculate = command(9, QStringLiteral("Calculate"), m_calcFrame);
-    m_add = command(0, QStringLiteral("Add to Invoice"), m_calcFrame);
+    QPushButton *calculate = billingCommand(9, QStringLiteral("Calculate"), m_calcFrame);
+    m_add = billingCommand(0, QStringLiteral("Add to Invoice"), m_calcFrame);
     connect(calculate, &QPushButton::clicked, this, &ItemsFrame::calculate);
     connect(m_add, &QPushButton::clicked, this, &ItemsFrame::addToInvoice);
     connect(m_units, &QLineEdit::returnPressed, this, &ItemsFrame::calculate);

@@ -26,6 +26,9 @@ namespace ui {
 
 class ItemsModel;
 
+// Command i of the screen and its frames, "cmdMonthly_<i>".
+QPushButton *billingCommand(int index, const QString &caption, QWidget *parent);
+
 class ChargeFrame : public QGroupBox {
     Q_OBJECT
 public:

@@ -87,8 +87,8 @@ QWidget *BillingScreen::buildCommands()
     auto *panel = new QWidget(this);
     auto *commands = new QHBoxLayout(panel);
     commands->setContentsMargins(0, 0, 0, 0);
-    QPushButton *all = command(2, QStringLiteral("&Select All"), panel);
-    QPushButton *none = command(3, QStringLiteral("&Clear All"), panel);
+    QPushButton *all = billingCommand(2, QStringLiteral("&Select All"), panel);
+    QPushButton *none = billingCommand(3, QStringLiteral("&Clear All"), panel);
     connect(all, &QPushButton::clicked, this, [this] { selectAll(true); });
     connect(none, &QPushButton::clicked, this, [this] { selectAll(false); });
     m_printInvoice = new QCheckBox(QStringLiteral("Print Invoices"), panel);
@@ -116,13 +116,6 @@ QWidget *BillingScreen::buildCommands()
 QString BillingScreen::caption() const
 {
     return QStringLiteral("Cycle Invoicing");
-}
-
-QPushButton *BillingScreen::command(int index, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QStringLiteral("cmdMonthly_%1").arg(index));
-    return b;
 }
 
 const ItemsModel &BillingScreen::items() const
@@ -160,7 +153,7 @@ QWidget *BillingScreen::buildSelection()
     v->addWidget(new QLabel(QStringLiteral("Select Month"), panel));
     m_months = list("lstMonths", QStringLiteral("Select the Month to Bill"), monthAbbreviations());
     v->addWidget(new QLabel(QStringLiteral("Click Load Grid"), panel));
-    QPushButton *load = command(4, QStringLiteral("&LoadGrid"), panel);
+    QPushButton *load = billingCommand(4, QStringLiteral("&LoadGrid"), panel);
     connect(load, &QPushButton::clicked, this, &BillingScreen::loadGrid);
     v->addWidget(load);
     m_shown = new QLabel(QStringLiteral("Cycle Shown"), panel);

@@ -41,7 +41,6 @@ public:
 private:
     QWidget *buildSelection();
     QWidget *buildCommands();
-    QPushButton *command(int index, const QString &caption, QWidget *parent);
     void chooseFrequency(int index);
     void loadGrid();
     void cellChosen(const QModelIndex &index);
