@@ -111,7 +111,7 @@ FileResult FileStore::replaceFile(const QString &name, const QByteArray &content
     }
     if (!f.commit())
         return FileResult::failure(f.errorString());
-    noteAdded(p);
+    m_names.noteAdded(p);
     // The file already holds the new content: only its arrival on the disk
     // is unconfirmed, which is what the caller must say.
     if (!syncFolderOf(QFileInfo(p).absolutePath()))
@@ -157,7 +157,7 @@ FileResult FileStore::endDeferredSync() const
 #ifdef Q_OS_LINUX
     // One sync of the file system holding the program folder covers every
     // file and folder written since the beginning.
-    const int fd = ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(QFile::encodeName(m_names.root()).constData(), O_RDONLY | O_DIRECTORY);
     const bool ok = fd >= 0 && ::syncfs(fd) == 0;
     const int error = errno;
     if (fd >= 0)
@@ -167,7 +167,7 @@ FileResult FileStore::endDeferredSync() const
         return FileResult::unconfirmed(systemReason(QStringLiteral("the disk did not confirm the writes")));
     // The folder sync seam still hears of it, so a failing disk in a test
     // fails here as it would.
-    if (!m_syncFolder(m_root))
+    if (!m_syncFolder(m_names.root()))
         return FileResult::unconfirmed(systemReason(QStringLiteral("the folder could not be synced to disk")));
 #elif defined(Q_OS_UNIX)
     ::sync();
@@ -179,7 +179,7 @@ void FileStore::killIfExists(const QString &name) const
 {
     const QString p = path(name);
     if (!p.isEmpty() && QFileInfo(p).isFile() && QFile::remove(p))
-        noteRemoved(p);
+        m_names.noteRemoved(p);
 }
 
 FileResult FileStore::removeFile(const QString &name) const
@@ -196,7 +196,7 @@ FileResult FileStore::removeFile(const QString &name) const
     QFile f(p);
     if (!f.remove())
         return FileResult::failure(f.errorString());
-    noteRemoved(p);
+    m_names.noteRemoved(p);
     return FileResult::success();
 }
 
@@ -235,7 +235,7 @@ FileResult FileStore::renameDataFile(const QString &oldName, const QString &newN
 std::vector<std::pair<QString, QByteArray>> FileStore::readFiles(const QString &folder, const QString &suffix) const
 {
     std::vector<std::pair<QString, QByteArray>> files;
-    const QString p = resolve(folder, true);
+    const QString p = m_names.resolve(folder, true);
     if (p.isEmpty() || !QFileInfo(p).isDir())
         return files;
     QDirIterator it(p, QDir::Files | QDir::Hidden);

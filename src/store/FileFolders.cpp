@@ -25,7 +25,7 @@ using namespace detail;
 
 bool FileStore::makeFolder(const QString &name) const
 {
-    const QString p = resolve(name, true);
+    const QString p = m_names.resolve(name, true);
     if (p.isEmpty())
         return false;
     const QFileInfo info(p);

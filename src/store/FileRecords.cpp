@@ -51,18 +51,6 @@ QByteArray FileStore::readRecord(const QString &name, int recordLength, int reco
     return f.read(recordLength);
 }
 
-FileResult FileStore::writeRecord(const QString &name, int recordLength, int recordNumber,
-                                  const QByteArray &record) const
-{
-    const QString p = path(name);
-    if (p.isEmpty() || recordLength <= 0 || recordNumber < 1)
-        return FileResult::failure(QStringLiteral("the record %1 of %2 is not allowed").arg(recordNumber).arg(name));
-    dataFileExists(name); // a missing file with a backup copy is restored first
-    QByteArray padded = record.left(recordLength);
-    padded.append(QByteArray(recordLength - padded.size(), '\0'));
-    return writeBytes(name, qint64(recordNumber - 1) * recordLength, padded);
-}
-
 qint64 FileStore::fileSize(const QString &name) const
 {
     const QFileInfo info(path(name));
@@ -91,7 +79,7 @@ FileResult FileStore::writeBytes(const QString &name, qint64 offset, const QByte
     if (!f.open(QIODevice::ReadWrite))
         return FileResult::failure(f.errorString());
     if (!existed)
-        noteAdded(p);
+        m_names.noteAdded(p);
     // Writing past the end would leave a gap of unwritten records.
     if (offset > f.size())
         return FileResult::failure(QStringLiteral("%1 is shorter than the place written to").arg(name));
@@ -108,17 +96,6 @@ qint64 FileStore::wholeRecords(const QString &name, int recordLength) const
 {
     const qint64 size = recordLength > 0 ? fileSize(name) : -1;
     return size > 0 ? size / recordLength : 0;
-}
-
-FileResult FileStore::appendRecord(const QString &name, int recordLength, const QByteArray &record) const
-{
-    if (recordLength <= 0)
-        return FileResult::failure(QStringLiteral("the record length of %1 is not allowed").arg(name));
-    dataFileExists(name); // a missing file with a backup copy is restored first
-    const qint64 at = wholeRecords(name, recordLength) * recordLength;
-    QByteArray padded = record.left(recordLength);
-    padded.append(QByteArray(recordLength - padded.size(), '\0'));
-    return writeBytes(name, at, padded, at + recordLength);
 }
 
 } // namespace store

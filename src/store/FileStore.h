@@ -1,18 +1,19 @@
 #pragma once
 // Every data file of the program lives under the program folder and is
 // reached through this store by a relative name beginning with "/" or "\"
-// (both mean the same file). Names are matched case-insensitively component
-// by component: an existing entry of any letter case is used, a new one is
-// created with the case given. A name with a "." or ".." component never
-// resolves, so no name built from user input can reach outside the folder.
+// (both mean the same file), resolved by NameResolver: letter case folded
+// component by component, and no name built from user input can reach
+// outside the folder. Changes to several files at once go through a
+// Transaction.
 //
 // Replacing a file is atomic and durable: the new content goes to a
 // temporary file in the same folder, is synced, renamed over the old name,
 // and the folder is synced. A failure at any step leaves the old file as it
 // was and is returned to the caller, who tells the user.
 
+#include "store/NameResolver.h"
+
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -42,11 +43,15 @@ struct [[nodiscard]] FileResult {
     explicit operator bool() const { return ok; }
 };
 
+struct FinishedWork;
+class FileStore;
+FinishedWork finishInterruptedWork(const FileStore &store);
+
 class FileStore {
 public:
     explicit FileStore(const QString &programFolder);
 
-    const QString &programFolder() const { return m_root; }
+    const QString &programFolder() const { return m_names.root(); }
 
     // The full path of a relative name, or an empty text when the name is
     // not one the store will touch.
@@ -61,7 +66,6 @@ public:
     // restored to it (silently).
     bool dataFileExists(const QString &name) const;
     bool fileExists(const QString &name) const;   // no restore
-    bool folderExists(const QString &name) const;
 
     // File length over record length, rounded to nearest (a half to even),
     // at most 32,767; 0 for a missing file.
@@ -82,9 +86,6 @@ public:
     // Record n (from 1) of a fixed-length record file, or an empty array
     // when the file has no such record. A short last record comes back short.
     QByteArray readRecord(const QString &name, int recordLength, int recordNumber) const;
-    // Writes record n in place, record count + 1 appending; the file is
-    // created when missing. Synced before it returns.
-    FileResult writeRecord(const QString &name, int recordLength, int recordNumber, const QByteArray &record) const;
     // The length of a file in bytes, -1 when it does not exist (no restore).
     qint64 fileSize(const QString &name) const;
     // Bytes from an offset, as many as the file holds up to `length`.
@@ -145,41 +146,24 @@ public:
     using WriteFault = std::function<std::optional<QString>(const QString &name)>;
     void setWriteFault(WriteFault fault) { m_writeFault = std::move(fault); }
 
-    // The next record of a journal goes after its whole records (file length
-    // over record length, rounded down, not capped at 32,767); a torn tail
-    // left by a crash is written over.
-    FileResult appendRecord(const QString &name, int recordLength, const QByteArray &record) const;
     // Whole records of a file (a torn tail does not count); 0 when missing.
     qint64 wholeRecords(const QString &name, int recordLength) const;
 
+private:
+    friend class Transaction;
+    friend FinishedWork finishInterruptedWork(const FileStore &store);
     // Writes made between these two are atomic as ever but not synced one by
-    // one: the end syncs the file system once, so a run of many small
-    // writes pays for one sync. A caller that needs a write durable before
-    // going on (a marker it recovers from) calls endDeferredSync first.
+    // one: the end syncs the file system once, so a transaction of many
+    // small writes pays for one sync.
     void beginDeferredSync() const { m_deferSync = true; }
     FileResult endDeferredSync() const;
 
-private:
-    QString resolve(const QString &name, bool wantFolder) const;
-    // The name in `folder` that equals `name` but for letter case, first in
-    // name order; empty for none. The folder's listing is kept while the
-    // folder is unchanged (its modification time to the nanosecond) and
-    // brought up to date by the store's own writes, so looking for many new
-    // names in a large folder does not list it again each time.
-    QString caseMatch(const QString &folder, const QString &name, bool needFolder) const;
-    void noteAdded(const QString &path) const;
-    void noteRemoved(const QString &path) const;
-    struct FolderListing {
-        qint64 stamp = -1;
-        QHash<QString, QString> byFolded; // folded name -> first name in name order
-    };
-    mutable QHash<QString, FolderListing> m_listings;
+    NameResolver m_names;
     bool syncFile(int handle) const;
     bool syncFolderOf(const QString &path) const;
     FolderSync m_syncFolder;
     WriteFault m_writeFault;
     mutable bool m_deferSync = false;
-    QString m_root;
 };
 
 } // namespace store

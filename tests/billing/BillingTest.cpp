@@ -321,9 +321,11 @@ TEST(BillingRun, StoppingAfterAnAccountKeepsWhatWasPostedAndAJournalAppendWrites
     EXPECT_TRUE(folder.exists(QStringLiteral("/BVActiveAccounts/A1.txt")));
     EXPECT_FALSE(folder.exists(QStringLiteral("/BVActiveAccounts/A2.txt")));
     EXPECT_FALSE(folder.exists(store::kTransactionMarker));
-    // The store's append counts whole records past 32,767 as well.
+    // An append counts whole records past 32,767 as well.
     folder.write(QStringLiteral("/Big.txt"), QByteArray(qsizetype(40000) * 4, 'z'));
-    ASSERT_TRUE(folder.store().appendRecord(QStringLiteral("/Big.txt"), 4, "abcd"));
+    store::Transaction tx(folder.store(), QStringLiteral("a test"));
+    tx.append(QStringLiteral("/Big.txt"), 4, "abcd");
+    ASSERT_TRUE(tx.commit());
     EXPECT_EQ(folder.read(QStringLiteral("/Big.txt")).size(), qsizetype(40001) * 4);
 }
 
