@@ -14,18 +14,12 @@ namespace {
 constexpr quint32 kMagic = 0x42525458; // "BRTX"
 constexpr quint16 kVersion = 1;
 
-// Names the store treats as one file compare as one here.
-bool sameName(const QString &a, const QString &b)
+// Names the store treats as one file are one key here.
+QString nameKey(const QString &name)
 {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        const QChar x = a[i] == u'\\' ? u'/' : a[i];
-        const QChar y = b[i] == u'\\' ? u'/' : b[i];
-        if (x != y && x.toCaseFolded() != y.toCaseFolded())
-            return false;
-    }
-    return true;
+    QString key = name;
+    key.replace(u'\\', u'/');
+    return key.toCaseFolded();
 }
 
 QString stagedName(size_t index)
@@ -145,9 +139,8 @@ Transaction::~Transaction()
 qint64 Transaction::size(const QString &name) const
 {
     qint64 size = m_store.fileSize(name);
-    for (const Change &c : m_changes) {
-        if (!sameName(c.name, name))
-            continue;
+    for (size_t i : changesOf(name)) {
+        const Change &c = m_changes[i];
         size = c.kind == Change::Remove ? -1 : c.kind == Change::Replace ? c.bytes.size() : c.newLength;
     }
     return size;
@@ -159,9 +152,8 @@ std::optional<QByteArray> Transaction::contents(const QString &name) const
     std::optional<QByteArray> bytes;
     if (onDisk >= 0)
         bytes = onDisk > 0 ? m_store.readBytes(name, 0, onDisk) : QByteArray();
-    for (const Change &c : m_changes) {
-        if (!sameName(c.name, name))
-            continue;
+    for (size_t i : changesOf(name)) {
+        const Change &c = m_changes[i];
         if (c.kind == Change::Remove) {
             bytes.reset();
         } else if (c.kind == Change::Replace) {
@@ -176,6 +168,19 @@ std::optional<QByteArray> Transaction::contents(const QString &name) const
     return bytes;
 }
 
+const std::vector<size_t> &Transaction::changesOf(const QString &name) const
+{
+    static const std::vector<size_t> none;
+    const auto it = m_byName.constFind(nameKey(name));
+    return it == m_byName.cend() ? none : *it;
+}
+
+void Transaction::add(Change c)
+{
+    m_byName[nameKey(c.name)].push_back(m_changes.size());
+    m_changes.push_back(std::move(c));
+}
+
 void Transaction::replace(const QString &name, QByteArray content)
 {
     Change c;
@@ -184,7 +189,7 @@ void Transaction::replace(const QString &name, QByteArray content)
     c.newLength = content.size();
     c.bytes = std::move(content);
     c.part = m_part;
-    m_changes.push_back(std::move(c));
+    add(std::move(c));
 }
 
 void Transaction::writeAt(const QString &name, qint64 offset, QByteArray bytes, qint64 newLength)
@@ -203,7 +208,7 @@ void Transaction::writeAt(const QString &name, qint64 offset, QByteArray bytes, 
     c.newLength = newLength >= 0 ? newLength : std::max(size, offset + bytes.size());
     c.bytes = std::move(bytes);
     c.part = m_part;
-    m_changes.push_back(std::move(c));
+    add(std::move(c));
 }
 
 void Transaction::append(const QString &name, int recordLength, const QByteArray &record)
@@ -224,7 +229,7 @@ void Transaction::remove(const QString &name)
     c.kind = Change::Remove;
     c.name = name;
     c.part = m_part;
-    m_changes.push_back(std::move(c));
+    add(std::move(c));
 }
 
 void Transaction::rename(const QString &from, const QString &to)

@@ -22,6 +22,7 @@
 #include "store/FileStore.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -102,6 +103,8 @@ private:
         qint64 length = 0;
         QByteArray bytes; // from the change's offset to the old end
     };
+    void add(Change c);
+    const std::vector<size_t> &changesOf(const QString &name) const;
     bool undo(const std::vector<Before> &before, size_t applied) const;
     void cleanUp() const;
 
@@ -109,6 +112,7 @@ private:
     QString m_kind;
     QByteArray m_note;
     std::vector<Change> m_changes;
+    QHash<QString, std::vector<size_t>> m_byName; // a file's changes, in order
     QString m_problem; // a change that could never be made, found while staging
     int m_part = -1;
     int m_failedPart = -1;
