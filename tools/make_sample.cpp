@@ -15,7 +15,9 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen"); // no window: documents only
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 2 || args.size() > 3) {
+    // An option is no folder: "--help" asks for this text, never makes a
+    // folder of that name.
+    if (args.size() < 2 || args.size() > 3 || args[1].startsWith(u'-')) {
         std::fputs("usage: brenvoy_make_sample FOLDER [YYYY-MM-DD]\n", stderr);
         return 2;
     }
