@@ -1,4 +1,5 @@
 #include "ui/phone/DialerDialog.h"
+#include "ui/phone/SpeedDialFrame.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -29,8 +30,15 @@ DialerDialog::DialerDialog(context::AppContext &ctx, const QString &name, const 
     left->addStretch();
     top->addLayout(left, 3);
     auto *right = new QVBoxLayout;
-    right->addWidget(buildSpeedDialButtons());
-    right->addWidget(buildSpeedDialFrame());
+    m_speedDial = new SpeedDialFrame(m_ctx, this);
+    connect(m_speedDial, &SpeedDialFrame::slotPressed, this, [this] {
+        m_savedName = m_name->text();
+        m_savedNumber = m_number->text();
+    });
+    connect(m_speedDial, &SpeedDialFrame::entryChosen, this, &DialerDialog::setRecipient);
+    connect(m_speedDial, &SpeedDialFrame::restoreRequested, this, [this] { setRecipient(m_savedName, m_savedNumber); });
+    connect(m_speedDial, &SpeedDialFrame::sizeChanged, this, [this] { adjustSize(); });
+    right->addWidget(m_speedDial);
     right->addStretch();
     top->addLayout(right, 2);
     layout->addLayout(top);
@@ -64,12 +72,12 @@ void DialerDialog::showDialer()
         m_dial->setEnabled(false);
         m_status->setText(problem);
     }
-    loadSpeedNumbers();
+    m_speedDial->load();
 }
 
 void DialerDialog::readyToDial()
 {
-    m_speedCommands[2]->setEnabled(false);
+    m_speedDial->clearSelection();
     m_dial->show();
     m_talk->hide();
     m_receiver->hide();
@@ -82,11 +90,13 @@ void DialerDialog::setRecipient(const QString &name, const QString &number)
     // With the prefix box checked a new number gets the prefix; a number
     // that starts with "1-" of its own keeps it either way.
     m_number->setText(m_prefix->isChecked() ? withPrefix(number, true) : number);
+    m_speedDial->setCurrent(m_name->text(), m_number->text());
 }
 
 void DialerDialog::setPrefix(bool on)
 {
     m_number->setText(withPrefix(m_number->text(), on));
+    m_speedDial->setCurrent(m_name->text(), m_number->text());
 }
 
 void DialerDialog::dial()

@@ -2,7 +2,8 @@
 // The dialer (frmDialer): dials the customer handed in, or a speed-dial
 // entry, through the modem; the user picks up the daisy-chained telephone
 // and talks. Shown modally from the customer screen; leaving it hangs up
-// and closes the modem's port.
+// and closes the modem's port. The speed dial is a frame of its own
+// (SpeedDialFrame.h).
 #include "context/AppContext.h"
 #include "phone/Modem.h"
 #include "phone/SpeedDial.h"
@@ -18,6 +19,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace ui {
+
+class SpeedDialFrame;
 
 class DialerDialog : public QDialog {
     Q_OBJECT
@@ -40,8 +43,6 @@ protected:
 private:
     QWidget *buildCallFrame();
     QWidget *buildCommands();
-    QGroupBox *buildSpeedDialButtons();
-    QGroupBox *buildSpeedDialFrame();
     QGroupBox *buildHelpFrame();
 
     void showDialer();
@@ -54,19 +55,10 @@ private:
     void setPrefix(bool on);
     void setRecipient(const QString &name, const QString &number);
 
-    void loadSpeedNumbers();
-    void speedDialClicked(int slot);
-    void saveSpeedDial();
-    void cancelSpeedDial();
-    void deleteSpeedDial();
-    void restoreRecipient();
-    void loadCurrentPlayer();
     void toggleHelp();
 
     context::AppContext &m_ctx;
     std::unique_ptr<phone::DialCall> m_call;
-    phone::SpeedDial m_speed;
-    int m_selectedSlot = 0;
     QString m_savedName;
     QString m_savedNumber;
     bool m_endProgram = false;
@@ -82,11 +74,7 @@ private:
     QPushButton *m_talk = nullptr;  // cmdCancel
     QPushButton *m_hangUp = nullptr;
     QPushButton *m_help = nullptr;
-    std::array<QPushButton *, phone::SpeedDial::kSlots> m_speedButtons{};
-    std::array<QPushButton *, 5> m_speedCommands{};
-    QGroupBox *m_speedFrame = nullptr; // fraSpeedDial
-    QLineEdit *m_speedName = nullptr;  // txtDialer_0
-    QLineEdit *m_speedNumber = nullptr; // txtDialer_1
+    SpeedDialFrame *m_speedDial = nullptr;
     QGroupBox *m_helpFrame = nullptr;  // fraHelp
 };
 

@@ -1,6 +1,6 @@
-// The dialer's frames: the call, its commands, the speed-dial buttons and
-// frame, the help frame; and the speed-dial commands.
+// The dialer's frames: the call, its commands and the help frame.
 #include "ui/phone/DialerDialog.h"
+#include "ui/phone/SpeedDialFrame.h"
 
 #include "base/Prompt.h"
 #include "ui/widgets/TelephonePicture.h"
@@ -21,17 +21,6 @@ namespace ui {
 
 namespace {
 
-QPushButton *command(QWidget *parent, const QString &objectName, const QString &caption, const QString &tip = {})
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(objectName);
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    b->setAccessibleName(QString(caption).remove(u'&'));
-    b->setAutoDefault(false);
-    return b;
-}
-
 // A label that shows a value: a screen reader hears the value itself (a
 // fixed name would be read instead of it), with what it is as description.
 QLabel *valueLabel(QWidget *parent, const QString &objectName, const QString &description)
@@ -42,12 +31,6 @@ QLabel *valueLabel(QWidget *parent, const QString &objectName, const QString &de
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setWordWrap(true);
     return label;
-}
-
-QString speedButtonName(int slot, const QString &name)
-{
-    return name.isEmpty() ? QStringLiteral("Speed dial %1, empty").arg(slot + 1)
-                          : QStringLiteral("Speed dial %1, %2").arg(slot + 1).arg(name);
 }
 
 } // namespace
@@ -96,17 +79,17 @@ QWidget *DialerDialog::buildCommands()
     auto *row = new QWidget(this);
     auto *layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_dial = command(row, QStringLiteral("cmdNewDial"), QStringLiteral("&Dial"));
+    m_dial = dialerCommand(row, QStringLiteral("cmdNewDial"), QStringLiteral("&Dial"));
     // No default button: Enter in a speed-dial box saves the entry and must
     // not dial as well.
     connect(m_dial, &QPushButton::clicked, this, &DialerDialog::dial);
-    m_talk = command(row, QStringLiteral("cmdCancel"), QStringLiteral("Pick up the receiver then &Click to Talk"),
+    m_talk = dialerCommand(row, QStringLiteral("cmdCancel"), QStringLiteral("Pick up the receiver then &Click to Talk"),
                      QStringLiteral("Disconnect the Call"));
     connect(m_talk, &QPushButton::clicked, this, &DialerDialog::talk);
-    m_hangUp = command(row, QStringLiteral("cmdHangup"), QStringLiteral("D&isconnect/Cancel"),
+    m_hangUp = dialerCommand(row, QStringLiteral("cmdHangup"), QStringLiteral("D&isconnect/Cancel"),
                        QStringLiteral("Return to previous Screen"));
     connect(m_hangUp, &QPushButton::clicked, this, &DialerDialog::hangUp);
-    m_help = command(row, QStringLiteral("cmdHelp"), QStringLiteral("Show Help"));
+    m_help = dialerCommand(row, QStringLiteral("cmdHelp"), QStringLiteral("Show Help"));
     connect(m_help, &QPushButton::clicked, this, &DialerDialog::toggleHelp);
     // "&Dial" and the talk button share a place; the row keeps its shape
     // while either is hidden.
@@ -120,64 +103,6 @@ QWidget *DialerDialog::buildCommands()
     layout->addWidget(m_hangUp, 0, 1);
     layout->addWidget(m_help, 1, 1);
     return row;
-}
-
-QGroupBox *DialerDialog::buildSpeedDialButtons()
-{
-    auto *frame = new QGroupBox(QStringLiteral("Speed Dialing"), this);
-    auto *grid = new QGridLayout(frame);
-    grid->addWidget(new QLabel(QStringLiteral("Click Empty Column to Add"), frame), 0, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Click to Select and Dial"), frame), 1, 0, 1, 2);
-    for (int i = 0; i < SpeedDial::kSlots; ++i) {
-        auto *b = command(frame, QStringLiteral("cmdDialer_%1").arg(i), QString());
-        b->setAccessibleName(speedButtonName(i, QString()));
-        b->setMinimumWidth(120);
-        connect(b, &QPushButton::clicked, this, [this, i] { speedDialClicked(i); });
-        m_speedButtons[size_t(i)] = b;
-        grid->addWidget(b, 2 + i % 5, i / 5);
-    }
-    m_speedCommands[2] = command(frame, QStringLiteral("cmdSpeedDialer_2"), QStringLiteral("Delete Selected Speed Dial &No"));
-    connect(m_speedCommands[2], &QPushButton::clicked, this, &DialerDialog::deleteSpeedDial);
-    m_speedCommands[3] = command(frame, QStringLiteral("cmdSpeedDialer_3"), QStringLiteral("&Restore Original Call Recipient"));
-    connect(m_speedCommands[3], &QPushButton::clicked, this, &DialerDialog::restoreRecipient);
-    grid->addWidget(m_speedCommands[2], 7, 0, 1, 2);
-    grid->addWidget(m_speedCommands[3], 8, 0, 1, 2);
-    return frame;
-}
-
-QGroupBox *DialerDialog::buildSpeedDialFrame()
-{
-    m_speedFrame = new QGroupBox(QStringLiteral("Add Speed Dial Name and No."), this);
-    m_speedFrame->setObjectName(QStringLiteral("fraSpeedDial"));
-    auto *form = new QFormLayout(m_speedFrame);
-    auto *hint = new QLabel(QStringLiteral("Enter a Speed Dial Name and Number Click Save"), m_speedFrame);
-    hint->setWordWrap(true);
-    form->addRow(hint);
-    m_speedName = new QLineEdit(m_speedFrame);
-    m_speedName->setObjectName(QStringLiteral("txtDialer_0"));
-    m_speedName->setAccessibleName(QStringLiteral("Speed dial name"));
-    m_speedNumber = new QLineEdit(m_speedFrame);
-    m_speedNumber->setObjectName(QStringLiteral("txtDialer_1"));
-    m_speedNumber->setAccessibleName(QStringLiteral("Speed dial number"));
-    form->addRow(QStringLiteral("&Name:"), m_speedName);
-    form->addRow(QStringLiteral("Num&ber:"), m_speedNumber);
-    auto *row = new QHBoxLayout;
-    m_speedCommands[0] = command(m_speedFrame, QStringLiteral("cmdSpeedDialer_0"), QStringLiteral("&Save"),
-                                 QStringLiteral("Saves this Data to the selected Speed dial"));
-    connect(m_speedCommands[0], &QPushButton::clicked, this, &DialerDialog::saveSpeedDial);
-    m_speedCommands[1] = command(m_speedFrame, QStringLiteral("cmdSpeedDialer_1"), QStringLiteral("Ca&ncel"));
-    connect(m_speedCommands[1], &QPushButton::clicked, this, &DialerDialog::cancelSpeedDial);
-    m_speedCommands[4] = command(m_speedFrame, QStringLiteral("cmdSpeedDialer_4"), QStringLiteral("&Load Current Player"),
-                                 QStringLiteral("Load Current Player to Above"));
-    connect(m_speedCommands[4], &QPushButton::clicked, this, &DialerDialog::loadCurrentPlayer);
-    row->addWidget(m_speedCommands[0]);
-    row->addWidget(m_speedCommands[1]);
-    row->addWidget(m_speedCommands[4]);
-    form->addRow(row);
-    connect(m_speedName, &QLineEdit::returnPressed, this, &DialerDialog::saveSpeedDial);
-    connect(m_speedNumber, &QLineEdit::returnPressed, this, &DialerDialog::saveSpeedDial);
-    m_speedFrame->hide();
-    return m_speedFrame;
 }
 
 QGroupBox *DialerDialog::buildHelpFrame()
@@ -209,106 +134,6 @@ QGroupBox *DialerDialog::buildHelpFrame()
     }
     m_helpFrame->hide();
     return m_helpFrame;
-}
-
-// ---- Speed dial --------------------------------------------------------------
-
-void DialerDialog::loadSpeedNumbers()
-{
-    m_speed = phone::loadSpeedNumbers(m_ctx.store);
-    for (int i = 0; i < SpeedDial::kSlots; ++i) {
-        QPushButton *b = m_speedButtons[size_t(i)];
-        const QString &name = m_speed.names[size_t(i)];
-        // A name is shown as it is: an "&" in it is a character, not a key.
-        b->setText(QString(name).replace(u'&', QStringLiteral("&&")));
-        b->setAccessibleName(speedButtonName(i, name));
-        b->setToolTip(name.isEmpty() ? QStringLiteral("Click Empty Column to Add")
-                                     : m_speed.numbers[size_t(i)]);
-    }
-}
-
-void DialerDialog::speedDialClicked(int slot)
-{
-    m_selectedSlot = slot;
-    m_savedName = m_name->text();
-    m_savedNumber = m_number->text();
-    m_speedCommands[2]->setEnabled(false);
-    if (m_speed.isFree(slot)) {
-        m_speedFrame->setTitle(QStringLiteral("Add Speed Dial Name and No.") +
-                               QStringLiteral(" (%1)").arg(slot + 1));
-        m_speedFrame->show();
-        adjustSize();
-        m_speedName->setFocus();
-        return;
-    }
-    setRecipient(m_speed.names[size_t(slot)], m_speed.numbers[size_t(slot)]);
-    m_speedCommands[2]->setEnabled(true);
-}
-
-void DialerDialog::saveSpeedDial()
-{
-    const QString name = m_speedName->text().trimmed();
-    const QString number = m_speedNumber->text().trimmed();
-    if (name.isEmpty()) {
-        m_ctx.prompt.message(QStringLiteral("Enter a Speed Dial Name and Number Click Save"),
-                             QStringLiteral("Add Speed Dial Name and No."));
-        m_speedName->setFocus();
-        return;
-    }
-    if (!isDialable(number)) {
-        m_ctx.prompt.message(notDialableText(number), QStringLiteral("Add Speed Dial Name and No."));
-        m_speedNumber->setFocus();
-        return;
-    }
-    SpeedDial changed = m_speed;
-    changed.names[size_t(m_selectedSlot)] = name;
-    changed.numbers[size_t(m_selectedSlot)] = number;
-    if (store::FileResult r = saveSpeedNumbers(m_ctx.store, changed); !r) {
-        m_ctx.prompt.message(QStringLiteral("The speed dial list could not be saved (%1).").arg(r.error),
-                             QStringLiteral("Add Speed Dial Name and No."));
-        return;
-    }
-    loadSpeedNumbers();
-    cancelSpeedDial();
-    m_speedButtons[size_t(m_selectedSlot)]->setFocus();
-}
-
-void DialerDialog::cancelSpeedDial()
-{
-    m_speedName->clear();
-    m_speedNumber->clear();
-    m_speedFrame->hide();
-    adjustSize();
-}
-
-void DialerDialog::deleteSpeedDial()
-{
-    const QString name = m_speed.names[size_t(m_selectedSlot)];
-    const bool yes = m_ctx.prompt.ask(QStringLiteral("This will delete SpeedDial entry  ") + name +
-                                          QStringLiteral("\nAre you Sure"),
-                                      QStringLiteral("Delete Speed Dial"));
-    m_speedCommands[2]->setEnabled(false);
-    if (!yes)
-        return;
-    SpeedDial changed = m_speed;
-    changed.names[size_t(m_selectedSlot)].clear();
-    changed.numbers[size_t(m_selectedSlot)].clear();
-    if (store::FileResult r = saveSpeedNumbers(m_ctx.store, changed); !r)
-        m_ctx.prompt.message(QStringLiteral("The speed dial list could not be saved (%1).").arg(r.error),
-                             QStringLiteral("Delete Speed Dial"));
-    loadSpeedNumbers();
-}
-
-void DialerDialog::restoreRecipient()
-{
-    setRecipient(m_savedName, m_savedNumber);
-}
-
-void DialerDialog::loadCurrentPlayer()
-{
-    m_speedName->setText(m_name->text());
-    m_speedNumber->setText(m_number->text());
-    saveSpeedDial();
 }
 
 } // namespace ui
