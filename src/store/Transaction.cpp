@@ -346,6 +346,11 @@ bool Transaction::undo(const std::vector<Before> &before, size_t applied) const
     for (size_t i = applied; i-- > 0;) {
         const Change &c = m_changes[i];
         const Before &b = before[i];
+        // A delete that left its file, or a replace whose new content is
+        // still staged, never touched the file: nothing to put back.
+        if ((c.kind == Change::Remove && m_store.fileExists(c.name))
+            || (c.kind == Change::Replace && m_store.fileExists(c.staged)))
+            continue;
         if (!b.existed) {
             ok = m_store.removeFile(c.name).ok && ok;
         } else if (c.kind == Change::Write) {

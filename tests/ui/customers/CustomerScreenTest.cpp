@@ -547,3 +547,39 @@ TEST(CustomerScreen, AccountListTypingRulesHoldWithRealKeysAndFocus)
         h.click("cmdNav_0"); // the first account again
     }
 }
+
+// A disk that fails the contract file: a save keeps what was typed on the
+// screen and every file as it was; a deletion keeps all three files; both
+// say so with the system's reason.
+TEST(CustomerScreen, AFailedSaveOrDeletionSaysTheFilesAreAsTheyWere)
+{
+    Harness h(numbered(3));
+    h.open();
+    const QByteArray customers = h.folder.read(kCustomerFile);
+    // The first write to the contract file (or of a staged whole file)
+    // fails, as a full disk does; putting the old bytes back takes no room.
+    bool failed = false;
+    h.folder.store().setWriteFault([&](const QString &name) -> std::optional<QString> {
+        if (failed || (name != kContractFile && !name.endsWith(QLatin1String(".new"))))
+            return std::nullopt;
+        failed = true;
+        return QStringLiteral("Disk full");
+    });
+    h.box(1)->setText(QStringLiteral("Renamed Co"));
+    EXPECT_FALSE(h.screen->saveCustomer());
+    EXPECT_EQ(h.folder.prompt.entries.last().text,
+              QStringLiteral("The customer could not be saved (Disk full).\nNothing was lost: the screen keeps what you entered."))
+        << h.folder.prompt.entries.last().text.toStdString();
+    EXPECT_EQ(h.box(1)->text(), QStringLiteral("Renamed Co"));
+    EXPECT_EQ(h.folder.read(kCustomerFile), customers);
+    h.box(1)->setText(QStringLiteral("Customer 01"));
+    failed = false;
+    h.folder.prompt.answer(true);
+    h.action("mnuDelete")->trigger();
+    QCoreApplication::processEvents(); // menu commands run queued
+    EXPECT_EQ(h.folder.prompt.entries.last().text,
+              QStringLiteral("The customer could not be deleted (Disk full).\nThe customer files are as they were."))
+        << h.folder.prompt.entries.last().text.toStdString();
+    EXPECT_EQ(h.folder.read(kCustomerFile), customers);
+    EXPECT_EQ(h.screen->customerCount(), 3);
+}

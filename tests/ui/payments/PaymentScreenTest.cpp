@@ -269,3 +269,52 @@ TEST(PaymentScreen, EveryButtonAndGridHasADistinctName)
     h.open();
     EXPECT_EQ(sharedAccessibleNames(h.screen).join(QStringLiteral(" | ")).toStdString(), "");
 }
+
+// A disk that fails the journal: the batch is not written, the screen says
+// so and keeps the entries; a failure it cannot take back is named as one
+// the next start completes. A failing purge keeps every ledger.
+TEST(PaymentScreen, AFailedWriteOrPurgeSaysWhatTheFilesHold)
+{
+    for (bool onward : {false, true}) {
+        Harness h;
+        h.ledgerWith("A1", 12000);
+        h.ledgerWith("Z1", 0);
+        h.open();
+        const QByteArray ledger = h.folder.read(QStringLiteral("/BVActiveAccounts/A1.txt"));
+        bool failing = false;
+        h.folder.store().setWriteFault([&](const QString &name) -> std::optional<QString> {
+            failing = failing || name == kPaymentJournal;
+            return failing && (onward || name == kPaymentJournal) ? std::optional<QString>(QStringLiteral("Disk full"))
+                                                                  : std::nullopt;
+        });
+        h.pick(h.rowOf("A1"));
+        h.box("txtCheckNo")->setText(QStringLiteral("77"));
+        h.cmd(2);
+        h.folder.prompt.answer(true);
+        h.cmd(1);
+        const QString said = h.folder.prompt.entries.last().text;
+        EXPECT_TRUE(said.startsWith(QStringLiteral("The payments could not be written (Disk full).\n"))) << said.toStdString();
+        if (!onward) {
+            EXPECT_TRUE(said.endsWith(QStringLiteral("None was written: they are still on the screen.")));
+            EXPECT_EQ(h.folder.read(QStringLiteral("/BVActiveAccounts/A1.txt")), ledger);
+            EXPECT_EQ(h.cell(h.rowOf("A1"), 4), QStringLiteral("Check# 77"));
+        } else {
+            EXPECT_TRUE(said.contains(QStringLiteral("will be completed when the program next starts")));
+            EXPECT_TRUE(h.folder.exists(store::kTransactionMarker));
+        }
+        EXPECT_NE(h.navigator->current(), h.menu);
+    }
+    Harness h;
+    h.ledgerWith("Z1", 0);
+    h.ledgerWith("OWE", 4000);
+    h.open();
+    h.folder.store().setWriteFault([](const QString &name) -> std::optional<QString> {
+        return name.endsWith(QLatin1String("Z1.txt")) ? std::optional<QString>(QStringLiteral("Disk full")) : std::nullopt;
+    });
+    h.folder.prompt.answer(true);
+    h.cmd(6);
+    EXPECT_EQ(h.folder.prompt.entries.last().text,
+              QStringLiteral("The paid-up accounts could not be purged (Disk full).\nEvery ledger is kept as it was."))
+        << h.folder.prompt.entries.last().text.toStdString();
+    EXPECT_TRUE(h.folder.exists(QStringLiteral("/BVActiveAccounts/Z1.txt")));
+}
