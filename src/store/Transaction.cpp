@@ -249,6 +249,10 @@ FileResult Transaction::commit()
 {
     if (m_done)
         return FileResult::failure(QStringLiteral("the change was already made or abandoned"));
+    if (m_changes.empty() && m_problem.isEmpty() && !m_prepared) {
+        m_done = true; // nothing to change: no marker, no sync
+        return FileResult::success();
+    }
     if (FileResult r = prepare(); !r) {
         m_done = true;
         return r;

@@ -7,6 +7,7 @@
 #include "support/ChangeHarness.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace store;
@@ -95,6 +96,9 @@ TEST(Transaction, AChangeThatCannotBeMadeOrAnUnfinishedOneStopsItBeforeAnything)
         EXPECT_TRUE(r.error.contains(QStringLiteral("shorter than the place written to"))) << r.error.toStdString();
     }
     EXPECT_EQ(folderFiles(folder), before);
+    // Nothing staged: nothing written, not even a marker.
+    EXPECT_TRUE(Transaction(folder.store(), QStringLiteral("a test change")).commit());
+    EXPECT_FALSE(QFileInfo::exists(folder.path() + kTransactionFolder));
     // A marker left behind: no new change until the start has finished it.
     folder.write(kTransactionMarker, "left by a failing disk");
     Transaction tx(folder.store(), QStringLiteral("a test change"));
