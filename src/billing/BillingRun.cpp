@@ -97,7 +97,6 @@ namespace detail {
 
 void stagePosting(Transaction &tx, const Posting &p, const QDate &today, const QLocale &locale)
 {
-    tx.store().restoreFromBackup(kTaxRecordsFile);
     for (const TaxRecord &t : p.taxes)
         tx.append(kTaxRecordsFile, TaxRecord::kLength, t.encode());
     ledger::stageLedgerEntry(tx, p.ledgerFile, p.entry, today, locale);
@@ -144,6 +143,7 @@ RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings,
         out.failedAt = postings.empty() ? -1 : 0;
         return out;
     }
+    store.restoreFromBackup(kTaxRecordsFile); // once: every group appends to it
     for (size_t from = 0; from < postings.size() && !out.cancelled; from += kGroup) {
         const size_t to = std::min(postings.size(), from + kGroup);
         Transaction tx(store, kRunKind);

@@ -238,11 +238,9 @@ void stageInvoice(Transaction &tx, const PrintedRunInput &in, const Posting &pos
     tx.replace(completedInvoiceFile(invoiceNo),
                completedInvoice(invoiceNo, account, in.grid.service(row), in.settings.date, charge, in.items,
                                 posting.subtotal, posting.amounts, posting.total, locale));
-    tx.store().restoreFromBackup(kSoldItemsFile);
     for (const SoldLine &item : in.items)
         tx.append(kSoldItemsFile, SoldItemRecord::kLength,
                   SoldItemRecord{item.description, in.settings.date, invoiceNo, std::int16_t(item.units)}.encode());
-    tx.store().restoreFromBackup(kSalesJournalFile);
     tx.append(kSalesJournalFile, SalesJournalRecord::kLength,
               SalesJournalRecord{account.name, account.acctNo, invoiceNo, in.settings.date, posting.subtotal,
                                  posting.amounts.tax1 + posting.amounts.tax2, Money(), posting.total}
@@ -322,6 +320,9 @@ PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in,
         out.failedAt = in.postings.empty() ? -1 : 0;
         return out;
     }
+    // The files every account appends to, restored from their backups once.
+    for (const QString &file : {kTaxRecordsFile, kSoldItemsFile, kSalesJournalFile})
+        store.restoreFromBackup(file);
     for (size_t i = 0; i < in.postings.size(); ++i) {
         if (progress && !progress(int(i), in.postings[i])) {
             out.cancelled = true;

@@ -8,7 +8,8 @@
 
 namespace billing::detail {
 
-// The account's tax records, its ledger entry and the ledger's backup.
+// The account's tax records, its ledger entry and the ledger's backup (the
+// tax file restored from its backup by the run, once, before).
 void stagePosting(store::Transaction &tx, const Posting &p, const QDate &today, const QLocale &locale);
 
 struct RunNote {

@@ -1,9 +1,9 @@
 #pragma once
 // Account ledgers: one record file per account under "/BVActiveAccounts",
-// an opening entry first, entries appended only, a backup copy after every
-// append, and the balance recomputed from all entries. Every change of a
-// ledger replaces the whole file atomically, so a ledger is never left
-// with half a record.
+// an opening entry first, entries appended only, a backup copy brought up
+// to the ledger with every append, and the balance recomputed from all
+// entries. Every append is staged in the transaction of the operation that
+// makes it, so a ledger is never left with half a record.
 #include "ledger/LedgerEntry.h"
 #include "base/Money.h"
 #include "store/FileStore.h"

@@ -38,6 +38,8 @@ DialerDialog::DialerDialog(context::AppContext &ctx, const QString &name, const 
     connect(m_speedDial, &SpeedDialFrame::entryChosen, this, &DialerDialog::setRecipient);
     connect(m_speedDial, &SpeedDialFrame::restoreRequested, this, [this] { setRecipient(m_savedName, m_savedNumber); });
     connect(m_speedDial, &SpeedDialFrame::sizeChanged, this, [this] { adjustSize(); });
+    connect(m_speedDial, &SpeedDialFrame::currentWanted, this,
+            [this] { m_speedDial->addEntry(m_name->text(), m_number->text()); });
     right->addWidget(m_speedDial);
     right->addStretch();
     top->addLayout(right, 2);
@@ -90,13 +92,11 @@ void DialerDialog::setRecipient(const QString &name, const QString &number)
     // With the prefix box checked a new number gets the prefix; a number
     // that starts with "1-" of its own keeps it either way.
     m_number->setText(m_prefix->isChecked() ? withPrefix(number, true) : number);
-    m_speedDial->setCurrent(m_name->text(), m_number->text());
 }
 
 void DialerDialog::setPrefix(bool on)
 {
     m_number->setText(withPrefix(m_number->text(), on));
-    m_speedDial->setCurrent(m_name->text(), m_number->text());
 }
 
 void DialerDialog::dial()

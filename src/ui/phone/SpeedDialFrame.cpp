@@ -91,11 +91,7 @@ QGroupBox *SpeedDialFrame::buildAddFrame()
                                          QStringLiteral("Load Current Player to Above"));
     connect(saveButton, &QPushButton::clicked, this, &SpeedDialFrame::save);
     connect(cancelButton, &QPushButton::clicked, this, &SpeedDialFrame::cancel);
-    connect(current, &QPushButton::clicked, this, [this] {
-        m_name->setText(m_currentName);
-        m_number->setText(m_currentNumber);
-        save();
-    });
+    connect(current, &QPushButton::clicked, this, &SpeedDialFrame::currentWanted);
     row->addWidget(saveButton);
     row->addWidget(cancelButton);
     row->addWidget(current);
@@ -125,10 +121,11 @@ void SpeedDialFrame::clearSelection()
     m_delete->setEnabled(false);
 }
 
-void SpeedDialFrame::setCurrent(const QString &name, const QString &number)
+void SpeedDialFrame::addEntry(const QString &name, const QString &number)
 {
-    m_currentName = name;
-    m_currentNumber = number;
+    m_name->setText(name);
+    m_number->setText(number);
+    save();
 }
 
 void SpeedDialFrame::clicked(int slot)

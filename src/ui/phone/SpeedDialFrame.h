@@ -24,8 +24,8 @@ public:
     void load();
     // No entry chosen: nothing to delete.
     void clearSelection();
-    // Who the dialer shows now: what "Load Current Player" saves.
-    void setCurrent(const QString &name, const QString &number);
+    // "Load Current Player": the dialer's recipient put in the boxes and saved.
+    void addEntry(const QString &name, const QString &number);
 
 Q_SIGNALS:
     // A button was pressed: the dialer keeps its recipient to restore.
@@ -33,6 +33,8 @@ Q_SIGNALS:
     // A used button: its entry is the one to call.
     void entryChosen(const QString &name, const QString &number);
     void restoreRequested();
+    // "Load Current Player" was pressed: the dialer answers with addEntry.
+    void currentWanted();
     // The add frame opened or closed: the window fits itself again.
     void sizeChanged();
 
@@ -47,7 +49,6 @@ private:
     context::AppContext &m_ctx;
     phone::SpeedDial m_speed;
     int m_selectedSlot = 0;
-    QString m_currentName, m_currentNumber;
     std::array<QPushButton *, phone::SpeedDial::kSlots> m_buttons{};
     QPushButton *m_delete = nullptr;
     QGroupBox *m_addFrame = nullptr;  // fraSpeedDial

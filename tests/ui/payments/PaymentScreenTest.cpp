@@ -303,6 +303,17 @@ TEST(PaymentScreen, AFailedWriteOrPurgeSaysWhatTheFilesHold)
             EXPECT_TRUE(h.folder.exists(store::kTransactionMarker));
         }
         EXPECT_NE(h.navigator->current(), h.menu);
+        // The user does what the message says: writes again, or restarts.
+        h.folder.store().setWriteFault({});
+        if (!onward) {
+            h.folder.prompt.answer(true);
+            h.cmd(1);
+            EXPECT_EQ(h.navigator->current(), h.menu);
+        } else {
+            ASSERT_TRUE(store::finishInterruptedWork(h.folder.store()).result);
+        }
+        EXPECT_EQ(h.entries(QStringLiteral("/BVActiveAccounts/A1.txt")).size(), 3u) << "written once";
+        EXPECT_EQ(h.entries(kPaymentJournal).size(), 1u);
     }
     Harness h;
     h.ledgerWith("Z1", 0);
