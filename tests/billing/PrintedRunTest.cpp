@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QSet>
 #include <QtEndian>
-#include <set>
 #include <gtest/gtest.h>
 
 using namespace billing;
@@ -277,73 +276,6 @@ TEST(PrintedRun, AFailedWriteOrSyncInAnAccountChangesNothingOrIsCompleted)
             return run.post(f, false, run.recorder()).result;
         },
         {kInvoiceCounterFile});
-}
-
-// A write that fails anywhere in a printed run of five accounts with an
-// item: what is posted is what the outcome says, and after running again
-// and a restart every account is billed once, every journal record has
-// its completed invoice and no number is used twice.
-TEST(PrintedRun, AFailedWriteAnywhereBillsEveryAccountOnceAndNeverReusesANumber)
-{
-    for (int failAt = 1; failAt <= 56; ++failAt) {
-        for (bool onward : {false, true}) {
-            if (onward && failAt % 7 != 3)
-                continue; // a few points where the disk stays full
-            const std::string label = "write " + std::to_string(failAt) + (onward ? " onward" : "");
-            TestFolder folder;
-            writeAccounts(folder, 5);
-            writeItems(folder);
-            int writes = 0;
-            folder.store().setWriteFault([&](const QString &) -> std::optional<QString> {
-                ++writes;
-                if (writes == failAt || (onward && writes > failAt))
-                    return QStringLiteral("No space left on device");
-                return std::nullopt;
-            });
-            std::set<int> marked;
-            const std::vector<SoldLine> items{{QStringLiteral("Chlorine"), 1, Money::fromCents(1000), Money::fromCents(1000)}};
-            for (int attempt = 0; attempt < 5 && marked.size() < 5; ++attempt) {
-                RunOf run(folder, items);
-                for (int r : marked)
-                    run.grid.rows[size_t(r)].selected = QStringLiteral("P");
-                run.postings = std::get<std::vector<Posting>>(planRecordsRun(run.grid, run.settings, usLocale()));
-                const PrintedOutcome out = run.post(folder, false, run.recorder());
-                marked.insert(out.posted.begin(), out.posted.end());
-                EXPECT_EQ(out.invoices.size(), out.posted.size()) << label;
-                // An account left for the start: the user restarts, hears
-                // it was posted, and leaves it out of the next run.
-                const RecoveredRun finished = recoveredRun(store::finishInterruptedWork(folder.store()));
-                for (const Posting &p : run.postings) {
-                    if (finished.accounts.contains(p.entry.acctNo))
-                        marked.insert(p.row);
-                }
-                if (attempt == 0) {
-                    if (!onward && out.failedAt >= 0) {
-                        EXPECT_TRUE(out.failedTakenBack) << label;
-                    }
-                    folder.store().setWriteFault({});
-                }
-            }
-            ASSERT_EQ(marked.size(), 5u) << label;
-            EXPECT_FALSE(store::finishInterruptedWork(folder.store()).any()) << label;
-            for (int i = 1; i <= 5; ++i)
-                EXPECT_EQ(folder.read(QStringLiteral("/BVActiveAccounts/A%1.txt").arg(i)).size(), 2 * 155) << label << " A" << i;
-            const QByteArray journal = folder.read(kSalesJournalFile);
-            ASSERT_EQ(journal.size(), 5 * 125) << label;
-            QSet<QByteArray> numbers;
-            for (int r = 0; r < 5; ++r) {
-                const QByteArray no = journal.mid(r * 125 + 65, 20).trimmed();
-                EXPECT_FALSE(numbers.contains(no)) << label << " number " << no.constData();
-                numbers.insert(no);
-                EXPECT_TRUE(folder.exists(completedInvoiceFile(QString::fromLatin1(no)))) << label;
-            }
-            EXPECT_EQ(QDir(folder.path() + QStringLiteral("/CompletedInvoices")).entryList(QDir::Files).size(), 5) << label;
-            EXPECT_EQ(folder.read(kTaxRecordsFile).size(), 5 * 75) << label;
-            EXPECT_EQ(folder.read(kSoldItemsFile).size(), 5 * 90) << label;
-            EXPECT_EQ(catalog::InventoriedItemRecord::decode(folder.read(catalog::kItemsFile).left(104)).onHand, 5) << label;
-            EXPECT_FALSE(folder.exists(store::kTransactionMarker)) << label;
-        }
-    }
 }
 
 // A kill between the marker and the printer: the start posts the invoice

@@ -6,8 +6,6 @@
 
 #include "support/ChangeHarness.h"
 
-#include <QDir>
-#include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -195,30 +193,6 @@ TEST(AccountStore, AnAccountNumberIsTakenByAnotherRecordsExactNumber)
     EXPECT_FALSE(accounts.isAcctNoTaken(QStringLiteral("999"), 1));
 }
 
-TEST(AccountStore, AFailedAccountWriteLeavesAllThreeFilesAsTheyWere)
-{
-    TestFolder folder;
-    writeParallelFiles(folder, 3);
-    const QByteArray customers = folder.read(kCustomerFile), cycles = folder.read(kCycleFile);
-    // The contract file cannot be written: a folder stands in its place.
-    QFile::remove(folder.path() + kContractFile);
-    QDir(folder.path()).mkdir(kContractFile.mid(1));
-    AccountStore store(folder.store(), folder.clock, usLocale());
-    CustomerRecord c;
-    c.acctNo = QStringLiteral("A4");
-    for (int n : {4, 2}) { // an appended account and one written in place
-        const store::FileResult r = store.writeAccount(n, c, store.defaultContract(), CycleRecord());
-        EXPECT_FALSE(r);
-        EXPECT_FALSE(r.error.isEmpty());
-        EXPECT_EQ(folder.read(kCustomerFile), customers) << n;
-        EXPECT_EQ(folder.read(kCycleFile), cycles) << n;
-        EXPECT_FALSE(folder.exists(store::kTransactionMarker));
-    }
-}
-
-// A write or a sync failing anywhere in a save (a new account and one in
-// place) or a removal leaves the three files as they were, or, where even
-// the undo fails, as the start completes them.
 TEST(AccountStore, AFailedWriteOrSyncAnywhereChangesNothingOrIsCompleted)
 {
     auto setUp = [](TestFolder &f) {
