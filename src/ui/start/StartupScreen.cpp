@@ -121,8 +121,9 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
     hint->setFont(italic);
     layout->addWidget(hint);
 
+    // Both notices can show at once: each "Goto" is heard with where it goes.
     auto notice = [this](const QString &name, const QString &caption, const QString &text, int gotoIndex,
-                         int routine) {
+                         int routine, const QString &heard) {
         auto *frame = new QGroupBox(caption, this);
         frame->setObjectName(name);
         auto *inner = new QVBoxLayout(frame);
@@ -131,6 +132,7 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
         inner->addWidget(label);
         auto *go = new QPushButton(QStringLiteral("Goto"), frame);
         go->setObjectName(QStringLiteral("cmdGoto_%1").arg(gotoIndex));
+        go->setAccessibleName(heard);
         connect(go, &QPushButton::clicked, this, [this, routine] { runRoutine(routine); });
         inner->addWidget(go, 0, Qt::AlignLeft);
         frame->hide();
@@ -140,12 +142,12 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
                           QStringLiteral("Your Customer file or Cycle file was not Found. This is Normal when 1st "
                                          "Starting to use the Program.  Click Goto and create at least one "
                                          "Customer entry."),
-                          0, Customers);
+                          0, Customers, QStringLiteral("Goto the customer screen"));
     std::tie(m_noService, m_gotoServices) = notice(QStringLiteral("fraNoServiceFound"), QStringLiteral("No Services Found"),
                          QStringLiteral("Your Services file  was not Found.                  This is Normal when "
                                         "1st Starting to use the Program.  Click Goto and create at least one "
                                         "Service Entry"),
-                         1, Services);
+                         1, Services, QStringLiteral("Goto the services screen"));
     layout->addWidget(m_noCustomer);
     layout->addWidget(m_noService);
     layout->addStretch();
@@ -199,7 +201,7 @@ QWidget *StartupScreen::buildGlance()
     for (int f = 0; f < kFigures; ++f) {
         auto *b = new QCommandLinkButton(box);
         b->setObjectName(QString::fromLatin1(figures[f].name));
-        b->setText(QStringLiteral("Reading..."));
+        b->setText(readingText(f));
         const int routine = figures[f].routine;
         connect(b, &QCommandLinkButton::clicked, this, [this, routine] { runRoutine(routine); });
         m_figures[size_t(f)] = b;
@@ -255,15 +257,23 @@ QString StartupScreen::figureDetail(Figure f, const overview::Glance &g, const Q
     return QString();
 }
 
+// What a figure shows while it is read: what it is, so each is heard apart.
+QString StartupScreen::readingText(int figure)
+{
+    static const char *const what[kFigures] = {"Due this month", "Open balances", "Last billing run",
+                                               "Payments this month"};
+    return QString::fromLatin1(what[figure]) + QStringLiteral(": reading...");
+}
+
 void StartupScreen::readGlance()
 {
     // The files are read on a worker thread through a store of its own, so
     // the page answers at once; a later reading replaces an earlier one.
     const int asked = ++m_glanceAsked;
     m_glance.setProperty("asked", asked);
-    for (QCommandLinkButton *b : m_figures) {
-        b->setText(QStringLiteral("Reading..."));
-        b->setDescription(QString());
+    for (int f = 0; f < kFigures; ++f) {
+        m_figures[size_t(f)]->setText(readingText(f));
+        m_figures[size_t(f)]->setDescription(QString());
     }
     const QString root = m_ctx.store.programFolder();
     const QDate today = m_ctx.clock.today();

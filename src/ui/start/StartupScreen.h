@@ -66,6 +66,7 @@ private:
     QWidget *buildGlance();
     void enableRoutines();
     void readGlance();
+    static QString readingText(int figure);
     void showGlance(const overview::Glance &g);
     void showAbout();
     void askAndOpen(const QString &text, const QString &title, const QString &address);

@@ -425,13 +425,6 @@ TEST(CustomerScreen, SelectWithoutAContractScreenReturnsToTheMenu)
     EXPECT_EQ(h.stored(1).name, QStringLiteral("Renamed Co"));
 }
 
-TEST(CustomerScreen, EveryButtonAndGridHasADistinctName)
-{
-    Harness h(numbered(2));
-    h.open();
-    EXPECT_EQ(sharedAccessibleNames(h.screen).join(QStringLiteral(" | ")).toStdString(), "");
-}
-
 TEST(CustomerScreen, CustomerReportPrintsEveryCustomerAfterTheQuestionAndTheDialog)
 {
     Harness h({business(QStringLiteral("B1"), QStringLiteral("Acme Lawns")),

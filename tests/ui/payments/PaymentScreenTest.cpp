@@ -262,14 +262,6 @@ TEST(PaymentScreen, AnAccountIsChosenFromTheKeyboardAndThePointerStaysPut)
     EXPECT_FALSE(h.screen->pointerBlinking(9));
 }
 
-TEST(PaymentScreen, EveryButtonAndGridHasADistinctName)
-{
-    Harness h;
-    h.ledgerWith("A1", 100);
-    h.open();
-    EXPECT_EQ(sharedAccessibleNames(h.screen).join(QStringLiteral(" | ")).toStdString(), "");
-}
-
 // A disk that fails the journal: the batch is not written, the screen says
 // so and keeps the entries; a failure it cannot take back is named as one
 // the next start completes. A failing purge keeps every ledger.

@@ -396,13 +396,6 @@ TEST(SetupScreen, LeavingRewritesMissingFilesAndReportsAFailedSave)
 }
 
 
-TEST(SetupScreen, EveryButtonHasADistinctName)
-{
-    TestFolder folder;
-    SetupFixture f(folder);
-    EXPECT_EQ(sharedAccessibleNames(f.screen).join(QStringLiteral(" | ")).toStdString(), "");
-}
-
 TEST(SetupScreen, PrintSampleGivesOnePageWithTheFrameOnly)
 {
     TestFolder folder;

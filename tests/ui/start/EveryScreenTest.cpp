@@ -1,10 +1,13 @@
 // Every screen of the running program, walked as a keyboard and
 // screen-reader user meets it, over a business's data, at the window size
 // the program opens with (1180x860), at 1024x768 and at 1600x1200: each tab in turn, each screen
-// opened twice (the second time after the data changed).
+// opened twice (the second time after the data changed): commands in sight,
+// one control per accelerator, no two controls heard by the same name,
+// every label that shows a value heard with it.
 #include "app/Program.h"
 #include "support/BusinessFolder.h"
 #include "support/ScreenChecks.h"
+#include "support/ScreenHost.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -30,6 +33,8 @@ void checkInFront(MainWindow &window, QWidget *screen, const std::string &where,
         QApplication::processEvents();
         for (const QString &s : screenchecks::sharedAccelerators(screen))
             faults.push_back(at + ": shared accelerator " + s.toStdString());
+        if (const QStringList shared = sharedAccessibleNames(screen); !shared.isEmpty())
+            faults.push_back(at + ": controls sharing a name " + shared.join(QStringLiteral(" | ")).toStdString());
         for (const QString &s : screenchecks::unheardLabels(screen))
             faults.push_back(at + ": " + s.toStdString());
         for (const QString &s : screenchecks::commandsOutOf(&window, screen))

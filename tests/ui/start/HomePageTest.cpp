@@ -111,7 +111,7 @@ TEST(HomePage, APaymentEnteredShowsWhenTheUserComesBack)
     home.program.window().navigator().show(ScreenId::History, Routine::History);
     QSignalSpy shown(home.program.menu(), &StartupScreen::glanceShown);
     home.program.window().navigator().show(ScreenId::MainMenu);
-    EXPECT_EQ(home.figure(StartupScreen::PaymentsIn)->text(), QStringLiteral("Reading...")); // not waited for
+    EXPECT_EQ(home.figure(StartupScreen::PaymentsIn)->text(), QStringLiteral("Payments this month: reading...")); // not waited for
     ASSERT_TRUE(shown.wait(20000));
     EXPECT_EQ(home.figure(StartupScreen::PaymentsIn)->description(),
               count + 1 == 1 ? QStringLiteral("1 payment entered") : QStringLiteral("%1 payments entered").arg(count + 1));
