@@ -55,6 +55,18 @@ void writeAccounts(TestFolder &folder, const std::vector<std::pair<CustomerRecor
     folder.write(kCycleFile, cycles);
 }
 
+// n accounts billed monthly at $10, numbered <prefix>0, <prefix>1, ...
+// (with width digits when given).
+void writeMonthly(TestFolder &folder, const QString &prefix, int n, int width = 0)
+{
+    std::vector<std::pair<CustomerRecord, CycleRecord>> accounts;
+    for (int i = 0; i < n; ++i)
+        accounts.push_back({person(prefix + QStringLiteral("%1").arg(i, width, 10, QChar(u'0')), QString(), QStringLiteral("F"),
+                                   QString(), QStringLiteral("L")),
+                            cycle(0, 0, 1000)});
+    writeAccounts(folder, accounts);
+}
+
 TaxRates flat(double rate1, bool second = false, double rate2 = 0)
 {
     TaxRates r;
@@ -73,6 +85,20 @@ RunSettings settingsWith(const TaxRates &rates)
     s.tax1Name = QStringLiteral("Sales Tax");
     s.tax2Name = QStringLiteral("County Tax");
     return s;
+}
+
+// The monthly grid for January with every row chosen for billing.
+CycleGrid everyRowChosen(TestFolder &folder)
+{
+    CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
+    for (CycleRow &r : grid.rows)
+        r.selected = QStringLiteral("+");
+    return grid;
+}
+
+std::vector<Posting> planAt7(const CycleGrid &grid)
+{
+    return std::get<std::vector<Posting>>(planRecordsRun(grid, settingsWith(flat(7)), usLocale()));
 }
 
 } // namespace
@@ -282,9 +308,7 @@ TEST(BillingRun, TheWholeRunIsCheckedBeforeAnythingIsWritten)
         {"total too long", 0, QStringLiteral("$9,999,999,999.00"), "too long"},
     };
     for (const Case &c : cases) {
-        CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
-        for (CycleRow &r : grid.rows)
-            r.selected = QStringLiteral("+");
+        CycleGrid grid = everyRowChosen(folder);
         grid.rows[size_t(c.row)].charge = c.charge;
         if (c.row == 0)
             grid.rows[1].selected.clear();
@@ -301,18 +325,10 @@ TEST(BillingRun, TheWholeRunIsCheckedBeforeAnythingIsWritten)
 TEST(BillingRun, StoppingAfterAnAccountKeepsWhatWasPostedAndAJournalAppendWritesOverATornTail)
 {
     TestFolder folder;
-    std::vector<std::pair<CustomerRecord, CycleRecord>> accounts;
-    for (int i = 0; i < 5; ++i)
-        accounts.push_back({person(QStringLiteral("A%1").arg(i), QString(), QStringLiteral("F"), QString(), QStringLiteral("L")),
-                            cycle(0, 0, 1000)});
-    writeAccounts(folder, accounts);
+    writeMonthly(folder, QStringLiteral("A"), 5);
     folder.write(kTaxRecordsFile, QByteArray(75, 'x') + QByteArray(30, 'y')); // one record and a torn tail
-    CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
-    for (CycleRow &r : grid.rows)
-        r.selected = QStringLiteral("+");
-    const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settingsWith(flat(7)), usLocale()));
-    const RunOutcome out =
-        postRun(folder.store(), postings, kRunDay, usLocale(), [](int index, const Posting &) { return index < 2; });
+    const RunOutcome out = postRun(folder.store(), planAt7(everyRowChosen(folder)), kRunDay, usLocale(),
+                                   [](int index, const Posting &) { return index < 2; });
     EXPECT_TRUE(out.cancelled);
     EXPECT_EQ(out.posted, (std::vector<int>{0, 1}));
     const QByteArray taxes = folder.read(kTaxRecordsFile);
@@ -335,14 +351,7 @@ TEST(BillingRun, StoppingAfterAnAccountKeepsWhatWasPostedAndAJournalAppendWrites
 // start), and the tax file holds exactly one record per bill.
 TEST(BillingRun, KillingARunNeverLeavesAHalfPostedAccount)
 {
-    auto eight = [](TestFolder &folder) {
-        std::vector<std::pair<CustomerRecord, CycleRecord>> accounts;
-        for (int i = 0; i < 8; ++i)
-            accounts.push_back({person(QStringLiteral("K%1").arg(i), QString(), QStringLiteral("F"), QString(),
-                                       QStringLiteral("L")),
-                                cycle(0, 0, 1000)});
-        writeAccounts(folder, accounts);
-    };
+    auto eight = [](TestFolder &folder) { writeMonthly(folder, QStringLiteral("K"), 8); };
     int billed = 0;
     killRounds(12, 9041, QStringLiteral("bill"), eight, [&](TestFolder &folder, int round, const store::FinishedWork &work) {
         std::vector<qsizetype> bills;
@@ -378,7 +387,7 @@ RunOutcome billUntilDone(TestFolder &folder, CycleGrid &grid, const std::functio
 {
     RunOutcome first;
     for (int attempt = 0; attempt < 6; ++attempt) {
-        const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settingsWith(flat(7)), usLocale()));
+        const auto postings = planAt7(grid);
         if (postings.empty())
             break;
         const RunOutcome out = postRun(folder.store(), postings, kRunDay, usLocale());
@@ -411,24 +420,16 @@ TEST(BillingRun, AFailedWriteOrSyncAnywhereBillsEveryAccountExactlyOnce)
         bool onward;     // and every write after it, undo included
         int failSync;    // the folder sync that fails (0: none)
     };
-    std::vector<Scenario> scenarios;
+    std::vector<Scenario> scenarios = {{3, true, 0}, {40, true, 0}, {200, true, 0}, {0, false, 2}, {0, false, 4}, {0, false, 6}};
     for (int n : {1, 2, 3, 4, 5, 9, 64, 130, 131, 190, 200, 260, 320, 380, 455})
         scenarios.push_back({n, false, 0});
-    for (int n : {3, 40, 200})
-        scenarios.push_back({n, true, 0});
-    for (int n : {2, 4, 6})
-        scenarios.push_back({0, false, n});
     const int accounts = 150;
+    auto ledgerOf = [](int i) { return QStringLiteral("/BVActiveAccounts/K%1.txt").arg(i, 3, 10, QChar(u'0')); };
     for (const Scenario &s : scenarios) {
         const std::string label = "write " + std::to_string(s.failWrite) + (s.onward ? " onward" : "") + " sync "
                                   + std::to_string(s.failSync);
         TestFolder folder;
-        std::vector<std::pair<CustomerRecord, CycleRecord>> list;
-        for (int i = 0; i < accounts; ++i)
-            list.push_back({person(QStringLiteral("K%1").arg(i, 3, 10, QChar(u'0')), QString(), QStringLiteral("F"), QString(),
-                                   QStringLiteral("L")),
-                            cycle(0, 0, 1000)});
-        writeAccounts(folder, list);
+        writeMonthly(folder, QStringLiteral("K"), accounts, 3);
         int writes = 0, syncs = 0;
         folder.store().setWriteFault([&](const QString &) -> std::optional<QString> {
             ++writes;
@@ -437,9 +438,7 @@ TEST(BillingRun, AFailedWriteOrSyncAnywhereBillsEveryAccountExactlyOnce)
             return std::nullopt;
         });
         folder.store().setFolderSync([&](const QString &) { return !(s.failSync > 0 && ++syncs == s.failSync); });
-        CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
-        for (CycleRow &r : grid.rows)
-            r.selected = QStringLiteral("+");
+        CycleGrid grid = everyRowChosen(folder);
         std::set<QString> billedAfterFirst;
         const RunOutcome first = billUntilDone(folder, grid, [&] {
             for (int i = 0; i < accounts; ++i) {
@@ -454,10 +453,10 @@ TEST(BillingRun, AFailedWriteOrSyncAnywhereBillsEveryAccountExactlyOnce)
         // ledgers written are the ones it calls unconfirmed or not taken back.
         std::set<QString> claimed;
         for (int row : first.posted)
-            claimed.insert(QStringLiteral("/BVActiveAccounts/K%1.txt").arg(row, 3, 10, QChar(u'0')));
+            claimed.insert(ledgerOf(row));
         std::set<QString> open;
         for (int row : first.unconfirmed)
-            open.insert(QStringLiteral("/BVActiveAccounts/K%1.txt").arg(row, 3, 10, QChar(u'0')));
+            open.insert(ledgerOf(row));
         for (const QString &f : claimed)
             EXPECT_TRUE(billedAfterFirst.count(f)) << label << " " << f.toStdString();
         for (const QString &f : billedAfterFirst)
@@ -469,9 +468,8 @@ TEST(BillingRun, AFailedWriteOrSyncAnywhereBillsEveryAccountExactlyOnce)
         // A restart finds nothing left to finish; every account is billed once.
         EXPECT_FALSE(store::finishInterruptedWork(folder.store()).any()) << label;
         for (int i = 0; i < accounts; ++i) {
-            const QString file = QStringLiteral("/BVActiveAccounts/K%1.txt").arg(i, 3, 10, QChar(u'0'));
-            EXPECT_EQ(folder.read(file).size(), 2 * 155) << label << " " << file.toStdString();
-            EXPECT_EQ(folder.read(QStringLiteral("/Backup") + file), folder.read(file)) << label;
+            EXPECT_EQ(folder.read(ledgerOf(i)).size(), 2 * 155) << label << " " << i;
+            EXPECT_EQ(folder.read(QStringLiteral("/Backup") + ledgerOf(i)), folder.read(ledgerOf(i))) << label;
         }
         EXPECT_EQ(folder.read(kTaxRecordsFile).size(), accounts * 75) << label;
         EXPECT_FALSE(folder.exists(store::kTransactionMarker)) << label;
@@ -483,19 +481,11 @@ TEST(BillingRun, AFailedWriteOrSyncAnywhereBillsEveryAccountExactlyOnce)
 TEST(BillingRun, AFailedWriteOrSyncInAGroupChangesNothingOrIsCompleted)
 {
     auto ten = [](TestFolder &folder) {
-        std::vector<std::pair<CustomerRecord, CycleRecord>> list;
-        for (int i = 0; i < 10; ++i)
-            list.push_back({person(QStringLiteral("G%1").arg(i), QString(), QStringLiteral("F"), QString(), QStringLiteral("L")),
-                            cycle(0, 0, 1000)});
-        writeAccounts(folder, list);
+        writeMonthly(folder, QStringLiteral("G"), 10);
         folder.write(QStringLiteral("/BVActiveAccounts/G3.txt"), QByteArray(155 * 2, 'e'));
     };
     failEveryWay(ten, [](TestFolder &folder) {
-        CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
-        for (CycleRow &r : grid.rows)
-            r.selected = QStringLiteral("+");
-        const auto postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settingsWith(flat(7)), usLocale()));
-        return postRun(folder.store(), postings, kRunDay, usLocale()).result;
+        return postRun(folder.store(), planAt7(everyRowChosen(folder)), kRunDay, usLocale()).result;
     });
 }
 
@@ -509,10 +499,7 @@ TEST(BillingRun, AServiceTheBalanceWouldCountAsAPaymentIsRefused)
                                 cycle(0, 0, 1000)},
                                {person(QStringLiteral("P2"), QString(), QStringLiteral("C"), QString(), QStringLiteral("D")),
                                 cycle(0, 0, 1000, QString::fromLatin1(service))}});
-        CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 0, usLocale());
-        for (CycleRow &r : grid.rows)
-            r.selected = QStringLiteral("+");
-        const auto plan = planRecordsRun(grid, settingsWith(flat(7)), usLocale());
+        const auto plan = planRecordsRun(everyRowChosen(folder), settingsWith(flat(7)), usLocale());
         ASSERT_TRUE(std::holds_alternative<RunProblem>(plan)) << service;
         EXPECT_EQ(std::get<RunProblem>(plan).row, 1);
         EXPECT_TRUE(std::get<RunProblem>(plan).reason.contains(QString::fromLatin1(service)));

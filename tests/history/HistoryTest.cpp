@@ -6,8 +6,10 @@
 #include "ledger/LedgerEntry.h"
 
 #include "support/ChangeHarness.h"
+#include "support/Ledgers.h"
 
 #include <QProcess>
+#include <algorithm>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -15,12 +17,7 @@ using namespace history;
 
 namespace {
 
-QByteArray financial(const char *acct, const char *date, const char *text, const char *amount)
-{
-    return ledger::LedgerEntry{QStringLiteral("Name ") + QString::fromLatin1(acct), QString::fromLatin1(acct),
-                               QString::fromLatin1(date), QString::fromLatin1(text), QString::fromLatin1(amount)}
-        .encode();
-}
+const auto financial = ledgerRecord;
 
 QByteArray service(const char *acct, const char *date, const char *what)
 {
@@ -97,11 +94,11 @@ TEST(History, PurgingOneAccountKeepsTheOthersInOrder)
     writeHistory(folder);
     folder.write(QStringLiteral("/Backup/CAHistory.txt"), "old copy");
     ASSERT_TRUE(purgeAccountHistory(folder.store(), QStringLiteral(" 1001 ")));
-    const QByteArray fin = folder.read(kFinancialHistoryFile);
-    ASSERT_EQ(fin.size(), 3 * 155);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(ledger::LedgerEntry::decode(fin.mid(i * 155, 155)).acctNo, QStringLiteral("1002")) << i;
-    EXPECT_EQ(ledger::LedgerEntry::decode(fin.mid(155, 155)).entryDate, QStringLiteral("10/31/2026"));
+    const std::vector<ledger::LedgerEntry> left = ledgerEntries(folder.read(kFinancialHistoryFile));
+    ASSERT_EQ(left.size(), 3u);
+    for (const ledger::LedgerEntry &e : left)
+        EXPECT_EQ(e.acctNo, QStringLiteral("1002"));
+    EXPECT_EQ(left[1].entryDate, QStringLiteral("10/31/2026"));
     EXPECT_EQ(folder.read(kServiceHistoryFile).size(), 145);
     EXPECT_FALSE(folder.exists(QStringLiteral("/Backup/CAHistory.txt")));
     ASSERT_TRUE(purgeAllHistory(folder.store()));
@@ -141,9 +138,8 @@ TEST(History, APurgeKilledOrFailingLeavesTheOldFilesOrTheNew)
                    ASSERT_TRUE(folder.exists(kFinancialHistoryFile)) << "round " << round;
                    const QByteArray file = folder.read(kFinancialHistoryFile);
                    ASSERT_TRUE(file.size() == 200 * 155 || file.size() == 100 * 155) << "round " << round << ": " << file.size();
-                   int a = 0;
-                   for (qsizetype i = 0; i < file.size() / 155; ++i)
-                       a += ledger::LedgerEntry::decode(file.mid(i * 155, 155)).acctNo == QStringLiteral("A");
+                   const std::vector<ledger::LedgerEntry> entries = ledgerEntries(file);
+                   const auto a = std::count_if(entries.begin(), entries.end(), [](const auto &e) { return e.acctNo == u"A"; });
                    EXPECT_EQ(a, file.size() == 200 * 155 ? 100 : 0) << "round " << round;
                });
     auto setUp = [](TestFolder &folder) {

@@ -1,6 +1,7 @@
 #pragma once
 // A program folder with customers in it and the customer screen over it,
 // in a window with a stand-in main menu, for the customer screen's tests.
+#include "support/Accounts.h"
 #include "support/PdfPrinters.h"
 #include "support/ScreenHost.h"
 #include "ui/customers/CustomerForm.h"
@@ -19,30 +20,6 @@ namespace customertest {
 using namespace ui;
 using namespace customers;
 
-inline customers::CustomerRecord business(const QString &acct, const QString &name, const QString &phone = QString())
-{
-    customers::CustomerRecord r;
-    r.acctNo = acct;
-    r.acctType = QStringLiteral("Business");
-    r.name = name;
-    r.phone = phone;
-    r.cityOrAddr3 = QStringLiteral("Springfield");
-    return r;
-}
-
-inline customers::CustomerRecord person(const QString &acct, const QString &first, const QString &last, const QString &phone = QString())
-{
-    customers::CustomerRecord r;
-    r.acctNo = acct;
-    r.acctType = QStringLiteral("Individual");
-    r.firstName = first;
-    r.lastName = last;
-    r.phone = phone;
-    r.name = first + u' ' + last;
-    r.cityOrAddr3 = QStringLiteral("Shelbyville");
-    return r;
-}
-
 // A program folder with customers in it and the screen over it, in a
 // window with a stand-in main menu.
 struct Harness : ScreenHost<CustomerScreen> {
@@ -56,10 +33,7 @@ struct Harness : ScreenHost<CustomerScreen> {
             v.addressStyle = setup::AddressStyle::USA;
         });
         if (!customers.empty()) {
-            QByteArray c;
-            for (const customers::CustomerRecord &r : customers)
-                c += r.encode();
-            folder.write(customers::kCustomerFile, c);
+            folder.write(customers::kCustomerFile, encodeAll(customers));
             if (withSideFiles) {
                 folder.write(customers::kCycleFile, customers::CycleRecord().encode().repeated(qsizetype(customers.size())));
                 folder.write(customers::kContractFile,

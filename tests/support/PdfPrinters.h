@@ -63,6 +63,19 @@ struct PdfPrinters {
         }
         return boxes;
     }
+    // The boxes of every printing of a word, from wordBoxes' lines.
+    static QList<QRect> boxesOf(const QStringList &boxes, const QString &word)
+    {
+        static const QRegularExpression box(QStringLiteral(R"(@\((\d+),(\d+)\)-\((\d+),(\d+)\)$)"));
+        QList<QRect> found;
+        for (const QString &b : boxes) {
+            const QRegularExpressionMatch m = box.match(b);
+            if (b.startsWith(word + u'@') && m.hasMatch())
+                found.append(QRect(QPoint(m.captured(1).toInt(), m.captured(2).toInt()),
+                                   QPoint(m.captured(3).toInt(), m.captured(4).toInt())));
+        }
+        return found;
+    }
     // The words of a printed file, page breaks as form feeds.
     static QString textOf(const QString &pdf)
     {

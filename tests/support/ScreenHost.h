@@ -5,6 +5,8 @@
 #include "ui/shell/Navigator.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QMap>
@@ -109,6 +111,19 @@ struct ScreenHost {
         window.show();
         const QRect cell = view->visualRect(view->model()->index(row, 0));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    // What the program said last; an empty entry when it said nothing.
+    PromptEntry said() const
+    {
+        return folder.prompt.entries.isEmpty() ? PromptEntry{PromptEntry::Message, {}, {}} : folder.prompt.entries.last();
+    }
+    // A menu command, run as the menu runs it: queued, after the click.
+    void command(const char *name)
+    {
+        auto *action = screen->template findChild<QAction *>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+        QCoreApplication::processEvents();
     }
     // The focus leaves a box, as when the user moves on.
     static void leave(QWidget *w)

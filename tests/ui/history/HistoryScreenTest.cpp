@@ -3,6 +3,8 @@
 // the date guard, the toggle, the export, the print, and the purges.
 #include "history/History.h"
 #include "customers/Records.h"
+#include "support/Accounts.h"
+#include "support/Ledgers.h"
 #include "support/PdfPrinters.h"
 #include "support/ScreenHost.h"
 #include "ui/history/HistoryModel.h"
@@ -18,25 +20,14 @@ using namespace ui;
 
 namespace {
 
-QByteArray entry(const char *acct, const char *date, const char *text, const char *amount)
-{
-    return ledger::LedgerEntry{QStringLiteral("Name ") + QString::fromLatin1(acct), QString::fromLatin1(acct),
-                               QString::fromLatin1(date), QString::fromLatin1(text), QString::fromLatin1(amount)}
-        .encode();
-}
+const auto entry = ledgerRecord;
 
 struct Harness : ScreenHost<HistoryScreen> {
     PdfPrinters printers;
     QString exportPath;
     Harness()
     {
-        QByteArray customers;
-        for (const char *acct : {"1001", "1002"}) {
-            customers::CustomerRecord c;
-            c.acctNo = QString::fromLatin1(acct);
-            customers += c.encode();
-        }
-        folder.write(customers::kCustomerFile, customers);
+        folder.write(customers::kCustomerFile, encodeAll({business("1001", "Acme"), business("1002", "Beta")}));
         folder.write(history::kFinancialHistoryFile,
                      entry("1001", "11/1/2026", "Weekly Mowing, front", "100") + entry("1002", "11/15/2026", "Pool", "50")
                          + entry("1001", "11/30/2026", "Payment Check# 12", "$60.00")
@@ -94,7 +85,7 @@ TEST(HistoryScreen, LastMonthForAllAndForOneAccountWithItsNetTotal)
 
     // An end before the start is put back to the start.
     h.child<QDateEdit>("DTPicker1_1")->setDate(QDate(2026, 10, 1));
-    EXPECT_EQ(h.folder.prompt.entries.last().text, QStringLiteral("Your Calendar Selection is Invalid"));
+    EXPECT_EQ(h.said().text, QStringLiteral("Your Calendar Selection is Invalid"));
     EXPECT_EQ(h.child<QDateEdit>("DTPicker1_1")->date(), QDate(2026, 11, 1));
 
     h.press("cmdHistory_4");
@@ -128,16 +119,15 @@ TEST(HistoryScreen, ExportPrintAndPurgeOfOneAccount)
     // An account that is not in the list is refused.
     h.child<QComboBox>("cboAccounts")->setCurrentText(QStringLiteral("9999"));
     h.press("cmdHistory_3");
-    EXPECT_EQ(h.folder.prompt.entries.last().title, QStringLiteral("Purge Account History"));
-    EXPECT_TRUE(h.folder.prompt.entries.last().text.contains(QStringLiteral("\"9999\" is not one of your accounts")));
+    EXPECT_EQ(h.said().title, QStringLiteral("Purge Account History"));
+    EXPECT_TRUE(h.said().text.contains(QStringLiteral("\"9999\" is not one of your accounts")));
 
     h.child<QComboBox>("cboAccounts")->setCurrentText(QStringLiteral("1001"));
     h.folder.prompt.answer(true);
     h.folder.prompt.answer(true);
     h.press("cmdHistory_3");
-    const QByteArray left = h.folder.read(history::kFinancialHistoryFile);
-    ASSERT_EQ(left.size(), 2 * 155);
-    EXPECT_EQ(ledger::LedgerEntry::decode(left).acctNo, QStringLiteral("1002"));
+    const std::vector<ledger::LedgerEntry> left = ledgerEntries(h.folder.read(history::kFinancialHistoryFile));
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].acctNo, QStringLiteral("1002"));
     EXPECT_EQ(h.folder.read(history::kServiceHistoryFile).size(), 0);
-    EXPECT_TRUE(sharedAccessibleNames(h.screen).isEmpty()) << sharedAccessibleNames(h.screen).join(u',').toStdString();
 }

@@ -1,7 +1,7 @@
 // The dialer, the setup screen's telephone tab and the customer screen's dial
 // picture, driven by their controls, with a fake modem on a pseudo-terminal
 // behind the program's real serial line.
-#include "app/Program.h"
+#include "support/StartedProgram.h"
 #include "support/ScreenChecks.h"
 #include "support/CustomerHarness.h"
 #include "support/FakeModem.h"
@@ -277,20 +277,19 @@ TEST(Telephone, StartFindCallAndKeepSpeedDialAcrossARestart)
     TestFolder folder;
     useFakeModem(folder, fake);
     folder.write("/Phone.txt", "#TRUE#\r\n1\r\n");
-    folder.write(customers::kCustomerFile, customertest::business("1001", "Acme Lawn", "555-0100").encode());
+    folder.write(customers::kCustomerFile, business("1001", "Acme Lawn", "555-0100").encode());
     const QStringList names = {"Office", "Shop", "Supplier"};
     {
-        app::Program program(folder.context());
-        app::InstanceLock lock(folder.path());
-        ASSERT_EQ(program.start(lock), app::Program::Outcome::Running);
+        StartedProgram p(folder);
+        ASSERT_TRUE(p.start());
         ASSERT_TRUE(fake.waitForCommands(2));
         EXPECT_EQ(fake.commands(), QByteArrayList({"AT\r", "AT#CID=1\r"}));
-        program.window().navigator().show(ScreenId::Setup);
-        EXPECT_EQ(text(program.setup(), "lblModemStatus"), "Your Modem Comm Port Is 1.");
-        EXPECT_TRUE(find<QCheckBox>(program.setup(), "ckPhone")->isChecked());
+        p.nav().show(ScreenId::Setup);
+        EXPECT_EQ(text(p.program.setup(), "lblModemStatus"), "Your Modem Comm Port Is 1.");
+        EXPECT_TRUE(find<QCheckBox>(p.program.setup(), "ckPhone")->isChecked());
 
-        program.window().navigator().show(ScreenId::Customers);
-        QWidget *customers = program.window().navigator().current();
+        p.nav().show(ScreenId::Customers);
+        QWidget *customers = p.nav().current();
         auto *dial = find<QToolButton>(customers, "Image1_1");
         ASSERT_TRUE(dial->isVisible());
         bool called = false;
@@ -319,9 +318,8 @@ TEST(Telephone, StartFindCallAndKeepSpeedDialAcrossARestart)
     }
     // Restarted: the saved port alone is probed, and the list is kept.
     fake.clear();
-    app::Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), app::Program::Outcome::Running);
+    StartedProgram p(folder);
+    ASSERT_TRUE(p.start());
     ASSERT_TRUE(fake.waitForCommands(2));
     EXPECT_EQ(fake.commands(), QByteArrayList({"AT\r", "AT#CID=1\r"}));
     DialerDialog dialer(folder.context(), QStringLiteral("Acme Lawn"), QStringLiteral("555-0100"));
@@ -333,7 +331,7 @@ TEST(Telephone, StartFindCallAndKeepSpeedDialAcrossARestart)
 TEST(Telephone, NoModemHidesTheDialPictureAndNothingIsProbedUnasked)
 {
     FakeModem fake;
-    customertest::Harness h({customertest::business("1001", "Acme Lawn", "555-0100")});
+    customertest::Harness h({business("1001", "Acme Lawn", "555-0100")});
     useFakeModem(h.folder, fake);
     h.folder.context().settings.edit([](setup::BusinessValues &v) { v.phoneDaisyChained = true; });
     h.open();

@@ -4,7 +4,7 @@
 // opened twice (the second time after the data changed): commands in sight,
 // one control per accelerator, no two controls heard by the same name,
 // every label that shows a value heard with it.
-#include "app/Program.h"
+#include "support/StartedProgram.h"
 #include "support/BusinessFolder.h"
 #include "support/ScreenChecks.h"
 #include "support/ScreenHost.h"
@@ -63,30 +63,14 @@ void checkInFront(MainWindow &window, QWidget *screen, const std::string &where,
 
 TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
 {
-    // BRENVOY_DARK=1 walks (and pictures) every screen in a dark palette.
-    const QPalette light = QApplication::palette();
-    if (qEnvironmentVariableIsSet("BRENVOY_DARK")) {
-        QPalette dark;
-        dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-        dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
-        dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-        dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
-        dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
-        dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
-        dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
-        dark.setColor(QPalette::Highlight, QColor(0x3d, 0x7e, 0xc6));
-        dark.setColor(QPalette::HighlightedText, Qt::white);
-        QApplication::setPalette(dark);
-    }
     TestFolder folder;
     BusinessFolder business = fillBusiness(folder);
     int chosen = 3; // the contract screen's customer
-    Program program(folder.context());
-    InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-    MainWindow &window = program.window();
+    StartedProgram p(folder);
+    ASSERT_TRUE(p.start());
+    MainWindow &window = p.window();
     window.show();
-    Navigator &nav = window.navigator();
+    Navigator &nav = p.nav();
     const std::pair<ScreenId, Routine> screens[] = {
         {ScreenId::MainMenu, Routine::None},      {ScreenId::Customers, Routine::Customers},
         {ScreenId::Customers, Routine::Contract}, {ScreenId::Services, Routine::Services},
@@ -118,7 +102,6 @@ TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
     for (const std::string &f : faults)
         all += f + "\n";
     EXPECT_TRUE(faults.empty()) << all;
-    QApplication::setPalette(light);
 }
 
 // The contract routine as a user runs it: the customer screen opened for it,
@@ -128,12 +111,10 @@ TEST(EveryScreen, TheContractScreenIsShownForTheAccountSelected)
 {
     TestFolder folder;
     fillBusiness(folder);
-    Program program(folder.context());
-    InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-    MainWindow &window = program.window();
-    window.show();
-    Navigator &nav = window.navigator();
+    StartedProgram p(folder);
+    ASSERT_TRUE(p.start());
+    p.window().show();
+    Navigator &nav = p.nav();
     ASSERT_TRUE(nav.show(ScreenId::Customers, Routine::Contract));
     QWidget *customers = nav.current();
     for (int i = 0; i < 2; ++i) // to the third account

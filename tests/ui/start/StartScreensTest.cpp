@@ -4,7 +4,8 @@
 #include "customers/Records.h"
 #include "base/ValueList.h"
 #include "setup/SettingsFiles.h"
-#include "support/TestSupport.h"
+#include "support/Accounts.h"
+#include "support/StartedProgram.h"
 #include "ui/start/SplashScreen.h"
 #include "ui/start/StartupScreen.h"
 #include "ui/start/SupplierLinks.h"
@@ -56,45 +57,35 @@ void writeSetupFiles(TestFolder &folder)
 
 } // namespace
 
-TEST(StartScreens, FirstStartShowsTheWelcomePanel)
+TEST(StartScreens, FirstStartShowsTheWelcomePanelAndSetupFilesLeadToTheMenu)
 {
     TestFolder folder;
     folder.write(QStringLiteral("/brenvoy"), "the executable lives in the program folder");
-    Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-    SplashScreen *splash = program.splash();
+    StartedProgram p(folder);
+    ASSERT_TRUE(p.start());
+    SplashScreen *splash = p.program.splash();
     ASSERT_NE(splash, nullptr);
-    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Brenvoy"));
-    EXPECT_EQ(child<QLabel>(splash, "lblProductName")->text(), QStringLiteral("Brenvoy"));
-    EXPECT_EQ(child<QLabel>(splash, "lblVersion")->text(), QStringLiteral("Version 1.0.0"));
-    EXPECT_EQ(child<QToolButton>(splash, "Image1_0")->toolTip(), QStringLiteral("Shows the Setup Screen"));
     EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/Brenvoy")).exists());
-
     auto *welcome = child<QGroupBox>(splash, "fraWelcome");
     EXPECT_FALSE(welcome->isVisible());
-    QTest::mouseClick(child<QPushButton>(splash, "cmdContinue"), Qt::LeftButton);
+    p.toMenu();
     EXPECT_TRUE(welcome->isVisible());
-    EXPECT_EQ(welcome->title(), QStringLiteral("Welcome to Brenvoy"));
     EXPECT_EQ(child<QLabel>(splash, "lblWelcome_7")->text(),
               QStringLiteral("An unsuccessful attempt was made to restore it from the Backup Folder. You need to "
                              "recreate it."));
-    EXPECT_EQ(program.window().navigator().current(), splash); // the start screen stays up
+    EXPECT_EQ(p.nav().current(), splash); // the start screen stays up
     EXPECT_TRUE(folder.prompt.entries.isEmpty());
-}
 
-TEST(StartScreens, SetupFilesLeadToTheMainMenuAndSettingsAreLive)
-{
-    TestFolder folder;
-    writeSetupFiles(folder);
-    Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-    EXPECT_EQ(folder.context().settings.values().businessName, QStringLiteral("Acme Lawns"));
-    QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
-    EXPECT_EQ(program.splash(), nullptr);
-    EXPECT_EQ(program.window().navigator().current(), program.menu());
-    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Brenvoy Main Menu"));
+    // With the setup files, Continue leads to the menu and the settings are live.
+    TestFolder set;
+    writeSetupFiles(set);
+    StartedProgram q(set);
+    ASSERT_TRUE(q.start());
+    EXPECT_EQ(set.context().settings.values().businessName, QStringLiteral("Acme Lawns"));
+    q.toMenu();
+    EXPECT_EQ(q.program.splash(), nullptr);
+    EXPECT_EQ(q.nav().current(), q.program.menu());
+    EXPECT_EQ(q.window().windowTitle(), QStringLiteral("Brenvoy Main Menu"));
 }
 
 TEST(StartScreens, ASecondCopyIsRefusedAndTouchesNothing)
@@ -102,9 +93,8 @@ TEST(StartScreens, ASecondCopyIsRefusedAndTouchesNothing)
     TestFolder folder;
     app::InstanceLock running(folder.path());
     ASSERT_TRUE(running.acquire());
-    Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    EXPECT_EQ(program.start(lock), Program::Outcome::AlreadyRunning);
+    StartedProgram p(folder);
+    EXPECT_EQ(p.program.start(p.lock), Program::Outcome::AlreadyRunning);
     ASSERT_EQ(folder.prompt.entries.size(), 1);
     EXPECT_EQ(folder.prompt.entries[0].text, QStringLiteral("Brenvoy is already Running!\nLook for it on the Task Bar"));
     EXPECT_EQ(folder.prompt.entries[0].title, QStringLiteral("Brenvoy"));
@@ -116,9 +106,8 @@ TEST(StartScreens, AFolderThatCannotBeMadeEndsTheStartWithOneMessage)
     TestFolder folder;
     folder.write(QStringLiteral("/Templates"), "in the way");
     folder.write(setup::kBusinessData, "\"Untouched\"");
-    Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    EXPECT_EQ(program.start(lock), Program::Outcome::FolderFailed);
+    StartedProgram p(folder);
+    EXPECT_EQ(p.program.start(p.lock), Program::Outcome::FolderFailed);
     ASSERT_EQ(folder.prompt.entries.size(), 1);
     EXPECT_TRUE(folder.prompt.entries[0].text.contains(QStringLiteral("/Templates")));
     // The business file was not rewritten.
@@ -132,17 +121,16 @@ TEST(StartScreens, ClosingTheWindowOrExitBacksUpOnce)
         writeSetupFiles(folder);
         folder.write(QStringLiteral("/CustomerData.txt"), customerRecordWithAcctNo(QStringLiteral("1001")));
         folder.write(QStringLiteral("/InvoiceJournal.txt"), "journal");
-        Program program(folder.context());
-        app::InstanceLock lock(folder.path());
-        ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+        StartedProgram p(folder);
+        ASSERT_TRUE(p.start());
         if (viaExit) {
-            QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
-            child<QAction>(program.menu(), "mnuExit")->trigger();
+            p.toMenu();
+            child<QAction>(p.program.menu(), "mnuExit")->trigger();
             QCoreApplication::processEvents(); // menu commands run queued
         } else {
-            program.window().close();
+            p.window().close();
         }
-        EXPECT_FALSE(program.window().isVisible());
+        EXPECT_FALSE(p.window().isVisible());
         for (const char *name : {"/CustomerData.txt", "/InvoiceJournal.txt", "/MyBusinessData.txt", "/CycleSetupInfo.txt"})
             EXPECT_EQ(folder.read(QStringLiteral("/Backup") + QString::fromLatin1(name)),
                       folder.read(QString::fromLatin1(name)))
@@ -154,10 +142,9 @@ TEST(StartScreens, MenuRoutinesFollowTheFilesPresent)
 {
     TestFolder folder;
     writeSetupFiles(folder);
-    Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-    Navigator &nav = program.window().navigator();
+    StartedProgram p(folder);
+    ASSERT_TRUE(p.start());
+    Navigator &nav = p.nav();
     std::map<QString, StandInScreen *> screens;
     for (auto [id, form] : {std::pair{ScreenId::Billing, "frmCycleBilling"}, {ScreenId::Payments, "frmAuto"},
                             {ScreenId::Services, "frmServices"}, {ScreenId::History, "frmHistory"},
@@ -167,7 +154,7 @@ TEST(StartScreens, MenuRoutinesFollowTheFilesPresent)
         screens[s->objectName()] = s;
     }
     StandInScreen *customers = screens["frmCustomer"];
-    StartupScreen *menu = program.menu();
+    StartupScreen *menu = p.program.menu();
     auto enabledRoutines = [&] {
         nav.show(ScreenId::MainMenu);
         std::vector<int> on;
@@ -210,17 +197,16 @@ TEST(StartScreens, MenuRoutinesFollowTheFilesPresent)
     nav.show(ScreenId::MainMenu);
     QTest::mouseClick(child<QWidget>(menu, "lblSub_9"), Qt::LeftButton);
     EXPECT_EQ(nav.current(), screens["frmHistory"]);
-    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("frmHistory"));
+    EXPECT_EQ(p.window().windowTitle(), QStringLiteral("frmHistory"));
     EXPECT_EQ(screens["frmHistory"]->routine, Routine::History);
 }
 
 TEST(StartScreens, SupplierQuestionsAndTheManual)
 {
     TestFolder folder;
-    Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-    StartupScreen *menu = program.menu();
+    StartedProgram p(folder);
+    ASSERT_TRUE(p.start());
+    StartupScreen *menu = p.program.menu();
     struct Case {
         const char *action;
         const char *title;
@@ -234,20 +220,22 @@ TEST(StartScreens, SupplierQuestionsAndTheManual)
         {"mnuAvery", "Order Paper", "30 to a Page Mailing Labels", links::kAveryMailingLabels},
         {"mnuLabels", "Order Labels", "Click YES to Connect to a Supplier", links::kAveryShippingLabels},
     };
+    auto run = [&](const char *action) {
+        child<QAction>(menu, action)->trigger();
+        QCoreApplication::processEvents(); // menu commands run queued
+    };
     for (const Case &c : cases) {
         folder.prompt.entries.clear();
         folder.web.opened.clear();
         folder.prompt.answer(false);
-        child<QAction>(menu, c.action)->trigger();
-        QCoreApplication::processEvents(); // menu commands run queued
+        run(c.action);
         ASSERT_EQ(folder.prompt.entries.size(), 1) << c.action;
         EXPECT_EQ(folder.prompt.entries[0].kind, PromptEntry::Question);
         EXPECT_EQ(folder.prompt.entries[0].title, QString::fromLatin1(c.title));
         EXPECT_EQ(folder.prompt.entries[0].text.split(u'\n').first(), QString::fromLatin1(c.firstLine));
         EXPECT_TRUE(folder.web.opened.isEmpty()) << c.action << ": No opens nothing";
         folder.prompt.answer(true);
-        child<QAction>(menu, c.action)->trigger();
-        QCoreApplication::processEvents(); // menu commands run queued
+        run(c.action);
         ASSERT_EQ(folder.web.opened.size(), 1) << c.action;
         EXPECT_EQ(folder.web.opened[0], QUrl(c.address));
     }
@@ -255,10 +243,8 @@ TEST(StartScreens, SupplierQuestionsAndTheManual)
     EXPECT_TRUE(folder.prompt.entries[1].text.endsWith(QStringLiteral("Click YES to Connect to a Supplier")));
 
     folder.web.opened.clear();
-    child<QAction>(menu, "mnuDeluxe")->trigger(); // opens at once, no question
-    QCoreApplication::processEvents(); // menu commands run queued
-    child<QAction>(menu, "mnuHelp")->trigger();
-    QCoreApplication::processEvents(); // menu commands run queued
+    run("mnuDeluxe"); // opens at once, no question
+    run("mnuHelp");
     ASSERT_EQ(folder.web.opened.size(), 2);
     EXPECT_EQ(folder.web.opened[0], QUrl(links::kDeluxeChecks));
     ASSERT_TRUE(folder.web.opened[1].isLocalFile());
@@ -273,21 +259,7 @@ TEST(StartScreens, TheStartSaysWhatAnInterruptedRunPosted)
 {
     TestFolder folder;
     writeSetupFiles(folder);
-    QByteArray customers, cycles;
-    for (const char *acct : {"S1", "S2"}) {
-        customers::CustomerRecord c;
-        c.acctNo = QString::fromLatin1(acct);
-        c.acctType = customers::CustomerRecord::kBusiness;
-        c.name = QStringLiteral("Shop ") + c.acctNo;
-        customers += c.encode();
-        customers::CycleRecord y;
-        y.billingMode = 0;
-        y.charge = base::Money::fromCents(2000);
-        y.service = QStringLiteral("Weekly Mowing");
-        cycles += y.encode();
-    }
-    folder.write(customers::kCustomerFile, customers);
-    folder.write(customers::kCycleFile, cycles);
+    writeAccounts(folder, {business("S1", "Shop S1"), business("S2", "Shop S2")}, cycleOf(2000));
     {
         billing::CycleGrid grid = billing::CycleGrid::load(folder.store(), billing::Monthly, 2, usLocale());
         for (billing::CycleRow &r : grid.rows)
@@ -304,9 +276,8 @@ TEST(StartScreens, TheStartSaysWhatAnInterruptedRunPosted)
         folder.store().setFolderSync([](const QString &) { return true; });
     }
     ASSERT_TRUE(folder.exists(store::kTransactionMarker));
-    Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
+    StartedProgram p(folder);
+    ASSERT_TRUE(p.start());
     const QStringList said = folder.prompt.texts();
     ASSERT_FALSE(said.isEmpty());
     EXPECT_EQ(said.first(), QStringLiteral("A billing run that was interrupted has been completed: 2 accounts posted (S1, S2)."));
@@ -322,23 +293,22 @@ TEST(StartScreens, TheSampleBusinessIsOfferedAndSaysWhatItIs)
 {
     {
         TestFolder folder;
-        Program program(folder.context());
+        StartedProgram p(folder);
         QStringList launched;
-        program.setLauncher([&](const QStringList &args) {
+        p.program.setLauncher([&](const QStringList &args) {
             launched = args;
             return true;
         });
-        app::InstanceLock lock(folder.path());
-        ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-        QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
-        auto *explore = child<QPushButton>(program.splash(), "cmdSample");
+        ASSERT_TRUE(p.start());
+        p.toMenu();
+        auto *explore = child<QPushButton>(p.program.splash(), "cmdSample");
         ASSERT_TRUE(explore->isVisible());
         QTest::mouseClick(explore, Qt::LeftButton);
         ASSERT_EQ(launched.size(), 2);
         EXPECT_EQ(launched[0], QStringLiteral("--data"));
         EXPECT_TRUE(QFileInfo::exists(launched[1] + QStringLiteral("/SampleBusiness.txt")));
         EXPECT_TRUE(QFileInfo::exists(launched[1] + QStringLiteral("/CustomerData.txt")));
-        EXPECT_FALSE(program.window().isVisible()); // this copy ends
+        EXPECT_FALSE(p.window().isVisible()); // this copy ends
         EXPECT_FALSE(QFileInfo::exists(folder.path() + QStringLiteral("/CustomerData.txt"))); // the user's folder untouched
         QDir(launched[1]).removeRecursively();
     }
@@ -353,14 +323,13 @@ TEST(StartScreens, TheSampleBusinessIsOfferedAndSaysWhatItIs)
         folder.write(u'/' + name, f.readAll());
     }
     QDir(copy).removeRecursively();
-    Program program(folder.context());
-    app::InstanceLock lock(folder.path());
-    ASSERT_EQ(program.start(lock), Program::Outcome::Running);
-    EXPECT_TRUE(child<QLabel>(program.splash(), "lblSample")->isVisible());
-    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Brenvoy - Sample business"));
-    QTest::mouseClick(child<QPushButton>(program.splash(), "cmdContinue"), Qt::LeftButton);
-    EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Brenvoy Main Menu - Sample business"));
-    EXPECT_TRUE(child<QLabel>(program.menu(), "lblSampleBusiness")->isVisible());
-    program.window().navigator().show(ScreenId::Billing, Routine::Invoices);
-    EXPECT_TRUE(program.window().windowTitle().endsWith(QStringLiteral(" - Sample business")));
+    StartedProgram p(folder);
+    ASSERT_TRUE(p.start());
+    EXPECT_TRUE(child<QLabel>(p.program.splash(), "lblSample")->isVisible());
+    EXPECT_EQ(p.window().windowTitle(), QStringLiteral("Brenvoy - Sample business"));
+    p.toMenu();
+    EXPECT_EQ(p.window().windowTitle(), QStringLiteral("Brenvoy Main Menu - Sample business"));
+    EXPECT_TRUE(child<QLabel>(p.program.menu(), "lblSampleBusiness")->isVisible());
+    p.nav().show(ScreenId::Billing, Routine::Invoices);
+    EXPECT_TRUE(p.window().windowTitle().endsWith(QStringLiteral(" - Sample business")));
 }
