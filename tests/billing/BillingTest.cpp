@@ -5,7 +5,9 @@
 #include "customers/Records.h"
 #include "ledger/Ledger.h"
 
+#include "support/Accounts.h"
 #include "support/ChangeHarness.h"
+#include "support/Ledgers.h"
 
 #include <functional>
 #include <set>
@@ -19,27 +21,20 @@ namespace {
 
 const QDate kRunDay(2026, 3, 31);
 
-CustomerRecord person(const QString &acct, const QString &title, const QString &first, const QString &initial,
-                      const QString &last)
+// An individual with a title and initial, at 4 Elm St.
+CustomerRecord named(const QString &acct, const QString &title, const QString &first, const QString &initial,
+                     const QString &last)
 {
-    CustomerRecord r;
-    r.acctNo = acct;
-    r.acctType = CustomerRecord::kIndividual;
+    CustomerRecord r = person(acct, first, last);
     r.title = title;
-    r.firstName = first;
     r.middleInitial = initial;
-    r.lastName = last;
     r.address1 = QStringLiteral("4 Elm St");
     return r;
 }
 
 CycleRecord cycle(int mode, int start, qint64 cents, const QString &service = QStringLiteral("Weekly Mowing"))
 {
-    CycleRecord c;
-    c.billingMode = std::int16_t(mode);
-    c.startMonth = std::int16_t(start);
-    c.charge = Money::fromCents(cents);
-    c.service = service;
+    CycleRecord c = cycleOf(cents, service, mode, start);
     c.chargeFor = QStringLiteral("Unit 7");
     return c;
 }
@@ -59,12 +54,10 @@ void writeAccounts(TestFolder &folder, const std::vector<std::pair<CustomerRecor
 // (with width digits when given).
 void writeMonthly(TestFolder &folder, const QString &prefix, int n, int width = 0)
 {
-    std::vector<std::pair<CustomerRecord, CycleRecord>> accounts;
+    std::vector<CustomerRecord> records;
     for (int i = 0; i < n; ++i)
-        accounts.push_back({person(prefix + QStringLiteral("%1").arg(i, width, 10, QChar(u'0')), QString(), QStringLiteral("F"),
-                                   QString(), QStringLiteral("L")),
-                            cycle(0, 0, 1000)});
-    writeAccounts(folder, accounts);
+        records.push_back(person(prefix + QStringLiteral("%1").arg(i, width, 10, QChar(u'0')), QStringLiteral("F"), QStringLiteral("L")));
+    ::writeAccounts(folder, records, cycle(0, 0, 1000));
 }
 
 TaxRates flat(double rate1, bool second = false, double rate2 = 0)
@@ -202,17 +195,9 @@ TEST(BillingRules, ItemsAndTaxes)
 TEST(CycleGrid, LoadsTheDueAccountsWithTheirNamesInRecordOrder)
 {
     TestFolder folder;
-    CustomerRecord business;
-    business.acctNo = QStringLiteral("B1");
-    business.acctType = CustomerRecord::kBusiness;
-    business.name = QStringLiteral("Acme Lawns");
-    writeAccounts(folder, {{person(QStringLiteral("P1"), QStringLiteral("Mr."), QStringLiteral("John"), QString(),
-                                   QStringLiteral("Smith")),
-                            cycle(1, 0, 4500)},
-                           {business, cycle(0, -1, 2000)},
-                           {person(QStringLiteral("P2"), QString(), QStringLiteral("Ann"), QStringLiteral("K"),
-                                   QStringLiteral("Lee")),
-                            cycle(1, 2, 3000)}});
+    writeAccounts(folder, {{named("P1", "Mr.", "John", "", "Smith"), cycle(1, 0, 4500)},
+                           {business("B1", "Acme Lawns"), cycle(0, -1, 2000)},
+                           {named("P2", "", "Ann", "K", "Lee"), cycle(1, 2, 3000)}});
     const CycleGrid quarterly = CycleGrid::load(folder.store(), Quarterly, 3, usLocale()); // April
     ASSERT_EQ(quarterly.accountCount(), 3);
     EXPECT_EQ(quarterly.name(1), QStringLiteral("Mr. John Smith"));
@@ -237,20 +222,14 @@ TEST(CycleGrid, LoadsTheDueAccountsWithTheirNamesInRecordOrder)
 TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
 {
     TestFolder folder;
-    writeAccounts(folder, {{person(QStringLiteral("P1"), QStringLiteral("Mr."), QStringLiteral("John"), QString(),
-                                   QStringLiteral("Smith")),
-                            cycle(0, 0, 4999)},
-                           {person(QStringLiteral("P2"), QString(), QStringLiteral("Ann"), QString(), QStringLiteral("Lee")),
-                            cycle(0, 0, 1000)},
-                           {person(QStringLiteral("P3"), QString(), QStringLiteral("Bo"), QString(), QStringLiteral("Ng")),
-                            cycle(0, 0, 1000)}});
+    writeAccounts(folder, {{named("P1", "Mr.", "John", "", "Smith"), cycle(0, 0, 4999)},
+                           {person("P2", "Ann", "Lee"), cycle(0, 0, 1000)},
+                           {person("P3", "Bo", "Ng"), cycle(0, 0, 1000)}});
     CycleGrid grid = CycleGrid::load(folder.store(), Monthly, 2, usLocale());
     ASSERT_EQ(grid.rows.size(), 3u);
     grid.rows[0].selected = QStringLiteral("+");
     grid.rows[1].selected = QStringLiteral("P"); // posted by an earlier run: never again
-    const auto plan = planRecordsRun(grid, settingsWith(flat(7)), usLocale());
-    ASSERT_TRUE(std::holds_alternative<std::vector<Posting>>(plan));
-    const std::vector<Posting> &postings = std::get<std::vector<Posting>>(plan);
+    const std::vector<Posting> postings = planAt7(grid);
     ASSERT_EQ(postings.size(), 1u);
     const RunOutcome out = postRun(folder.store(), postings, kRunDay, usLocale());
     ASSERT_TRUE(out.result) << out.result.error.toStdString();
@@ -263,8 +242,9 @@ TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
                          QStringLiteral("3.4993")}));
     EXPECT_EQ(taxes.mid(65, 10), QByteArray("3.4993    "));
     const QByteArray ledgerFile = folder.read(QStringLiteral("/BVActiveAccounts/P1.txt"));
-    ASSERT_EQ(ledgerFile.size(), 2 * 155); // the opening entry, then the bill
-    const ledger::LedgerEntry bill = ledger::LedgerEntry::decode(ledgerFile.mid(155));
+    const std::vector<ledger::LedgerEntry> entries = ledgerEntries(ledgerFile);
+    ASSERT_EQ(entries.size(), 2u); // the opening entry, then the bill
+    const ledger::LedgerEntry &bill = entries[1];
     EXPECT_EQ(bill.acctName, QStringLiteral("Mr. John Smith"));
     EXPECT_EQ(bill.entryAmount, QStringLiteral("53.4893"));
     EXPECT_EQ(bill.entryText, QStringLiteral("Weekly Mowing Unit 7"));
@@ -291,10 +271,7 @@ TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
 TEST(BillingRun, TheWholeRunIsCheckedBeforeAnythingIsWritten)
 {
     TestFolder folder;
-    CustomerRecord unsafe = person(QStringLiteral("../x"), QString(), QStringLiteral("A"), QString(), QStringLiteral("B"));
-    writeAccounts(folder, {{person(QStringLiteral("P1"), QString(), QStringLiteral("A"), QString(), QStringLiteral("B")),
-                            cycle(0, 0, 1000)},
-                           {unsafe, cycle(0, 0, 1000)}});
+    ::writeAccounts(folder, {person("P1", "A", "B"), person("../x", "A", "B")}, cycle(0, 0, 1000));
     struct Case {
         const char *label;
         int row;
@@ -495,10 +472,8 @@ TEST(BillingRun, AServiceTheBalanceWouldCountAsAPaymentIsRefused)
 {
     for (const char *service : {"Credit Check Fee", "Payment Plan Setup", "Discount Mowing"}) {
         TestFolder folder;
-        writeAccounts(folder, {{person(QStringLiteral("P1"), QString(), QStringLiteral("A"), QString(), QStringLiteral("B")),
-                                cycle(0, 0, 1000)},
-                               {person(QStringLiteral("P2"), QString(), QStringLiteral("C"), QString(), QStringLiteral("D")),
-                                cycle(0, 0, 1000, QString::fromLatin1(service))}});
+        writeAccounts(folder, {{person("P1", "A", "B"), cycle(0, 0, 1000)},
+                               {person("P2", "C", "D"), cycle(0, 0, 1000, QString::fromLatin1(service))}});
         const auto plan = planRecordsRun(everyRowChosen(folder), settingsWith(flat(7)), usLocale());
         ASSERT_TRUE(std::holds_alternative<RunProblem>(plan)) << service;
         EXPECT_EQ(std::get<RunProblem>(plan).row, 1);

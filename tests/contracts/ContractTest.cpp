@@ -165,28 +165,3 @@ TEST(Rtf, AWordProcessorsTemplateReadsWithoutLosingText)
     EXPECT_DOUBLE_EQ(doc.findBlockByNumber(1).blockFormat().leftMargin(), 720 / kTwipsPerPixel);
     EXPECT_FALSE(readRtf("plain text", doc));
 }
-
-// Where LibreOffice is installed, it reads a written contract's text as we
-// wrote it (a word processor is what users open contracts with).
-TEST(Rtf, LibreOfficeReadsAWrittenContract)
-{
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        GTEST_SKIP() << "LibreOffice is not installed here";
-    QTextDocument doc;
-    QTextCursor c(&doc);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    c.insertText(QStringLiteral("Agreement with "));
-    c.insertText(QStringLiteral("Café {Lee} \\ Sons"), bold);
-    c.insertBlock();
-    c.insertText(QStringLiteral("Price \u2014 $45.00"));
-    TestFolder folder;
-    folder.write(QStringLiteral("/c.rtf"), writeRtf(doc));
-    QProcess p;
-    p.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):UTF8"),
-                      QStringLiteral("--outdir"), folder.path(), folder.path() + QStringLiteral("/c.rtf")});
-    ASSERT_TRUE(p.waitForFinished(120000));
-    const QString text = QString::fromUtf8(folder.read(QStringLiteral("/c.txt"))).remove(QChar(0xFEFF));
-    EXPECT_EQ(text.trimmed(), QStringLiteral("Agreement with Café {Lee} \\ Sons\nPrice \u2014 $45.00")) << text.toStdString();
-}

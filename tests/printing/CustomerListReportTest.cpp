@@ -6,6 +6,7 @@
 #include "printing/PainterSurface.h"
 #include "printing/RecordingSurface.h"
 
+#include "support/PdfWords.h"
 #include "support/TestSupport.h"
 
 #include <QPdfWriter>
@@ -147,31 +148,25 @@ TEST(PainterSurface, AnInvoiceInAPdfHasItsWordsWhereTheLayoutPutThem)
         i.total = base::Money::fromCents(5349);
         ASSERT_TRUE(printInvoice(printer, usLocale(), i, {}));
     }
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    auto boxOf = [&](const QString &word) {
-        const QRegularExpression re(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
-                                                   "yMax=\"([0-9.]+)\">%1</word>")
-                                        .arg(QRegularExpression::escape(word)));
-        const QRegularExpressionMatch m = re.match(html);
-        EXPECT_TRUE(m.hasMatch()) << word.toStdString() << " not in " << html.left(400).toStdString();
-        return std::array<double, 4>{m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                                     m.captured(4).toDouble()};
+    const QStringList words = PdfWords::wordBoxes(pdf);
+    auto boxOf = [&](const char *word) {
+        const QList<QRect> at = PdfWords::boxesOf(words, QString::fromLatin1(word));
+        EXPECT_FALSE(at.isEmpty()) << word << " not in " << words.join(u' ').toStdString();
+        const QRect r = at.value(0);
+        return std::array<double, 4>{double(r.left()), double(r.top()), double(r.right()), double(r.bottom())};
     };
     // Points are twips / 20. "INVOICE" at (7200, 720): x 360 pt, the top of
     // its 26-point cell at 36 pt, so its glyphs start a little below.
-    const auto title = boxOf(QStringLiteral("INVOICE"));
+    const auto title = boxOf("INVOICE");
     EXPECT_NEAR(title[0], 360, 3);
     EXPECT_GE(title[1], 36 - 1);
     EXPECT_LE(title[1], 36 + 10);
     EXPECT_NEAR(title[3] - title[1], 26 * 1.15, 8); // a 26-point line
     // "QTY" at (864, 5832) in 10 points.
-    const auto qty = boxOf(QStringLiteral("QTY"));
+    const auto qty = boxOf("QTY");
     EXPECT_NEAR(qty[0], 43.2, 2);
     EXPECT_GE(qty[1], 291.6 - 1);
     EXPECT_LE(qty[1], 291.6 + 5);
     // The amount due ends at 8 in (576 pt).
-    EXPECT_NEAR(boxOf(QStringLiteral("$53.49"))[2], 576, 3);
+    EXPECT_NEAR(boxOf("$53.49")[2], 576, 3);
 }
