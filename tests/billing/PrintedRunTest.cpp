@@ -8,7 +8,6 @@
 #include "support/FunctionSink.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSet>
 #include <QtEndian>
 #include <gtest/gtest.h>

@@ -6,8 +6,6 @@
 
 #include "support/TestSupport.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>

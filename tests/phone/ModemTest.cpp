@@ -4,11 +4,8 @@
 #include "support/TestSupport.h"
 #include "phone/Modem.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QSignalSpy>
 #include <QTemporaryFile>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace phone;

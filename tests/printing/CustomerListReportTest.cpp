@@ -10,8 +10,6 @@
 #include "support/TestSupport.h"
 
 #include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -8,7 +8,6 @@
 #include "ui/customers/CustomerScreen.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>

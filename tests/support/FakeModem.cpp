@@ -1,8 +1,5 @@
 #include "support/FakeModem.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>

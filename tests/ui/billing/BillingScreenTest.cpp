@@ -13,7 +13,6 @@
 #include "ui/billing/BillingModels.h"
 #include "ui/billing/BillingScreen.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>

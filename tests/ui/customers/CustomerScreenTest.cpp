@@ -5,19 +5,14 @@
 
 #include "support/CustomerHarness.h"
 
-#include <QAbstractItemModel>
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFocusEvent>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>

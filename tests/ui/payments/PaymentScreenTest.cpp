@@ -10,7 +10,6 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>

@@ -4,14 +4,11 @@
 #include "support/ScreenHost.h"
 #include "ui/widgets/RowGrid.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>

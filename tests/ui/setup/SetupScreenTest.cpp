@@ -6,11 +6,10 @@
 #include "ui/setup/SetupScreen.h"
 #include "ui/start/StartupScreen.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QClipboard>
 #include <QComboBox>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QGroupBox>
 #include <QImage>
@@ -21,7 +20,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "support/PdfPrinters.h"
