@@ -1,16 +1,20 @@
 // What a user waits for at the file format's ceiling, measured on the shown
-// program: 32,767 customers with every field filled and 5,000 ledgers of
-// 50 entries. Each screen is opened by a mouse click on the main menu and
-// timed until its events are processed (its controls up, the focus moved),
-// the start is timed from the start screen to the main menu, and each
-// figure stands beside its floor: an in-process read loop over the same
-// files from the page cache.
+// program: 32,767 customers with every field filled, 5,000 ledgers of 50
+// entries, and 100,000 financial plus 100,000 service history records.
+// Each screen is opened by a mouse click on the main menu and timed until
+// its events are processed (its controls up, the focus moved): the first
+// open of a program just started apart from the later ones. The start is
+// timed from the program's start to the main menu, and each figure stands
+// beside its floor: an in-process read loop over the same files from the
+// page cache.
 #include "BenchSupport.h"
 #include "app/Program.h"
 #include "app/StartUp.h"
+#include "base/Dates.h"
 #include "catalog/CatalogRecords.h"
 #include "customers/AccountStore.h"
 #include "customers/Records.h"
+#include "history/History.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerEntry.h"
 #include "ledger/PaymentBatch.h"
@@ -25,6 +29,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAction>
 #include <QRadioButton>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -114,12 +119,38 @@ void writeLedgers(const QString &folder)
     }
 }
 
+// 100,000 records of each history, forty a day back from today, so the
+// last 30 days hold about 1,200 of each.
+void writeHistory(const QString &folder)
+{
+    constexpr int kRecords = 100000;
+    QByteArray financial, service;
+    financial.reserve(qsizetype(kRecords) * ledger::LedgerEntry::kLength);
+    service.reserve(qsizetype(kRecords) * history::ServiceHistoryRecord::kLength);
+    const QDate today = QDate::currentDate();
+    for (int i = 0; i < kRecords; ++i) {
+        const QString date = base::dates::toShortDateText(today.addDays(-(kRecords - 1 - i) / 40), kUs);
+        const QString acct = fullCustomer(i % 5000).acctNo;
+        financial += ledger::LedgerEntry{QStringLiteral("Lakeside Property Management"), acct, date,
+                                         i % 3 ? QStringLiteral("Weekly Mowing Unit 7") : QStringLiteral("Payment Check# 1001"),
+                                         QStringLiteral("35.125")}
+                         .encode();
+        service += history::ServiceHistoryRecord{QStringLiteral("Lakeside Property"), acct, date,
+                                                 QStringLiteral("Weekly Mowing"), QStringLiteral("Sam Jones")}
+                       .encode();
+    }
+    writeFile(folder + history::kFinancialHistoryFile, financial);
+    writeFile(folder + history::kServiceHistoryFile, service);
+}
+
 // The program folder, made once: settings, catalogue files, the customer
-// files, the ledgers, and the folder tree of a first start.
+// files, the ledgers, the histories, and the folder tree of a first start.
 struct ProgramFolder : BenchContext {
     ProgramFolder()
     {
         mustSetUp(QDir().mkpath(root));
+        if (!QFile::exists(root + history::kServiceHistoryFile))
+            writeHistory(root);
         if (QFile::exists(root + kCustomerFile))
             return; // a kept folder made by an earlier run
         mustSetUp(store.makeFolder(store::kBackupFolder));
@@ -343,6 +374,175 @@ void BM_HomePageShownAgain(benchmark::State &state)
     }
 }
 BENCHMARK(BM_HomePageShownAgain)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+
+// A screen opened from the main menu: its routine's label clicked (the
+// setup screen from the Files menu), timed until the click's events are
+// processed, with the window's thread's CPU time beside the wall time.
+constexpr int kSetupScreen = -1;
+
+void openFromMenu(RunningProgram &p, int label, benchmark::State &state)
+{
+    const double cpu = guiThreadCpuMs();
+    QElapsedTimer wall;
+    wall.start();
+    if (label == kSetupScreen) {
+        p.program.menu()->findChild<QAction *>(QStringLiteral("mnuCreate"))->trigger();
+        QCoreApplication::processEvents();
+    } else {
+        p.click(QStringLiteral("lblSub_%1").arg(label).toLatin1().constData());
+    }
+    state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
+    state.counters["gui_cpu_ms"] = guiThreadCpuMs() - cpu;
+}
+
+// The program up on its main menu with the home page's figures shown, as a
+// user finds it before the first click.
+void toMenuAndFigures(RunningProgram &p)
+{
+    QSignalSpy shown(p.program.menu(), &StartupScreen::glanceShown);
+    p.click("cmdContinue");
+    mustSetUp(shown.count() > 0 || shown.wait(120000));
+}
+
+const char *screenName(int label)
+{
+    switch (label) {
+    case StartupScreen::Invoices: return "billing";
+    case StartupScreen::Contract: return "customers for a contract";
+    case StartupScreen::Payments: return "payments";
+    case StartupScreen::Services: return "services";
+    case StartupScreen::Customers: return "customers";
+    case StartupScreen::History: return "history (last 30 days)";
+    default: return "setup";
+    }
+}
+
+// The first open of a screen in a program just started: what a user meets.
+void BM_FirstOpen(benchmark::State &state)
+{
+    const int label = int(state.range(0));
+    state.SetLabel(screenName(label));
+    for (auto _ : state) {
+        state.PauseTiming();
+        RunningProgram p(folder());
+        toMenuAndFigures(p);
+        state.ResumeTiming();
+        openFromMenu(p, label, state);
+    }
+}
+BENCHMARK(BM_FirstOpen)
+    ->ArgsProduct({{int(StartupScreen::Customers), int(StartupScreen::Contract), int(StartupScreen::Payments), int(StartupScreen::Invoices),
+                    int(StartupScreen::Services), int(StartupScreen::History), kSetupScreen}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
+
+// Later opens of the same screen, the menu shown between them with its
+// figures read again, as a user comes back to it.
+void BM_OpenAgain(benchmark::State &state)
+{
+    const int label = int(state.range(0));
+    state.SetLabel(screenName(label));
+    RunningProgram p(folder());
+    toMenuAndFigures(p);
+    openFromMenu(p, label, state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QSignalSpy shown(p.program.menu(), &StartupScreen::glanceShown);
+        p.toMenu();
+        mustSetUp(shown.count() > 0 || shown.wait(120000));
+        state.ResumeTiming();
+        openFromMenu(p, label, state);
+    }
+}
+BENCHMARK(BM_OpenAgain)
+    ->ArgsProduct({{int(StartupScreen::Customers), int(StartupScreen::Contract), int(StartupScreen::Payments), int(StartupScreen::Invoices),
+                    int(StartupScreen::Services), int(StartupScreen::History), kSetupScreen}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10);
+
+// "Eternity" (1 January 1990 to today) and Load Grid on the history screen:
+// all 200,000 records shown. The first load in a program just started, then
+// later ones.
+void loadSince1990(RunningProgram &p, benchmark::State &state)
+{
+    const double cpu = guiThreadCpuMs();
+    QElapsedTimer wall;
+    wall.start();
+    p.click("cmdIncome_3");
+    p.click("cmdHistory_1");
+    state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
+    state.counters["gui_cpu_ms"] = guiThreadCpuMs() - cpu;
+}
+
+void BM_HistorySince1990First(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        RunningProgram p(folder());
+        toMenuAndFigures(p);
+        p.click("lblSub_9");
+        state.ResumeTiming();
+        loadSince1990(p, state);
+    }
+}
+BENCHMARK(BM_HistorySince1990First)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+void BM_HistorySince1990Again(benchmark::State &state)
+{
+    RunningProgram p(folder());
+    toMenuAndFigures(p);
+    p.click("lblSub_9");
+    loadSince1990(p, state);
+    for (auto _ : state)
+        loadSince1990(p, state);
+}
+BENCHMARK(BM_HistorySince1990Again)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
+// The history screen's floor: the customer file (its account list) and the
+// two history files read.
+void BM_FloorHistory(benchmark::State &state)
+{
+    const ProgramFolder &f = folder();
+    const QStringList files = {f.root + kCustomerFile, f.root + history::kFinancialHistoryFile,
+                               f.root + history::kServiceHistoryFile};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readLoop(files));
+}
+BENCHMARK(BM_FloorHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+long peakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+// Every screen opened once and the history since 1990 loaded: the peak of
+// the process's resident memory (what the system had to give it).
+void BM_PeakMemoryEveryScreen(benchmark::State &state)
+{
+    for (auto _ : state) {
+        RunningProgram p(folder());
+        toMenuAndFigures(p);
+        for (int label : {int(StartupScreen::Customers), int(StartupScreen::Payments), int(StartupScreen::Invoices),
+                          int(StartupScreen::Services), kSetupScreen, int(StartupScreen::Contract), int(StartupScreen::History)}) {
+            openFromMenu(p, label, state);
+            if (label != StartupScreen::History)
+                p.toMenu();
+        }
+        loadSince1990(p, state);
+    }
+    state.counters["peak_rss_mb"] = double(peakResidentKb()) / 1024.0;
+}
+BENCHMARK(BM_PeakMemoryEveryScreen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 } // namespace
 

@@ -1,15 +1,10 @@
 #include "history/History.h"
+#include "history/HistoryView.h"
 
 #include "store/Transaction.h"
 
-#include "base/Dates.h"
 #include "base/RecordCodec.h"
-#include "ledger/Ledger.h"
 #include "ledger/LedgerEntry.h"
-
-#include <string>
-#include <string_view>
-#include <unordered_map>
 
 using namespace base;
 using namespace store;
@@ -33,143 +28,13 @@ ServiceHistoryRecord ServiceHistoryRecord::decode(const QByteArray &bytes)
     return {r.text(0, 30), r.text(30, 25), r.text(55, 15), r.text(70, 35), r.text(105, 40)};
 }
 
-namespace {
-
-// A pass over one history file that takes each record's account and date
-// from its bytes and decodes only the records the filter shows. Dates
-// repeat from record to record, so each date text is read once.
-class HistoryPass {
-public:
-    HistoryPass(const HistoryFilter &filter, const QLocale &locale) : m_filter(filter), m_locale(locale)
-    {
-        if (filter.account)
-            m_account = filter.account->toLatin1();
-        // The order of day, month and year in a numeric short date ("M/d/yyyy"
-        // gives month, day, year); none when the pattern has names in it.
-        const QString pattern = dates::shortDatePattern(locale);
-        for (QChar c : pattern) {
-            const char field = c == u'd' ? 'd' : c == u'M' ? 'M' : c == u'y' ? 'y' : 0;
-            if (field && (m_order.isEmpty() || m_order.back() != field))
-                m_order.append(field);
-            else if (!field && c.isLetter())
-                m_order.clear(), m_numeric = false;
-        }
-        m_numeric = m_numeric && m_order.size() == 3 && !pattern.contains(QLatin1String("MMM"))
-                    && !pattern.contains(QLatin1String("ddd"));
-    }
-    // The record's date when the record is shown (invalid: shown whatever
-    // the range); nothing when it is filtered out.
-    std::optional<QDate> shown(const QByteArray &record, int acctAt, int acctWidth, int dateAt, int dateWidth)
-    {
-        if (m_filter.account && textBytes(record, acctAt, acctWidth) != QByteArrayView(m_account))
-            return std::nullopt;
-        const QByteArrayView dateText = textBytes(record, dateAt, dateWidth);
-        const std::string_view key(dateText.data(), size_t(dateText.size()));
-        auto cached = m_dates.find(key);
-        if (cached == m_dates.end())
-            cached = m_dates.emplace(std::string(key), readDate(dateText)).first;
-        const QDate date = cached->second;
-        if (date.isValid() && (date < m_filter.start || date > m_filter.end))
-            return std::nullopt;
-        return date;
-    }
-
-private:
-    // Three numbers with a four-digit year in the pattern's order are read
-    // here; anything else the locale's reader reads.
-    QDate readDate(QByteArrayView text) const
-    {
-        if (m_numeric) {
-            int value[3] = {0, 0, 0}, digits[3] = {0, 0, 0}, field = 0;
-            bool ok = true;
-            for (char c : text) {
-                // Nothing may follow the third number, and no number has
-                // more than four digits (a longer one would overflow).
-                if (field > 2 || (c >= '0' && c <= '9' && digits[field] == 4)) {
-                    ok = false;
-                    break;
-                }
-                if (c >= '0' && c <= '9') {
-                    value[field] = value[field] * 10 + (c - '0');
-                    ++digits[field];
-                } else if (digits[field] > 0) {
-                    ++field;
-                } else {
-                    ok = false;
-                    break;
-                }
-            }
-            if (ok && field == 2 && digits[2] > 0) {
-                int d = 0, m = 0, y = 0, yDigits = 0;
-                for (int i = 0; i < 3; ++i) {
-                    (m_order[i] == 'd' ? d : m_order[i] == 'M' ? m : y) = value[i];
-                    if (m_order[i] == 'y')
-                        yDigits = digits[i];
-                }
-                if (yDigits == 4 && QDate::isValid(y, m, d))
-                    return QDate(y, m, d);
-            }
-        }
-        return dates::parseShortDate(QString::fromLatin1(text), m_locale).value_or(QDate());
-    }
-
-    const HistoryFilter &m_filter;
-    QLocale m_locale;
-    QByteArray m_account;
-    QList<char> m_order;
-    bool m_numeric = true;
-    // Looked up by the bytes in place, with no key made per record.
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::unordered_map<std::string, QDate, KeyHash, std::equal_to<>> m_dates;
-};
-
-template <typename Decode>
-void readRecords(const FileStore &store, const QString &file, int length, Decode &&decode)
-{
-    if (!store.dataFileExists(file))
-        return;
-    const QByteArray bytes = store.readFile(file).value_or(QByteArray());
-    const int count = int(store.wholeRecords(file, length));
-    for (int n = 0; n < count; ++n)
-        decode(QByteArray::fromRawData(bytes.constData() + qsizetype(n) * length, length));
-}
-
-} // namespace
-
 History loadHistory(const FileStore &store, const HistoryFilter &filter, const QLocale &locale)
 {
-    History h;
-    HistoryPass pass(filter, locale);
-    readRecords(store, kServiceHistoryFile, ServiceHistoryRecord::kLength, [&](const QByteArray &bytes) {
-        const std::optional<QDate> date = pass.shown(bytes, 30, 25, 55, 15);
-        if (!date)
-            return;
-        const ServiceHistoryRecord r = ServiceHistoryRecord::decode(bytes);
-        h.service.push_back({r.acctNo, r.acctName, r.serviceDate, r.service, r.servicedBy, *date, std::nullopt});
-    });
-    const MoneyReader money(locale);
-    readRecords(store, kFinancialHistoryFile, ledger::LedgerEntry::kLength, [&](const QByteArray &bytes) {
-        const std::optional<QDate> date = pass.shown(bytes, 45, 25, 70, 15);
-        if (!date)
-            return;
-        const ledger::LedgerEntry e = ledger::LedgerEntry::decode(bytes);
-        HistoryRow row{e.acctNo, e.acctName, e.entryDate, e.entryText, e.entryAmount, *date, money.parse(e.entryAmount)};
-        const ledger::Sign sign = ledger::signOf(QLatin1StringView(e.entryText.toLatin1()));
-        if (!row.amount)
-            ++h.totals.unreadable;
-        else if (sign == ledger::Sign::Subtract) {
-            h.totals.received = h.totals.received + *row.amount;
-            h.totals.net = h.totals.net - *row.amount;
-        } else if (sign == ledger::Sign::Add) {
-            h.totals.billed = h.totals.billed + *row.amount;
-            h.totals.net = h.totals.net + *row.amount;
-        }
-        h.financial.push_back(std::move(row));
-    });
-    return h;
+    auto bytesOf = [&store](const QString &file) {
+        return store.dataFileExists(file) ? store.readFile(file).value_or(QByteArray()) : QByteArray();
+    };
+    const Selection s = selectHistory(bytesOf(kServiceHistoryFile), bytesOf(kFinancialHistoryFile), filter, locale);
+    return {s.service.rows(locale), s.financial.rows(locale), s.totals};
 }
 
 std::pair<QDate, QDate> reportPeriod(int index, const QDate &today)

@@ -153,14 +153,10 @@ bool isPaidUp(const OpenAccount &a)
 
 std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &locale)
 {
-    // One listing of the folder, each ledger opened once by its listed name.
-    std::vector<std::pair<QString, QByteArray>> files = store.readFiles(kActiveAccountsFolder, QStringLiteral(".txt"));
-    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
-        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
-    });
+    // One listing of the folder, each ledger opened once by its listed name
+    // and read while it is held.
     std::vector<OpenAccount> accounts;
-    accounts.reserve(files.size());
-    for (const auto &[name, file] : files) {
+    store.forEachFile(kActiveAccountsFolder, QStringLiteral(".txt"), [&](const QString &name, const QByteArray &file) {
         OpenAccount a;
         a.ledgerFile = kActiveAccountsFolder + u'/' + name;
         const LedgerEntry first = LedgerEntry::decode(file.left(LedgerEntry::kLength));
@@ -174,7 +170,11 @@ std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &loc
         }
         a.balance = balanceOf(file, locale);
         accounts.push_back(std::move(a));
-    }
+    });
+    // In name order, letter case ignored.
+    std::sort(accounts.begin(), accounts.end(), [](const OpenAccount &a, const OpenAccount &b) {
+        return QString::compare(a.ledgerFile, b.ledgerFile, Qt::CaseInsensitive) < 0;
+    });
     return accounts;
 }
 

@@ -6,10 +6,6 @@ using namespace base;
 
 namespace ledger {
 
-namespace {
-constexpr int kTextOffset = 85, kTextWidth = 60, kAmountOffset = 145;
-} // namespace
-
 QByteArray LedgerEntry::encode() const
 {
     RecordWriter w(kLength);

@@ -18,7 +18,7 @@ inline const QString kFinancialHistoryFile = QStringLiteral("/CAHistory.txt");
 
 struct LedgerEntry {
     static constexpr int kLength = 155;
-    static constexpr int kAmountWidth = 10;
+    static constexpr int kTextOffset = 85, kTextWidth = 60, kAmountOffset = 145, kAmountWidth = 10;
 
     QString acctName;    //   0, 45
     QString acctNo;      //  45, 25

@@ -47,8 +47,7 @@ Glance readGlance(const FileStore &store, const QDate &today, const QLocale &loc
     QHash<QDate, std::pair<int, Money>> billedOn; // accounts billed a day, and their total
     // Each ledger read once: its balance by the ledger's own rule, as the
     // payment list reads it, and its charges from the same bytes.
-    for (const auto &[name, file] : store.readFiles(ledger::kActiveAccountsFolder, QStringLiteral(".txt"))) {
-        Q_UNUSED(name);
+    store.forEachFile(ledger::kActiveAccountsFolder, QStringLiteral(".txt"), [&](const QString &, const QByteArray &file) {
         const ledger::Balance balance = ledger::balanceOf(file, locale);
         if (!balance.total.isZero()) {
             ++g.openAccounts;
@@ -70,7 +69,7 @@ Glance readGlance(const FileStore &store, const QDate &today, const QLocale &loc
             ++day.first;
             day.second = day.second + it.value();
         }
-    }
+    });
     for (auto it = billedOn.cbegin(); it != billedOn.cend(); ++it) {
         if (!g.lastRun.isValid() || it.key() > g.lastRun) {
             g.lastRun = it.key();

@@ -53,11 +53,13 @@ QByteArray wholeFile(const QString &path)
     if (fd < 0)
         return QByteArray();
     QT_STATBUF st;
-    QByteArray bytes(QT_FSTAT(fd, &st) == 0 ? qint64(st.st_size) : 0, Qt::Uninitialized);
+    // One byte more than the file holds, so the read that finds its end
+    // needs no larger buffer.
+    QByteArray bytes(QT_FSTAT(fd, &st) == 0 ? qint64(st.st_size) + 1 : 4096, Qt::Uninitialized);
     qint64 got = 0;
     for (;;) {
         if (got == bytes.size())
-            bytes.resize(got + 4096); // grew since, or no size known: read on
+            bytes.resize(got + 4096); // grew since: read on
         const ssize_t n = QT_READ(fd, bytes.data() + got, size_t(bytes.size() - got));
         if (n < 0 && errno == EINTR)
             continue;
@@ -232,21 +234,47 @@ FileResult FileStore::renameDataFile(const QString &oldName, const QString &newN
     return FileResult::success();
 }
 
-std::vector<std::pair<QString, QByteArray>> FileStore::readFiles(const QString &folder, const QString &suffix) const
+void FileStore::refresh(const QString &name, KeptFile &kept) const
 {
-    std::vector<std::pair<QString, QByteArray>> files;
+    if (!dataFileExists(name)) {
+        kept = KeptFile();
+        return;
+    }
+    const QString p = path(name);
+    KeptFile now;
+#ifdef Q_OS_UNIX
+    QT_STATBUF st;
+    if (QT_STAT(QFile::encodeName(p).constData(), &st) == 0) {
+        now.size = qint64(st.st_size);
+        now.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        now.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+        now.identity = qint64(st.st_ino);
+    }
+#else
+    const QFileInfo info(p);
+    now.size = info.size();
+    now.modified = info.lastModified().toMSecsSinceEpoch();
+    now.changed = info.metadataChangeTime().toMSecsSinceEpoch();
+#endif
+    if (now.size >= 0 && now.size == kept.size && now.modified == kept.modified && now.changed == kept.changed
+        && now.identity == kept.identity)
+        return;
+    now.bytes = wholeFile(p);
+    kept = std::move(now);
+}
+
+void FileStore::forEachFile(const QString &folder, const QString &suffix, const FileVisitor &visit) const
+{
     const QString p = m_names.resolve(folder, true);
     if (p.isEmpty() || !QFileInfo(p).isDir())
-        return files;
+        return;
     QDirIterator it(p, QDir::Files | QDir::Hidden);
     while (it.hasNext()) {
         const QString path = it.next();
         const QString name = it.fileName();
-        if (!name.endsWith(suffix, Qt::CaseInsensitive))
-            continue;
-        files.emplace_back(name, wholeFile(path));
+        if (name.endsWith(suffix, Qt::CaseInsensitive))
+            visit(name, wholeFile(path));
     }
-    return files;
 }
 
 } // namespace store

@@ -26,16 +26,47 @@ const Column kService[] = {{"Account", Qt::AlignHCenter},
                            {"Serviced By", Qt::AlignLeft}};
 } // namespace
 
-void HistoryModel::setRows(std::vector<history::HistoryRow> rows)
+void HistoryModel::setView(history::HistoryView view)
 {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_view = std::move(view);
+    m_readRow = -1;
     endResetModel();
+}
+
+const history::HistoryRow &HistoryModel::rowAt(int r) const
+{
+    if (r != m_readRow) {
+        m_read = m_view.row(r, m_locale);
+        m_readRow = r;
+    }
+    return m_read;
+}
+
+QString HistoryModel::cellText(const history::HistoryRow &r, int column) const
+{
+    switch (column) {
+    case 0: return r.acctNo;
+    case 1: return r.name;
+    case 2: return r.dateText;
+    case 3: return r.text;
+    case 4: return m_financial && r.amount ? r.amount->toCurrencyText(m_locale) : r.extra;
+    default: return {};
+    }
+}
+
+QStringList HistoryModel::rowTexts(int r) const
+{
+    const history::HistoryRow &row = rowAt(r);
+    QStringList texts;
+    for (int c = 0; c < 5; ++c)
+        texts.append(cellText(row, c));
+    return texts;
 }
 
 int HistoryModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_view.size());
 }
 
 int HistoryModel::columnCount(const QModelIndex &parent) const
@@ -45,24 +76,16 @@ int HistoryModel::columnCount(const QModelIndex &parent) const
 
 QVariant HistoryModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || size_t(index.row()) >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_view.size())
         return {};
-    const history::HistoryRow &r = m_rows[size_t(index.row())];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant((m_financial ? kFinancial : kService)[index.column()].align | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ForegroundRole && role != Qt::ToolTipRole)
+        return {};
+    const history::HistoryRow &r = rowAt(index.row());
     const bool badDate = index.column() == 2 && !r.date.isValid();
     const bool badAmount = m_financial && index.column() == 4 && !r.amount;
     switch (role) {
-    case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
-        switch (index.column()) {
-        case 0: return r.acctNo;
-        case 1: return r.name;
-        case 2: return r.dateText;
-        case 3: return r.text;
-        case 4: return m_financial && r.amount ? r.amount->toCurrencyText(m_locale) : r.extra;
-        default: return {};
-        }
-    case Qt::TextAlignmentRole:
-        return QVariant((m_financial ? kFinancial : kService)[index.column()].align | Qt::AlignVCenter);
     case Qt::ForegroundRole:
         return badDate || badAmount ? QVariant(QBrush(warningTextColour())) : QVariant();
     case Qt::ToolTipRole:
@@ -71,7 +94,7 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
         if (badAmount)
             return QStringLiteral("This amount cannot be read: it is left out of the total");
         return {};
-    default: return {};
+    default: return cellText(r, index.column());
     }
 }
 

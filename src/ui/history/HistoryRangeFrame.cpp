@@ -16,6 +16,37 @@ using namespace base;
 
 namespace ui {
 
+void AccountNumberModel::setFile(customers::CustomerFile file)
+{
+    beginResetModel();
+    m_file = std::move(file);
+    endResetModel();
+}
+
+bool AccountNumberModel::contains(const QString &acctNo) const
+{
+    const QByteArray wanted = acctNo.toLatin1();
+    if (QString::fromLatin1(wanted) != acctNo)
+        return false; // a character no record can hold
+    for (int n = 1; n <= m_file.count(); ++n) {
+        if (m_file.field(n, customers::customerfield::AcctNo) == QByteArrayView(wanted))
+            return true;
+    }
+    return false;
+}
+
+int AccountNumberModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_file.count();
+}
+
+QVariant AccountNumberModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_file.count() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return m_file.text(index.row() + 1, customers::customerfield::AcctNo);
+}
+
 HistoryRangeFrame::HistoryRangeFrame(context::AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
     auto *h = new QHBoxLayout(this);
@@ -44,6 +75,11 @@ HistoryRangeFrame::HistoryRangeFrame(context::AppContext &ctx, QWidget *parent) 
     m_accounts->setObjectName(QStringLiteral("cboAccounts"));
     m_accounts->setEditable(true);
     m_accounts->setInsertPolicy(QComboBox::NoInsert);
+    // Sized for an account number, not by measuring every one of the list.
+    m_accounts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_accounts->setMinimumContentsLength(14);
+    m_accountNumbers = new AccountNumberModel(m_accounts);
+    m_accounts->setModel(m_accountNumbers);
     auto *acctLabel = new QLabel(QStringLiteral("Account No"), account);
     acctLabel->setBuddy(m_accounts);
     m_single = new QCheckBox(QStringLiteral("Display Single Account"), account);
@@ -80,11 +116,10 @@ QWidget *HistoryRangeFrame::buildPeriods()
     return periods;
 }
 
-void HistoryRangeFrame::load(const QStringList &accounts)
+void HistoryRangeFrame::load(customers::CustomerFile customers)
 {
     const QString shown = m_accounts->currentText();
-    m_accounts->clear();
-    m_accounts->addItems(accounts);
+    m_accountNumbers->setFile(std::move(customers));
     m_accounts->setEditText(shown);
 }
 
@@ -149,7 +184,7 @@ QString HistoryRangeFrame::account() const
 
 bool HistoryRangeFrame::isListed(const QString &account) const
 {
-    return m_accounts->findText(account, Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0;
+    return m_accountNumbers->contains(account);
 }
 
 } // namespace ui

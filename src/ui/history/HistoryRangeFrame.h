@@ -3,7 +3,10 @@
 // pickers, never past today nor ending before it starts), the account with
 // "Display Single Account", and the four report periods.
 #include "context/AppContext.h"
+#include "customers/CustomerFile.h"
 #include "history/History.h"
+
+#include <QAbstractListModel>
 
 #include <QWidget>
 
@@ -13,13 +16,30 @@ class QDateEdit;
 
 namespace ui {
 
+// The account numbers of the customer file, read from its bytes as the
+// list shows them: 32,767 customers make no strings until they are seen.
+class AccountNumberModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void setFile(customers::CustomerFile file);
+    // The number exactly (letter case counts) is one of the file's.
+    bool contains(const QString &acctNo) const;
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+private:
+    customers::CustomerFile m_file;
+};
+
 class HistoryRangeFrame : public QWidget {
     Q_OBJECT
 public:
     HistoryRangeFrame(context::AppContext &ctx, QWidget *parent = nullptr);
 
-    // The account numbers to choose from; the text typed stays.
-    void load(const QStringList &accounts);
+    // The account numbers to choose from: the customer file's; the text
+    // typed stays.
+    void load(customers::CustomerFile customers);
     // Both dates set before either is checked, so a report period never
     // meets the range it replaces half way.
     void setRange(const QDate &start, const QDate &end);
@@ -43,6 +63,7 @@ private:
     QDateEdit *m_start = nullptr;
     QDateEdit *m_end = nullptr;
     QComboBox *m_accounts = nullptr;
+    AccountNumberModel *m_accountNumbers = nullptr;
     QCheckBox *m_single = nullptr;
     bool m_settingRange = false;
 };

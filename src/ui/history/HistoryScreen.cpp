@@ -4,6 +4,7 @@
 #include "base/FieldRoutines.h"
 #include "customers/CustomerFile.h"
 #include "history/History.h"
+#include "history/HistoryView.h"
 #include "printing/PainterSurface.h"
 #include "printing/TablePrint.h"
 #include "ui/history/HistoryModel.h"
@@ -147,12 +148,8 @@ void HistoryScreen::activate(Routine)
         m_navigator.show(ScreenId::MainMenu);
         return;
     }
-    const customers::CustomerFile file = customers::CustomerFile::read(m_ctx.store);
-    QStringList numbers;
-    numbers.reserve(file.count());
-    for (int n = 1; n <= file.count(); ++n)
-        numbers.append(file.text(n, customers::customerfield::AcctNo));
-    m_range->load(numbers);
+    m_ctx.store.refresh(customers::kCustomerFile, m_customers);
+    m_range->load(customers::CustomerFile(m_customers.bytes));
     const QDate today = m_ctx.clock.today();
     m_range->setRange(today.addDays(-30), today);
     loadHistory();
@@ -160,18 +157,18 @@ void HistoryScreen::activate(Routine)
 
 void HistoryScreen::loadHistory()
 {
-    History h = history::loadHistory(m_ctx.store, m_range->filter(), m_ctx.locale);
-    m_financial->setRows(std::move(h.financial));
-    m_service->setRows(std::move(h.service));
+    m_ctx.store.refresh(kServiceHistoryFile, m_serviceHistory);
+    m_ctx.store.refresh(kFinancialHistoryFile, m_financialHistory);
+    Selection h = selectHistory(m_serviceHistory.bytes, m_financialHistory.bytes, m_range->filter(), m_ctx.locale);
+    m_financial->setView(std::move(h.financial));
+    m_service->setView(std::move(h.service));
     // A text with a line break gets a row tall enough for its lines; the
     // others keep the grid's row height (measuring every row costs more
     // than reading the files).
     for (QTableView *view : {m_financialGrid, m_serviceGrid}) {
         const auto *model = static_cast<const HistoryModel *>(view->model());
-        for (int r = 0; r < model->rowCount(); ++r) {
-            if (model->rows()[size_t(r)].text.contains(u'\n'))
-                view->resizeRowToContents(r);
-        }
+        for (qint32 r : model->view().multiLine())
+            view->resizeRowToContents(r);
     }
     m_total->setText(h.totals.net.toCurrencyText(m_ctx.locale));
     QString flows = QStringLiteral("Billed %1   Received %2")
@@ -209,8 +206,8 @@ void HistoryScreen::purgeAll()
         activate(Routine::History);
         return;
     }
-    m_financial->setRows({});
-    m_service->setRows({});
+    m_financial->setView({});
+    m_service->setView({});
     m_navigator.show(ScreenId::MainMenu);
 }
 
@@ -243,7 +240,7 @@ void HistoryScreen::exportGrid()
         return;
     const bool financial = financialShown();
     QSaveFile f(path);
-    const QByteArray csv = toCsv((financial ? m_financial : m_service)->rows(), financial);
+    const QByteArray csv = toCsv((financial ? m_financial : m_service)->view().rows(m_ctx.locale), financial);
     if (!f.open(QIODevice::WriteOnly) || f.write(csv) != csv.size() || !f.commit())
         m_ctx.prompt.message(QStringLiteral("The file %1 could not be written (%2).").arg(path, f.errorString()),
                              QStringLiteral("Export"));
@@ -263,12 +260,9 @@ QString HistoryScreen::renderGrid(QPrinter &printer)
     const bool financial = financialShown();
     const HistoryModel *model = financial ? m_financial : m_service;
     QList<QStringList> rows;
-    for (int r = 0; r < model->rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < 5; ++c)
-            row.append(model->index(r, c).data().toString());
-        rows.append(row);
-    }
+    rows.reserve(model->rowCount());
+    for (int r = 0; r < model->rowCount(); ++r)
+        rows.append(model->rowTexts(r));
     std::vector<printing::TableColumn> columns;
     const double edges[] = {720, 2160, 5040, 6480, 10080, 11520};
     for (int c = 0; c < 5; ++c)

@@ -1,0 +1,271 @@
+#include "history/HistoryView.h"
+
+#include "base/Dates.h"
+#include "base/RecordCodec.h"
+#include "ledger/Ledger.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+using namespace base;
+
+namespace history {
+
+namespace {
+
+// Looked up by the bytes in place, with no key made per record.
+struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+template <typename T>
+using ByBytes = std::unordered_map<std::string, T, KeyHash, std::equal_to<>>;
+// What a map remembers at most: a business repeats a few hundred texts and
+// amounts; a file of distinct ones is read without the map growing.
+constexpr size_t kRemembered = 4096;
+
+// A field's text as RecordReader::text reads it (up to the first NUL,
+// blanks trimmed), found without a search when the text starts at the
+// field's first byte and ends at its first blank, as the program writes it.
+QByteArrayView fieldText(const char *field, int width)
+{
+    if (width <= 0 || field[0] == ' ')
+        return textBytes(QByteArrayView(field, width), 0, width);
+    int end = 0;
+    while (end < width && field[end] != ' ' && field[end] != '\0')
+        ++end;
+    for (int i = end; i < width && field[i] != '\0'; ++i) {
+        if (field[i] != ' ')
+            return textBytes(QByteArrayView(field, width), 0, width); // a blank inside the text
+    }
+    return QByteArrayView(field, end);
+}
+
+// The short dates of one locale read from a record's bytes. Three numbers
+// with a four-digit year in the pattern's order are read here; anything
+// else the locale's reader reads, each distinct text once.
+class DateBytes {
+public:
+    explicit DateBytes(const QLocale &locale) : m_locale(locale)
+    {
+        // The order of day, month and year in a numeric short date ("M/d/yyyy"
+        // gives month, day, year); none when the pattern has names in it.
+        const QString pattern = dates::shortDatePattern(locale);
+        for (QChar c : pattern) {
+            const char field = c == u'd' ? 'd' : c == u'M' ? 'M' : c == u'y' ? 'y' : 0;
+            if (field && (m_order.isEmpty() || m_order.back() != field))
+                m_order.append(field);
+            else if (!field && c.isLetter())
+                m_order.clear(), m_numeric = false;
+        }
+        m_numeric = m_numeric && m_order.size() == 3 && !pattern.contains(QLatin1String("MMM"))
+                    && !pattern.contains(QLatin1String("ddd"));
+    }
+
+    QDate read(QByteArrayView text)
+    {
+        if (m_numeric) {
+            if (const std::optional<QDate> d = numeric(text))
+                return *d;
+        }
+        const std::string_view key(text.data(), size_t(text.size()));
+        if (auto known = m_read.find(key); known != m_read.end())
+            return known->second;
+        const QDate d = dates::parseShortDate(QString::fromLatin1(text), m_locale).value_or(QDate());
+        if (m_read.size() < kRemembered)
+            m_read.emplace(std::string(key), d);
+        return d;
+    }
+
+private:
+    std::optional<QDate> numeric(QByteArrayView text) const
+    {
+        int value[3] = {0, 0, 0}, digits[3] = {0, 0, 0}, field = 0;
+        for (char c : text) {
+            // Nothing may follow the third number, and no number has more
+            // than four digits (a longer one would overflow).
+            if (field > 2 || (c >= '0' && c <= '9' && digits[field] == 4))
+                return std::nullopt;
+            if (c >= '0' && c <= '9') {
+                value[field] = value[field] * 10 + (c - '0');
+                ++digits[field];
+            } else if (digits[field] > 0) {
+                ++field;
+            } else {
+                return std::nullopt;
+            }
+        }
+        if (field != 2 || digits[2] == 0)
+            return std::nullopt;
+        int d = 0, m = 0, y = 0, yDigits = 0;
+        for (int i = 0; i < 3; ++i) {
+            (m_order[i] == 'd' ? d : m_order[i] == 'M' ? m : y) = value[i];
+            if (m_order[i] == 'y')
+                yDigits = digits[i];
+        }
+        if (yDigits != 4 || !QDate::isValid(y, m, d))
+            return std::nullopt;
+        return QDate(y, m, d);
+    }
+
+    QLocale m_locale;
+    QList<char> m_order;
+    bool m_numeric = true;
+    ByBytes<QDate> m_read;
+};
+
+// The balance rule's sign of an entry's text and the money of its amount,
+// each distinct field read once.
+class EntryReader {
+public:
+    explicit EntryReader(const QLocale &locale) : m_money(locale) {}
+    ledger::Sign sign(const char *field)
+    {
+        return remembered(m_signs, field, ledger::LedgerEntry::kTextWidth, [](QByteArrayView text) {
+            return ledger::signOf(QLatin1StringView(text.data(), text.size()));
+        });
+    }
+    std::optional<Money> amount(const char *field)
+    {
+        return remembered(m_amounts, field, ledger::LedgerEntry::kAmountWidth,
+                          [this](QByteArrayView text) { return m_money.parse(QString::fromLatin1(text)); });
+    }
+
+private:
+    template <typename T, typename Read>
+    T remembered(ByBytes<T> &map, const char *field, int width, Read &&read)
+    {
+        const std::string_view key(field, size_t(width));
+        if (auto known = map.find(key); known != map.end())
+            return known->second;
+        const T value = read(fieldText(field, width));
+        if (map.size() < kRemembered)
+            map.emplace(std::string(key), value);
+        return value;
+    }
+    MoneyReader m_money;
+    ByBytes<ledger::Sign> m_signs;
+    ByBytes<std::optional<Money>> m_amounts;
+};
+
+// The account filter: the record's account field holds exactly the
+// account's number.
+bool accountIs(const char *field, int width, QByteArrayView account)
+{
+    if (account.isEmpty() || account.size() > width || field[0] == ' ')
+        return textBytes(QByteArrayView(field, width), 0, width) == account;
+    if (std::memcmp(field, account.data(), size_t(account.size())) != 0)
+        return false;
+    for (qsizetype i = account.size(); i < width && field[i] != '\0'; ++i) {
+        if (field[i] != ' ')
+            return textBytes(QByteArrayView(field, width), 0, width) == account;
+    }
+    return true;
+}
+
+class Scanner {
+public:
+    Scanner(const HistoryFilter &filter, const QLocale &locale) : m_filter(filter), m_dates(locale), m_entries(locale)
+    {
+        if (filter.account)
+            m_account = filter.account->toLatin1();
+    }
+
+    HistoryView view(const QByteArray &bytes, const RecordShape &shape, HistoryTotals *totals)
+    {
+        std::vector<qint32> kept, multiLine;
+        const qint32 count = qint32(bytes.size() / shape.length);
+        for (qint32 n = 0; n < count; ++n) {
+            const char *record = bytes.constData() + qsizetype(n) * shape.length;
+            if (m_filter.account && !accountIs(record + shape.acctAt, shape.acctWidth, m_account))
+                continue;
+            const QDate date = m_dates.read(fieldText(record + shape.dateAt, shape.dateWidth));
+            if (date.isValid() && (date < m_filter.start || date > m_filter.end))
+                continue;
+            if (std::memchr(record + shape.textAt, '\n', size_t(shape.textWidth)))
+                multiLine.push_back(qint32(kept.size()));
+            kept.push_back(n);
+            if (totals)
+                add(*totals, record);
+        }
+        return HistoryView(bytes, shape, std::move(kept), std::move(multiLine));
+    }
+
+private:
+    void add(HistoryTotals &t, const char *entry)
+    {
+        const std::optional<Money> amount = m_entries.amount(entry + ledger::LedgerEntry::kAmountOffset);
+        if (!amount) {
+            ++t.unreadable;
+            return;
+        }
+        switch (m_entries.sign(entry + ledger::LedgerEntry::kTextOffset)) {
+        case ledger::Sign::Subtract:
+            t.received = t.received + *amount;
+            t.net = t.net - *amount;
+            break;
+        case ledger::Sign::Add:
+            t.billed = t.billed + *amount;
+            t.net = t.net + *amount;
+            break;
+        case ledger::Sign::Ignore: break;
+        }
+    }
+
+    const HistoryFilter &m_filter;
+    QByteArray m_account;
+    DateBytes m_dates;
+    EntryReader m_entries;
+};
+
+// Rows decoded for showing: each record's fields, its date and amount read.
+class RowReader {
+public:
+    explicit RowReader(const QLocale &locale) : m_dates(locale), m_money(locale) {}
+    HistoryRow read(const char *record, const RecordShape &shape)
+    {
+        const QByteArray bytes = QByteArray::fromRawData(record, shape.length);
+        const QDate date = m_dates.read(fieldText(record + shape.dateAt, shape.dateWidth));
+        if (!shape.financial) {
+            const ServiceHistoryRecord r = ServiceHistoryRecord::decode(bytes);
+            return {r.acctNo, r.acctName, r.serviceDate, r.service, r.servicedBy, date, std::nullopt};
+        }
+        const ledger::LedgerEntry e = ledger::LedgerEntry::decode(bytes);
+        return {e.acctNo, e.acctName, e.entryDate, e.entryText, e.entryAmount, date, m_money.parse(e.entryAmount)};
+    }
+
+private:
+    DateBytes m_dates;
+    MoneyReader m_money;
+};
+
+} // namespace
+
+HistoryRow HistoryView::row(qsizetype i, const QLocale &locale) const
+{
+    return RowReader(locale).read(m_bytes.constData() + qsizetype(m_kept[size_t(i)]) * m_shape.length, m_shape);
+}
+
+std::vector<HistoryRow> HistoryView::rows(const QLocale &locale) const
+{
+    RowReader reader(locale);
+    std::vector<HistoryRow> out;
+    out.reserve(m_kept.size());
+    for (qint32 n : m_kept)
+        out.push_back(reader.read(m_bytes.constData() + qsizetype(n) * m_shape.length, m_shape));
+    return out;
+}
+
+Selection selectHistory(const QByteArray &service, const QByteArray &financial, const HistoryFilter &filter,
+                        const QLocale &locale)
+{
+    Scanner scan(filter, locale);
+    Selection s;
+    s.service = scan.view(service, kServiceShape, nullptr);
+    s.financial = scan.view(financial, kFinancialShape, &s.totals);
+    return s;
+}
+
+} // namespace history
