@@ -5,6 +5,7 @@
 #include "base/Dates.h"
 #include "customers/Records.h"
 #include "history/History.h"
+#include "history/HistoryView.h"
 #include "ui/history/HistoryScreen.h"
 #include "ui/shell/Navigator.h"
 
@@ -75,14 +76,17 @@ void BM_LoadHistoryMonth(benchmark::State &state)
 }
 BENCHMARK(BM_LoadHistoryMonth)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The reading and filtering alone, without the screen.
-void BM_FilterHistoryMonth(benchmark::State &state)
+// The reading and filtering alone, without the screen: the records a month
+// and all time keep, with the totals.
+void BM_SelectHistory(benchmark::State &state)
 {
     Fixture f;
+    const history::HistoryFilter filter = state.range(0) ? history::HistoryFilter{QDate(1990, 1, 1), QDate(2030, 1, 1), std::nullopt}
+                                                         : history::HistoryFilter{QDate(2024, 3, 1), QDate(2024, 3, 31), std::nullopt};
     for (auto _ : state)
-        benchmark::DoNotOptimize(history::loadHistory(f.store, {QDate(2024, 3, 1), QDate(2024, 3, 31), std::nullopt}, f.locale));
+        benchmark::DoNotOptimize(history::selectHistory(f.store, filter, f.locale));
 }
-BENCHMARK(BM_FilterHistoryMonth)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SelectHistory)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FloorHistoryFiles(benchmark::State &state)
 {

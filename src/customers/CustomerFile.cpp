@@ -96,6 +96,40 @@ AcctNoIndex::AcctNoIndex(const CustomerFile &file) : m_numbers(qsizetype(file.co
     }
 }
 
+AcctNoIndex AcctNoIndex::read(const store::FileStore &store)
+{
+    AcctNoIndex index;
+    const int count = store.recordCount(kCustomerFile, CustomerRecord::kLength);
+    index.m_numbers = QByteArray(qsizetype(count) * kWidth, '\0');
+    char *slots = index.m_numbers.data();
+    auto keep = [&](const char *record, qsizetype n) {
+        const QByteArrayView number = textBytes(QByteArrayView(record, CustomerRecord::kLength), customerfield::AcctNo.offset,
+                                                customerfield::AcctNo.width);
+        std::copy(number.begin(), number.end(), slots + n * kWidth);
+    };
+    qsizetype whole = 0;
+    store.forEachRecordBlock(kCustomerFile, CustomerRecord::kLength, [&](const char *records, qsizetype n, qsizetype first) {
+        for (qsizetype i = 0; i < n && first + i < count; ++i)
+            keep(records + i * CustomerRecord::kLength, first + i);
+        whole = first + n;
+    });
+    // A last record at least half there counts, read with blanks for what
+    // is missing.
+    if (whole < count) {
+        const QByteArray last = store.readRecord(kCustomerFile, CustomerRecord::kLength, count).leftJustified(CustomerRecord::kLength, ' ');
+        keep(last.constData(), count - 1);
+    }
+    return index;
+}
+
+QString AcctNoIndex::number(int n) const
+{
+    if (n < 1 || n > count())
+        return QString();
+    const char *slot = m_numbers.constData() + qsizetype(n - 1) * kWidth;
+    return QString::fromLatin1(slot, qsizetype(std::find(slot, slot + kWidth, '\0') - slot));
+}
+
 bool AcctNoIndex::isTaken(const QString &acctNo, int current) const
 {
     // A character outside Latin-1 is stored as "?", and a stored number is

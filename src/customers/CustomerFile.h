@@ -47,6 +47,14 @@ class AcctNoIndex {
 public:
     AcctNoIndex() = default;
     explicit AcctNoIndex(const CustomerFile &file);
+    // The numbers alone, the customer file read through a small buffer
+    // (records counted as CustomerFile counts them): a list of every
+    // account costs no copy of the 10 MB file.
+    static AcctNoIndex read(const store::FileStore &store);
+
+    int count() const { return int(m_numbers.size() / kWidth); }
+    // Record n's number (1-based), as CustomerFile::text gives it.
+    QString number(int n) const;
 
     // A record other than `current` has exactly this account number
     // (trimmed by the caller; letter case counts).

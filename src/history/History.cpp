@@ -30,10 +30,7 @@ ServiceHistoryRecord ServiceHistoryRecord::decode(const QByteArray &bytes)
 
 History loadHistory(const FileStore &store, const HistoryFilter &filter, const QLocale &locale)
 {
-    auto bytesOf = [&store](const QString &file) {
-        return store.dataFileExists(file) ? store.readFile(file).value_or(QByteArray()) : QByteArray();
-    };
-    const Selection s = selectHistory(bytesOf(kServiceHistoryFile), bytesOf(kFinancialHistoryFile), filter, locale);
+    const Selection s = selectHistory(store, filter, locale);
     return {s.service.rows(locale), s.financial.rows(locale), s.totals};
 }
 

@@ -5,6 +5,7 @@
 #include "ledger/Ledger.h"
 
 #include <cstring>
+#include <future>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -62,6 +63,45 @@ public:
         }
         m_numeric = m_numeric && m_order.size() == 3 && !pattern.contains(QLatin1String("MMM"))
                     && !pattern.contains(QLatin1String("ddd"));
+    }
+
+    // The date of a field's bytes as year * 10000 + month * 100 + day, read
+    // in one pass when the field holds three numbers in the pattern's order
+    // and blanks after them, as the program writes dates; 0 for anything
+    // else (read() reads it then, as ever).
+    int quickKey(const char *field, int width) const
+    {
+        if (!m_numeric)
+            return 0;
+        int value[3] = {0, 0, 0}, digits[3] = {0, 0, 0}, at = 0, i = 0;
+        for (; i < width; ++i) {
+            const char c = field[i];
+            if (c >= '0' && c <= '9') {
+                if (digits[at] == 4)
+                    return 0;
+                value[at] = value[at] * 10 + (c - '0');
+                ++digits[at];
+            } else if (c == ' ' || c == '\0') {
+                break;
+            } else if (digits[at] == 0 || at == 2) {
+                return 0;
+            } else {
+                ++at;
+            }
+        }
+        if (at != 2 || digits[2] == 0)
+            return 0;
+        for (; i < width && field[i] != '\0'; ++i) {
+            if (field[i] != ' ')
+                return 0;
+        }
+        int d = 0, m = 0, y = 0;
+        for (int k = 0; k < 3; ++k) {
+            (m_order[k] == 'd' ? d : m_order[k] == 'M' ? m : y) = value[k];
+            if (m_order[k] == 'y' && digits[k] != 4)
+                return 0;
+        }
+        return QDate::isValid(y, m, d) ? y * 10000 + m * 100 + d : 0;
     }
 
     QDate read(QByteArrayView text)
@@ -167,30 +207,61 @@ bool accountIs(const char *field, int width, QByteArrayView account)
 
 class Scanner {
 public:
-    Scanner(const HistoryFilter &filter, const QLocale &locale) : m_filter(filter), m_dates(locale), m_entries(locale)
+    Scanner(const HistoryFilter &filter, const QLocale &locale)
+        : m_filter(filter), m_startKey(keyOf(filter.start)), m_endKey(keyOf(filter.end)), m_dates(locale), m_entries(locale)
     {
         if (filter.account)
             m_account = filter.account->toLatin1();
     }
 
-    HistoryView view(const QByteArray &bytes, const RecordShape &shape, HistoryTotals *totals)
+    static int keyOf(const QDate &d) { return d.isValid() ? d.year() * 10000 + d.month() * 100 + d.day() : 0; }
+
+    // Whether a record's date keeps it: in the range, or unreadable. The
+    // answer for the record before is taken when the bytes are the same (a
+    // history written day by day holds runs of one date).
+    bool inRange(const char *field, int width)
     {
-        std::vector<qint32> kept, multiLine;
-        const qint32 count = qint32(bytes.size() / shape.length);
-        for (qint32 n = 0; n < count; ++n) {
-            const char *record = bytes.constData() + qsizetype(n) * shape.length;
-            if (m_filter.account && !accountIs(record + shape.acctAt, shape.acctWidth, m_account))
-                continue;
-            const QDate date = m_dates.read(fieldText(record + shape.dateAt, shape.dateWidth));
-            if (date.isValid() && (date < m_filter.start || date > m_filter.end))
-                continue;
-            if (std::memchr(record + shape.textAt, '\n', size_t(shape.textWidth)))
-                multiLine.push_back(qint32(kept.size()));
-            kept.push_back(n);
-            if (totals)
-                add(*totals, record);
+        if (width > int(sizeof m_lastDate))
+            return readInRange(field, width);
+        if (width != m_lastWidth || std::memcmp(m_lastDate, field, size_t(width)) != 0) {
+            std::memcpy(m_lastDate, field, size_t(width));
+            m_lastWidth = width;
+            m_lastIn = readInRange(field, width);
         }
-        return HistoryView(bytes, shape, std::move(kept), std::move(multiLine));
+        return m_lastIn;
+    }
+
+    bool readInRange(const char *field, int width)
+    {
+        if (const int key = m_dates.quickKey(field, width))
+            return key >= m_startKey && key <= m_endKey;
+        const QDate date = m_dates.read(fieldText(field, width));
+        return !date.isValid() || (date >= m_filter.start && date <= m_filter.end);
+    }
+
+    // The file at a full path (empty: no file) scanned; safe on any thread,
+    // one scanner a thread.
+    HistoryView view(const QString &path, const RecordShape &shape, HistoryTotals *totals)
+    {
+        auto file = std::make_shared<QFile>(path);
+        if (path.isEmpty() || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            return HistoryView();
+        std::vector<qint32> kept, multiLine;
+        store::FileStore::readRecordBlocks(*file, shape.length, [&](const char *records, qsizetype count, qsizetype first) {
+            for (qsizetype i = 0; i < count; ++i) {
+                const char *record = records + i * shape.length;
+                if (m_filter.account && !accountIs(record + shape.acctAt, shape.acctWidth, m_account))
+                    continue;
+                if (!inRange(record + shape.dateAt, shape.dateWidth))
+                    continue;
+                if (std::memchr(record + shape.textAt, '\n', size_t(shape.textWidth)))
+                    multiLine.push_back(qint32(kept.size()));
+                kept.push_back(qint32(first + i));
+                if (totals)
+                    add(*totals, record);
+            }
+        });
+        return HistoryView(std::move(file), shape, std::move(kept), std::move(multiLine));
     }
 
 private:
@@ -215,8 +286,12 @@ private:
     }
 
     const HistoryFilter &m_filter;
+    int m_startKey, m_endKey;
     QByteArray m_account;
     DateBytes m_dates;
+    char m_lastDate[16] = {};
+    int m_lastWidth = -1;
+    bool m_lastIn = false;
     EntryReader m_entries;
 };
 
@@ -245,26 +320,40 @@ private:
 
 HistoryRow HistoryView::row(qsizetype i, const QLocale &locale) const
 {
-    return RowReader(locale).read(m_bytes.constData() + qsizetype(m_kept[size_t(i)]) * m_shape.length, m_shape);
+    QByteArray record(m_shape.length, ' ');
+    if (m_file->seek(qint64(m_kept[size_t(i)]) * m_shape.length))
+        m_file->read(record.data(), m_shape.length);
+    return RowReader(locale).read(record.constData(), m_shape);
 }
 
 std::vector<HistoryRow> HistoryView::rows(const QLocale &locale) const
 {
-    RowReader reader(locale);
     std::vector<HistoryRow> out;
+    if (m_kept.empty() || !m_file->seek(0))
+        return out;
     out.reserve(m_kept.size());
-    for (qint32 n : m_kept)
-        out.push_back(reader.read(m_bytes.constData() + qsizetype(n) * m_shape.length, m_shape));
+    RowReader reader(locale);
+    auto next = m_kept.begin();
+    store::FileStore::readRecordBlocks(*m_file, m_shape.length, [&](const char *records, qsizetype count, qsizetype first) {
+        for (; next != m_kept.end() && *next < first + count; ++next)
+            out.push_back(reader.read(records + (*next - first) * m_shape.length, m_shape));
+    });
     return out;
 }
 
-Selection selectHistory(const QByteArray &service, const QByteArray &financial, const HistoryFilter &filter,
-                        const QLocale &locale)
+Selection selectHistory(const store::FileStore &store, const HistoryFilter &filter, const QLocale &locale)
 {
-    Scanner scan(filter, locale);
+    // The names resolved here, where the store keeps its listings; the two
+    // files then read side by side, the service history on a thread of its
+    // own.
+    auto pathOf = [&store](const QString &name) { return store.dataFileExists(name) ? store.path(name) : QString(); };
+    const QString servicePath = pathOf(kServiceHistoryFile), financialPath = pathOf(kFinancialHistoryFile);
+    std::future<HistoryView> service = std::async(std::launch::async, [&filter, &locale, servicePath] {
+        return Scanner(filter, locale).view(servicePath, kServiceShape, nullptr);
+    });
     Selection s;
-    s.service = scan.view(service, kServiceShape, nullptr);
-    s.financial = scan.view(financial, kFinancialShape, &s.totals);
+    s.financial = Scanner(filter, locale).view(financialPath, kFinancialShape, &s.totals);
+    s.service = service.get();
     return s;
 }
 

@@ -1,13 +1,16 @@
 #pragma once
-// The history files as the history screen shows them: each file's bytes,
-// read once while the file is unchanged, and the numbers of the records a
-// filter keeps. A record is decoded only when its row is shown, so the
-// grid of 200,000 records since 1990 holds four bytes a record beside the
-// file, and nothing is freed record by record when the next range comes.
+// The history files as the history screen shows them: each file read once
+// through a small buffer for the numbers of the records a filter keeps and
+// the period's totals, then a record read from the file only when its row
+// is shown. The grid of 200,000 records since 1990 holds four bytes a
+// record, the files are never held in memory, and nothing is freed record
+// by record when the next range comes.
 #include "history/History.h"
+#include "store/FileStore.h"
 
-#include <QByteArray>
+#include <QFile>
 #include <QLocale>
+#include <memory>
 #include <vector>
 
 namespace history {
@@ -20,24 +23,28 @@ struct RecordShape {
 inline constexpr RecordShape kServiceShape{ServiceHistoryRecord::kLength, 30, 25, 55, 15, 70, 35, false};
 inline constexpr RecordShape kFinancialShape{ledger::LedgerEntry::kLength, 45, 25, 70, 15, 85, 60, true};
 
-// One file's records that a filter keeps, in file order.
+// One file's records that a filter keeps, in file order. The file stays
+// open with the view: a file the program replaces meanwhile (a purge) is
+// still read as it was when the view was made.
 class HistoryView {
 public:
     HistoryView() = default;
-    HistoryView(QByteArray bytes, RecordShape shape, std::vector<qint32> kept, std::vector<qint32> multiLine)
-        : m_bytes(std::move(bytes)), m_shape(shape), m_kept(std::move(kept)), m_multiLine(std::move(multiLine))
+    HistoryView(std::shared_ptr<QFile> file, RecordShape shape, std::vector<qint32> kept, std::vector<qint32> multiLine)
+        : m_file(std::move(file)), m_shape(shape), m_kept(std::move(kept)), m_multiLine(std::move(multiLine))
     {
     }
     qsizetype size() const { return qsizetype(m_kept.size()); }
     bool financial() const { return m_shape.financial; }
-    // Row i decoded from the file's bytes.
+    // Row i read from the file; a record the file no longer holds (cut
+    // short by another program) reads blank.
     HistoryRow row(qsizetype i, const QLocale &locale) const;
+    // Every row, read in one pass over the file.
     std::vector<HistoryRow> rows(const QLocale &locale) const;
     // The rows whose text holds a line break (they need a taller row).
     const std::vector<qint32> &multiLine() const { return m_multiLine; }
 
 private:
-    QByteArray m_bytes;
+    std::shared_ptr<QFile> m_file;
     RecordShape m_shape{kServiceShape};
     std::vector<qint32> m_kept;
     std::vector<qint32> m_multiLine;
@@ -48,9 +55,9 @@ struct Selection {
     HistoryTotals totals;
 };
 
-// Both histories as the filter keeps them, from the files' bytes. A record
-// whose date cannot be read is kept whatever the range.
-Selection selectHistory(const QByteArray &service, const QByteArray &financial, const HistoryFilter &filter,
-                        const QLocale &locale);
+// Both history files as the filter keeps them (reading never writes: a
+// missing file is an empty history). A record whose date cannot be read is
+// kept whatever the range.
+Selection selectHistory(const store::FileStore &store, const HistoryFilter &filter, const QLocale &locale);
 
 } // namespace history

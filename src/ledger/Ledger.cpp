@@ -57,9 +57,13 @@ std::optional<QString> chargeTextProblem(const QString &text)
 
 Balance balanceOf(const QByteArray &file, const QLocale &locale)
 {
+    return balanceOf(file, MoneyReader(locale));
+}
+
+Balance balanceOf(const QByteArray &file, const MoneyReader &reader)
+{
     // The payment list runs this over every entry of every open ledger: the
     // text and amount are read where they lie, with no string made.
-    const MoneyReader reader(locale);
     Balance b;
     const qsizetype n = file.size() / LedgerEntry::kLength;
     for (qsizetype i = 0; i < n; ++i) {
@@ -156,6 +160,7 @@ std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &loc
     // One listing of the folder, each ledger opened once by its listed name
     // and read while it is held.
     std::vector<OpenAccount> accounts;
+    const MoneyReader reader(locale);
     store.forEachFile(kActiveAccountsFolder, QStringLiteral(".txt"), [&](const QString &name, const QByteArray &file) {
         OpenAccount a;
         a.ledgerFile = kActiveAccountsFolder + u'/' + name;
@@ -168,7 +173,7 @@ std::vector<OpenAccount> openAccounts(const FileStore &store, const QLocale &loc
             a.acctNo = first.acctNo;
             a.acctName = first.acctName;
         }
-        a.balance = balanceOf(file, locale);
+        a.balance = balanceOf(file, reader);
         accounts.push_back(std::move(a));
     });
     // In name order, letter case ignored.

@@ -39,6 +39,9 @@ struct Balance {
     int unreadable = 0; // entries whose amount could not be read, left out
 };
 Balance balanceOf(const QByteArray &ledger, const QLocale &locale);
+// The same with the locale's money reader made once for many ledgers (making
+// one costs more than reading a ledger).
+Balance balanceOf(const QByteArray &ledger, const base::MoneyReader &reader);
 // Nothing when the ledger is missing (after the restore from its backup).
 std::optional<Balance> accountBalance(const store::FileStore &store, const QString &ledgerFile, const QLocale &locale);
 

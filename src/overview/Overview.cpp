@@ -1,6 +1,7 @@
 #include "overview/Overview.h"
 
 #include "base/Dates.h"
+#include "base/RecordCodec.h"
 #include "billing/BillingRules.h"
 #include "billing/CycleGrid.h"
 #include "customers/Records.h"
@@ -11,6 +12,8 @@
 
 using namespace store;
 using base::Money;
+using base::MoneyReader;
+using base::textBytes;
 
 namespace overview {
 
@@ -44,11 +47,12 @@ Glance readGlance(const FileStore &store, const QDate &today, const QLocale &loc
             g.due[size_t(f)] = int(billing::CycleGrid::load(store, f, today.month() - 1, locale).rows.size());
     }
     DateReader dateOf(locale);
+    const MoneyReader money(locale);
     QHash<QDate, std::pair<int, Money>> billedOn; // accounts billed a day, and their total
     // Each ledger read once: its balance by the ledger's own rule, as the
     // payment list reads it, and its charges from the same bytes.
     store.forEachFile(ledger::kActiveAccountsFolder, QStringLiteral(".txt"), [&](const QString &, const QByteArray &file) {
-        const ledger::Balance balance = ledger::balanceOf(file, locale);
+        const ledger::Balance balance = ledger::balanceOf(file, money);
         if (!balance.total.isZero()) {
             ++g.openAccounts;
             g.openTotal = g.openTotal + balance.total;
@@ -56,11 +60,12 @@ Glance readGlance(const FileStore &store, const QDate &today, const QLocale &loc
         QHash<QDate, Money> mine;
         for (qsizetype at = ledger::LedgerEntry::kLength; at + ledger::LedgerEntry::kLength <= file.size();
              at += ledger::LedgerEntry::kLength) {
-            const ledger::LedgerEntry e = ledger::LedgerEntry::decode(file.mid(at, ledger::LedgerEntry::kLength));
-            if (ledger::signOf(QLatin1StringView(e.entryText.toLatin1())) != ledger::Sign::Add)
+            const QByteArrayView entry = QByteArrayView(file).sliced(at, ledger::LedgerEntry::kLength);
+            const auto [text, amountText] = ledger::LedgerEntry::textAndAmountOf(entry);
+            if (ledger::signOf(QLatin1StringView(text.data(), text.size())) != ledger::Sign::Add)
                 continue;
-            const QDate d = dateOf(e.entryDate.trimmed());
-            const std::optional<Money> amount = Money::parse(e.entryAmount, locale);
+            const QDate d = dateOf(QString::fromLatin1(textBytes(entry, 70, 15)));
+            const std::optional<Money> amount = money.parse(QString::fromLatin1(amountText));
             if (d.isValid() && amount)
                 mine[d] = mine.value(d) + *amount;
         }
@@ -81,7 +86,7 @@ Glance readGlance(const FileStore &store, const QDate &today, const QLocale &loc
     for (qsizetype at = 0; at + ledger::LedgerEntry::kLength <= journal.size(); at += ledger::LedgerEntry::kLength) {
         const ledger::LedgerEntry e = ledger::LedgerEntry::decode(journal.mid(at, ledger::LedgerEntry::kLength));
         const QDate d = dateOf(e.entryDate.trimmed());
-        const std::optional<Money> amount = Money::parse(e.entryAmount, locale);
+        const std::optional<Money> amount = money.parse(e.entryAmount);
         if (!d.isValid() || !amount || d.year() != today.year() || d.month() != today.month())
             continue;
         ++g.paymentsThisMonth;

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QScopeGuard>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -234,33 +236,49 @@ FileResult FileStore::renameDataFile(const QString &oldName, const QString &newN
     return FileResult::success();
 }
 
-void FileStore::refresh(const QString &name, KeptFile &kept) const
+bool FileStore::forEachRecordBlock(const QString &name, int recordLength, const RecordVisitor &visit) const
 {
-    if (!dataFileExists(name)) {
-        kept = KeptFile();
-        return;
+    if (recordLength <= 0 || !dataFileExists(name))
+        return false;
+    QFile f(path(name));
+    return f.open(QIODevice::ReadOnly | QIODevice::Unbuffered) && readRecordBlocks(f, recordLength, visit);
+}
+
+bool FileStore::readRecordBlocks(QIODevice &file, int recordLength, const RecordVisitor &visit)
+{
+    if (recordLength <= 0)
+        return false;
+    // About 64 KiB of whole records in a buffer the thread keeps: fresh
+    // memory for every read would cost more than the reading. A visitor
+    // that reads another file this way gets a buffer of its own.
+    const qsizetype perBlock = std::max<qsizetype>(1, (qsizetype(1) << 16) / recordLength);
+    const qsizetype blockBytes = perBlock * recordLength;
+    thread_local QByteArray kept;
+    thread_local int depth = 0;
+    QByteArray own;
+    QByteArray &buffer = depth == 0 ? kept : own;
+    if (buffer.size() < blockBytes)
+        buffer.resize(blockBytes);
+    ++depth;
+    const auto done = qScopeGuard([] { --depth; });
+    qsizetype first = 0;
+    for (;;) {
+        qsizetype got = 0;
+        while (got < blockBytes) {
+            const qint64 n = file.read(buffer.data() + got, blockBytes - got);
+            if (n < 0)
+                return false;
+            if (n == 0)
+                break;
+            got += n;
+        }
+        const qsizetype count = got / recordLength;
+        if (count > 0)
+            visit(buffer.constData(), count, first);
+        first += count;
+        if (got < blockBytes)
+            return true;
     }
-    const QString p = path(name);
-    KeptFile now;
-#ifdef Q_OS_UNIX
-    QT_STATBUF st;
-    if (QT_STAT(QFile::encodeName(p).constData(), &st) == 0) {
-        now.size = qint64(st.st_size);
-        now.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-        now.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-        now.identity = qint64(st.st_ino);
-    }
-#else
-    const QFileInfo info(p);
-    now.size = info.size();
-    now.modified = info.lastModified().toMSecsSinceEpoch();
-    now.changed = info.metadataChangeTime().toMSecsSinceEpoch();
-#endif
-    if (now.size >= 0 && now.size == kept.size && now.modified == kept.modified && now.changed == kept.changed
-        && now.identity == kept.identity)
-        return;
-    now.bytes = wholeFile(p);
-    kept = std::move(now);
 }
 
 void FileStore::forEachFile(const QString &folder, const QString &suffix, const FileVisitor &visit) const

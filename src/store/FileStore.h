@@ -14,6 +14,7 @@
 #include "store/NameResolver.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -95,18 +96,17 @@ public:
     // missing file. Synced before it returns.
     FileResult writeBytes(const QString &name, qint64 offset, const QByteArray &bytes, qint64 newLength = -1) const;
 
-    // A file's contents kept by a reader between reads, with what the file
-    // was when they were read.
-    struct KeptFile {
-        QByteArray bytes;
-        qint64 size = -1, modified = -1, changed = -1, identity = -1;
-    };
-    // Brings `kept` up to the file as it is now (after the restore from its
-    // backup), reading it again only when its size, times (to the
-    // nanosecond) or identity changed: a screen opened again over a file of
-    // 15 MB that nothing wrote pays one look at it. A missing file keeps
-    // nothing.
-    void refresh(const QString &name, KeptFile &kept) const;
+    // The whole records of a file handed to `visit` a block at a time, in
+    // order: `records` holds `count` records, the first of them record
+    // number `first` (0-based). The block is read into one buffer the
+    // thread keeps, so a file of 15 MB is read at the speed of the system's
+    // cache with no memory taken for it. A torn piece at the end is no
+    // record. False when the file is missing (after the restore from its
+    // backup) or cannot be read.
+    using RecordVisitor = std::function<void(const char *records, qsizetype count, qsizetype first)>;
+    bool forEachRecordBlock(const QString &name, int recordLength, const RecordVisitor &visit) const;
+    // The same over a file already open, from where it stands.
+    static bool readRecordBlocks(QIODevice &file, int recordLength, const RecordVisitor &visit);
 
     // Each plain file of a folder whose name ends with the suffix (letter
     // case ignored) handed to `visit` with its contents, in the order the

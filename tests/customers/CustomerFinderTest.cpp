@@ -126,3 +126,27 @@ TEST(CustomerFile, AccountNumberIndexFindsAnotherRecordWithTheNumber)
     for (const Case &c : cases)
         EXPECT_EQ(index.isTaken(c.acct, c.current), c.taken) << c.acct.toStdString() << " at " << c.current;
 }
+
+// The account numbers alone, read through the store's small buffer across
+// several blocks: the same numbers and count as the whole file gives,
+// a last record at least half there counted and a shorter piece not.
+TEST(CustomerFile, AccountNumbersReadThroughABufferAreTheWholeFilesNumbers)
+{
+    for (qsizetype tail : {qsizetype(0), qsizetype(CustomerRecord::kLength / 2 + 1), qsizetype(40)}) {
+        std::vector<CustomerRecord> records;
+        for (int i = 0; i < 600; ++i)
+            records.push_back(business(QStringLiteral("N%1").arg(i), QStringLiteral("Name")));
+        records[7].acctNo = QStringLiteral(" padded ");
+        QByteArray bytes = encodeAll(records);
+        bytes.replace(5 * CustomerRecord::kLength + 1, 1, QByteArray(1, '\0')); // "N5" cut at a NUL: "N"
+        bytes += business(QStringLiteral("LAST"), QStringLiteral("Name")).encode().left(tail);
+        TestFolder folder;
+        folder.write(kCustomerFile, bytes);
+        const CustomerFile whole(bytes);
+        const AcctNoIndex numbers = AcctNoIndex::read(folder.store());
+        ASSERT_EQ(numbers.count(), whole.count()) << tail;
+        for (int n = 1; n <= whole.count(); ++n)
+            EXPECT_EQ(numbers.number(n), whole.text(n, customerfield::AcctNo)) << n;
+        EXPECT_EQ(numbers.number(whole.count()), tail > CustomerRecord::kLength / 2 ? QStringLiteral("LAST") : QStringLiteral("N599"));
+    }
+}

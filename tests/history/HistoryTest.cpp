@@ -3,6 +3,7 @@
 // dates and amounts, the report periods, the purge of one account, and the
 // CSV export read back by Python's csv module.
 #include "history/History.h"
+#include "history/HistoryView.h"
 #include "ledger/LedgerEntry.h"
 
 #include "support/ChangeHarness.h"
@@ -148,4 +149,85 @@ TEST(History, APurgeKilledOrFailingLeavesTheOldFilesOrTheNew)
     };
     failEveryWay(setUp, [](TestFolder &f) { return purgeAccountHistory(f.store(), QStringLiteral("1001")); });
     failEveryWay(setUp, [](TestFolder &f) { return purgeAllHistory(f.store()); });
+}
+
+// A record's date and account read straight from its bytes: each field as
+// the record reader gives it (up to a NUL, blanks trimmed), dates in the
+// locale's order, anything unusual read by the locale's reader. March 2026
+// is asked for; a date that cannot be read keeps its record.
+TEST(History, DatesAndAccountsReadFromTheBytesAsTheRecordReaderReadsThem)
+{
+    struct Case {
+        QByteArray date;
+        bool kept, readable;
+    };
+    const QLocale uk(QLocale::English, QLocale::UnitedKingdom);
+    const std::pair<QLocale, std::vector<Case>> locales[] = {
+        {usLocale(),
+         {{"3/1/2026", true, true},     {" 3/1/2026", true, true},      {QByteArray("3/1/2026\0junk", 13), true, true},
+          {"3/31/2026", true, true},    {"4/1/2026", false, true},      {"2/28/2026", false, true},
+          {"03/05/2026", true, true},   {"3/1/26", true, true},         {"2026-03-05", true, true},
+          {"2026-04-05", false, true},  {"3/1/2026 x", true, false},    {"13/1/2026", true, false},
+          {"3/1/20261", true, false},   {"3//2026", true, false},       {"", true, false}}},
+        {uk, {{"01/03/2026", true, true}, {"03/01/2026", false, true}, {"31/3/2026", true, true}, {"3/31/2026", true, false}}},
+    };
+    for (const auto &[locale, cases] : locales) {
+        TestFolder folder;
+        QByteArray file;
+        for (size_t i = 0; i < cases.size(); ++i) {
+            QByteArray record = ledgerRecord(QStringLiteral("A%1").arg(i), QString(), QStringLiteral("Mowing"), QStringLiteral("1"));
+            record.replace(70, 15, cases[i].date.leftJustified(15, ' ', true));
+            file += record;
+        }
+        folder.write(kFinancialHistoryFile, file);
+        const History h = loadHistory(folder.store(), {QDate(2026, 3, 1), QDate(2026, 3, 31), std::nullopt}, locale);
+        QStringList kept;
+        for (const HistoryRow &r : h.financial)
+            kept.append(r.acctNo);
+        for (size_t i = 0; i < cases.size(); ++i) {
+            const QString acct = QStringLiteral("A%1").arg(i);
+            EXPECT_EQ(kept.contains(acct), cases[i].kept) << cases[i].date.toStdString() << " " << locale.name().toStdString();
+            for (const HistoryRow &r : h.financial) {
+                if (r.acctNo == acct)
+                    EXPECT_EQ(r.date.isValid(), cases[i].readable) << cases[i].date.toStdString();
+            }
+        }
+    }
+    // The account filter: the field's text exactly, however the field is padded.
+    TestFolder folder;
+    QByteArray file;
+    for (const QByteArray &acct : {QByteArray("1001"), QByteArray(" 1001"), QByteArray("1001\0x", 6), QByteArray("1001 x"),
+                                   QByteArray("10011"), QByteArray("100")}) {
+        QByteArray record = ledgerRecord(QStringLiteral("X"), QStringLiteral("3/2/2026"), QString::fromLatin1(acct.toHex()), QStringLiteral("1"));
+        record.replace(45, 25, acct.leftJustified(25, ' ', true));
+        file += record;
+    }
+    folder.write(kFinancialHistoryFile, file);
+    QStringList texts;
+    for (const HistoryRow &r : loadHistory(folder.store(), {QDate(2026, 3, 1), QDate(2026, 3, 31), QStringLiteral("1001")}, usLocale()).financial)
+        texts.append(r.text);
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("31303031"), QStringLiteral("2031303031"), QStringLiteral("313030310078")}));
+}
+
+// The grid's rows read from the open file: each row as the whole list
+// gives it, the rows whose text breaks a line named, and a file replaced
+// after the view was made (a purge) still read as it was.
+TEST(History, AViewReadsItsRowsFromTheFileAsItWasWhenMade)
+{
+    TestFolder folder;
+    writeHistory(folder);
+    QByteArray file = folder.read(kFinancialHistoryFile);
+    file += financial("1003", "11/3/2026", "Two\nlines", "7");
+    folder.write(kFinancialHistoryFile, file);
+    const Selection s = selectHistory(folder.store(), {QDate(2026, 11, 1), QDate(2026, 11, 30), std::nullopt}, usLocale());
+    const std::vector<HistoryRow> all = s.financial.rows(usLocale());
+    ASSERT_EQ(all.size(), 6u);
+    EXPECT_EQ(s.financial.multiLine(), (std::vector<qint32>{5}));
+    ASSERT_TRUE(purgeAllHistory(folder.store()));
+    for (qsizetype i = 0; i < s.financial.size(); ++i) {
+        const HistoryRow r = s.financial.row(i, usLocale());
+        EXPECT_EQ(std::tie(r.acctNo, r.dateText, r.text, r.extra), std::tie(all[size_t(i)].acctNo, all[size_t(i)].dateText, all[size_t(i)].text, all[size_t(i)].extra)) << i;
+    }
+    EXPECT_EQ(s.financial.row(5, usLocale()).text, QStringLiteral("Two\nlines"));
+    EXPECT_EQ(s.totals.net, base::Money::fromCents(9200)); // 100 + 50 - 60 - 5 + 7, the unreadable left out
 }

@@ -9,42 +9,48 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace base;
 
 namespace ui {
 
-void AccountNumberModel::setFile(customers::CustomerFile file)
+namespace {
+// The account box: its list read before it opens.
+class AccountBox : public QComboBox {
+public:
+    AccountBox(std::function<void()> beforeList, QWidget *parent) : QComboBox(parent), m_beforeList(std::move(beforeList)) {}
+    void showPopup() override
+    {
+        m_beforeList();
+        QComboBox::showPopup();
+    }
+
+private:
+    std::function<void()> m_beforeList;
+};
+} // namespace
+
+void AccountNumberModel::setNumbers(customers::AcctNoIndex numbers)
 {
     beginResetModel();
-    m_file = std::move(file);
+    m_numbers = std::move(numbers);
     endResetModel();
-}
-
-bool AccountNumberModel::contains(const QString &acctNo) const
-{
-    const QByteArray wanted = acctNo.toLatin1();
-    if (QString::fromLatin1(wanted) != acctNo)
-        return false; // a character no record can hold
-    for (int n = 1; n <= m_file.count(); ++n) {
-        if (m_file.field(n, customers::customerfield::AcctNo) == QByteArrayView(wanted))
-            return true;
-    }
-    return false;
 }
 
 int AccountNumberModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_file.count();
+    return parent.isValid() ? 0 : m_numbers.count();
 }
 
 QVariant AccountNumberModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_file.count() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || index.row() >= m_numbers.count() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return m_file.text(index.row() + 1, customers::customerfield::AcctNo);
+    return m_numbers.number(index.row() + 1);
 }
 
 HistoryRangeFrame::HistoryRangeFrame(context::AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
@@ -71,7 +77,7 @@ HistoryRangeFrame::HistoryRangeFrame(context::AppContext &ctx, QWidget *parent) 
 
     auto *account = new QGroupBox(QStringLiteral("Account Selection"), this);
     auto *ag = new QGridLayout(account);
-    m_accounts = new QComboBox(account);
+    m_accounts = new AccountBox([this] { readAccounts(); }, account);
     m_accounts->setObjectName(QStringLiteral("cboAccounts"));
     m_accounts->setEditable(true);
     m_accounts->setInsertPolicy(QComboBox::NoInsert);
@@ -80,6 +86,9 @@ HistoryRangeFrame::HistoryRangeFrame(context::AppContext &ctx, QWidget *parent) 
     m_accounts->setMinimumContentsLength(14);
     m_accountNumbers = new AccountNumberModel(m_accounts);
     m_accounts->setModel(m_accountNumbers);
+    // Typing completes from the list: it is read when the box is entered.
+    m_accounts->installEventFilter(this);
+    m_accounts->lineEdit()->installEventFilter(this);
     auto *acctLabel = new QLabel(QStringLiteral("Account No"), account);
     acctLabel->setBuddy(m_accounts);
     m_single = new QCheckBox(QStringLiteral("Display Single Account"), account);
@@ -116,11 +125,27 @@ QWidget *HistoryRangeFrame::buildPeriods()
     return periods;
 }
 
-void HistoryRangeFrame::load(customers::CustomerFile customers)
+void HistoryRangeFrame::load(std::function<customers::AcctNoIndex()> read)
 {
+    m_readAccounts = std::move(read);
+    if (m_accounts->hasFocus())
+        readAccounts();
+}
+
+void HistoryRangeFrame::readAccounts() const
+{
+    if (!m_readAccounts)
+        return;
     const QString shown = m_accounts->currentText();
-    m_accountNumbers->setFile(std::move(customers));
+    m_accountNumbers->setNumbers(std::exchange(m_readAccounts, nullptr)());
     m_accounts->setEditText(shown);
+}
+
+bool HistoryRangeFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn)
+        readAccounts();
+    return QWidget::eventFilter(watched, event);
 }
 
 void HistoryRangeFrame::setQuietly(QDateEdit *edit, const QDate &date)
@@ -184,6 +209,7 @@ QString HistoryRangeFrame::account() const
 
 bool HistoryRangeFrame::isListed(const QString &account) const
 {
+    readAccounts();
     return m_accountNumbers->contains(account);
 }
 

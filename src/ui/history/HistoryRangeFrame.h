@@ -7,6 +7,7 @@
 #include "history/History.h"
 
 #include <QAbstractListModel>
+#include <functional>
 
 #include <QWidget>
 
@@ -16,20 +17,20 @@ class QDateEdit;
 
 namespace ui {
 
-// The account numbers of the customer file, read from its bytes as the
-// list shows them: 32,767 customers make no strings until they are seen.
+// The customer file's account numbers as the list shows them: 32,767
+// customers make no strings until they are seen.
 class AccountNumberModel : public QAbstractListModel {
     Q_OBJECT
 public:
     using QAbstractListModel::QAbstractListModel;
-    void setFile(customers::CustomerFile file);
+    void setNumbers(customers::AcctNoIndex numbers);
     // The number exactly (letter case counts) is one of the file's.
-    bool contains(const QString &acctNo) const;
+    bool contains(const QString &acctNo) const { return m_numbers.isTaken(acctNo, 0); }
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    customers::CustomerFile m_file;
+    customers::AcctNoIndex m_numbers;
 };
 
 class HistoryRangeFrame : public QWidget {
@@ -37,9 +38,11 @@ class HistoryRangeFrame : public QWidget {
 public:
     HistoryRangeFrame(context::AppContext &ctx, QWidget *parent = nullptr);
 
-    // The account numbers to choose from: the customer file's; the text
-    // typed stays.
-    void load(customers::CustomerFile customers);
+    // The account numbers to choose from, read by `read` when the list is
+    // first needed (the box entered, its list opened, a number checked):
+    // a user who looks at the history of every account never waits for
+    // 32,767 numbers. The text typed stays.
+    void load(std::function<customers::AcctNoIndex()> read);
     // Both dates set before either is checked, so a report period never
     // meets the range it replaces half way.
     void setRange(const QDate &start, const QDate &end);
@@ -54,8 +57,12 @@ public:
 Q_SIGNALS:
     void singleToggled(bool on);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *buildPeriods();
+    void readAccounts() const;
     void dateChanged(QDateEdit *edit);
     void setQuietly(QDateEdit *edit, const QDate &date);
 
@@ -64,6 +71,7 @@ private:
     QDateEdit *m_end = nullptr;
     QComboBox *m_accounts = nullptr;
     AccountNumberModel *m_accountNumbers = nullptr;
+    mutable std::function<customers::AcctNoIndex()> m_readAccounts; // set while the list is still to be read
     QCheckBox *m_single = nullptr;
     bool m_settingRange = false;
 };

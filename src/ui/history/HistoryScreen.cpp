@@ -148,8 +148,7 @@ void HistoryScreen::activate(Routine)
         m_navigator.show(ScreenId::MainMenu);
         return;
     }
-    m_ctx.store.refresh(customers::kCustomerFile, m_customers);
-    m_range->load(customers::CustomerFile(m_customers.bytes));
+    m_range->load([this] { return customers::AcctNoIndex::read(m_ctx.store); });
     const QDate today = m_ctx.clock.today();
     m_range->setRange(today.addDays(-30), today);
     loadHistory();
@@ -157,9 +156,7 @@ void HistoryScreen::activate(Routine)
 
 void HistoryScreen::loadHistory()
 {
-    m_ctx.store.refresh(kServiceHistoryFile, m_serviceHistory);
-    m_ctx.store.refresh(kFinancialHistoryFile, m_financialHistory);
-    Selection h = selectHistory(m_serviceHistory.bytes, m_financialHistory.bytes, m_range->filter(), m_ctx.locale);
+    Selection h = selectHistory(m_ctx.store, m_range->filter(), m_ctx.locale);
     m_financial->setView(std::move(h.financial));
     m_service->setView(std::move(h.service));
     // A text with a line break gets a row tall enough for its lines; the

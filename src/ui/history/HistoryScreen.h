@@ -4,7 +4,6 @@
 // with the period's net total, the report periods, the purges, and the
 // shown grid exported to CSV or printed.
 #include "context/AppContext.h"
-#include "store/FileStore.h"
 #include "ui/shell/PrinterChooser.h"
 #include "ui/shell/Screen.h"
 
@@ -65,8 +64,6 @@ private:
     QLineEdit *m_total = nullptr;
     QLabel *m_flows = nullptr; // billed and received in the period
     QPushButton *m_purgeAll = nullptr;
-    // The files as last read: read again only when they change.
-    store::FileStore::KeptFile m_customers, m_serviceHistory, m_financialHistory;
 };
 
 } // namespace ui

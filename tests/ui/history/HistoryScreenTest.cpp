@@ -76,7 +76,22 @@ TEST(HistoryScreen, LastMonthForAllAndForOneAccountWithItsNetTotal)
     EXPECT_EQ(h.child<QLabel>("lblFlows")->text(),
               QStringLiteral("Billed $150.00   Received $60.00   (1 amount(s) that cannot be read left out)"));
 
-    h.child<QComboBox>("cboAccounts")->setCurrentText(QStringLiteral("1001"));
+    // The account list is read when the box is entered, and again after
+    // the customers changed.
+    auto *accounts = h.child<QComboBox>("cboAccounts");
+    EXPECT_EQ(accounts->count(), 0);
+    h.leave(accounts); // nothing read on leaving
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(accounts->lineEdit(), &in);
+    ASSERT_EQ(accounts->count(), 2);
+    EXPECT_EQ(accounts->itemText(1), QStringLiteral("1002"));
+    h.folder.write(customers::kCustomerFile, h.folder.read(customers::kCustomerFile) + business("1003", "Gamma").encode());
+    h.navigator->show(HistoryScreen::kId);
+    QApplication::sendEvent(accounts->lineEdit(), &in);
+    EXPECT_EQ(accounts->count(), 3);
+    h.press("cmdIncome_0"); // back to last month
+
+    accounts->setCurrentText(QStringLiteral("1001"));
     h.child<QCheckBox>("ckAccount")->setChecked(true);
     EXPECT_FALSE(h.child<QPushButton>("cmdHistory_2")->isEnabled());
     h.press("cmdHistory_1");
