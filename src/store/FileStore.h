@@ -111,8 +111,9 @@ public:
     // Each plain file of a folder whose name ends with the suffix (letter
     // case ignored) handed to `visit` with its contents, in the order the
     // file system lists them: the folder resolved and listed once, each file
-    // opened once by the name listed, and only one file's bytes held at a
-    // time (five thousand ledgers are 40 MB). Nothing for a missing folder.
+    // opened once by the name listed, and one buffer holding one file at a
+    // time (five thousand ledgers are 40 MB): the bytes are valid only
+    // during the call. Nothing for a missing folder.
     using FileVisitor = std::function<void(const QString &name, const QByteArray &bytes)>;
     void forEachFile(const QString &folder, const QString &suffix, const FileVisitor &visit) const;
 
