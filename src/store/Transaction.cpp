@@ -150,6 +150,11 @@ void Transaction::writeAt(const QString &name, qint64 offset, QByteArray bytes, 
     c.name = name;
     c.offset = offset;
     c.newLength = newLength >= 0 ? newLength : std::max(size, offset + bytes.size());
+    // Bytes the file already holds there are no change: a customer saved
+    // as it was (every search begins with a save) writes and syncs nothing.
+    if (c.newLength == size && changesOf(name).empty() && !bytes.isEmpty()
+        && m_store.readBytes(name, offset, bytes.size()) == bytes)
+        return;
     c.bytes = std::move(bytes);
     c.part = m_part;
     add(std::move(c));

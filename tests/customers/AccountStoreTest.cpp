@@ -99,6 +99,18 @@ TEST(AccountStore, WritesKeepRecordNTogether)
     // Past the end: a blank customer, a default cycle record.
     EXPECT_TRUE(store.readCustomer(4).acctNo.isEmpty());
     EXPECT_EQ(store.readCycle(4), CycleRecord());
+
+    // An account saved as it stands writes and syncs nothing; one changed
+    // field writes its record.
+    int writes = 0, syncs = 0;
+    folder.store().setWriteFault([&](const QString &) -> std::optional<QString> { ++writes; return std::nullopt; });
+    folder.store().setFolderSync([&](const QString &) { ++syncs; return true; });
+    ASSERT_TRUE(store.writeAccount(3, c, store.defaultContract(), y));
+    EXPECT_EQ(writes + syncs, 0);
+    c.name = QStringLiteral("Renamed");
+    ASSERT_TRUE(store.writeAccount(3, c, store.defaultContract(), y));
+    EXPECT_GT(writes, 0);
+    EXPECT_EQ(store.readCustomer(3).name, QStringLiteral("Renamed"));
 }
 
 TEST(AccountStore, RebuildNeedsTheCustomerFile)

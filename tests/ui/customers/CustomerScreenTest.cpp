@@ -507,11 +507,11 @@ TEST(CustomerScreen, AFailedSaveOrDeletionSaysTheFilesAreAsTheyWere)
     Harness h(numbered(3));
     h.open();
     const QByteArray customers = h.folder.read(kCustomerFile);
-    // The first write to the contract file (or of a staged whole file)
+    // The first write to the customer file (or of a staged whole file)
     // fails, as a full disk does; putting the old bytes back takes no room.
     bool failed = false;
     h.folder.store().setWriteFault([&](const QString &name) -> std::optional<QString> {
-        if (failed || (name != kContractFile && !name.endsWith(QLatin1String(".new"))))
+        if (failed || (name != kCustomerFile && !name.endsWith(QLatin1String(".new"))))
             return std::nullopt;
         failed = true;
         return QStringLiteral("Disk full");
