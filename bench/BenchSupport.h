@@ -4,6 +4,7 @@
 // context, and a main that runs the benchmarks inside an offscreen
 // QApplication.
 #include "context/AppContext.h"
+#include "history/History.h"
 #include "base/Prompt.h"
 #include "base/WebOpener.h"
 
@@ -53,6 +54,19 @@ struct BenchContext {
     phone::Modem modem{std::make_unique<phone::QtSerialLine>(), {}};
     context::AppContext ctx;
 };
+
+// Record i of each history, for an account on a date (short date text):
+// two in three of the financial ones charges, the third a payment.
+inline void appendHistory(QByteArray &financial, QByteArray &service, int i, const QString &acct, const QString &date)
+{
+    financial += ledger::LedgerEntry{QStringLiteral("Lakeside Property Management"), acct, date,
+                                     i % 3 ? QStringLiteral("Weekly Mowing Unit 7") : QStringLiteral("Payment Check# 1001"),
+                                     QStringLiteral("35.125")}
+                     .encode();
+    service += history::ServiceHistoryRecord{QStringLiteral("Lakeside Property"), acct, date, QStringLiteral("Weekly Mowing"),
+                                             QStringLiteral("Sam Jones")}
+                   .encode();
+}
 
 // The floor of reading files: open, read to the end in 64 KiB blocks,
 // close, for each file, from the page cache.

@@ -33,16 +33,8 @@ struct Fixture : BenchContext {
         QByteArray financial, service, customers;
         financial.reserve(qsizetype(kRecords) * 155);
         for (int i = 0; i < kRecords; ++i) {
-            const QDate day = QDate(2020, 1, 1).addDays(i % 2500);
-            const QString acct = QString::number(1000 + i % 500);
-            const QString date = base::dates::toShortDateText(day, locale);
-            financial += ledger::LedgerEntry{QStringLiteral("Lakeside Property Management"), acct, date,
-                                             i % 3 ? QStringLiteral("Weekly Mowing Unit 7") : QStringLiteral("Payment Check# 1001"),
-                                             QStringLiteral("35.125")}
-                             .encode();
-            service += history::ServiceHistoryRecord{QStringLiteral("Lakeside Property"), acct, date,
-                                                     QStringLiteral("Weekly Mowing"), QStringLiteral("Sam Jones")}
-                           .encode();
+            appendHistory(financial, service, i, QString::number(1000 + i % 500),
+                          base::dates::toShortDateText(QDate(2020, 1, 1).addDays(i % 2500), locale));
         }
         for (int i = 0; i < 500; ++i) {
             customers::CustomerRecord c;

@@ -129,15 +129,8 @@ void writeHistory(const QString &folder)
     service.reserve(qsizetype(kRecords) * history::ServiceHistoryRecord::kLength);
     const QDate today = QDate::currentDate();
     for (int i = 0; i < kRecords; ++i) {
-        const QString date = base::dates::toShortDateText(today.addDays(-(kRecords - 1 - i) / 40), kUs);
-        const QString acct = fullCustomer(i % 5000).acctNo;
-        financial += ledger::LedgerEntry{QStringLiteral("Lakeside Property Management"), acct, date,
-                                         i % 3 ? QStringLiteral("Weekly Mowing Unit 7") : QStringLiteral("Payment Check# 1001"),
-                                         QStringLiteral("35.125")}
-                         .encode();
-        service += history::ServiceHistoryRecord{QStringLiteral("Lakeside Property"), acct, date,
-                                                 QStringLiteral("Weekly Mowing"), QStringLiteral("Sam Jones")}
-                       .encode();
+        appendHistory(financial, service, i, fullCustomer(i % 5000).acctNo,
+                      base::dates::toShortDateText(today.addDays(-(kRecords - 1 - i) / 40), kUs));
     }
     writeFile(folder + history::kFinancialHistoryFile, financial);
     writeFile(folder + history::kServiceHistoryFile, service);

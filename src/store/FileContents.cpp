@@ -48,6 +48,26 @@ QByteArray readToEnd(QFile &f)
     return bytes;
 }
 
+#ifdef Q_OS_UNIX
+// Reads an open file to its end into `buffer` from its start, growing it
+// only when the file fills it (it grew since it was measured); the bytes
+// read.
+qsizetype readToEnd(int fd, QByteArray &buffer)
+{
+    qsizetype got = 0;
+    for (;;) {
+        if (got == buffer.size())
+            buffer.resize(std::max<qsizetype>(4096, buffer.size() * 2));
+        const ssize_t n = QT_READ(fd, buffer.data() + got, size_t(buffer.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return got;
+        got += n;
+    }
+}
+#endif
+
 QByteArray wholeFile(const QString &path)
 {
 #ifdef Q_OS_UNIX
@@ -60,17 +80,7 @@ QByteArray wholeFile(const QString &path)
     // One byte more than the file holds, so the read that finds its end
     // needs no larger buffer.
     QByteArray bytes(QT_FSTAT(fd, &st) == 0 ? qint64(st.st_size) + 1 : 4096, Qt::Uninitialized);
-    qint64 got = 0;
-    for (;;) {
-        if (got == bytes.size())
-            bytes.resize(got + 4096); // grew since: read on
-        const ssize_t n = QT_READ(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += n;
-    }
+    const qsizetype got = readToEnd(fd, bytes);
     QT_CLOSE(fd);
     bytes.truncate(got);
     return bytes;
@@ -315,17 +325,7 @@ void FileStore::forEachFile(const QString &folder, const QString &suffix, const 
             QT_CLOSE(fd);
             continue;
         }
-        qsizetype got = 0;
-        for (;;) {
-            if (got == buffer.size())
-                buffer.resize(buffer.size() * 2);
-            const ssize_t n = QT_READ(fd, buffer.data() + got, size_t(buffer.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += n;
-        }
+        const qsizetype got = readToEnd(fd, buffer);
         QT_CLOSE(fd);
         visit(name, QByteArray::fromRawData(buffer.constData(), got));
     }
