@@ -112,12 +112,13 @@ FolderResult createFolders(const FileStore &store, const QString &programName, i
             return {false, folder};
     }
 
-    // One sequential read of the whole customer file, account numbers only.
-    const customers::CustomerFile file = customers::CustomerFile::read(store);
+    // One sequential read of the customer file through a small buffer,
+    // account numbers only.
+    const customers::AcctNoIndex numbers = customers::AcctNoIndex::read(store);
     QStringList accounts;
-    accounts.reserve(file.count());
-    for (int n = 1; n <= file.count(); ++n)
-        accounts.append(file.text(n, customers::customerfield::AcctNo));
+    accounts.reserve(numbers.count());
+    for (int n = 1; n <= numbers.count(); ++n)
+        accounts.append(numbers.number(n));
     if (const QString failed = customers::auxdata::makeAccountFolders(store, accounts, false, progress); !failed.isEmpty())
         return {false, failed};
 

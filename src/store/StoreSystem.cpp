@@ -8,6 +8,7 @@
 #include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -19,10 +20,30 @@ namespace store::detail {
 QHash<QString, QString> listByFoldedName(const QString &folder)
 {
     QHash<QString, QString> names;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    names.reserve(entries.size());
-    for (const QString &e : entries)
-        names.insert(e.toCaseFolded(), e);
+    // Two names that differ only in letter case: the first in name order,
+    // whatever order the system lists them in.
+    auto note = [&names](const QString &name) {
+        const auto it = names.constFind(name.toCaseFolded());
+        if (it == names.cend())
+            names.insert(name.toCaseFolded(), name);
+        else if (name < *it)
+            names[name.toCaseFolded()] = name;
+    };
+#ifdef Q_OS_UNIX
+    // The names alone, straight from the system: the data boxes' folder
+    // holds a folder per customer, and a listing that looks at and sorts
+    // 32,767 entries was half of the start.
+    if (DIR *dir = ::opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                note(QFile::decodeName(entry->d_name));
+        }
+        ::closedir(dir);
+    }
+#else
+    for (const QString &e : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort))
+        note(e);
+#endif
     return names;
 }
 
