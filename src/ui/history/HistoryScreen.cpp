@@ -175,6 +175,15 @@ void HistoryScreen::loadHistory()
     m_flows->setText(flows);
 }
 
+void HistoryScreen::releaseFiles()
+{
+    // The grids read their rows from the open files: let them go before the
+    // files are replaced (a system that keeps an open file from being
+    // replaced would refuse the purge); the screen loads again after it.
+    m_financial->setView({});
+    m_service->setView({});
+}
+
 bool HistoryScreen::financialShown() const
 {
     return !m_financialGrid->isHidden();
@@ -197,6 +206,7 @@ void HistoryScreen::purgeAll()
         return;
     if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Confirm Purge History Files")))
         return;
+    releaseFiles();
     if (store::FileResult r = purgeAllHistory(m_ctx.store); !r) {
         m_ctx.prompt.message(failureText(QStringLiteral("The history files could not be purged"), r),
                              QStringLiteral("Purge History Files"));
@@ -224,6 +234,7 @@ void HistoryScreen::purgeAccount()
         return;
     if (!m_ctx.prompt.ask(QStringLiteral("Are you Sure?"), QStringLiteral("Confirm Purge Account History")))
         return;
+    releaseFiles();
     if (store::FileResult r = purgeAccountHistory(m_ctx.store, acct); !r)
         m_ctx.prompt.message(failureText(QStringLiteral("The history of account %1 could not be purged").arg(acct), r),
                              QStringLiteral("Purge Account History"));

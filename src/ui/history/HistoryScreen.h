@@ -41,6 +41,7 @@ private:
     QWidget *buildCommands();
     void loadHistory();
     void toggleGrids();
+    void releaseFiles();
     void purgeAll();
     void purgeAccount();
     void exportGrid();
