@@ -1,5 +1,4 @@
 #include "history/History.h"
-#include "history/HistoryView.h"
 
 #include "store/Transaction.h"
 
@@ -26,12 +25,6 @@ ServiceHistoryRecord ServiceHistoryRecord::decode(const QByteArray &bytes)
 {
     RecordReader r(bytes);
     return {r.text(0, 30), r.text(30, 25), r.text(55, 15), r.text(70, 35), r.text(105, 40)};
-}
-
-History loadHistory(const FileStore &store, const HistoryFilter &filter, const QLocale &locale)
-{
-    const Selection s = selectHistory(store, filter, locale);
-    return {s.service.rows(locale), s.financial.rows(locale), s.totals};
 }
 
 std::pair<QDate, QDate> reportPeriod(int index, const QDate &today)

@@ -56,10 +56,6 @@ struct History {
     HistoryTotals totals;
 };
 
-// Reads both files (reading never writes: a missing file is an empty
-// history). A record whose date cannot be read is kept without the date
-// filter, its date invalid.
-History loadHistory(const store::FileStore &store, const HistoryFilter &filter, const QLocale &locale);
 
 // The four report periods: 0 last month, 1 month to date, 2 year to date,
 // 3 since 1 January 1990.

@@ -39,6 +39,13 @@ void writeHistory(TestFolder &folder)
     folder.write(kServiceHistoryFile, service("1001", "11/1/2026", "Mowing") + service("1002", "11/30/2026", "Pool"));
 }
 
+// Every row the filter keeps, as the screen's grids show them.
+History loadHistory(const store::FileStore &store, const HistoryFilter &filter, const QLocale &locale)
+{
+    const Selection s = selectHistory(store, filter, locale);
+    return {s.service.rows(locale), s.financial.rows(locale), s.totals};
+}
+
 } // namespace
 
 TEST(History, RangeAccountFilterAndTheNetTotal)
