@@ -90,6 +90,7 @@ struct RunFixture : BenchContext {
         settings.rates.taxed = true;
         settings.rates.rate1 = 7;
         settings.tax1Name = QStringLiteral("Sales Tax");
+        settings.month = 2;
         postings = std::get<std::vector<Posting>>(planRecordsRun(grid, settings, locale));
     }
     CycleGrid grid;
@@ -107,7 +108,7 @@ void BM_RecordsOnlyRun(benchmark::State &state)
         const RunSettings &s = context->settings;
         const std::vector<Posting> &postings = context->postings;
         state.ResumeTiming();
-        const RunOutcome out = postRun(f.store, postings, s.date, f.locale);
+        const RunOutcome out = postRun(f.store, postings, s, f.locale);
         if (!out.result || out.posted.size() != size_t(accounts))
             state.SkipWithError("the run failed");
         state.PauseTiming();
@@ -140,8 +141,7 @@ void BM_PrintedRunToPdf(benchmark::State &state)
         writer.setResolution(1200);
         writer.setPageSize(QPageSize(QPageSize::Letter));
         printing::DeviceInvoiceSink sink(writer, printing::DeviceInvoiceSink::Jobs::OneDocument, values, f.store, f.locale);
-        const std::vector<SoldLine> none;
-        const PrintedOutcome result = postPrintedRun(f.store, {grid, postings, none, s, false, 2}, f.locale, sink);
+        const PrintedOutcome result = postPrintedRun(f.store, {postings, s, false}, f.locale, sink);
         if (!sink.finish() || !result.result || result.posted.size() != size_t(accounts))
             state.SkipWithError("the run failed");
         state.PauseTiming();

@@ -75,6 +75,24 @@ std::variant<std::vector<Posting>, RunProblem> planRecordsRun(const CycleGrid &g
         if (const std::optional<QString> problem = ledger::chargeTextProblem(text))
             return refuse(QStringLiteral("the service %1").arg(*problem));
         p.entry = ledger::makeEntry(acctNo, grid.name(row.rec), total, text, s.date, locale);
+        const BillingAccount a = grid.account(row.rec);
+        RunAccountRecord &reg = p.registered;
+        reg.acctNo = acctNo;
+        reg.name = p.entry.acctName;
+        reg.subtotal = p.subtotal;
+        reg.tax1 = p.amounts.tax1;
+        reg.tax2 = p.amounts.tax2;
+        reg.total = p.total;
+        reg.charge = *charge;
+        reg.description = reference + u' ' + a.reference;
+        reg.service = reference;
+        reg.address1 = a.address1;
+        reg.address2 = a.address2;
+        reg.address3 = a.address3;
+        reg.state = a.state;
+        reg.address4 = a.address4;
+        reg.tax1Name = s.tax1Name;
+        reg.tax2Name = s.tax2Name;
         postings.push_back(std::move(p));
     }
     return postings;
@@ -100,6 +118,31 @@ void stagePosting(Transaction &tx, const Posting &p, const QDate &today, const Q
     for (const TaxRecord &t : p.taxes)
         tx.append(kTaxRecordsFile, TaxRecord::kLength, t.encode());
     ledger::stageLedgerEntry(tx, p.ledgerFile, p.entry, today, locale);
+}
+
+int ledgerRecordOf(const Transaction &tx, const QString &ledgerFile)
+{
+    return int(std::max<qint64>(tx.size(ledgerFile), 0) / ledger::LedgerEntry::kLength);
+}
+
+std::vector<RunItemRecord> itemRecords(const std::vector<SoldLine> &items, const std::vector<int> &taken)
+{
+    std::vector<RunItemRecord> out;
+    for (size_t i = 0; i < items.size(); ++i)
+        out.push_back({0, items[i].description, std::int16_t(items[i].units),
+                       std::int16_t(i < taken.size() ? taken[i] : 0), items[i].unitPrice, items[i].total});
+    return out;
+}
+
+RunRecord runHeader(const RunSettings &s, RunMode mode)
+{
+    RunRecord r;
+    r.made = QDateTime(s.date, s.time);
+    r.mode = mode;
+    r.frequency = std::int16_t(s.frequency);
+    r.month = std::int16_t(s.month);
+    r.usaAddresses = s.usaAddresses ? 1 : 0;
+    return r;
 }
 
 QByteArray encodeRunNote(const RunNote &note)
@@ -134,9 +177,10 @@ using namespace detail;
 // (the progress hears each and may stop the run there), then committed
 // with one sync. A failure takes the whole group back; what the outcome
 // calls posted is what the files hold.
-RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings, const QDate &today,
+RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings, const RunSettings &settings,
                    const QLocale &locale, const std::function<bool(int, const Posting &)> &progress)
 {
+    const QDate &today = settings.date;
     RunOutcome out;
     if (FileResult r = ledger::ensureLedgerFolders(store); !r) {
         out.result = r;
@@ -144,6 +188,7 @@ RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings,
         return out;
     }
     store.restoreFromBackup(kTaxRecordsFile); // once: every group appends to it
+    RegisterWriter reg(store, runHeader(settings, RunMode::RecordsOnly));
     for (size_t from = 0; from < postings.size() && !out.cancelled; from += kGroup) {
         const size_t to = std::min(postings.size(), from + kGroup);
         Transaction tx(store, kRunKind);
@@ -155,13 +200,19 @@ RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings,
                 break;
             }
             tx.setPart(int(staged));
-            stagePosting(tx, postings[staged], today, locale);
-            note.accounts.append(postings[staged].entry.acctNo);
+            const Posting &p = postings[staged];
+            stagePosting(tx, p, today, locale);
+            RunAccountRecord account = p.registered;
+            account.ledgerRecord = ledgerRecordOf(tx, p.ledgerFile);
+            reg.stageAccount(tx, account, itemRecords(settings.items, {}));
+            note.accounts.append(p.entry.acctNo);
         }
         if (staged == from)
             break;
+        reg.stageRun(tx);
         tx.setNote(encodeRunNote(note));
         if (FileResult r = tx.commit(); !r) {
+            reg.takenBack();
             out.result = r;
             out.failedAt = tx.failedPart() >= 0 ? tx.failedPart() : r.replaced ? -1 : int(from);
             out.failedTakenBack = !r.replaced;
@@ -169,6 +220,7 @@ RunOutcome postRun(const FileStore &store, const std::vector<Posting> &postings,
                 out.unconfirmed = rowsOf(postings, from, staged);
             return out;
         }
+        reg.committed();
         const std::vector<int> rows = rowsOf(postings, from, staged);
         out.posted.insert(out.posted.end(), rows.begin(), rows.end());
     }

@@ -6,11 +6,13 @@
 // whole on a failure, finished at the next start after a kill.
 #include "billing/BillingRules.h"
 #include "billing/CycleGrid.h"
+#include "billing/RunRegister.h"
 #include "ledger/LedgerEntry.h"
 #include "store/FileStore.h"
 #include "store/Transaction.h"
 
 #include <QDate>
+#include <QTime>
 #include <QStringList>
 #include <functional>
 #include <variant>
@@ -33,8 +35,18 @@ struct TaxRecord {
     bool operator==(const TaxRecord &) const = default;
 };
 
+// A sales item on every invoice of the run.
+struct SoldLine {
+    QString description;
+    int units = 0;
+    base::Money unitPrice; // the list price
+    base::Money total;
+};
+
 // What the run needs besides the rows: the run date, the items added to
-// every invoice, the tax settings and names.
+// every invoice, the tax settings and names, and the frequency and month
+// the grid was loaded for (the register keeps them; the month names the
+// printed invoice's reference).
 struct RunSettings {
     QDate date;
     bool itemsAdded = false;
@@ -45,6 +57,10 @@ struct RunSettings {
     // style: city, state and code on one line, or the third and fourth
     // address lines on two.
     bool usaAddresses = true;
+    int frequency = 0;
+    int month = 0; // 0 = January
+    QTime time;    // of the run, for the register
+    std::vector<SoldLine> items; // empty unless items were added
 };
 
 // One account of the run, worked out before anything is written.
@@ -55,6 +71,8 @@ struct Posting {
     std::vector<TaxRecord> taxes;
     base::Money subtotal, total;
     Taxes amounts;
+    // What the register keeps of the account: its invoice as billed.
+    RunAccountRecord registered;
 };
 
 struct RunProblem {
@@ -101,7 +119,8 @@ struct RunOutcome {
     bool failedTakenBack = true;
     std::vector<int> unconfirmed; // grid rows
 };
-RunOutcome postRun(const store::FileStore &store, const std::vector<Posting> &postings, const QDate &today,
+// The run is entered in the register, its accounts with each group.
+RunOutcome postRun(const store::FileStore &store, const std::vector<Posting> &postings, const RunSettings &settings,
                    const QLocale &locale, const std::function<bool(int index, const Posting &)> &progress = {});
 
 } // namespace billing

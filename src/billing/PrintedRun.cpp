@@ -197,66 +197,93 @@ QByteArray completedInvoice(const QString &invoiceNo, const BillingAccount &a, c
     return out + totals.bytes();
 }
 
-InvoiceToPrint invoiceFor(const CycleGrid &grid, const CycleRow &row, const Posting &posting, const QString &invoiceNo,
-                          const std::vector<SoldLine> &items, const RunSettings &settings, int billingMonth,
-                          const QLocale &locale)
+namespace {
+
+// An invoice from what the run keeps of it, dated and numbered, with the
+// reference of the month it bills.
+InvoiceToPrint invoiceOf(const RunAccountRecord &a, const QString &invoiceNo, const QDate &date, int month,
+                         bool usaAddresses, const std::vector<SoldLine> &items, const QLocale &locale)
 {
-    const BillingAccount a = grid.account(row.rec);
     InvoiceToPrint p;
     p.values.acctNo = a.acctNo;
     p.values.invoiceNo = invoiceNo;
-    p.values.date = settings.date;
-    p.values.reference = monthNames().value(billingMonth) + QStringLiteral(", ") + QString::number(settings.date.year())
+    p.values.date = date;
+    p.values.reference = monthNames().value(month) + QStringLiteral(", ") + QString::number(date.year())
                          + QStringLiteral(" Billing");
-    p.values.customer = {a.name, a.address1, a.address2, a.address3, a.state, a.address4, settings.usaAddresses};
-    p.values.subTotal = posting.subtotal;
-    p.values.tax1 = posting.amounts.tax1;
-    p.values.tax2 = posting.amounts.tax2;
-    p.values.total = posting.total;
-    const Money charge = posting.subtotal - (settings.itemsAdded ? settings.itemsTotal : Money());
-    const QString chargeText = charge.toCurrencyText(locale);
-    p.lines.append({QStringLiteral("1"), dates::toShortDateText(settings.date, locale),
-                    grid.service(row).trimmed() + u' ' + a.reference, chargeText, chargeText});
+    p.values.customer = {a.name, a.address1, a.address2, a.address3, a.state, a.address4, usaAddresses};
+    p.values.subTotal = a.subtotal;
+    p.values.tax1 = a.tax1;
+    p.values.tax2 = a.tax2;
+    p.values.total = a.total;
+    const QString chargeText = a.charge.toCurrencyText(locale);
+    p.lines.append({QStringLiteral("1"), dates::toShortDateText(date, locale), a.description, chargeText, chargeText});
     for (const SoldLine &item : items)
         p.lines.append({QString::number(item.units), QString(), item.description, item.unitPrice.toCurrencyText(locale),
                         item.total.toCurrencyText(locale)});
     return p;
 }
 
+BillingAccount billedAccount(const RunAccountRecord &a)
+{
+    return {a.acctNo, a.name, a.address1, a.address2, a.address3, a.state, QString(), a.address4, QString()};
+}
+
+} // namespace
+
+InvoiceToPrint invoiceFor(const Posting &posting, const QString &invoiceNo, const RunSettings &settings,
+                          const QLocale &locale)
+{
+    return invoiceOf(posting.registered, invoiceNo, settings.date, settings.month, settings.usaAddresses, settings.items,
+                     locale);
+}
+
+InvoiceToPrint registeredInvoice(const RunRecord &run, const RunAccountRecord &account,
+                                 const std::vector<RunItemRecord> &items, const QLocale &locale)
+{
+    std::vector<SoldLine> lines;
+    for (const RunItemRecord &i : items)
+        lines.push_back({i.description, std::abs(i.units), i.unitPrice, i.total});
+    return invoiceOf(account, account.invoiceNo, run.made.date(), run.month, run.usaAddresses != 0, lines, locale);
+}
+
 namespace {
 
 // Everything one printed account writes, staged in its transaction: the
 // posting (with the invoice number as the taxes' reference), the completed
-// invoice, its sold items, its sales-journal record and the stock sold.
+// invoice, its sold items, its sales-journal record, the stock sold and
+// its entry in the register.
 void stageInvoice(Transaction &tx, const PrintedRunInput &in, const Posting &posting, const QString &invoiceNo,
-                  const QLocale &locale)
+                  RegisterWriter &reg, const QLocale &locale)
 {
-    const CycleRow &row = in.grid.rows[size_t(posting.row)];
-    const BillingAccount account = in.grid.account(row.rec);
-    detail::stagePosting(tx, posting, in.settings.date, locale);
-    const Money charge = posting.subtotal - (in.settings.itemsAdded ? in.settings.itemsTotal : Money());
+    const RunSettings &s = in.settings;
+    detail::stagePosting(tx, posting, s.date, locale);
+    RunAccountRecord account = posting.registered;
+    account.invoiceNo = invoiceNo;
+    account.ledgerRecord = detail::ledgerRecordOf(tx, posting.ledgerFile);
     tx.replace(completedInvoiceFile(invoiceNo),
-               completedInvoice(invoiceNo, account, in.grid.service(row), in.settings.date, charge, in.items,
+               completedInvoice(invoiceNo, billedAccount(account), account.service, s.date, account.charge, s.items,
                                 posting.subtotal, posting.amounts, posting.total, locale));
-    for (const SoldLine &item : in.items)
+    for (const SoldLine &item : s.items)
         tx.append(kSoldItemsFile, SoldItemRecord::kLength,
-                  SoldItemRecord{item.description, in.settings.date, invoiceNo, std::int16_t(item.units)}.encode());
+                  SoldItemRecord{item.description, s.date, invoiceNo, std::int16_t(item.units)}.encode());
     tx.append(kSalesJournalFile, SalesJournalRecord::kLength,
-              SalesJournalRecord{account.name, account.acctNo, invoiceNo, in.settings.date, posting.subtotal,
+              SalesJournalRecord{account.name, account.acctNo, invoiceNo, s.date, posting.subtotal,
                                  posting.amounts.tax1 + posting.amounts.tax2, Money(), posting.total}
                   .encode());
     std::vector<catalog::UnitsSold> sold;
-    for (const SoldLine &item : in.items)
+    for (const SoldLine &item : s.items)
         sold.push_back({item.description, item.units});
-    catalog::stageUnitsSold(tx, sold);
+    const std::vector<int> taken = catalog::stageUnitsSold(tx, sold);
+    reg.stageAccount(tx, account, detail::itemRecords(s.items, taken));
+    reg.stageRun(tx);
 }
 
 // One account: its number drawn, its transaction prepared (from here a
 // kill is finished at the next start), the invoice printed, then the
 // changes made. A print error abandons them: the account stays unbilled,
 // its number a gap.
-bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, const QLocale &locale,
-                 printing::InvoiceSink &sink, PrintedOutcome &out)
+bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, RegisterWriter &reg,
+                 const QLocale &locale, printing::InvoiceSink &sink, PrintedOutcome &out)
 {
     const DrawnNumber drawn = reserveInvoiceNo(store, in.sequential, in.settings.date);
     out.failedAt = int(i);
@@ -274,18 +301,18 @@ bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, co
         return false;
     }
     Transaction tx(store, kRunKind);
-    stageInvoice(tx, in, posting, drawn.invoiceNo, locale);
+    stageInvoice(tx, in, posting, drawn.invoiceNo, reg, locale);
     detail::RunNote note{{posting.entry.acctNo}, drawn.invoiceNo, false};
     tx.setNote(detail::encodeRunNote(note));
     if (FileResult r = tx.prepare(); !r) {
+        reg.takenBack();
         out.result = r;
         return false;
     }
-    const CycleRow &row = in.grid.rows[size_t(posting.row)];
-    const InvoiceToPrint invoice = invoiceFor(in.grid, row, posting, drawn.invoiceNo, in.items, in.settings,
-                                              in.billingMonth, locale);
+    const InvoiceToPrint invoice = invoiceFor(posting, drawn.invoiceNo, in.settings, locale);
     if (!sink.print(invoice.values, invoice.lines)) {
         tx.abandon();
+        reg.takenBack();
         out.failedAt = -1;
         out.printFailed = true;
         out.printReason = sink.error();
@@ -296,12 +323,14 @@ bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, co
     note.printed = true;
     (void)tx.updateNote(detail::encodeRunNote(note));
     if (FileResult r = tx.commit(); !r) {
+        reg.takenBack();
         out.result = r;
         out.failedTakenBack = !r.replaced;
         if (r.replaced)
             out.unconfirmed.push_back(posting.row);
         return false;
     }
+    reg.committed();
     out.failedAt = -1;
     out.failedInvoice.clear();
     out.posted.push_back(posting.row);
@@ -323,12 +352,13 @@ PrintedOutcome postPrintedRun(const FileStore &store, const PrintedRunInput &in,
     // The files every account appends to, restored from their backups once.
     for (const QString &file : {kTaxRecordsFile, kSoldItemsFile, kSalesJournalFile})
         store.restoreFromBackup(file);
+    RegisterWriter reg(store, detail::runHeader(in.settings, RunMode::Printed));
     for (size_t i = 0; i < in.postings.size(); ++i) {
         if (progress && !progress(int(i), in.postings[i])) {
             out.cancelled = true;
             break;
         }
-        if (!postInvoice(store, in, i, locale, sink, out))
+        if (!postInvoice(store, in, i, reg, locale, sink, out))
             break;
     }
     return out;

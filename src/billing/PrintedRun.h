@@ -33,14 +33,6 @@ DrawnNumber reserveInvoiceNo(const store::FileStore &store, bool sequential, con
 // preview of a run).
 QStringList peekInvoiceNos(const store::FileStore &store, bool sequential, const QDate &today, int count);
 
-// A sales item on every invoice of the run.
-struct SoldLine {
-    QString description;
-    int units = 0;
-    base::Money unitPrice; // the list price
-    base::Money total;
-};
-
 // "/SoldItems.txt", 90 bytes: one item of one invoice.
 struct SoldItemRecord {
     static constexpr int kLength = 90;
@@ -80,17 +72,17 @@ struct InvoiceToPrint {
     QList<printing::ItemLine> lines;
 };
 // The invoice of a grid row with a number (for printing and the preview).
-InvoiceToPrint invoiceFor(const CycleGrid &grid, const CycleRow &row, const Posting &posting, const QString &invoiceNo,
-                          const std::vector<SoldLine> &items, const RunSettings &settings, int billingMonth,
+InvoiceToPrint invoiceFor(const Posting &posting, const QString &invoiceNo, const RunSettings &settings,
                           const QLocale &locale);
+// An invoice as the register recorded it (printed again), or its credit
+// note: the invoice's number, date, lines and amounts, under the title.
+InvoiceToPrint registeredInvoice(const RunRecord &run, const RunAccountRecord &account,
+                                 const std::vector<RunItemRecord> &items, const QLocale &locale);
 
 struct PrintedRunInput {
-    const CycleGrid &grid;
     const std::vector<Posting> &postings; // from planRecordsRun
-    const std::vector<SoldLine> &items;   // empty unless items were added
     RunSettings settings;
     bool sequential = false;
-    int billingMonth = 0; // 0 = January
 };
 // Each invoice goes to `sink` once its account's change is prepared; a
 // refusal stops the run there with the sink's reason. `progress` as for

@@ -12,6 +12,13 @@ namespace billing::detail {
 // tax file restored from its backup by the run, once, before).
 void stagePosting(store::Transaction &tx, const Posting &p, const QDate &today, const QLocale &locale);
 
+// The ledger record (from 1) of the entry just staged.
+int ledgerRecordOf(const store::Transaction &tx, const QString &ledgerFile);
+// The run's items as the register keeps them, with the units each took
+// from the stock (none: records only).
+std::vector<RunItemRecord> itemRecords(const std::vector<SoldLine> &items, const std::vector<int> &taken);
+RunRecord runHeader(const RunSettings &settings, RunMode mode);
+
 struct RunNote {
     QStringList accounts;
     QString invoiceNo; // a printed account's

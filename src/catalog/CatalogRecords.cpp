@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QMap>
+#include <algorithm>
 #include <limits>
 
 using namespace base;
@@ -116,27 +117,32 @@ std::optional<std::int32_t> parseInt32(const QString &text, const QLocale &local
     return std::int32_t(*v);
 }
 
-void stageUnitsSold(store::Transaction &tx, const std::vector<UnitsSold> &sold)
+std::vector<int> stageUnitsSold(store::Transaction &tx, const std::vector<UnitsSold> &sold)
 {
     constexpr int kLength = InventoriedItemRecord::kLength;
+    std::vector<int> taken(sold.size(), 0);
     if (sold.empty() || !tx.store().restoreFromBackup(kItemsFile))
-        return;
+        return taken;
     const QByteArray file = tx.contents(kItemsFile).value_or(QByteArray());
     const int count = store::FileStore::recordCountOf(file.size(), kLength);
     QMap<int, InventoriedItemRecord> changed;
-    for (const UnitsSold &item : sold) {
+    for (size_t i = 0; i < sold.size(); ++i) {
+        const UnitsSold &item = sold[i];
         for (int n = 1; n <= count; ++n) {
             InventoriedItemRecord rec = changed.contains(n) ? changed.value(n)
                                                             : InventoriedItemRecord::decode(file.mid(qsizetype(n - 1) * kLength, kLength));
             if (rec.description.trimmed() != item.description.trimmed())
                 continue;
-            rec.onHand = std::int16_t(std::max(0, rec.onHand - item.units));
+            const int before = rec.onHand;
+            rec.onHand = std::int16_t(std::clamp(before - item.units, 0, 32767));
+            taken[i] = before - rec.onHand;
             changed.insert(n, rec);
             break;
         }
     }
     for (auto it = changed.cbegin(); it != changed.cend(); ++it)
         tx.writeAt(kItemsFile, qint64(it.key() - 1) * kLength, it.value().encode());
+    return taken;
 }
 
 } // namespace catalog

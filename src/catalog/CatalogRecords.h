@@ -69,11 +69,14 @@ std::optional<std::int32_t> parseInt32(const QString &text, const QLocale &local
 
 // Items sold on an invoice: for each, the first stocked record of its
 // description has its units on hand lowered by the units sold, never below
-// 0, staged in the transaction that posts the invoice.
+// 0 nor above 32,767 (units below zero are units returned), staged in the
+// transaction that posts the invoice. Returns, for each entry, the units
+// the stock really went down by (0 for an item not stocked), so that a
+// return can give back exactly what was taken.
 struct UnitsSold {
     QString description;
     int units = 0;
 };
-void stageUnitsSold(store::Transaction &tx, const std::vector<UnitsSold> &sold);
+std::vector<int> stageUnitsSold(store::Transaction &tx, const std::vector<UnitsSold> &sold);
 
 } // namespace catalog

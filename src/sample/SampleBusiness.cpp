@@ -227,6 +227,8 @@ MonthBilled billMonth(const FileStore &store, const QDate &day, const billing::T
         s.rates = rates;
         s.tax1Name = QStringLiteral("State Tax");
         s.tax2Name = QStringLiteral("County Tax");
+        s.frequency = frequency;
+        s.month = day.month() - 1;
         auto plan = billing::planRecordsRun(grid, s, kLocale);
         if (const auto *problem = std::get_if<billing::RunProblem>(&plan)) {
             out.result = FileResult::failure(problem->reason);
@@ -237,7 +239,6 @@ MonthBilled billMonth(const FileStore &store, const QDate &day, const billing::T
             continue;
         billing::RunOutcome run;
         if (printed) {
-            const std::vector<billing::SoldLine> none;
             // The sample's past runs were printed long ago: the invoices go
             // nowhere, their completed copies and journals are written.
             struct Printed final : printing::InvoiceSink {
@@ -245,11 +246,11 @@ MonthBilled billMonth(const FileStore &store, const QDate &day, const billing::T
                 QString error() const override { return {}; }
             } printedLongAgo;
             const billing::PrintedOutcome p = billing::postPrintedRun(
-                store, {grid, postings, none, s, false, day.month() - 1}, kLocale, printedLongAgo);
+                store, {postings, s, false}, kLocale, printedLongAgo);
             out.invoices += int(p.invoices.size());
             run = p;
         } else {
-            run = billing::postRun(store, postings, day, kLocale);
+            run = billing::postRun(store, postings, s, kLocale);
         }
         if (!run.result) {
             out.result = run.result;

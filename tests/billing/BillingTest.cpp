@@ -231,7 +231,7 @@ TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
     grid.rows[1].selected = QStringLiteral("P"); // posted by an earlier run: never again
     const std::vector<Posting> postings = planAt7(grid);
     ASSERT_EQ(postings.size(), 1u);
-    const RunOutcome out = postRun(folder.store(), postings, kRunDay, usLocale());
+    const RunOutcome out = postRun(folder.store(), postings, settingsWith(flat(7)), usLocale());
     ASSERT_TRUE(out.result) << out.result.error.toStdString();
     EXPECT_EQ(out.posted, std::vector<int>{0});
 
@@ -261,7 +261,7 @@ TEST(BillingRun, RecordsOnlyWritesTaxRecordsAndLedgerEntriesForPlusRowsOnly)
     CycleGrid again = CycleGrid::load(folder.store(), Monthly, 2, usLocale());
     again.rows[2].selected = QStringLiteral("+");
     ASSERT_TRUE(postRun(folder.store(), std::get<std::vector<Posting>>(planRecordsRun(again, settingsWith(TaxRates{}), usLocale())),
-                        kRunDay, usLocale())
+                        settingsWith(TaxRates{}), usLocale())
                     .result);
     EXPECT_EQ(folder.read(kTaxRecordsFile).size(), 75);
     EXPECT_EQ(ledger::LedgerEntry::decode(folder.read(QStringLiteral("/BVActiveAccounts/P3.txt")).mid(155)).entryAmount,
@@ -304,7 +304,7 @@ TEST(BillingRun, StoppingAfterAnAccountKeepsWhatWasPostedAndAJournalAppendWrites
     TestFolder folder;
     writeMonthly(folder, QStringLiteral("A"), 5);
     folder.write(kTaxRecordsFile, QByteArray(75, 'x') + QByteArray(30, 'y')); // one record and a torn tail
-    const RunOutcome out = postRun(folder.store(), planAt7(everyRowChosen(folder)), kRunDay, usLocale(),
+    const RunOutcome out = postRun(folder.store(), planAt7(everyRowChosen(folder)), settingsWith(flat(7)), usLocale(),
                                    [](int index, const Posting &) { return index < 2; });
     EXPECT_TRUE(out.cancelled);
     EXPECT_EQ(out.posted, (std::vector<int>{0, 1}));
@@ -367,7 +367,7 @@ RunOutcome billUntilDone(TestFolder &folder, CycleGrid &grid, const std::functio
         const auto postings = planAt7(grid);
         if (postings.empty())
             break;
-        const RunOutcome out = postRun(folder.store(), postings, kRunDay, usLocale());
+        const RunOutcome out = postRun(folder.store(), postings, settingsWith(flat(7)), usLocale());
         for (int row : out.posted)
             grid.rows[size_t(row)].selected = QStringLiteral("P");
         // A group left for the start: the user restarts, hears which
@@ -462,7 +462,7 @@ TEST(BillingRun, AFailedWriteOrSyncInAGroupChangesNothingOrIsCompleted)
         folder.write(QStringLiteral("/BVActiveAccounts/G3.txt"), QByteArray(155 * 2, 'e'));
     };
     failEveryWay(ten, [](TestFolder &folder) {
-        return postRun(folder.store(), planAt7(everyRowChosen(folder)), kRunDay, usLocale()).result;
+        return postRun(folder.store(), planAt7(everyRowChosen(folder)), settingsWith(flat(7)), usLocale()).result;
     });
 }
 

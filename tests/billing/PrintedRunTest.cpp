@@ -66,6 +66,8 @@ struct RunOf {
         settings.rates.rate1 = 7;
         settings.tax1Name = QStringLiteral("Sales Tax");
         settings.itemsAdded = !items.empty();
+        settings.month = 11;
+        settings.items = items;
         QList<Money> totals;
         for (const SoldLine &l : items)
             totals.append(l.total);
@@ -75,7 +77,7 @@ struct RunOf {
     PrintedOutcome post(TestFolder &folder, bool sequential, const FunctionSink::Accept &accept)
     {
         FunctionSink sink(accept);
-        return postPrintedRun(folder.store(), {grid, postings, items, settings, sequential, 11}, usLocale(), sink);
+        return postPrintedRun(folder.store(), {postings, settings, sequential}, usLocale(), sink);
     }
     std::vector<SoldLine> items;
     CycleGrid grid;

@@ -156,6 +156,7 @@ int main(int argc, char **argv)
         settings.rates.taxed = true;
         settings.rates.rate1 = 7;
         settings.tax1Name = QStringLiteral("Sales Tax");
+        settings.month = 11;
         const auto plan = billing::planRecordsRun(grid, settings, us);
         if (!std::holds_alternative<std::vector<billing::Posting>>(plan))
             std::exit(4);
@@ -164,13 +165,12 @@ int main(int argc, char **argv)
         const auto &postings = std::get<std::vector<billing::Posting>>(plan);
         if (mode == QLatin1String("bill")) {
             for (;;)
-                must(billing::postRun(store, postings, settings.date, us).result);
+                must(billing::postRun(store, postings, settings, us).result);
         }
-        const std::vector<billing::SoldLine> none;
         FunctionSink nowhere([](const printing::InvoiceValues &, QString *) { return true; });
         for (;;) {
             const billing::PrintedOutcome out =
-                billing::postPrintedRun(store, {grid, postings, none, settings, false, 11}, us, nowhere);
+                billing::postPrintedRun(store, {postings, settings, false}, us, nowhere);
             must(out.result);
         }
     }

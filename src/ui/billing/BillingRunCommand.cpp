@@ -61,8 +61,18 @@ std::optional<std::pair<RunSettings, std::vector<Posting>>> BillingScreen::planR
                              QStringLiteral("Billing Run"));
         return std::nullopt;
     }
-    RunSettings settings{m_ctx.clock.today(), m_itemsFrame->added(), m_itemsFrame->total(), *rates, v.taxHeading1, v.taxHeading2,
-                         v.addressStyle == setup::AddressStyle::USA};
+    const QDateTime now = m_ctx.clock.now();
+    RunSettings settings{now.date(),
+                         m_itemsFrame->added(),
+                         m_itemsFrame->total(),
+                         *rates,
+                         v.taxHeading1,
+                         v.taxHeading2,
+                         v.addressStyle == setup::AddressStyle::USA,
+                         std::max(0, m_frequency->currentRow()),
+                         std::max(0, m_months->currentRow()),
+                         now.time(),
+                         m_itemsFrame->added() ? m_itemsFrame->soldLines() : std::vector<SoldLine>()};
     auto plan = planRecordsRun(m_grid->grid(), settings, m_ctx.locale);
     if (const RunProblem *p = std::get_if<RunProblem>(&plan)) {
         const CycleRow &row = m_grid->grid().rows[size_t(p->row)];
@@ -93,7 +103,7 @@ void BillingScreen::run()
         return;
     }
     RunProgress progress(this, int(postings.size()));
-    const RunOutcome out = postRun(m_ctx.store, postings, settings.date, m_ctx.locale,
+    const RunOutcome out = postRun(m_ctx.store, postings, settings, m_ctx.locale,
                                    [&](int i, const Posting &p) { return progress.step(i, p); });
     finishRun(out, postings);
 }
@@ -112,12 +122,10 @@ void BillingScreen::runPrinted(const RunSettings &settings, const std::vector<Po
     printing::DeviceInvoiceSink sink(*printer, toFile ? printing::DeviceInvoiceSink::Jobs::OneDocument
                                                       : printing::DeviceInvoiceSink::Jobs::OneEach,
                                      values, m_ctx.store, m_ctx.locale);
-    const std::vector<SoldLine> items = m_itemsFrame->soldLines();
     PrintedOutcome out;
     {
         RunProgress progress(this, int(postings.size()));
-        const PrintedRunInput input{m_grid->grid(), postings, items, settings, values.sequentialInvoiceNumbers == 1,
-                                    std::max(0, m_months->currentRow())};
+        const PrintedRunInput input{postings, settings, values.sequentialInvoiceNumbers == 1};
         out = postPrintedRun(m_ctx.store, input, m_ctx.locale, sink,
                              [&](int i, const Posting &p) { return progress.step(i, p); });
     }
@@ -183,7 +191,6 @@ void BillingScreen::previewRun()
     const setup::BusinessValues values = m_ctx.settings.values();
     const QStringList numbers = peekInvoiceNos(m_ctx.store, values.sequentialInvoiceNumbers == 1, settings.date,
                                                int(postings.size()));
-    const std::vector<SoldLine> items = m_itemsFrame->soldLines();
     const QImage logo(values.logoFile);
     m_printers.preview(this, [&](QPrinter &printer) {
         printing::PainterSurface surface(printer);
@@ -192,9 +199,7 @@ void BillingScreen::previewRun()
         for (size_t i = 0; i < postings.size(); ++i) {
             if (i > 0)
                 surface.newDocumentPage();
-            const InvoiceToPrint invoice = invoiceFor(m_grid->grid(), rows[size_t(postings[i].row)], postings[i],
-                                                      numbers.value(qsizetype(i)), items, settings,
-                                                      std::max(0, m_months->currentRow()), m_ctx.locale);
+            const InvoiceToPrint invoice = invoiceFor(postings[i], numbers.value(qsizetype(i)), settings, m_ctx.locale);
             printing::printInvoicePages(page, m_ctx.locale, invoice.values, invoice.lines);
         }
         return surface.endDocument();

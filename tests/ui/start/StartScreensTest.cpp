@@ -268,7 +268,7 @@ TEST(StartScreens, TheStartSaysWhatAnInterruptedRunPosted)
         // The group's one sync, made with the marker written, fails.
         folder.store().setFolderSync(
             [&](const QString &f) { return !(f == folder.path() && folder.exists(store::kTransactionMarker)); });
-        const billing::RunOutcome out = billing::postRun(folder.store(), postings, s.date, usLocale());
+        const billing::RunOutcome out = billing::postRun(folder.store(), postings, s, usLocale());
         ASSERT_EQ(out.unconfirmed.size(), 2u);
         ASSERT_TRUE(out.posted.empty());
         folder.store().setFolderSync([](const QString &) { return true; });
