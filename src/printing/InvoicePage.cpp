@@ -28,7 +28,7 @@ void InvoicePage::startInvoice(const InvoiceValues &invoice)
 {
     m_invoice = invoice;
     printRemittanceBlock();
-    printPageFrame(QStringLiteral("INVOICE"), 0.4);
+    printPageFrame(m_invoice.title, 0.4);
     if (m_p.values().useRemittanceForm)
         m_p.printDetachLine();
     m_p.printCustomerAddress(m_invoice.customer, 2.3);
@@ -196,7 +196,7 @@ void InvoicePage::startContinuationPage()
 {
     PrintSurface &s = m_p.surface();
     s.newPage();
-    printPageFrame(QStringLiteral("INVOICE"), 0.5);
+    printPageFrame(m_invoice.title, 0.5);
     printColumnHeads();
     printRemittanceBlock();
     m_p.printCustomerAddress(m_invoice.customer, 2.3);

@@ -25,6 +25,7 @@ struct InvoiceValues {
     QString reference;
     AddressBlock customer;
     base::Money subTotal, tax1, tax2, total;
+    QString title = QStringLiteral("INVOICE"); // a credit note has its own
 };
 
 // One item line: the columns as printed.

@@ -12,6 +12,8 @@
 //                                  until killed
 //   brenvoy_save_loop billprint FOLDER  the same as a printed run (printing
 //                                  to nowhere, automatic numbers)
+//   brenvoy_save_loop billvoid FOLDER  a printed run, then its void, over
+//                                  and over
 //   brenvoy_save_loop purgehistory FOLDER  writes the financial history of
 //                                  accounts A and B, purges A, over and over
 //   brenvoy_save_loop purgeledgers FOLDER  writes three ledgers of three
@@ -20,6 +22,7 @@
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
 #include "billing/PrintedRun.h"
+#include "billing/RunVoid.h"
 #include "history/History.h"
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
@@ -146,7 +149,7 @@ int main(int argc, char **argv)
             must(ledger::purgeLedgers(store, files));
         }
     }
-    if (mode == QLatin1String("bill") || mode == QLatin1String("billprint")) {
+    if (mode == QLatin1String("bill") || mode == QLatin1String("billprint") || mode == QLatin1String("billvoid")) {
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         billing::CycleGrid grid = billing::CycleGrid::load(store, billing::Monthly, 0, us);
         for (billing::CycleRow &row : grid.rows)
@@ -157,21 +160,38 @@ int main(int argc, char **argv)
         settings.rates.rate1 = 7;
         settings.tax1Name = QStringLiteral("Sales Tax");
         settings.month = 11;
+        if (mode == QLatin1String("billvoid")) {
+            settings.items = {{QStringLiteral("Chlorine"), 1, Money::fromCents(1000), Money::fromCents(1000)}};
+            settings.itemsAdded = true;
+            settings.itemsTotal = Money::fromCents(1000);
+        }
         const auto plan = billing::planRecordsRun(grid, settings, us);
         if (!std::holds_alternative<std::vector<billing::Posting>>(plan))
             std::exit(4);
+        const auto &postings = std::get<std::vector<billing::Posting>>(plan);
+        FunctionSink nowhere([](const printing::InvoiceValues &, QString *) { return true; });
+        auto printRun = [&] { must(billing::postPrintedRun(store, {postings, settings, false}, us, nowhere).result); };
+        auto voidLast = [&] {
+            const billing::RunRegister reg = billing::RunRegister::read(store);
+            const auto plan = billing::planVoid(store, reg, reg.runs().back().runNo, 0, us);
+            if (!std::holds_alternative<billing::VoidPlan>(plan))
+                std::exit(5);
+            must(billing::postVoid(store, std::get<billing::VoidPlan>(plan), QDateTime(QDate(2026, 12, 7), QTime(9, 0)), us)
+                     .result);
+        };
+        if (mode == QLatin1String("billvoid"))
+            printRun(); // a run to void at once
         std::puts("billing");
         std::fflush(stdout);
-        const auto &postings = std::get<std::vector<billing::Posting>>(plan);
-        if (mode == QLatin1String("bill")) {
-            for (;;)
-                must(billing::postRun(store, postings, settings, us).result);
-        }
-        FunctionSink nowhere([](const printing::InvoiceValues &, QString *) { return true; });
         for (;;) {
-            const billing::PrintedOutcome out =
-                billing::postPrintedRun(store, {postings, settings, false}, us, nowhere);
-            must(out.result);
+            if (mode == QLatin1String("bill"))
+                must(billing::postRun(store, postings, settings, us).result);
+            else if (mode == QLatin1String("billprint"))
+                printRun();
+            else {
+                voidLast();
+                printRun();
+            }
         }
     }
     BusinessValues a = crashTestValues(0);
