@@ -6,6 +6,7 @@
 #include "printing/PainterSurface.h"
 #include "ui/billing/BillingFrames.h"
 #include "ui/billing/BillingModels.h"
+#include "ui/widgets/StepProgress.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -27,27 +28,19 @@ const QString kCancelTitle = QStringLiteral("Cancel Printing");
 
 // The progress window of a run: one step per account, its name shown; its
 // Cancel stops after the account in progress.
-class RunProgress {
+class RunProgress : public StepProgress {
 public:
-    RunProgress(QWidget *parent, int steps) : m_dialog(QString(), QStringLiteral("Cancel"), 0, steps, parent)
+    RunProgress(QWidget *parent, int steps)
+        : StepProgress(parent, steps, QStringLiteral("dlgBillingProgress"), QStringLiteral("Billing Run")), m_steps(steps)
     {
-        m_dialog.setObjectName(QStringLiteral("dlgBillingProgress"));
-        m_dialog.setWindowTitle(QStringLiteral("Billing Run"));
-        m_dialog.setAccessibleName(QStringLiteral("Billing run progress"));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(300);
     }
-    ~RunProgress() { m_dialog.setValue(m_dialog.maximum()); }
     bool step(int i, const Posting &p)
     {
-        m_dialog.setValue(i);
-        m_dialog.setLabelText(QStringLiteral("Posting %1 of %2: %3").arg(i + 1).arg(m_dialog.maximum()).arg(p.entry.acctName));
-        QCoreApplication::processEvents();
-        return !m_dialog.wasCanceled();
+        return StepProgress::step(i, QStringLiteral("Posting %1 of %2: %3").arg(i + 1).arg(m_steps).arg(p.entry.acctName));
     }
 
 private:
-    QProgressDialog m_dialog;
+    int m_steps;
 };
 } // namespace
 
@@ -208,6 +201,7 @@ void BillingScreen::previewRun()
 
 void BillingScreen::markPosted(const std::vector<int> &rows)
 {
+    readBilledBefore();
     for (int r : rows) {
         m_grid->row(r).selected = QStringLiteral("P");
         m_grid->rowChanged(r);

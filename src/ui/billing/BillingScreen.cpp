@@ -1,5 +1,6 @@
 #include "ui/billing/BillingScreen.h"
 
+#include "base/Dates.h"
 #include "billing/BillingRules.h"
 #include "ledger/Ledger.h"
 #include "ui/billing/BillingFrames.h"
@@ -44,6 +45,9 @@ BillingScreen::BillingScreen(AppContext &ctx, Navigator &navigator, PrinterChoos
     QAction *addItems = bar->addAction(QStringLiteral("Add Items"));
     addItems->setObjectName(QStringLiteral("mnuAddItems"));
     connect(addItems, &QAction::triggered, this, &BillingScreen::startAddingItems);
+    QAction *runs = bar->addAction(QStringLiteral("Billing Runs"));
+    runs->setObjectName(QStringLiteral("mnuBillingRuns"));
+    connect(runs, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::BillingRuns); });
     layout->setMenuBar(bar);
 
     auto *top = new QHBoxLayout;
@@ -196,8 +200,16 @@ void BillingScreen::chooseFrequency(int index)
 void BillingScreen::loadGrid()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_grid->setGrid(CycleGrid::load(m_ctx.store, std::max(0, m_frequency->currentRow()),
-                                    std::max(0, m_months->currentRow()), m_ctx.locale));
+    CycleGrid grid = CycleGrid::load(m_ctx.store, std::max(0, m_frequency->currentRow()),
+                                     std::max(0, m_months->currentRow()), m_ctx.locale);
+    readBilledBefore();
+    // An account a run has billed for this month already is marked as
+    // posted, so that a second run after a restart does not bill it again.
+    for (CycleRow &row : grid.rows) {
+        if (m_billedBefore.contains(grid.acctNo(row.rec)))
+            row.selected = QStringLiteral("P");
+    }
+    m_grid->setGrid(std::move(grid));
     QApplication::restoreOverrideCursor();
     m_chargeFrame->hide();
     m_serviceFrame->hide();
@@ -211,8 +223,22 @@ void BillingScreen::cellChosen(const QModelIndex &index)
     CycleRow &row = m_grid->row(r);
     switch (index.column()) {
     case CycleGridModel::Selected:
-        if (row.selected == QLatin1String("P"))
-            return; // posted: never billed again in this grid
+        if (row.selected == QLatin1String("P")) {
+            // Billed for this month already: only on the user's word.
+            const auto before = m_billedBefore.constFind(m_grid->grid().acctNo(row.rec));
+            if (before == m_billedBefore.cend())
+                return;
+            const QString which = before->invoiceNo.isEmpty() ? QStringLiteral("run %1").arg(before->runNo)
+                                                              : QStringLiteral("invoice %1").arg(before->invoiceNo);
+            if (!m_ctx.prompt.ask(QStringLiteral("This account was billed for this period on %1 (%2). Bill it again?")
+                                      .arg(dates::toShortDateText(before->date, m_ctx.locale), which),
+                                  QStringLiteral("Billed Before")))
+                return;
+            row.selected = QStringLiteral("+");
+            m_run->setEnabled(true);
+            m_grid->rowChanged(r);
+            return;
+        }
         row.selected = row.selected == QLatin1String("+") ? QString() : QStringLiteral("+");
         if (!row.selected.isEmpty())
             m_run->setEnabled(true);
@@ -227,6 +253,12 @@ void BillingScreen::cellChosen(const QModelIndex &index)
     default:
         break;
     }
+}
+
+void BillingScreen::readBilledBefore()
+{
+    m_billedBefore = RunRegister::read(m_ctx.store)
+                         .billedFor(m_ctx.store, std::max(0, m_months->currentRow()), m_ctx.clock.today().year());
 }
 
 void BillingScreen::selectAll(bool on)

@@ -5,6 +5,7 @@
 // screen coordinates its frames (BillingFrames.h) and the run command
 // (BillingRunCommand.cpp).
 #include "billing/PrintedRun.h"
+#include "billing/RunRegister.h"
 #include "context/AppContext.h"
 #include "ui/shell/PrinterChooser.h"
 #include "ui/shell/Screen.h"
@@ -63,7 +64,11 @@ private:
     // "n of m accounts were posted ...", with the invoice numbers.
     static QString postedText(size_t posted, size_t all, const QStringList &invoices);
     void markPosted(const std::vector<int> &rows);
+    // The accounts a run in the register billed for the loaded month (and
+    // not voided), read again after every run.
+    void readBilledBefore();
 
+    QHash<QString, billing::RunRegister::Billed> m_billedBefore;
     context::AppContext &m_ctx;
     Navigator &m_navigator;
     PrinterChooser m_printers;

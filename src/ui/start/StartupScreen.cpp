@@ -330,6 +330,8 @@ void StartupScreen::buildMenus(QMenuBar *bar)
     files->setObjectName(QStringLiteral("mnuFiles"));
     m_mnuCreate = named(files->addAction(QStringLiteral("Create/Modify")), "mnuCreate");
     connect(m_mnuCreate, &QAction::triggered, this, &StartupScreen::openSetup);
+    m_mnuRuns = named(files->addAction(QStringLiteral("Billing Runs")), "mnuBillingRuns");
+    connect(m_mnuRuns, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::BillingRuns); });
     connect(named(files->addAction(QStringLiteral("Exit")), "mnuExit"), &QAction::triggered, this,
             [this] { m_exit(); });
 
@@ -412,6 +414,7 @@ void StartupScreen::enableRoutines()
     }
     enable(Payments, true);
     m_mnuCreate->setEnabled(m_navigator.has(ScreenId::Setup));
+    m_mnuRuns->setEnabled(m_navigator.has(ScreenId::BillingRuns));
     m_gotoCustomers->setEnabled(canRun(Customers));
     m_gotoServices->setEnabled(canRun(Services));
 

@@ -5,13 +5,17 @@
 #include "billing/BillingRun.h"
 #include "catalog/Catalog.h"
 #include "customers/Records.h"
+#include "ledger/Ledger.h"
 #include "ledger/LedgerEntry.h"
+#include "ledger/PaymentBatch.h"
 #include "support/BusinessFolder.h"
 #include "support/PdfPrinters.h"
 #include "support/ScreenChecks.h"
 #include "support/ScreenHost.h"
 #include "ui/billing/BillingModels.h"
 #include "ui/billing/BillingScreen.h"
+#include "ui/runs/BillingRunsScreen.h"
+#include "ui/runs/RunModels.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -69,8 +73,31 @@ struct Harness : ScreenHost<BillingScreen> {
         folder.clock.at = QDateTime(QDate(2026, 3, 31), QTime(10, 0));
         screen = new BillingScreen(folder.context(), *navigator, printers.chooser());
         navigator->add(BillingScreen::kId, screen);
+        runs = new BillingRunsScreen(folder.context(), *navigator, printers.chooser());
+        navigator->add(BillingRunsScreen::kId, runs);
         open();
         window.show();
+    }
+    BillingRunsScreen *runs = nullptr;
+    template <typename T = QWidget>
+    T *onRuns(const char *name)
+    {
+        T *found = runs->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString runCell(int row, int column) { return onRuns<QTableView>("fgRuns")->model()->index(row, column).data().toString(); }
+    QString accountCell(int row, int column)
+    {
+        return onRuns<QTableView>("fgRunAccounts")->model()->index(row, column).data().toString();
+    }
+    // The quarterly accounts of March loaded, every one not billed selected.
+    void loadMarch()
+    {
+        child<QListWidget>("lstFrequency")->setCurrentRow(1);
+        child<QListWidget>("lstMonths")->setCurrentRow(2);
+        press("cmdMonthly_4");
+        press("cmdMonthly_2");
     }
     QTableView *table() { return child<QTableView>("fgMonthly"); }
     QTableView *itemTable() { return child<QTableView>("fgItems"); }
@@ -172,9 +199,12 @@ TEST(BillingScreen, AQuarterlyRunWithAChangedChargeAndTwoItemsEntersItsRecordsOn
     EXPECT_FALSE(h.screen->itemsAdded()); // the item marks are cleared after a completed run
     EXPECT_EQ(h.itemTable()->model()->index(0, ItemsModel::Sel).data().toString(), QString());
 
-    // Nothing is billed twice: posted rows stay "P" through Select All and a click.
+    // Nothing is billed twice: posted rows stay "P" through Select All, and
+    // a click asks first.
     h.press("cmdMonthly_2");
+    h.folder.prompt.answer(false);
     h.clickCell(h.table(), 0, CycleGridModel::Selected);
+    EXPECT_EQ(h.said().text, QStringLiteral("This account was billed for this period on 3/31/2026 (run 1). Bill it again?"));
     EXPECT_EQ(h.cell(0, CycleGridModel::Selected), QStringLiteral("P"));
     const int beeps = h.folder.prompt.beeps;
     h.press("cmdPrint");
@@ -383,4 +413,121 @@ TEST(BillingScreen, APrintErrorSaysWhatWasPostedAndWhichNumberGoesUnused)
     EXPECT_TRUE(stop.text.contains(QStringLiteral("could not be finished"))) << stop.text.toStdString();
     EXPECT_FALSE(h.folder.exists(QStringLiteral("/BVActiveAccounts/Q1.txt")));
     EXPECT_EQ(h.cell(0, CycleGridModel::Selected), QStringLiteral("+"));
+}
+
+// The month's run with a charge typed wrong, found in Billing Runs and
+// voided whole; every balance, the journal, the taxes and the stock are
+// back where they were, the credit notes are in one PDF, the accounts can
+// be billed again, and the numbers go on.
+TEST(BillingRuns, ARunWithAWrongChargeIsVoidedWholeAndBilledAgainWithNewNumbers)
+{
+    Harness h;
+    const QByteArray stockBefore = h.folder.read(catalog::kItemsFile);
+    h.loadMarch();
+    h.clickCell(h.table(), 1, CycleGridModel::Charge);
+    h.child<QLineEdit>("txtCharge")->setText(QStringLiteral("450")); // meant 45
+    h.press("cmdMonthly_5");
+    h.folder.prompt.answer(true);
+    h.command("mnuAddItems");
+    h.addItem(1, "2");
+    h.press("cmdMonthly_10");
+    h.press("cmdMonthly_2");
+    QTest::mouseClick(h.child<QCheckBox>("ckPrintInvoice"), Qt::LeftButton);
+    h.folder.prompt.answer(true);
+    h.press("cmdPrint");
+    ASSERT_EQ(h.said().title, QStringLiteral("Billing Records Created")) << h.said().text.toStdString();
+
+    // Loaded again (as after a restart), the billed accounts are marked and
+    // stay out of Select All; choosing one asks first.
+    h.navigator->show(ScreenId::MainMenu);
+    h.open();
+    h.loadMarch();
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(h.cell(r, CycleGridModel::Selected), QStringLiteral("P")) << r;
+    h.folder.prompt.answer(false);
+    h.clickCell(h.table(), 0, CycleGridModel::Selected);
+    EXPECT_EQ(h.said().text, QStringLiteral("This account was billed for this period on 3/31/2026 (invoice 90-1). Bill it again?"));
+    EXPECT_EQ(h.cell(0, CycleGridModel::Selected), QStringLiteral("P"));
+
+    h.command("mnuBillingRuns");
+    ASSERT_EQ(h.navigator->current(), h.runs);
+    ASSERT_EQ(h.onRuns<QTableView>("fgRuns")->model()->rowCount(), 1);
+    EXPECT_EQ(h.runCell(0, RunsModel::Billed), QStringLiteral("Quarterly, March 2026"));
+    EXPECT_EQ(h.runCell(0, RunsModel::Mode), QStringLiteral("Printed"));
+    EXPECT_EQ(h.runCell(0, RunsModel::Total), QStringLiteral("$856.00")); // 150 + 500 + 150 with 2 filters each, and 7% tax
+    EXPECT_EQ(h.accountCell(1, RunAccountsModel::Invoice), QStringLiteral("90-2"));
+    EXPECT_EQ(h.accountCell(1, RunAccountsModel::Total), QStringLiteral("$535.00"));
+
+    // A payment received meanwhile stays: that account goes into credit.
+    ASSERT_TRUE(ledger::writePayments(
+        h.folder.store(),
+        {{QStringLiteral("/BVActiveAccounts/Q3.txt"),
+          ledger::makeEntry(QStringLiteral("Q3"), QStringLiteral("Customer 3"), QStringLiteral("$100.00"),
+                            QStringLiteral("Payment Check"), QDate(2026, 3, 31), usLocale())}},
+        QDate(2026, 3, 31), usLocale()));
+    h.folder.clock.at = QDateTime(QDate(2026, 4, 2), QTime(8, 0));
+    h.folder.prompt.answer(true); // void
+    h.folder.prompt.answer(true); // print the credit notes
+    QTest::mouseClick(h.onRuns<QPushButton>("cmdVoidRun"), Qt::LeftButton);
+    const QList<PromptEntry> &said = h.folder.prompt.entries;
+    ASSERT_GE(said.size(), 4);
+    const QString question = said[said.size() - 4].text;
+    EXPECT_TRUE(question.startsWith(QStringLiteral("Void run 1 (Quarterly, March 2026)?\n3 accounts will be credited "
+                                                   "$856.00 in all, dated today.")))
+        << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("Q3 Customer 3: $160.50 credited, balance after $100.00 credit")))
+        << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("Stock returned: 6 Filter."))) << question.toStdString();
+    EXPECT_EQ(said[said.size() - 3].text.section(u'\n', 0, 0),
+              QStringLiteral("Run 1 was voided as run 2: 3 accounts credited $856.00 in all."));
+    EXPECT_EQ(said.last().title, QStringLiteral("Print Again"));
+    const QString notes = PdfPrinters::textOf(h.printers.files.last());
+    EXPECT_EQ(notes.count(QStringLiteral("CREDIT NOTE")), 3) << notes.toStdString();
+    EXPECT_TRUE(notes.contains(QStringLiteral("INVOICE NO: 90-2")));
+    EXPECT_TRUE(notes.contains(QStringLiteral("$535.00")));
+
+    for (int i = 1; i <= 3; ++i) {
+        const auto balance = ledger::accountBalance(h.folder.store(), QStringLiteral("/BVActiveAccounts/Q%1.txt").arg(i), usLocale());
+        EXPECT_EQ(balance->total.raw(), i == 3 ? -1000000 : 0) << i;
+    }
+    EXPECT_EQ(h.folder.read(catalog::kItemsFile), stockBefore);
+    EXPECT_EQ(h.runCell(0, RunsModel::Mode), QStringLiteral("Void"));
+    EXPECT_EQ(h.runCell(1, RunsModel::State), QStringLiteral("Voided"));
+    EXPECT_EQ(h.runCell(0, RunsModel::Total), QStringLiteral("($856.00)"));
+
+    // Chosen with the arrow keys, the voided run shows its accounts voided and
+    // cannot be voided again.
+    QTableView *runs = h.onRuns<QTableView>("fgRuns");
+    runs->setFocus();
+    QTest::keyClick(runs, Qt::Key_Down);
+    EXPECT_EQ(h.accountCell(0, RunAccountsModel::State), QStringLiteral("Voided 4/2/2026 (run 2)"));
+    EXPECT_FALSE(h.onRuns<QPushButton>("cmdVoidRun")->isEnabled());
+    EXPECT_FALSE(h.onRuns<QPushButton>("cmdVoidInvoice")->isEnabled());
+    EXPECT_TRUE(screenchecks::heardName(h.onRuns<QLabel>("lblRunSummary")).contains(QStringLiteral("Voided")));
+
+    // Billed again with the right charge: the accounts are free, the numbers go on.
+    QTest::mouseClick(h.onRuns<QPushButton>("cmdBilling"), Qt::LeftButton);
+    ASSERT_EQ(h.navigator->current(), h.screen);
+    h.loadMarch();
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(h.cell(r, CycleGridModel::Selected), QStringLiteral("+")) << r;
+    ASSERT_TRUE(h.child<QCheckBox>("ckPrintInvoice")->isChecked());
+    h.folder.prompt.answer(true);
+    h.press("cmdPrint");
+    ASSERT_EQ(h.said().title, QStringLiteral("Billing Records Created"));
+    EXPECT_TRUE(PdfPrinters::textOf(h.printers.files.last()).contains(QStringLiteral("INVOICE NO: 92-1")));
+
+    // Printed again after the tax rate changed: the invoice as it was posted.
+    h.folder.context().settings.edit([](setup::BusinessValues &v) { v.taxRate1 = QStringLiteral("10"); });
+    h.command("mnuBillingRuns");
+    QTableView *accounts = h.onRuns<QTableView>("fgRunAccounts");
+    accounts->setFocus();
+    QTest::keyClick(accounts, Qt::Key_Down, Qt::ShiftModifier); // the first two invoices
+    QTest::mouseClick(h.onRuns<QPushButton>("cmdPrintAgain"), Qt::LeftButton);
+    EXPECT_EQ(h.said().text.left(30), QStringLiteral("2 invoices were printed to ") + h.printers.files.last().left(3));
+    const QString again = PdfPrinters::textOf(h.printers.files.last());
+    EXPECT_EQ(again.count(QStringLiteral("INVOICE NO:")), 2);
+    EXPECT_TRUE(again.contains(QStringLiteral("INVOICE NO: 92-2")));
+    EXPECT_TRUE(again.contains(QStringLiteral("$7.00"))) << again.toStdString(); // 7% of $100.00, not 10%
+    EXPECT_TRUE(again.contains(QStringLiteral("Reference March, 2026 Billing")));
 }
