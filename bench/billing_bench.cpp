@@ -5,6 +5,7 @@
 #include "BenchSupport.h"
 #include "billing/BillingRun.h"
 #include "billing/PrintedRun.h"
+#include "billing/RunVoid.h"
 #include "printing/PainterSurface.h"
 #include "customers/AccountStore.h"
 #include "customers/Records.h"
@@ -118,6 +119,62 @@ void BM_RecordsOnlyRun(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * accounts);
 }
 BENCHMARK(BM_RecordsOnlyRun)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// What loading the billing grid adds to find the accounts a run has billed
+// for the month: the register read and the accounts of that month's runs,
+// here one run of all 32,767 accounts (13 MB of account records).
+void BM_BilledBeforeAtAFullRun(benchmark::State &state)
+{
+    BenchContext f;
+    writeAccounts(f.root, AccountStore::kMaxCustomers);
+    RunRecord run;
+    run.runNo = 1;
+    run.made = QDateTime(QDate(2026, 3, 31), QTime(9, 0));
+    run.month = 2;
+    run.firstAccount = 1;
+    run.accountCount = AccountStore::kMaxCustomers;
+    QByteArray accounts;
+    for (int i = 0; i < AccountStore::kMaxCustomers; ++i) {
+        RunAccountRecord a;
+        a.runNo = 1;
+        a.acctNo = QStringLiteral("ACCT-%1").arg(100000 + i);
+        a.name = QStringLiteral("Lakeside Property Management %1").arg(i);
+        a.invoiceNo = QStringLiteral("90-%1").arg(i + 1);
+        accounts += a.encode();
+    }
+    writeFile(f.root + kRunsFile, run.encode());
+    writeFile(f.root + kRunAccountsFile, accounts);
+    for (auto _ : state) {
+        const RunRegister reg = RunRegister::read(f.store);
+        benchmark::DoNotOptimize(reg.billedFor(f.store, 2, 2026));
+    }
+}
+BENCHMARK(BM_BilledBeforeAtAFullRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Voiding a records-only run of 1,000 accounts: the plan (every ledger's
+// balance) and the one transaction.
+void BM_VoidRun(benchmark::State &state)
+{
+    const int accounts = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto context = std::make_unique<RunFixture>(accounts);
+        if (!postRun(context->store, context->postings, context->settings, context->locale).result)
+            state.SkipWithError("the run failed");
+        state.ResumeTiming();
+        auto plan = planVoid(context->store, RunRegister::read(context->store), 1, 0, context->locale);
+        if (!std::holds_alternative<VoidPlan>(plan)
+            || !postVoid(context->store, std::get<VoidPlan>(plan), QDateTime(QDate(2026, 4, 2), QTime(9, 0)),
+                         context->locale)
+                    .result)
+            state.SkipWithError("the void failed");
+        state.PauseTiming();
+        context.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * accounts);
+}
+BENCHMARK(BM_VoidRun)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // A printed run of 200 invoices into one PDF, end to end: numbers, taxes,
 // ledgers, rendering, completed invoices, journal.

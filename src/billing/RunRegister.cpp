@@ -2,6 +2,10 @@
 
 #include "base/RecordCodec.h"
 
+#include <QFile>
+#include <QSet>
+#include <QtEndian>
+
 using namespace base;
 using namespace store;
 
@@ -130,6 +134,34 @@ std::vector<Record> recordsOf(const FileStore &store, const QString &file, qint6
     return out;
 }
 
+// The raw bytes of records first..first+count-1 (from 1) of the accounts
+// file, a block at a time through one small buffer: the checks that need a
+// field or two of a run's 32,767 accounts neither copy nor decode the 13 MB.
+void forEachAccountBytes(const FileStore &store, qint64 first, qint64 count, const std::function<void(const char *)> &visit)
+{
+    constexpr int kLength = RunAccountRecord::kLength;
+    QFile file(store.path(kRunAccountsFile));
+    if (first < 1 || count <= 0 || !file.open(QIODevice::ReadOnly) || !file.seek((first - 1) * kLength))
+        return;
+    QByteArray buffer(160 * kLength, Qt::Uninitialized);
+    for (qint64 left = count; left > 0;) {
+        const qint64 want = std::min<qint64>(left, 160) * kLength;
+        const qint64 got = file.read(buffer.data(), want);
+        if (got < kLength)
+            return;
+        for (qint64 at = 0; at + kLength <= got; at += kLength)
+            visit(buffer.constData() + at);
+        left -= got / kLength;
+        if (got < want)
+            return;
+    }
+}
+
+QString textAt(const char *record, int offset, int width)
+{
+    return RecordReader(QByteArray::fromRawData(record, RunAccountRecord::kLength)).text(offset, width);
+}
+
 } // namespace
 
 RunRegister RunRegister::read(const FileStore &store)
@@ -174,11 +206,22 @@ std::vector<RegisteredAccount> RunRegister::accounts(const FileStore &store, con
     std::vector<RegisteredAccount> out;
     const std::vector<RunAccountRecord> records =
         recordsOf<RunAccountRecord>(store, kRunAccountsFile, run.firstAccount, run.accountCount);
+    qint64 firstItem = 0, endItem = 0;
+    for (const RunAccountRecord &r : records) {
+        if (r.firstItem < 1 || r.itemCount < 1)
+            continue;
+        firstItem = firstItem ? std::min<qint64>(firstItem, r.firstItem) : r.firstItem;
+        endItem = std::max<qint64>(endItem, qint64(r.firstItem) + r.itemCount);
+    }
+    const std::vector<RunItemRecord> items = recordsOf<RunItemRecord>(store, kRunItemsFile, firstItem, endItem - firstItem);
     for (size_t i = 0; i < records.size(); ++i) {
         RegisteredAccount a;
         a.number = run.firstAccount + int(i);
         a.record = records[i];
-        a.items = recordsOf<RunItemRecord>(store, kRunItemsFile, a.record.firstItem, a.record.itemCount);
+        for (qint64 n = a.record.firstItem; n >= 1 && n < qint64(a.record.firstItem) + a.record.itemCount; ++n) {
+            if (n - firstItem < qint64(items.size()))
+                a.items.push_back(items[size_t(n - firstItem)]);
+        }
         out.push_back(std::move(a));
     }
     if (run.mode == RunMode::Void)
@@ -187,13 +230,13 @@ std::vector<RegisteredAccount> RunRegister::accounts(const FileStore &store, con
     for (const RunRecord &v : m_runs) {
         if (v.mode != RunMode::Void || v.voidsRun != run.runNo)
             continue;
-        for (const RunAccountRecord &rev : recordsOf<RunAccountRecord>(store, kRunAccountsFile, v.firstAccount, v.accountCount)) {
-            const qint64 at = qint64(rev.reverses) - run.firstAccount;
+        forEachAccountBytes(store, v.firstAccount, v.accountCount, [&](const char *record) {
+            const qint64 at = qint64(qFromLittleEndian<qint32>(record + 4)) - run.firstAccount;
             if (at >= 0 && at < qint64(out.size())) {
                 out[size_t(at)].voidedBy = v.runNo;
                 out[size_t(at)].voidedOn = v.made.date();
             }
-        }
+        });
     }
     return out;
 }
@@ -204,10 +247,18 @@ QHash<QString, RunRegister::Billed> RunRegister::billedFor(const FileStore &stor
     for (const RunRecord &r : m_runs) {
         if (r.mode == RunMode::Void || r.month != month || r.made.date().year() != year)
             continue;
-        for (const RegisteredAccount &a : accounts(store, r)) {
-            if (a.voidedBy == 0)
-                billed.insert(a.record.acctNo, {r.made.date(), a.record.invoiceNo, int(r.runNo)});
+        // The run's accounts its voids reversed, by record number.
+        QSet<qint32> voided;
+        for (const RunRecord &v : m_runs) {
+            if (v.mode == RunMode::Void && v.voidsRun == r.runNo)
+                forEachAccountBytes(store, v.firstAccount, v.accountCount,
+                                    [&](const char *record) { voided.insert(qFromLittleEndian<qint32>(record + 4)); });
         }
+        qint32 number = r.firstAccount;
+        forEachAccountBytes(store, r.firstAccount, r.accountCount, [&](const char *record) {
+            if (!voided.contains(number++))
+                billed.insert(textAt(record, 8, 25), {r.made.date(), textAt(record, 82, 20), int(r.runNo)});
+        });
     }
     return billed;
 }

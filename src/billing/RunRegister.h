@@ -127,6 +127,8 @@ public:
     RunState state(const RunRecord &run) const;
     // The accounts of a run, in the order posted, each with its items and
     // whether a void has reversed it.
+    // Each file is read once for the run, its items as one range (a run's
+    // items lie side by side, as its accounts do).
     std::vector<RegisteredAccount> accounts(const store::FileStore &store, const RunRecord &run) const;
 
     // The accounts billed for a month of a year (by the run's date) by a run
