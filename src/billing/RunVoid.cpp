@@ -273,6 +273,7 @@ InvoiceToPrint creditNote(const RunRecord &run, const RegisteredAccount &account
 {
     InvoiceToPrint note = registeredInvoice(run, account.record, account.items, locale);
     note.values.title = QStringLiteral("CREDIT NOTE");
+    note.values.asksPayment = false;
     note.values.reference = QStringLiteral("Voided ") + dates::toShortDateText(voidedOn, locale);
     return note;
 }

@@ -80,7 +80,7 @@ void InvoicePage::printRemittanceBlock()
     line(QStringLiteral("INVOICE NO: ") + m_invoice.invoiceNo);
     line(m_invoice.reference.isEmpty() ? QString() : QStringLiteral("Reference ") + m_invoice.reference);
     line(QString());
-    line(QStringLiteral("Amount Enclosed              _______________"));
+    line(m_invoice.asksPayment ? QStringLiteral("Amount Enclosed              _______________") : QString());
     line(QStringLiteral("Acct: ") + m_invoice.acctNo);
     // A number prints with a blank for its plus sign and one after it.
     line(QStringLiteral("Page  %1 ").arg(s.page()));

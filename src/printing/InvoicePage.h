@@ -26,6 +26,7 @@ struct InvoiceValues {
     AddressBlock customer;
     base::Money subTotal, tax1, tax2, total;
     QString title = QStringLiteral("INVOICE"); // a credit note has its own
+    bool asksPayment = true;                   // a credit note asks for none
 };
 
 // One item line: the columns as printed.

@@ -229,6 +229,7 @@ MonthBilled billMonth(const FileStore &store, const QDate &day, const billing::T
         s.tax2Name = QStringLiteral("County Tax");
         s.frequency = frequency;
         s.month = day.month() - 1;
+        s.time = QTime(9, 0).addSecs(60 * frequency); // the runs of a morning, one after another
         auto plan = billing::planRecordsRun(grid, s, kLocale);
         if (const auto *problem = std::get_if<billing::RunProblem>(&plan)) {
             out.result = FileResult::failure(problem->reason);

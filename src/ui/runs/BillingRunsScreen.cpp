@@ -26,26 +26,27 @@ BillingRunsScreen::BillingRunsScreen(context::AppContext &ctx, Navigator &naviga
 {
     setObjectName(QStringLiteral("frmBillingRuns"));
     auto *layout = new QVBoxLayout(this);
-    auto grid = [&](QAbstractTableModel *model, const char *name, const QString &caption) {
+    // The names and the months get the spare width; the other columns fit
+    // what they hold.
+    auto grid = [&](QAbstractTableModel *model, const char *name, const QString &caption, int wide) {
         auto *label = new QLabel(caption, this);
         auto *view = new QTableView(this);
         view->setModel(model);
         setUpRowGrid(view, QString::fromLatin1(name), QString(caption).remove(u'&'));
+        view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        view->horizontalHeader()->setSectionResizeMode(wide, QHeaderView::Stretch);
         label->setBuddy(view);
         layout->addWidget(label);
         return view;
     };
     m_runs = new RunsModel(m_ctx.locale, this);
-    m_runGrid = grid(m_runs, "fgRuns", QStringLiteral("Billing &runs, newest first"));
-    m_runGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_runGrid->horizontalHeader()->setSectionResizeMode(RunsModel::Billed, QHeaderView::Stretch);
+    m_runGrid = grid(m_runs, "fgRuns", QStringLiteral("Billing &runs, newest first"), RunsModel::Billed);
     layout->addWidget(m_runGrid, 2);
     m_accounts = new RunAccountsModel(m_ctx.locale, this);
-    m_accountGrid = grid(m_accounts, "fgRunAccounts", QStringLiteral("&Accounts of the chosen run"));
+    m_accountGrid = grid(m_accounts, "fgRunAccounts", QStringLiteral("&Accounts of the chosen run"), RunAccountsModel::Name);
     // Several invoices can be chosen to print again (Shift and Ctrl with
     // the arrow keys, or the mouse).
     m_accountGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_accountGrid->horizontalHeader()->setSectionResizeMode(RunAccountsModel::Name, QHeaderView::Stretch);
     layout->addWidget(m_accountGrid, 3);
     // The chosen run in words, and what a void being prepared will post:
     // a screen reader reads the text itself.

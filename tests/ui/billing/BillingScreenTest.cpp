@@ -485,6 +485,7 @@ TEST(BillingRuns, ARunWithAWrongChargeIsVoidedWholeAndBilledAgainWithNewNumbers)
     EXPECT_EQ(notes.count(QStringLiteral("CREDIT NOTE")), 3) << notes.toStdString();
     EXPECT_TRUE(notes.contains(QStringLiteral("INVOICE NO: 90-2")));
     EXPECT_TRUE(notes.contains(QStringLiteral("$535.00")));
+    EXPECT_FALSE(notes.contains(QStringLiteral("Amount Enclosed"))); // a credit asks for no payment
 
     for (int i = 1; i <= 3; ++i) {
         const auto balance = ledger::accountBalance(h.folder.store(), QStringLiteral("/BVActiveAccounts/Q%1.txt").arg(i), usLocale());
