@@ -108,13 +108,8 @@ void BillingScreen::runPrinted(const RunSettings &settings, const std::vector<Po
         m_ctx.prompt.message(kCancelText, kCancelTitle);
         return;
     }
-    // To a file, the whole run goes into the one file chosen, each invoice
-    // on new pages numbered from 1; to a printer, each invoice is a job.
-    const bool toFile = !printer->outputFileName().isEmpty();
     const setup::BusinessValues values = m_ctx.settings.values();
-    printing::DeviceInvoiceSink sink(*printer, toFile ? printing::DeviceInvoiceSink::Jobs::OneDocument
-                                                      : printing::DeviceInvoiceSink::Jobs::OneEach,
-                                     values, m_ctx.store, m_ctx.locale);
+    printing::DeviceInvoiceSink sink(*printer, invoiceJobsFor(*printer), values, m_ctx.store, m_ctx.locale);
     PrintedOutcome out;
     {
         RunProgress progress(this, int(postings.size()));

@@ -198,12 +198,9 @@ void BillingRunsScreen::printDocuments(const QList<InvoiceToPrint> &documents, c
     std::unique_ptr<QPrinter> printer = m_printers.choose(this);
     if (!printer)
         return;
-    // To a file, all go into the one file chosen; to a printer, each is a job.
     const bool toFile = !printer->outputFileName().isEmpty();
     const setup::BusinessValues values = m_ctx.settings.values();
-    printing::DeviceInvoiceSink sink(*printer, toFile ? printing::DeviceInvoiceSink::Jobs::OneDocument
-                                                      : printing::DeviceInvoiceSink::Jobs::OneEach,
-                                     values, m_ctx.store, m_ctx.locale);
+    printing::DeviceInvoiceSink sink(*printer, invoiceJobsFor(*printer), values, m_ctx.store, m_ctx.locale);
     int printed = 0;
     QString problem;
     {

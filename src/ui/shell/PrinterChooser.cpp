@@ -61,4 +61,10 @@ QString printerProblem(const QPrinter &printer, const QString &fallback)
     return fallback;
 }
 
+printing::DeviceInvoiceSink::Jobs invoiceJobsFor(const QPrinter &printer)
+{
+    return printer.outputFileName().isEmpty() ? printing::DeviceInvoiceSink::Jobs::OneEach
+                                              : printing::DeviceInvoiceSink::Jobs::OneDocument;
+}
+
 } // namespace ui

@@ -2,6 +2,8 @@
 // The print dialog and the print preview as a seam: the system ones in the
 // program, a PDF file in the tests. A print routine paints on whatever
 // printer it is handed.
+#include "printing/InvoiceSink.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -22,5 +24,9 @@ struct PrinterChooser {
 
 // The reason a printer gives for a failed job, if it gives one.
 QString printerProblem(const QPrinter &printer, const QString &fallback);
+
+// How invoices go to the printer chosen: to a file, all into the one file
+// chosen, each on new pages numbered from 1; to a printer, each a job.
+printing::DeviceInvoiceSink::Jobs invoiceJobsFor(const QPrinter &printer);
 
 } // namespace ui
