@@ -4,6 +4,8 @@
 #include "customers/Records.h"
 #include "ledger/Ledger.h"
 
+#include "printing/RecordingSurface.h"
+#include "receivables/StatementPrint.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -128,4 +130,71 @@ TEST(Receivables, EveryAccountThatOwesOrIsInCreditWithItsTelephone)
                                                      r.aging.days31to60.toPlainText(), unreadableText(r.unreadable));
     EXPECT_EQ(seen, (QStringList{QStringLiteral("B1 555-01B1 -5 0 "), QStringLiteral("C3  0 0 1 entry could not be read"),
                                  QStringLiteral("Z9 555-01Z9 10 10 ")}));
+}
+
+// A statement with more activity than a page holds carries on to a second
+// page with its heads and page number; the closing balance, the aging and
+// the remittance stub are where they belong; three statements in one
+// document number their pages from 1 each.
+TEST(StatementPrint, ActivityCarriesOnToASecondPageAndEachStatementStartsAtPage1)
+{
+    TestFolder folder;
+    setup::BusinessValues values = setup::BusinessValues::defaults(usLocale());
+    values.businessName = QStringLiteral("Greenfield Lawn");
+    values.useRemittanceForm = true;
+    values.usePlainPaper = false;
+    folder.write(QStringLiteral("/StatementTerms.txt"), "\"Net 30 days\"\r\n");
+    QByteArray bytes = ledgerOf(QStringLiteral("L1"), {});
+    for (int d = 0; d < 40; ++d)
+        bytes += ledger::makeEntry(QStringLiteral("L1"), QStringLiteral("Name L1"), QStringLiteral("$10.00"),
+                                   QStringLiteral("Visit %1").arg(d + 1), kDay0.addDays(d), usLocale())
+                     .encode();
+    folder.write(QStringLiteral("/BVActiveAccounts/L1.txt"), bytes);
+    folder.write(QStringLiteral("/BVActiveAccounts/S2.txt"), ledgerOf(QStringLiteral("S2"), {{1, "Mowing", "$25.00"}}));
+    customers::CustomerRecord c;
+    c.acctNo = QStringLiteral("L1");
+    c.acctType = customers::CustomerRecord::kBusiness;
+    c.name = QStringLiteral("Long Acre Farm");
+    c.address1 = QStringLiteral("9 Mill Lane");
+    c.cityOrAddr3 = QStringLiteral("Decatur");
+    c.state = QStringLiteral("IL");
+    c.zipOrAddr4 = QStringLiteral("62521");
+    folder.write(customers::kCustomerFile, c.encode());
+
+    std::vector<StatementToPrint> statements;
+    for (const char *file : {"/BVActiveAccounts/L1.txt", "/BVActiveAccounts/S2.txt", "/BVActiveAccounts/L1.txt"})
+        statements.push_back(*statementFor(folder.store(), QString::fromLatin1(file), kDay0, kDay0.addDays(60), true, usLocale()));
+    EXPECT_EQ(statements[0].customer.name, QStringLiteral("Long Acre Farm"));
+    EXPECT_EQ(statements[1].customer.name, QStringLiteral("Name S2")); // no customer record: the ledger's name
+
+    printing::RecordingSurface surface;
+    printing::PagePrinter printer(surface, values, folder.store());
+    printer.printerSetup(QStringLiteral("Portrait"), false);
+    ASSERT_TRUE(printStatements(printer, usLocale(), statements));
+    QList<int> pageNumbers;
+    int lastPage = 0;
+    for (const printing::PrintOp &op : surface.ops()) {
+        if (op.kind == printing::PrintOp::Text && op.text.startsWith(QStringLiteral("Page ")))
+            pageNumbers << op.text.simplified().mid(5).toInt();
+        if (op.kind == printing::PrintOp::Text && op.text == QStringLiteral("Visit 40"))
+            lastPage = op.page;
+        if (op.kind == printing::PrintOp::Text)
+            EXPECT_LE(op.y, 10.5 * printing::kTwipsPerInch) << op.text.toStdString();
+    }
+    EXPECT_EQ(pageNumbers, (QList<int>{1, 2, 1, 1, 2}));
+    EXPECT_EQ(lastPage, 2);
+    const QStringList texts = surface.texts();
+    EXPECT_EQ(texts.count(QStringLiteral("STATEMENT")), 5);
+    EXPECT_EQ(texts.count(QStringLiteral("DATE")), 5); // the heads on every page
+    EXPECT_TRUE(texts.contains(QStringLiteral("Amount Due $400.00")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Detach Here and Return Top Section")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Decatur, IL 62521")));
+    EXPECT_EQ(texts.count(QStringLiteral("Net 30 days")), 3);
+    // The closing line of the first statement comes after its last visit, with the balance.
+    const qsizetype closing = texts.indexOf(QStringLiteral("Closing balance"));
+    ASSERT_GT(closing, texts.indexOf(QStringLiteral("Visit 40")));
+    EXPECT_EQ(texts.sliced(closing + 1, 3), (QStringList{QString(), QString(), QStringLiteral("$400.00")}));
+    // Aged at day 60: 10 visits (days 0-29) are over 30 days old.
+    EXPECT_EQ(statements[0].statement.aging.days31to60, Money::fromCents(30000));
+    EXPECT_EQ(statements[0].statement.aging.current, Money::fromCents(10000));
 }
