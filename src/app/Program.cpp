@@ -9,6 +9,7 @@
 #include "ui/customers/CustomerScreen.h"
 #include "ui/history/HistoryScreen.h"
 #include "ui/payments/PaymentScreen.h"
+#include "ui/receivables/ReceivablesScreen.h"
 #include "ui/runs/BillingRunsScreen.h"
 #include "ui/services/ServicesScreen.h"
 #include "ui/setup/SetupScreen.h"
@@ -116,6 +117,7 @@ void Program::addScreens()
     nav.add(PaymentScreen::kId, new PaymentScreen(m_ctx, nav));
     nav.add(BillingScreen::kId, new BillingScreen(m_ctx, nav));
     nav.add(BillingRunsScreen::kId, new BillingRunsScreen(m_ctx, nav));
+    nav.add(ReceivablesScreen::kId, new ReceivablesScreen(m_ctx, nav));
     nav.add(HistoryScreen::kId, new HistoryScreen(m_ctx, nav));
     nav.add(ContractScreen::kId, new ContractScreen(m_ctx, nav));
     m_setup = new SetupScreen(m_ctx, nav, m_choosers);

@@ -35,31 +35,47 @@ void printHeading(PagePrinter &p, const QString &title, const QStringList &heade
     p.setPrintFont(9, false);
 }
 
+void printRow(PrintSurface &s, const std::vector<TableColumn> &columns, const QStringList &row)
+{
+    const double y = s.currentY();
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const TableColumn &col = columns[c];
+        const QString text = fitted(s, row.value(qsizetype(c)).simplified(), col.to - col.from - 60);
+        s.setCurrentY(y);
+        s.setCurrentX(col.rightAligned ? col.to - 60 - s.textWidth(text) : col.from);
+        s.print(text, true);
+    }
+    s.setCurrentY(y + s.textHeight(QStringLiteral("A")));
+}
+
 } // namespace
 
 bool printTable(PagePrinter &p, const QString &title, const QStringList &headerLines,
-                const std::vector<TableColumn> &columns, const QList<QStringList> &rows)
+                const std::vector<TableColumn> &columns, const QList<QStringList> &rows, const QStringList &footer)
 {
     PrintSurface &s = p.surface();
     printHeading(p, title, headerLines, columns);
-    const double bottom = s.pageHeight() - 0.75 * kTwipsPerInch;
+    const double lineHeight = s.textHeight(QStringLiteral("A"));
+    const double foot = s.pageHeight() - 0.75 * kTwipsPerInch - lineHeight;
+    const double bottom = footer.isEmpty() ? foot + lineHeight : foot - lineHeight;
+    auto printFooter = [&] {
+        if (footer.isEmpty())
+            return;
+        p.setPrintFont(9, true);
+        s.setCurrentY(foot);
+        printRow(s, columns, footer);
+        p.setPrintFont(9, false);
+    };
     for (const QStringList &row : rows) {
-        const double lineHeight = s.textHeight(QStringLiteral("A"));
         if (s.currentY() + lineHeight > bottom) {
+            printFooter();
             if (!s.newPage())
                 return false;
             printHeading(p, title, headerLines, columns);
         }
-        const double y = s.currentY();
-        for (size_t c = 0; c < columns.size(); ++c) {
-            const TableColumn &col = columns[c];
-            const QString text = fitted(s, row.value(qsizetype(c)).simplified(), col.to - col.from - 60);
-            s.setCurrentY(y);
-            s.setCurrentX(col.rightAligned ? col.to - 60 - s.textWidth(text) : col.from);
-            s.print(text, true);
-        }
-        s.setCurrentY(y + lineHeight);
+        printRow(s, columns, row);
     }
+    printFooter();
     return s.endDocument();
 }
 

@@ -16,8 +16,10 @@ struct TableColumn {
     bool rightAligned = false;
 };
 
-// False (the surface says why) when the job could not be completed.
+// False (the surface says why) when the job could not be completed. A
+// footer (the totals) is printed in bold at the foot of every page.
 bool printTable(PagePrinter &printer, const QString &title, const QStringList &headerLines,
-                const std::vector<TableColumn> &columns, const QList<QStringList> &rows);
+                const std::vector<TableColumn> &columns, const QList<QStringList> &rows,
+                const QStringList &footer = {});
 
 } // namespace printing

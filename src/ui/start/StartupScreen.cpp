@@ -332,6 +332,8 @@ void StartupScreen::buildMenus(QMenuBar *bar)
     connect(m_mnuCreate, &QAction::triggered, this, &StartupScreen::openSetup);
     m_mnuRuns = named(files->addAction(QStringLiteral("Billing Runs")), "mnuBillingRuns");
     connect(m_mnuRuns, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::BillingRuns); });
+    m_mnuReceivables = named(files->addAction(QStringLiteral("Accounts Receivable")), "mnuReceivables");
+    connect(m_mnuReceivables, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::Receivables); });
     connect(named(files->addAction(QStringLiteral("Exit")), "mnuExit"), &QAction::triggered, this,
             [this] { m_exit(); });
 
@@ -415,6 +417,7 @@ void StartupScreen::enableRoutines()
     enable(Payments, true);
     m_mnuCreate->setEnabled(m_navigator.has(ScreenId::Setup));
     m_mnuRuns->setEnabled(m_navigator.has(ScreenId::BillingRuns));
+    m_mnuReceivables->setEnabled(m_navigator.has(ScreenId::Receivables));
     m_gotoCustomers->setEnabled(canRun(Customers));
     m_gotoServices->setEnabled(canRun(Services));
 

@@ -84,6 +84,7 @@ private:
     QPushButton *m_gotoServices = nullptr;
     QAction *m_mnuCreate = nullptr;
     QAction *m_mnuRuns = nullptr;
+    QAction *m_mnuReceivables = nullptr;
     QLabel *m_sampleNote = nullptr;
     std::array<QCommandLinkButton *, kFigures> m_figures{};
     QFutureWatcher<overview::Glance> m_glance;
