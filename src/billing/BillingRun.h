@@ -61,6 +61,8 @@ struct RunSettings {
     int month = 0; // 0 = January
     QTime time;    // of the run, for the register
     std::vector<SoldLine> items; // empty unless items were added
+    // Printed invoices show the account's balance before them.
+    bool showPreviousBalance = false;
 };
 
 // One account of the run, worked out before anything is written.

@@ -230,11 +230,15 @@ BillingAccount billedAccount(const RunAccountRecord &a)
 
 } // namespace
 
-InvoiceToPrint invoiceFor(const Posting &posting, const QString &invoiceNo, const RunSettings &settings,
-                          const QLocale &locale)
+InvoiceToPrint invoiceFor(const FileStore &store, const Posting &posting, const QString &invoiceNo,
+                          const RunSettings &settings, const QLocale &locale)
 {
-    return invoiceOf(posting.registered, invoiceNo, settings.date, settings.month, settings.usaAddresses, settings.items,
-                     locale);
+    InvoiceToPrint p = invoiceOf(posting.registered, invoiceNo, settings.date, settings.month, settings.usaAddresses,
+                                 settings.items, locale);
+    if (settings.showPreviousBalance)
+        p.values.previousBalance =
+            ledger::accountBalance(store, posting.ledgerFile, locale).value_or(ledger::Balance{}).total;
+    return p;
 }
 
 InvoiceToPrint registeredInvoice(const RunRecord &run, const RunAccountRecord &account,
@@ -309,7 +313,8 @@ bool postInvoice(const FileStore &store, const PrintedRunInput &in, size_t i, Re
         out.result = r;
         return false;
     }
-    const InvoiceToPrint invoice = invoiceFor(posting, drawn.invoiceNo, in.settings, locale);
+    // Read before the commit: the ledger does not yet hold this invoice.
+    const InvoiceToPrint invoice = invoiceFor(store, posting, drawn.invoiceNo, in.settings, locale);
     if (!sink.print(invoice.values, invoice.lines)) {
         tx.abandon();
         reg.takenBack();

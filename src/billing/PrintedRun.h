@@ -72,8 +72,10 @@ struct InvoiceToPrint {
     QList<printing::ItemLine> lines;
 };
 // The invoice of a grid row with a number (for printing and the preview).
-InvoiceToPrint invoiceFor(const Posting &posting, const QString &invoiceNo, const RunSettings &settings,
-                          const QLocale &locale);
+// `store`: the ledger the previous balance is read from, when the
+// settings show it (before the invoice is posted).
+InvoiceToPrint invoiceFor(const store::FileStore &store, const Posting &posting, const QString &invoiceNo,
+                          const RunSettings &settings, const QLocale &locale);
 // An invoice as the register recorded it (printed again), or its credit
 // note: the invoice's number, date, lines and amounts, under the title.
 InvoiceToPrint registeredInvoice(const RunRecord &run, const RunAccountRecord &account,

@@ -79,7 +79,7 @@ void InvoicePage::printRemittanceBlock()
     };
     line(QStringLiteral("INVOICE NO: ") + m_invoice.invoiceNo);
     line(m_invoice.reference.isEmpty() ? QString() : QStringLiteral("Reference ") + m_invoice.reference);
-    line(QString());
+    line(m_invoice.previousBalance ? QStringLiteral("Amount Due ") + currency(m_invoice.amountDue()) : QString());
     line(m_invoice.asksPayment ? QStringLiteral("Amount Enclosed              _______________") : QString());
     line(QStringLiteral("Acct: ") + m_invoice.acctNo);
     // A number prints with a blank for its plus sign and one after it.
@@ -176,6 +176,20 @@ void InvoicePage::printInvoiceTotals()
         s.print(t.heading, true);
         m_p.printEndingAt(11520, currency(t.amount), false);
     }
+    if (m_invoice.previousBalance) {
+        const struct {
+            const char *heading;
+            Money amount;
+        } due[] = {{"INVOICE TOTAL", m_invoice.total},
+                   {"PREVIOUS BALANCE", *m_invoice.previousBalance},
+                   {"AMOUNT DUE", m_invoice.amountDue()}};
+        for (const auto &d : due) {
+            pageCheck();
+            s.setCurrentX(in(2.3));
+            s.print(QString::fromLatin1(d.heading), true);
+            m_p.printEndingAt(11520, currency(d.amount), false);
+        }
+    }
     if (v.printInColor)
         s.setForeColor(kBlue);
     s.setCurrentY(13824);
@@ -187,7 +201,7 @@ void InvoicePage::printInvoiceTotals()
         s.setForeColor(kRed);
     m_p.setPrintFont(12, true);
     s.setCurrentY(13896);
-    m_p.printEndingAt(11520, currency(m_invoice.total), false);
+    m_p.printEndingAt(11520, currency(m_invoice.amountDue()), false);
     m_p.setPrintFont(9, true);
     printNarrative();
 }

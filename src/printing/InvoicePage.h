@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QList>
 #include <QLocale>
+#include <optional>
 
 namespace printing {
 
@@ -27,6 +28,10 @@ struct InvoiceValues {
     base::Money subTotal, tax1, tax2, total;
     QString title = QStringLiteral("INVOICE"); // a credit note has its own
     bool asksPayment = true;                   // a credit note asks for none
+    // Set when the business shows it: the account's balance before this
+    // invoice; the totals then show it and the amount due.
+    std::optional<base::Money> previousBalance;
+    base::Money amountDue() const { return total + previousBalance.value_or(base::Money()); }
 };
 
 // One item line: the columns as printed.

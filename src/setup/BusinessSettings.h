@@ -59,6 +59,10 @@ struct BusinessValues {
     float logoWidth = 1440.0f;
     float logoHeight = 1440.0f;
 
+    // "InvoiceBalance.txt": the invoice's totals show the balance before it
+    // and the amount due.
+    bool previousBalanceOnInvoices = false;
+
     // "Phone.txt" and "CallID.txt".
     bool phoneDaisyChained = false;
     std::int16_t modemPort = 0;

@@ -316,6 +316,22 @@ QString loadStatementTerms(const FileStore &store)
     return r ? r->text() : QString();
 }
 
+void loadInvoiceBalance(const FileStore &store, BusinessValues &values)
+{
+    values.previousBalanceOnInvoices = false;
+    if (auto r = open(store, kInvoiceBalance))
+        values.previousBalanceOnInvoices = r->boolean(false);
+}
+
+FileResult saveInvoiceBalance(const FileStore &store, const BusinessValues &values)
+{
+    if (!values.previousBalanceOnInvoices && !store.dataFileExists(kInvoiceBalance))
+        return FileResult::success();
+    valuelist::Writer w;
+    w.boolean(values.previousBalanceOnInvoices).endLine();
+    return store.saveDataFile(kInvoiceBalance, w.bytes());
+}
+
 void loadAll(const FileStore &store, BusinessValues &values, const QLocale &locale, bool logoShown)
 {
     loadBusinessData(store, values);
@@ -324,6 +340,7 @@ void loadAll(const FileStore &store, BusinessValues &values, const QLocale &loca
     loadPrintColors(store, values);
     loadTaxSettings(store, values);
     loadInvoiceOptions(store, values, locale);
+    loadInvoiceBalance(store, values);
     if (store.dataFileExists(kCompanyLogo))
         loadCompanyLogo(store, values);
     if (store.dataFileExists(kLogoSettings))
@@ -345,6 +362,8 @@ SaveAllResult saveAllSettings(const FileStore &store, BusinessValues &values)
         return {r, kPrintColors, QString()};
     if (FileResult r = saveTaxSettings(store, values); !r)
         return {r, kTaxSettings, QString()};
+    if (FileResult r = saveInvoiceBalance(store, values); !r)
+        return {r, kInvoiceBalance, QString()};
     return {FileResult::success(), QString(), QString()};
 }
 

@@ -21,6 +21,9 @@ inline const QString kPhone = QStringLiteral("/Phone.txt");
 inline const QString kCallId = QStringLiteral("/CallID.txt");
 inline const QString kWebSite = QStringLiteral("/MyWebSite.txt");
 inline const QString kStatementTerms = QStringLiteral("/StatementTerms.txt");
+// One value: whether invoices show the previous balance. Written only once
+// the option has been turned on, so a folder that never used it is as it was.
+inline const QString kInvoiceBalance = QStringLiteral("/InvoiceBalance.txt");
 
 // Reads the nine business texts (restoring the file from "/Backup" when
 // only the copy is there) and rewrites the file and its backup copy in the
@@ -31,6 +34,9 @@ store::FileResult saveBusiness(const store::FileStore &store, const BusinessValu
 
 void loadInvoiceOptions(const store::FileStore &store, BusinessValues &values, const QLocale &locale);
 store::FileResult saveInvoiceOptions(const store::FileStore &store, const BusinessValues &values);
+
+void loadInvoiceBalance(const store::FileStore &store, BusinessValues &values);
+store::FileResult saveInvoiceBalance(const store::FileStore &store, const BusinessValues &values);
 
 void loadTaxSettings(const store::FileStore &store, BusinessValues &values);
 store::FileResult saveTaxSettings(const store::FileStore &store, const BusinessValues &values);

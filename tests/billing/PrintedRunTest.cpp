@@ -236,3 +236,27 @@ TEST(PrintedRun, AnInvoicePostedByTheStartButNeverPrintedIsNamed)
     EXPECT_EQ(folder.read(QStringLiteral("/BVActiveAccounts/A1.txt")).size(), 2 * 155);
     EXPECT_TRUE(folder.exists(completedInvoiceFile(QStringLiteral("339-1"))));
 }
+
+// Invoices that show the previous balance get the ledger's balance before
+// them; every file the run writes is byte for byte what it writes without.
+TEST(PrintedRun, ThePreviousBalanceOnInvoicesChangesWhatPrintsAndNoFile)
+{
+    QMap<QString, QByteArray> written[2];
+    for (const bool shown : {false, true}) {
+        TestFolder folder;
+        writeAccounts(folder, 2);
+        RunOf first(folder);
+        ASSERT_TRUE(first.post(folder, false, first.recorder()).result);
+        RunOf second(folder);
+        second.settings.showPreviousBalance = shown;
+        std::vector<std::optional<Money>> previous;
+        ASSERT_TRUE(second.post(folder, false, [&](const printing::InvoiceValues &i, QString *) {
+                              previous.push_back(i.previousBalance);
+                              return true;
+                          }).result);
+        ASSERT_EQ(previous.size(), 2u);
+        EXPECT_EQ(previous[0], shown ? std::optional<Money>(Money::fromRaw(534893)) : std::nullopt);
+        written[shown] = folderFiles(folder);
+    }
+    EXPECT_EQ(written[0], written[1]);
+}

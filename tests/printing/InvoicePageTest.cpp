@@ -370,3 +370,45 @@ TEST(PagePrinter, WrappingPositionsColoursAndSetup)
     p.printer.setPrintColor(true);
     EXPECT_EQ(p.printer.lineColor(), kBorderColor);
 }
+
+// With the previous balance shown, the totals block carries the invoice's
+// total, the balance before it and the amount due under the taxes, the
+// figure at the foot and the remittance section ask for the amount due;
+// without it the invoice is as ever.
+TEST(InvoicePage, ThePreviousBalanceAndTheAmountDueWhenTheBusinessShowsThem)
+{
+    for (const bool shown : {true, false}) {
+        Printed p;
+        InvoiceValues values = invoice();
+        if (shown)
+            values.previousBalance = Money::fromCents(12000);
+        ASSERT_TRUE(printInvoice(p.printer, usLocale(), values, {item(1)}));
+        const QStringList texts = p.surface.texts();
+        EXPECT_EQ(texts.contains(QStringLiteral("PREVIOUS BALANCE")), shown);
+        EXPECT_EQ(texts.contains(QStringLiteral("Amount Due $173.49")), shown);
+        if (!shown) {
+            EXPECT_TRUE(texts.contains(QStringLiteral("$53.49")));
+            EXPECT_FALSE(texts.contains(QStringLiteral("$173.49")));
+            continue;
+        }
+        const PrintOp tax = p.text(QStringLiteral("Sales Tax"));
+        const PrintOp invoiceTotal = p.text(QStringLiteral("INVOICE TOTAL"));
+        const PrintOp previous = p.text(QStringLiteral("PREVIOUS BALANCE"));
+        const PrintOp due = p.text(QStringLiteral("AMOUNT DUE"));
+        EXPECT_EQ(invoiceTotal.x, 2.3 * 1440);
+        EXPECT_EQ(due.x, 2.3 * 1440);
+        EXPECT_GT(invoiceTotal.y, tax.y);
+        EXPECT_NEAR(previous.y - invoiceTotal.y, 240, 0.01); // a 10-point line apart
+        EXPECT_NEAR(due.y - previous.y, 240, 0.01);
+        const PrintOp balance = p.text(QStringLiteral("$120.00"));
+        EXPECT_NEAR(balance.y, previous.y, 0.01);
+        EXPECT_NEAR(p.endOf(balance), 11520, 0.01);
+        // The figure at the foot is the amount due, in 12 points.
+        std::optional<PrintOp> foot;
+        for (const PrintOp &op : p.surface.ops())
+            if (op.kind == PrintOp::Text && op.text == QStringLiteral("$173.49") && op.font.size == 12)
+                foot = op;
+        ASSERT_TRUE(foot);
+        EXPECT_NEAR(foot->y, 13896, 0.01);
+    }
+}

@@ -273,3 +273,23 @@ TEST(SettingsFiles, AQuoteInAnyTextIsRefusedNamingTheFieldAndNoFileIsWritten)
     EXPECT_FALSE(catalog::Catalog::saveLaborRates(folder.store(), rates).ok);
     EXPECT_FALSE(folder.exists(catalog::kLaborFile));
 }
+
+// The previous-balance option has a file of its own, written only once the
+// option has been on: a folder that never used it gets no new file.
+TEST(SettingsFiles, ThePreviousBalanceOptionIsWrittenOnlyOnceUsed)
+{
+    TestFolder folder;
+    BusinessValues v = BusinessValues::defaults(usLocale());
+    ASSERT_TRUE(saveInvoiceBalance(folder.store(), v));
+    EXPECT_FALSE(folder.exists(kInvoiceBalance));
+    v.previousBalanceOnInvoices = true;
+    ASSERT_TRUE(saveInvoiceBalance(folder.store(), v));
+    EXPECT_EQ(folder.read(kInvoiceBalance), QByteArray("#TRUE#\r\n"));
+    BusinessValues loaded = BusinessValues::defaults(usLocale());
+    loadInvoiceBalance(folder.store(), loaded);
+    EXPECT_TRUE(loaded.previousBalanceOnInvoices);
+    v.previousBalanceOnInvoices = false; // turned off again: the file says so
+    ASSERT_TRUE(saveInvoiceBalance(folder.store(), v));
+    loadInvoiceBalance(folder.store(), loaded);
+    EXPECT_FALSE(loaded.previousBalanceOnInvoices);
+}

@@ -65,7 +65,8 @@ std::optional<std::pair<RunSettings, std::vector<Posting>>> BillingScreen::planR
                          std::max(0, m_frequency->currentRow()),
                          std::max(0, m_months->currentRow()),
                          now.time(),
-                         m_itemsFrame->added() ? m_itemsFrame->soldLines() : std::vector<SoldLine>()};
+                         m_itemsFrame->added() ? m_itemsFrame->soldLines() : std::vector<SoldLine>(),
+                         v.previousBalanceOnInvoices};
     auto plan = planRecordsRun(m_grid->grid(), settings, m_ctx.locale);
     if (const RunProblem *p = std::get_if<RunProblem>(&plan)) {
         const CycleRow &row = m_grid->grid().rows[size_t(p->row)];
@@ -187,7 +188,8 @@ void BillingScreen::previewRun()
         for (size_t i = 0; i < postings.size(); ++i) {
             if (i > 0)
                 surface.newDocumentPage();
-            const InvoiceToPrint invoice = invoiceFor(postings[i], numbers.value(qsizetype(i)), settings, m_ctx.locale);
+            const InvoiceToPrint invoice =
+                invoiceFor(m_ctx.store, postings[i], numbers.value(qsizetype(i)), settings, m_ctx.locale);
             printing::printInvoicePages(page, m_ctx.locale, invoice.values, invoice.lines);
         }
         return surface.endDocument();

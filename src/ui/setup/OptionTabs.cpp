@@ -163,6 +163,14 @@ int PrintingTab::buildPaperAndNumbering(QGridLayout *grid, int row)
     grid->addWidget(note(QStringLiteral("Checked =Sequential Number (10001)"), this), row++, 1, 1, 3);
     grid->addWidget(note(QStringLiteral("Unchecked -Julian Date + Integer (110-1)"), this), row++, 1, 1, 3);
     grid->addWidget(note(QStringLiteral("Increments with each invoice"), this), row++, 1, 1, 3);
+    m_previousBalance = new QCheckBox(QStringLiteral("Show the previous balance on invoices"), this);
+    m_previousBalance->setObjectName(QStringLiteral("ckPreviousBalance"));
+    m_previousBalance->setToolTip(QStringLiteral("The totals show the balance before the invoice and the amount due; "
+                                                 "nothing posted changes"));
+    connect(m_previousBalance, &QCheckBox::toggled, this, [this](bool on) {
+        m_ctx.settings.edit([&](BusinessValues &v) { v.previousBalanceOnInvoices = on; });
+    });
+    grid->addWidget(m_previousBalance, row++, 1, 1, 3);
     return row;
 }
 
@@ -186,6 +194,7 @@ void PrintingTab::fill()
     m_plain->setChecked(v.usePlainPaper);
     m_remit->setChecked(!v.usePlainPaper);
     m_sequential->setChecked(v.sequentialInvoiceNumbers == 1);
+    m_previousBalance->setChecked(v.previousBalanceOnInvoices);
 }
 
 void PrintingTab::chooseColour(int which)

@@ -47,6 +47,7 @@ private:
     QRadioButton *m_plain = nullptr;
     QRadioButton *m_remit = nullptr;
     QCheckBox *m_sequential = nullptr;
+    QCheckBox *m_previousBalance = nullptr;
 };
 
 // "Taxation": two taxes, when they apply, and the graduated scheme.
