@@ -546,6 +546,66 @@ void BM_FloorHistory(benchmark::State &state)
 }
 BENCHMARK(BM_FloorHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Accounts Receivable opened from the Files menu (every ledger read and
+// aged, the customer file read for the telephones, the grid and totals
+// shown), each timing beside the floor of reading the 5,000 ledgers and the
+// customer file at the same moment. The first open in a program just
+// started apart from the later ones.
+double openReceivables(RunningProgram &p)
+{
+    QElapsedTimer wall;
+    wall.start();
+    p.program.menu()->findChild<QAction *>(QStringLiteral("mnuReceivables"))->trigger();
+    QCoreApplication::processEvents();
+    return double(wall.nsecsElapsed()) / 1e6;
+}
+
+double receivablesFloor()
+{
+    QStringList files = ledgerFiles(folder());
+    files.append(folder().root + kCustomerFile);
+    QElapsedTimer t;
+    t.start();
+    benchmark::DoNotOptimize(readLoop(files));
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+void BM_ReceivablesFirstOpen(benchmark::State &state)
+{
+    double open = 0, floorMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        RunningProgram p(folder());
+        toMenuAndFigures(p);
+        state.ResumeTiming();
+        const double ms = openReceivables(p);
+        state.SetIterationTime(ms / 1e3);
+        open += ms;
+        floorMs += receivablesFloor();
+    }
+    state.counters["floor_ms"] = floorMs / double(state.iterations());
+    state.counters["x_floor"] = open / floorMs;
+}
+BENCHMARK(BM_ReceivablesFirstOpen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+void BM_ReceivablesAgain(benchmark::State &state)
+{
+    RunningProgram p(folder());
+    toMenuAndFigures(p);
+    (void)openReceivables(p);
+    double open = 0, floorMs = 0;
+    for (auto _ : state) {
+        p.toMenu();
+        const double ms = openReceivables(p);
+        state.SetIterationTime(ms / 1e3);
+        open += ms;
+        floorMs += receivablesFloor();
+    }
+    state.counters["floor_ms"] = floorMs / double(state.iterations());
+    state.counters["x_floor"] = open / floorMs;
+}
+BENCHMARK(BM_ReceivablesAgain)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
 long peakResidentKb()
 {
     QFile status(QStringLiteral("/proc/self/status"));

@@ -22,12 +22,28 @@ struct LedgerReader::Caches {
     explicit Caches(const QLocale &locale) : dates(locale), money(locale) {}
     DateBytes dates;
     MoneyReader money;
+    // A business bills the same few amounts over and over: each distinct
+    // amount's text is read once.
+    ByBytes<std::optional<Money>> amounts;
+    std::optional<Money> amount(QByteArrayView text)
+    {
+        const std::string_view key(text.data(), size_t(text.size()));
+        if (auto known = amounts.find(key); known != amounts.end())
+            return known->second;
+        char16_t wide[LedgerEntry::kAmountWidth];
+        const qsizetype n = std::min<qsizetype>(text.size(), LedgerEntry::kAmountWidth);
+        std::transform(text.begin(), text.begin() + n, wide, [](char c) { return char16_t(uchar(c)); });
+        const std::optional<Money> read = money.parse(QStringView(wide, n));
+        if (amounts.size() < kRemembered)
+            amounts.emplace(std::string(key), read);
+        return read;
+    }
 };
 
 LedgerReader::LedgerReader(const QLocale &locale) : m_caches(std::make_unique<Caches>(locale)) {}
 LedgerReader::~LedgerReader() = default;
 
-ReadLedger LedgerReader::read(QByteArrayView file)
+ReadLedger LedgerReader::read(QByteArrayView file, bool texts)
 {
     ReadLedger out;
     const qsizetype n = file.size() / LedgerEntry::kLength;
@@ -43,17 +59,18 @@ ReadLedger LedgerReader::read(QByteArrayView file)
         const ledger::Sign sign = ledger::signOf(QLatin1StringView(text.data(), text.size()));
         if (sign == ledger::Sign::Ignore)
             continue;
-        char16_t wide[LedgerEntry::kAmountWidth];
-        std::transform(amountText.begin(), amountText.end(), wide, [](char c) { return char16_t(uchar(c)); });
-        const std::optional<Money> amount = m_caches->money.parse(QStringView(wide, amountText.size()));
-        const QDate date = m_caches->dates.read(textBytes(record, kDateAt, kDateWidth));
+        const std::optional<Money> amount = m_caches->amount(amountText);
+        const int key = m_caches->dates.quickKey(record.data() + kDateAt, kDateWidth);
+        const QDate date = key ? QDate(key / 10000, key / 100 % 100, key % 100)
+                               : m_caches->dates.read(textBytes(record, kDateAt, kDateWidth));
         if (!amount || !date.isValid()) {
             ++out.unreadable;
             continue;
         }
         if (amount->isZero())
             continue; // the opening entry of a new ledger, and the like: nothing owed
-        out.lines.push_back({date, QString::fromLatin1(text), sign == ledger::Sign::Subtract ? -*amount : *amount});
+        out.lines.push_back({date, texts ? QString::fromLatin1(text) : QString(),
+                             sign == ledger::Sign::Subtract ? -*amount : *amount});
     }
     return out;
 }
@@ -97,7 +114,7 @@ std::vector<Receivable> receivablesAt(const store::FileStore &store, const QDate
     std::vector<Receivable> out;
     LedgerReader reader(locale);
     store.forEachFile(ledger::kActiveAccountsFolder, QStringLiteral(".txt"), [&](const QString &name, const QByteArray &bytes) {
-        const ReadLedger ledger = reader.read(bytes);
+        const ReadLedger ledger = reader.read(bytes, false);
         Receivable r;
         r.aging = ageOf(ledger.lines, asOf);
         r.unreadable = ledger.unreadable;

@@ -36,7 +36,9 @@ public:
     ~LedgerReader();
     LedgerReader(const LedgerReader &) = delete;
     LedgerReader &operator=(const LedgerReader &) = delete;
-    ReadLedger read(QByteArrayView ledger);
+    // `texts`: the entries' texts too (a statement shows them; the aging of
+    // every ledger needs none, and 250,000 of them cost more than the rest).
+    ReadLedger read(QByteArrayView ledger, bool texts = true);
 
 private:
     struct Caches;

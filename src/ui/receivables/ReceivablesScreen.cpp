@@ -76,6 +76,7 @@ ReceivablesScreen::ReceivablesScreen(context::AppContext &ctx, Navigator &naviga
     setUpRowGrid(m_grid, QStringLiteral("fgReceivables"), QStringLiteral("Accounts receivable"));
     m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_grid->horizontalHeader()->setResizeContentsPrecision(100); // sized from the first rows, not all of thousands
     m_grid->horizontalHeader()->setSectionResizeMode(ReceivablesModel::Name, QHeaderView::Stretch);
     // A click on a head (or F-keys of the header) sorts by that column.
     m_grid->setSortingEnabled(true);

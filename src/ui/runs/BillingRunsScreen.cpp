@@ -34,6 +34,7 @@ BillingRunsScreen::BillingRunsScreen(context::AppContext &ctx, Navigator &naviga
         view->setModel(model);
         setUpRowGrid(view, QString::fromLatin1(name), QString(caption).remove(u'&'));
         view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        view->horizontalHeader()->setResizeContentsPrecision(100); // from the first rows, not all of thousands
         view->horizontalHeader()->setSectionResizeMode(wide, QHeaderView::Stretch);
         label->setBuddy(view);
         layout->addWidget(label);
