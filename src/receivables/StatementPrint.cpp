@@ -15,7 +15,7 @@ constexpr double in(double inches) { return inches * kTwipsPerInch; }
 
 // The columns' places: dates and texts from their left edge, amounts to
 // their right edge.
-constexpr double kDateX = 0.45, kTextX = 1.45, kChargeEnd = 5.95, kCreditEnd = 7.05, kBalanceEnd = 8.15;
+constexpr double kDateX = 0.45, kTextX = 1.45, kChargeEnd = 5.2, kCreditEnd = 6.9, kBalanceEnd = 8.15;
 
 QString fitted(const PrintSurface &s, QString text, double width)
 {
@@ -108,7 +108,7 @@ void StatementPage::line(const QString &date, const QString &text, const QString
     s.setCurrentX(in(kDateX));
     s.print(date, true);
     s.setCurrentX(in(kTextX));
-    s.print(fitted(s, text, in(kChargeEnd - 1.2 - kTextX)), true);
+    s.print(fitted(s, text, in(kChargeEnd - 1.0 - kTextX)), true);
     m_p.printEndingAt(in(kChargeEnd), charge);
     m_p.printEndingAt(in(kCreditEnd), credit);
     m_p.printEndingAt(in(kBalanceEnd), balance);

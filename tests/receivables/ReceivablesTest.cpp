@@ -186,6 +186,9 @@ TEST(StatementPrint, ActivityCarriesOnToASecondPageAndEachStatementStartsAtPage1
     const QStringList texts = surface.texts();
     EXPECT_EQ(texts.count(QStringLiteral("STATEMENT")), 5);
     EXPECT_EQ(texts.count(QStringLiteral("DATE")), 5); // the heads on every page
+    const printing::PrintOp charges = *surface.findText(QStringLiteral("CHARGES"));
+    const printing::PrintOp credits = *surface.findText(QStringLiteral("PAYMENTS / CREDITS"));
+    EXPECT_LT(charges.x + charges.text.size() * charges.font.size * 10.0, credits.x); // side by side, not over each other
     EXPECT_TRUE(texts.contains(QStringLiteral("Amount Due $400.00")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Detach Here and Return Top Section")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Decatur, IL 62521")));
