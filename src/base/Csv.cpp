@@ -13,13 +13,18 @@ QString field(const QString &value)
     return u'"' + out + u'"';
 }
 
-QByteArray line(const QStringList &fields)
+QString lineText(const QStringList &fields)
 {
     QStringList out;
     out.reserve(fields.size());
     for (const QString &f : fields)
         out.append(field(f));
-    return out.join(u',').toUtf8() + "\r\n";
+    return out.join(u',') + QStringLiteral("\r\n");
+}
+
+QByteArray line(const QStringList &fields)
+{
+    return lineText(fields).toUtf8();
 }
 
 } // namespace base::csv

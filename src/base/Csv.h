@@ -9,6 +9,9 @@
 namespace base::csv {
 
 QString field(const QString &value);
+// One record with its CR LF, as text (to be encoded as the file is) or as
+// UTF-8.
+QString lineText(const QStringList &fields);
 QByteArray line(const QStringList &fields);
 
 } // namespace base::csv
