@@ -8,6 +8,7 @@
 #include "ui/contracts/ContractScreen.h"
 #include "ui/customers/CustomerScreen.h"
 #include "ui/history/HistoryScreen.h"
+#include "ui/exchange/ExportScreen.h"
 #include "ui/payments/PaymentScreen.h"
 #include "ui/receivables/ReceivablesScreen.h"
 #include "ui/runs/BillingRunsScreen.h"
@@ -118,6 +119,7 @@ void Program::addScreens()
     nav.add(BillingScreen::kId, new BillingScreen(m_ctx, nav));
     nav.add(BillingRunsScreen::kId, new BillingRunsScreen(m_ctx, nav));
     nav.add(ReceivablesScreen::kId, new ReceivablesScreen(m_ctx, nav));
+    nav.add(ExportScreen::kId, new ExportScreen(m_ctx, nav));
     nav.add(HistoryScreen::kId, new HistoryScreen(m_ctx, nav));
     nav.add(ContractScreen::kId, new ContractScreen(m_ctx, nav));
     m_setup = new SetupScreen(m_ctx, nav, m_choosers);

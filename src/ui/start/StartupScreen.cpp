@@ -334,6 +334,8 @@ void StartupScreen::buildMenus(QMenuBar *bar)
     connect(m_mnuRuns, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::BillingRuns); });
     m_mnuReceivables = named(files->addAction(QStringLiteral("Accounts Receivable")), "mnuReceivables");
     connect(m_mnuReceivables, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::Receivables); });
+    m_mnuExport = named(files->addAction(QStringLiteral("Export...")), "mnuExport");
+    connect(m_mnuExport, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::Export); });
     connect(named(files->addAction(QStringLiteral("Exit")), "mnuExit"), &QAction::triggered, this,
             [this] { m_exit(); });
 
@@ -418,6 +420,7 @@ void StartupScreen::enableRoutines()
     m_mnuCreate->setEnabled(m_navigator.has(ScreenId::Setup));
     m_mnuRuns->setEnabled(m_navigator.has(ScreenId::BillingRuns));
     m_mnuReceivables->setEnabled(m_navigator.has(ScreenId::Receivables));
+    m_mnuExport->setEnabled(m_navigator.has(ScreenId::Export));
     m_gotoCustomers->setEnabled(canRun(Customers));
     m_gotoServices->setEnabled(canRun(Services));
 

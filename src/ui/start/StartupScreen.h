@@ -85,6 +85,7 @@ private:
     QAction *m_mnuCreate = nullptr;
     QAction *m_mnuRuns = nullptr;
     QAction *m_mnuReceivables = nullptr;
+    QAction *m_mnuExport = nullptr;
     QLabel *m_sampleNote = nullptr;
     std::array<QCommandLinkButton *, kFigures> m_figures{};
     QFutureWatcher<overview::Glance> m_glance;
