@@ -1,0 +1,80 @@
+// The data-folder check over a folder the program wrote itself (clean),
+// then with damage planted by hand: each fault found with its file, each
+// safe mend leaving that fault gone and no record lost.
+#include "exchange/DataCheck.h"
+#include "ledger/Ledger.h"
+
+#include "billing/RunFixture.h"
+#include "support/ChangeHarness.h"
+
+#include <gtest/gtest.h>
+
+using namespace exchange;
+
+TEST(DataCheck, ACleanFolderChecksCleanAndEachPlantedFaultIsFoundAndSafelyMended)
+{
+    TestFolder folder;
+    writeAccounts(folder, 3);
+    writeItems(folder);
+    QByteArray contracts;
+    for (int i = 0; i < 3; ++i)
+        contracts += ContractRecord::defaults(folder.clock.at, usLocale()).encode();
+    folder.write(kContractFile, contracts);
+    RunOf run(folder, {{QStringLiteral("Chlorine"), 1, Money::fromCents(1000), Money::fromCents(1000)}});
+    ASSERT_TRUE(run.post(folder, false, run.recorder()).result);
+    EXPECT_TRUE(checkDataFolder(folder.store(), usLocale()).empty());
+
+    const QString a1 = ledger::ledgerFile(QStringLiteral("A1")), a2 = ledger::ledgerFile(QStringLiteral("A2")),
+                  a3 = ledger::ledgerFile(QStringLiteral("A3"));
+    const QByteArray a1Whole = folder.read(a1);
+    folder.write(billing::kTaxRecordsFile, folder.read(billing::kTaxRecordsFile) + "torn");
+    folder.write(customers::kCycleFile, folder.read(customers::kCycleFile).left(2 * CycleRecord::kLength));
+    folder.write(a1, a1Whole.left(155)); // lost its bill; the backup still has it
+    QFile::remove(folder.path() + ledger::backupFile(a2));
+    ledger::LedgerEntry odd = ledger::LedgerEntry::decode(folder.read(a3).mid(155, 155));
+    odd.entryAmount = QStringLiteral("lots");
+    folder.write(a3, folder.read(a3).left(155) + odd.encode());
+    folder.write(ledger::backupFile(a3), folder.read(a3));
+    QFile::remove(folder.path() + completedInvoiceFile(QStringLiteral("339-2")));
+    folder.write(completedInvoiceFile(QStringLiteral("339-9")), "stray");
+    folder.write(store::kTransactionFolder + QStringLiteral("/1.new"), "left");
+
+    std::vector<Finding> found = checkDataFolder(folder.store(), usLocale());
+    QStringList problems;
+    for (const Finding &f : found)
+        problems << f.problem;
+    const QStringList expected = {
+        QStringLiteral("TaxRecords.txt ends with 4 bytes that are not a whole record of 75 bytes (a write was cut short)."),
+        QStringLiteral("CycleInfo.txt holds 2 records for 3 customers: the customer files are out of step."),
+        QStringLiteral("The ledger A1.txt has lost entries its backup copy still holds (2 entries against 1)."),
+        QStringLiteral("The ledger A2.txt has no backup copy."),
+        QStringLiteral("The ledger A3.txt: 1 entry could not be read (an amount or a date)."),
+        QStringLiteral("The sales journal has invoice 339-2, but CompletedInvoices has no file for it."),
+        QStringLiteral("The completed invoice 339-9 is not in the sales journal."),
+        QStringLiteral("A leftover file of an unfinished change: Transaction/1.new."),
+    };
+    for (const QString &e : expected)
+        EXPECT_TRUE(problems.contains(e)) << e.toStdString() << "\nfound:\n" << problems.join(u'\n').toStdString();
+    EXPECT_EQ(problems.size(), expected.size()) << problems.join(u'\n').toStdString();
+
+    // The safe mends: the torn tail cut (the whole records kept), A1 back
+    // from its backup, A2's backup made; the rest are for a person.
+    const QByteArray taxesBefore = folder.read(billing::kTaxRecordsFile);
+    int mended = 0;
+    for (const Finding &f : found) {
+        if (f.mendKind == Finding::Mend::None)
+            continue;
+        EXPECT_FALSE(f.mend.isEmpty());
+        ASSERT_TRUE(mend(folder.store(), f)) << f.problem.toStdString();
+        ++mended;
+    }
+    EXPECT_EQ(mended, 3);
+    EXPECT_EQ(folder.read(billing::kTaxRecordsFile), taxesBefore.chopped(4));
+    EXPECT_EQ(folder.read(a1), a1Whole);
+    EXPECT_EQ(folder.read(ledger::backupFile(a2)), folder.read(a2));
+    problems.clear();
+    for (const Finding &f : checkDataFolder(folder.store(), usLocale()))
+        problems << f.problem;
+    EXPECT_EQ(problems.size(), 5) << problems.join(u'\n').toStdString(); // found, with no safe mend
+    EXPECT_FALSE(problems.join(u' ').contains(QStringLiteral("TaxRecords")));
+}
