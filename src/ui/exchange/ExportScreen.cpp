@@ -3,12 +3,12 @@
 #include "base/Dates.h"
 #include "exchange/Export.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/DateBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,13 +20,6 @@ using namespace exchange;
 
 namespace ui {
 
-ExportScreen::SaveFileChooser ExportScreen::systemSaveFile()
-{
-    return [](QWidget *parent, const QString &suggested) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Export"), suggested,
-                                            QStringLiteral("CSV files (*.csv)"));
-    };
-}
 
 ExportScreen::ExportScreen(context::AppContext &ctx, Navigator &navigator, SaveFileChooser saveFile, QWidget *parent)
     : Screen(parent), m_ctx(ctx), m_navigator(navigator), m_saveFile(std::move(saveFile))
@@ -46,16 +39,9 @@ ExportScreen::ExportScreen(context::AppContext &ctx, Navigator &navigator, SaveF
     form->addRow(QStringLiteral("&What"), m_kind);
     m_range = new QCheckBox(QStringLiteral("&Only the rows dated from"), this);
     m_range->setObjectName(QStringLiteral("ckExportRange"));
-    auto dateBox = [&](const char *name) {
-        auto *box = new QDateEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setCalendarPopup(true);
-        box->setDisplayFormat(base::dates::shortDatePattern(m_ctx.locale));
-        return box;
-    };
-    m_from = dateBox("dtExportFrom");
+    m_from = makeDateBox(this, "dtExportFrom", m_ctx.locale);
     m_from->setAccessibleName(QStringLiteral("From"));
-    m_to = dateBox("dtExportTo");
+    m_to = makeDateBox(this, "dtExportTo", m_ctx.locale);
     m_to->setAccessibleName(QStringLiteral("To"));
     auto *range = new QHBoxLayout;
     range->addWidget(m_range);

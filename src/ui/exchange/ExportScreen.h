@@ -3,6 +3,7 @@
 // an accountant, chosen from a list, with a date range where the file has
 // dates and the encoding the other program reads.
 #include "context/AppContext.h"
+#include "ui/shell/SaveFileChooser.h"
 #include "ui/shell/Screen.h"
 
 #include <functional>
@@ -19,11 +20,8 @@ class ExportScreen : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId kId = ScreenId::Export;
-    // The save dialog as a seam: the file name chosen, empty on Cancel.
-    using SaveFileChooser = std::function<QString(QWidget *parent, const QString &suggested)>;
-    static SaveFileChooser systemSaveFile();
 
-    ExportScreen(context::AppContext &ctx, Navigator &navigator, SaveFileChooser saveFile = systemSaveFile(),
+    ExportScreen(context::AppContext &ctx, Navigator &navigator, SaveFileChooser saveFile = systemCsvSaveFile(),
                  QWidget *parent = nullptr);
     QString caption() const override;
     void activate(Routine routine) override;

@@ -6,13 +6,14 @@
 #include "printing/TablePrint.h"
 #include "ui/receivables/ReceivablesModel.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/DateBox.h"
 #include "ui/widgets/RowGrid.h"
 #include "ui/widgets/StepProgress.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileDialog>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,13 +28,6 @@ using base::Money;
 
 namespace ui {
 
-ReceivablesScreen::SaveFileChooser ReceivablesScreen::systemSaveFile()
-{
-    return [](QWidget *parent, const QString &suggested) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Export"), suggested,
-                                            QStringLiteral("CSV files (*.csv)"));
-    };
-}
 
 ReceivablesScreen::ReceivablesScreen(context::AppContext &ctx, Navigator &navigator, PrinterChooser printers,
                                      SaveFileChooser saveFile, QWidget *parent)
@@ -48,21 +42,14 @@ ReceivablesScreen::ReceivablesScreen(context::AppContext &ctx, Navigator &naviga
         choices->addWidget(label);
         choices->addWidget(w);
     };
-    auto dateBox = [&](const char *name) {
-        auto *box = new QDateEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setCalendarPopup(true);
-        box->setDisplayFormat(base::dates::shortDatePattern(m_ctx.locale));
-        return box;
-    };
-    m_asOf = dateBox("dtAsOf");
+    m_asOf = makeDateBox(this, "dtAsOf", m_ctx.locale);
     labelled(m_asOf, QStringLiteral("&As of"));
     m_overdue = new QComboBox(this);
     m_overdue->setObjectName(QStringLiteral("cboOverdue"));
     m_overdue->addItems({QStringLiteral("All balances"), QStringLiteral("Over 30 days"), QStringLiteral("Over 60 days"),
                          QStringLiteral("Over 90 days")});
     labelled(m_overdue, QStringLiteral("S&how"));
-    m_from = dateBox("dtStatementFrom");
+    m_from = makeDateBox(this, "dtStatementFrom", m_ctx.locale);
     labelled(m_from, QStringLiteral("Statements &from"));
     choices->addStretch();
     layout->addLayout(choices);

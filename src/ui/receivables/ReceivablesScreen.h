@@ -6,6 +6,7 @@
 #include "context/AppContext.h"
 #include "receivables/StatementPrint.h"
 #include "ui/shell/PrinterChooser.h"
+#include "ui/shell/SaveFileChooser.h"
 #include "ui/shell/Screen.h"
 
 #include <functional>
@@ -26,12 +27,9 @@ class ReceivablesScreen : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId kId = ScreenId::Receivables;
-    // The save dialog as a seam: the file name chosen, empty on Cancel.
-    using SaveFileChooser = std::function<QString(QWidget *parent, const QString &suggested)>;
-    static SaveFileChooser systemSaveFile();
 
     ReceivablesScreen(context::AppContext &ctx, Navigator &navigator, PrinterChooser printers = PrinterChooser::system(),
-                      SaveFileChooser saveFile = systemSaveFile(), QWidget *parent = nullptr);
+                      SaveFileChooser saveFile = systemCsvSaveFile(), QWidget *parent = nullptr);
 
     QString caption() const override;
     void activate(Routine routine) override;
