@@ -59,6 +59,10 @@ void checkTail(std::vector<Finding> &out, const store::FileStore &store, const Q
     out.push_back(f);
 }
 
+void checkLedgers(std::vector<Finding> &out, const store::FileStore &store, const QLocale &locale);
+void checkInvoices(std::vector<Finding> &out, const store::FileStore &store);
+void checkLeftovers(std::vector<Finding> &out, const store::FileStore &store);
+
 } // namespace
 
 std::vector<Finding> checkDataFolder(const store::FileStore &store, const QLocale &locale)
@@ -80,7 +84,17 @@ std::vector<Finding> checkDataFolder(const store::FileStore &store, const QLocal
                            QString()});
     }
 
-    // Each ledger: whole records, a backup the same, every entry readable.
+    checkLedgers(out, store, locale);
+    checkInvoices(out, store);
+    checkLeftovers(out, store);
+    return out;
+}
+
+namespace {
+
+// Each ledger: whole records, a backup the same, every entry readable.
+void checkLedgers(std::vector<Finding> &out, const store::FileStore &store, const QLocale &locale)
+{
     receivables::LedgerReader reader(locale);
     store.forEachFile(ledger::kActiveAccountsFolder, QStringLiteral(".txt"), [&](const QString &name, const QByteArray &bytes) {
         const QString file = ledger::kActiveAccountsFolder + u'/' + name;
@@ -114,8 +128,11 @@ std::vector<Finding> checkDataFolder(const store::FileStore &store, const QLocal
             out.push_back({file, QStringLiteral("The ledger %1: %2 (an amount or a date).").arg(name, receivables::unreadableText(unreadable)),
                            QString()});
     });
+}
 
-    // The sales journal and the completed invoices agree.
+// The sales journal and the completed invoices agree.
+void checkInvoices(std::vector<Finding> &out, const store::FileStore &store)
+{
     QSet<QString> journal;
     store.forEachRecordBlock(billing::kSalesJournalFile, billing::SalesJournalRecord::kLength,
                              [&](const char *records, qsizetype count, qsizetype) {
@@ -137,8 +154,11 @@ std::vector<Finding> checkDataFolder(const store::FileStore &store, const QLocal
             out.push_back({QStringLiteral("/CompletedInvoices/") + name,
                            QStringLiteral("The completed invoice %1 is not in the sales journal.").arg(no), QString()});
     }
+}
 
-    // Work left behind.
+// Work left behind.
+void checkLeftovers(std::vector<Finding> &out, const store::FileStore &store)
+{
     if (store.fileExists(store::kTransactionMarker))
         out.push_back({store::kTransactionMarker,
                        QStringLiteral("A change of several files was left unfinished; it is completed when the program next starts."),
@@ -146,8 +166,9 @@ std::vector<Finding> checkDataFolder(const store::FileStore &store, const QLocal
     for (const QString &name : QDir(store.path(store::kTransactionFolder)).entryList({QStringLiteral("*.new")}, QDir::Files))
         out.push_back({store::kTransactionFolder + u'/' + name,
                        QStringLiteral("A leftover file of an unfinished change: Transaction/%1.").arg(name), QString()});
-    return out;
 }
+
+} // namespace
 
 store::FileResult mend(const store::FileStore &store, const Finding &f)
 {

@@ -5,6 +5,8 @@
 #include "customers/CustomerFile.h"
 #include "setup/SettingsFiles.h"
 
+#include <QHash>
+
 using namespace base;
 using namespace printing;
 
@@ -25,28 +27,31 @@ QString fitted(const PrintSurface &s, QString text, double width)
 }
 } // namespace
 
-std::optional<StatementToPrint> statementFor(const store::FileStore &store, const QString &ledgerFile, const QDate &from,
-                                             const QDate &to, bool usaStyle, const QLocale &locale)
+std::vector<StatementToPrint> statementsFor(const store::FileStore &store, const QStringList &ledgerFiles,
+                                            const QDate &from, const QDate &to, bool usaStyle, const QLocale &locale)
 {
-    const std::optional<QByteArray> bytes = store.readFile(ledgerFile);
-    if (!bytes)
-        return std::nullopt;
-    LedgerReader reader(locale);
-    const ReadLedger ledger = reader.read(*bytes);
-    StatementToPrint out;
-    out.acctNo = ledger.acctNo;
-    out.customer = {ledger.acctName, {}, {}, {}, {}, {}, usaStyle};
+    using namespace customers::customerfield;
     const customers::CustomerFile customers = customers::CustomerFile::read(store);
-    for (int n = 1; n <= customers.count(); ++n) {
-        using namespace customers::customerfield;
-        if (customers.text(n, AcctNo) != ledger.acctNo)
+    QHash<QString, int> records; // account number to its first record
+    for (int n = customers.count(); n >= 1; --n)
+        records.insert(customers.text(n, AcctNo), n);
+    LedgerReader reader(locale);
+    std::vector<StatementToPrint> out;
+    for (const QString &file : ledgerFiles) {
+        const std::optional<QByteArray> bytes = store.readFile(file);
+        if (!bytes)
             continue;
-        out.customer = {customers.displayName(n),       customers.text(n, Address1), customers.text(n, Address2),
-                        customers.text(n, CityOrAddr3), customers.text(n, State),    customers.text(n, ZipOrAddr4),
-                        usaStyle};
-        break;
+        const ReadLedger ledger = reader.read(*bytes);
+        StatementToPrint s;
+        s.acctNo = ledger.acctNo;
+        s.customer = {ledger.acctName, {}, {}, {}, {}, {}, usaStyle};
+        if (const int n = records.value(ledger.acctNo))
+            s.customer = {customers.displayName(n),       customers.text(n, Address1), customers.text(n, Address2),
+                          customers.text(n, CityOrAddr3), customers.text(n, State),    customers.text(n, ZipOrAddr4),
+                          usaStyle};
+        s.statement = statementOf(ledger, from, to);
+        out.push_back(std::move(s));
     }
-    out.statement = statementOf(ledger, from, to);
     return out;
 }
 

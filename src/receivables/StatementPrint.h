@@ -20,11 +20,11 @@ struct StatementToPrint {
     Statement statement;
 };
 
-// The statement of the account whose ledger is `ledgerFile`, its address
-// from the customer file (the ledger's name alone when the customer is no
-// longer there); nothing when the ledger cannot be read.
-std::optional<StatementToPrint> statementFor(const store::FileStore &store, const QString &ledgerFile,
-                                             const QDate &from, const QDate &to, bool usaStyle, const QLocale &locale);
+// The statements of the accounts whose ledgers are named, their addresses
+// from one read of the customer file (the ledger's name alone when the
+// customer is no longer there); a ledger that cannot be read is passed over.
+std::vector<StatementToPrint> statementsFor(const store::FileStore &store, const QStringList &ledgerFiles,
+                                            const QDate &from, const QDate &to, bool usaStyle, const QLocale &locale);
 
 class StatementPage {
 public:

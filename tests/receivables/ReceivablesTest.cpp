@@ -161,9 +161,11 @@ TEST(StatementPrint, ActivityCarriesOnToASecondPageAndEachStatementStartsAtPage1
     c.zipOrAddr4 = QStringLiteral("62521");
     folder.write(customers::kCustomerFile, c.encode());
 
-    std::vector<StatementToPrint> statements;
-    for (const char *file : {"/BVActiveAccounts/L1.txt", "/BVActiveAccounts/S2.txt", "/BVActiveAccounts/L1.txt"})
-        statements.push_back(*statementFor(folder.store(), QString::fromLatin1(file), kDay0, kDay0.addDays(60), true, usLocale()));
+    const std::vector<StatementToPrint> statements = statementsFor(
+        folder.store(),
+        {QStringLiteral("/BVActiveAccounts/L1.txt"), QStringLiteral("/BVActiveAccounts/S2.txt"), QStringLiteral("/BVActiveAccounts/L1.txt")},
+        kDay0, kDay0.addDays(60), true, usLocale());
+    ASSERT_EQ(statements.size(), 3u);
     EXPECT_EQ(statements[0].customer.name, QStringLiteral("Long Acre Farm"));
     EXPECT_EQ(statements[1].customer.name, QStringLiteral("Name S2")); // no customer record: the ledger's name
 

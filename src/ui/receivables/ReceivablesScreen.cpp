@@ -53,7 +53,20 @@ ReceivablesScreen::ReceivablesScreen(context::AppContext &ctx, Navigator &naviga
     labelled(m_from, QStringLiteral("Statements &from"));
     choices->addStretch();
     layout->addLayout(choices);
+    buildGrid(layout);
+    layout->addLayout(buildCommands());
 
+    connect(m_asOf, &QDateEdit::dateChanged, this, [this] { reload(); });
+    connect(m_overdue, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_filter->setOverdueDays(i * 30);
+        showTotals();
+    });
+    // Enter on a row, or a double click, opens its statement.
+    connect(m_grid, &QTableView::activated, this, [this] { previewStatement(); });
+}
+
+void ReceivablesScreen::buildGrid(QVBoxLayout *layout)
+{
     m_model = new ReceivablesModel(m_ctx.locale, this);
     m_filter = new OverdueFilter(this);
     m_filter->setSourceModel(m_model);
@@ -79,7 +92,10 @@ ReceivablesScreen::ReceivablesScreen(context::AppContext &ctx, Navigator &naviga
     m_totals->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_totals->setFocusPolicy(Qt::TabFocus);
     layout->addWidget(m_totals);
+}
 
+QHBoxLayout *ReceivablesScreen::buildCommands()
+{
     auto *commands = new QHBoxLayout;
     auto command = [&](const char *name, const QString &caption, const QString &tip, std::function<void()> run) {
         auto *b = new QPushButton(caption, this);
@@ -110,15 +126,7 @@ ReceivablesScreen::ReceivablesScreen(context::AppContext &ctx, Navigator &naviga
             QStringLiteral("Shows the statement of the current account"), [this] { previewStatement(); });
     commands->addStretch();
     command("cmdMenu", QStringLiteral("&Menu"), QString(), [this] { m_navigator.show(ScreenId::MainMenu); });
-    layout->addLayout(commands);
-
-    connect(m_asOf, &QDateEdit::dateChanged, this, [this] { reload(); });
-    connect(m_overdue, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_filter->setOverdueDays(i * 30);
-        showTotals();
-    });
-    // Enter on a row, or a double click, opens its statement.
-    connect(m_grid, &QTableView::activated, this, [this] { previewStatement(); });
+    return commands;
 }
 
 QString ReceivablesScreen::caption() const
@@ -268,12 +276,11 @@ void ReceivablesScreen::exportCsv()
 
 std::vector<StatementToPrint> ReceivablesScreen::statementsOf(const std::vector<const Receivable *> &rows) const
 {
-    std::vector<StatementToPrint> out;
-    const bool usa = m_ctx.settings.values().addressStyle == setup::AddressStyle::USA;
+    QStringList ledgers;
     for (const Receivable *r : rows)
-        if (auto s = statementFor(m_ctx.store, r->ledgerFile, m_from->date(), m_asOf->date(), usa, m_ctx.locale))
-            out.push_back(std::move(*s));
-    return out;
+        ledgers << r->ledgerFile;
+    return statementsFor(m_ctx.store, ledgers, m_from->date(), m_asOf->date(),
+                         m_ctx.settings.values().addressStyle == setup::AddressStyle::USA, m_ctx.locale);
 }
 
 void ReceivablesScreen::printStatements(const std::vector<const Receivable *> &rows)

@@ -13,6 +13,8 @@
 
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QPrinter;
 class QTableView;
@@ -37,6 +39,9 @@ public:
     const OverdueFilter &shown() const { return *m_filter; }
 
 private:
+    // The grid with its label and the totals under it; the command row.
+    void buildGrid(QVBoxLayout *layout);
+    QHBoxLayout *buildCommands();
     void reload();
     void showTotals();
     // The accounts shown, in the order shown.
