@@ -1,4 +1,5 @@
 #include "contracts/Rtf.h"
+#include "base/Cp1252.h"
 
 #include <QColor>
 #include <QHash>
@@ -31,16 +32,6 @@ struct GroupState {
     int ucSkip = 1;
     enum Destination { Text, FontTable, ColorTable, Skip } destination = Text;
 };
-
-// Windows-1252 for \'hh.
-QChar fromCp1252(int byte)
-{
-    static const char16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    return byte >= 0x80 && byte < 0xA0 ? QChar(high[byte - 0x80]) : QChar(char16_t(byte));
-}
 
 class Reader {
 public:
@@ -182,7 +173,7 @@ private:
                 const int byte = m_in.mid(m_pos, 2).toInt(&ok, 16);
                 m_pos += 2;
                 if (ok)
-                    addChar(fromCp1252(byte));
+                    addChar(base::fromCp1252(byte));
                 break;
             }
             case '\r': case '\n': newParagraph(); break;

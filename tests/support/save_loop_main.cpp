@@ -16,11 +16,15 @@
 //                                  and over
 //   brenvoy_save_loop purgehistory FOLDER  writes the financial history of
 //                                  accounts A and B, purges A, over and over
+//   brenvoy_save_loop import FOLDER  imports batches of twenty customers from
+//                                  CSV (row k charged k dollars), over and
+//                                  over
 //   brenvoy_save_loop purgeledgers FOLDER  writes three ledgers of three
 //                                  entries and purges them, over and over
 #include "app/StartUp.h"
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
+#include "exchange/Import.h"
 #include "billing/PrintedRun.h"
 #include "billing/RunVoid.h"
 #include "history/History.h"
@@ -127,6 +131,25 @@ int main(int argc, char **argv)
         for (;;) {
             must(store.replaceFile(history::kFinancialHistoryFile, full));
             must(history::purgeAccountHistory(store, QStringLiteral("A")));
+        }
+    }
+    if (mode == QLatin1String("import")) {
+        SystemClock clock;
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        AccountStore accounts(store, clock, us);
+        std::puts("importing");
+        std::fflush(stdout);
+        for (int round = 1;; ++round) {
+            QByteArray bytes = "Account,Company,Charge\n";
+            for (int k = 1; k <= 20; ++k)
+                bytes += QStringLiteral("R%1N%2,Customer %2,%2.00\n").arg(round).arg(k).toUtf8();
+            const exchange::ImportSource source = exchange::readSource(bytes);
+            const exchange::ImportPlan plan =
+                exchange::planImport(source.table, exchange::guessMapping(source.table.records.front()), true,
+                                     exchange::importRules(store, us, true));
+            if (plan.accepted.size() != 20)
+                std::exit(4);
+            must(exchange::importCustomers(store, accounts, plan).written);
         }
     }
     if (mode == QLatin1String("purgeledgers")) {
