@@ -9,6 +9,7 @@
 #include "ui/customers/CustomerScreen.h"
 #include "ui/history/HistoryScreen.h"
 #include "ui/exchange/ExportScreen.h"
+#include "ui/exchange/ImportScreen.h"
 #include "ui/payments/PaymentScreen.h"
 #include "ui/receivables/ReceivablesScreen.h"
 #include "ui/runs/BillingRunsScreen.h"
@@ -120,6 +121,7 @@ void Program::addScreens()
     nav.add(BillingRunsScreen::kId, new BillingRunsScreen(m_ctx, nav));
     nav.add(ReceivablesScreen::kId, new ReceivablesScreen(m_ctx, nav));
     nav.add(ExportScreen::kId, new ExportScreen(m_ctx, nav));
+    nav.add(ImportScreen::kId, new ImportScreen(m_ctx, nav));
     nav.add(HistoryScreen::kId, new HistoryScreen(m_ctx, nav));
     nav.add(ContractScreen::kId, new ContractScreen(m_ctx, nav));
     m_setup = new SetupScreen(m_ctx, nav, m_choosers);

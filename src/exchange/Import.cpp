@@ -77,6 +77,12 @@ ImportField fieldNamed(const QString &header)
         if (w == headerWord(QString::fromLatin1(fieldInfo()[f].name)))
             return ImportField(f);
     }
+    // "Monthly Fee", "Customer E-mail", "Billing State": a header that ends
+    // with a field's word of three letters or more.
+    for (size_t f = 1; f < fieldInfo().size(); ++f)
+        for (const char *word : fieldInfo()[f].words)
+            if (qstrlen(word) >= 3 && w.endsWith(QLatin1String(word)))
+                return ImportField(f);
     return ImportField::None;
 }
 

@@ -91,11 +91,11 @@ TEST(Import, GuessesTheColumnsFromAHeaderInAnyOrder)
     const QStringList header{QStringLiteral("E-mail"), QStringLiteral("Surname"), QStringLiteral("ZIP"),
                              QStringLiteral("Given Name"), QStringLiteral("Company"), QStringLiteral("Acct #"),
                              QStringLiteral("Mobile"), QStringLiteral("notes"), QStringLiteral("Phone"),
-                             QStringLiteral("Fee"), QStringLiteral("company")};
+                             QStringLiteral("Monthly Fee"), QStringLiteral("company"), QStringLiteral("Client Code")};
     const std::vector<ImportField> expected{ImportField::Email, ImportField::LastName, ImportField::Postal,
                                             ImportField::FirstName, ImportField::BusinessName, ImportField::AcctNo,
                                             ImportField::Cell, ImportField::None, ImportField::Phone,
-                                            ImportField::Charge, ImportField::None};
+                                            ImportField::Charge, ImportField::None, ImportField::None};
     EXPECT_EQ(guessMapping(header), expected);
     EXPECT_TRUE(looksLikeHeader(header));
     EXPECT_FALSE(looksLikeHeader({QStringLiteral("A100"), QStringLiteral("Acme Lawn"), QStringLiteral("IL")}));

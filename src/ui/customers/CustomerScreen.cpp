@@ -89,6 +89,8 @@ QMenuBar *CustomerScreen::buildMenus()
     m_mnuAdd = action(files, QStringLiteral("Add a New Customer"), "mnuAdd", &CustomerScreen::addNewCustomer);
     m_mnuDelete = action(files, QStringLiteral("DELETE This customer"), "mnuDelete", &CustomerScreen::deleteCustomer);
     action(files, QStringLiteral("Print Customers"), "mnuPrint", &CustomerScreen::listAllCustomers);
+    files->addSeparator();
+    m_mnuImport = action(files, QStringLiteral("Import Customers from CSV..."), "mnuImport", &CustomerScreen::openImport);
     QMenu *windows = bar->addMenu(QStringLiteral("Show Windows"));
     action(windows, QStringLiteral("Toggle Service Window"), "mnuToggle", &CustomerScreen::toggleServiceWindow);
     m_mnuAux = action(windows, QStringLiteral("Toggle Data Window"), "mnuAux", &CustomerScreen::toggleDataWindow);
@@ -323,6 +325,7 @@ void CustomerScreen::setMenusEnabled(bool on)
     m_mnuAdd->setEnabled(on);
     m_mnuDelete->setEnabled(on);
     m_mnuAux->setEnabled(on);
+    m_mnuImport->setEnabled(on && m_navigator.has(ScreenId::Import));
 }
 
 void CustomerScreen::addNewCustomer()
@@ -388,6 +391,14 @@ void CustomerScreen::deleteCustomer()
     m_currentRecord = 1;
     loadCustomer();
     m_form->focus(CustomerForm::AcctNo);
+}
+
+// The shown account is saved first, as for any command that leaves it.
+void CustomerScreen::openImport()
+{
+    if (!m_form->text(CustomerForm::AcctNo).isEmpty() && !saveCustomer())
+        return;
+    m_navigator.show(ScreenId::Import, m_routine);
 }
 
 void CustomerScreen::leaveScreen(bool select)

@@ -58,6 +58,7 @@ private:
     void setAccountType(const QString &type);
     bool refuseProblem(customers::Problem problem);
     void addNewCustomer();
+    void openImport();
     void cancelAddNew();
     void deleteCustomer();
     void navigate(int button);
@@ -120,6 +121,7 @@ private:
     QAction *m_mnuAdd = nullptr;
     QAction *m_mnuDelete = nullptr;
     QAction *m_mnuAux = nullptr;
+    QAction *m_mnuImport = nullptr;
 };
 
 } // namespace ui

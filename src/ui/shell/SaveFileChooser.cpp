@@ -11,4 +11,12 @@ SaveFileChooser systemCsvSaveFile()
     };
 }
 
+OpenFileChooser systemCsvOpenFile()
+{
+    return [](QWidget *parent) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Import Customers"), QString(),
+                                            QStringLiteral("CSV files (*.csv *.CSV *.txt);;All files (*)"));
+    };
+}
+
 } // namespace ui

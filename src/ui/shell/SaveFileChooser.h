@@ -12,4 +12,8 @@ using SaveFileChooser = std::function<QString(QWidget *parent, const QString &su
 // The system's save dialog, offering CSV files.
 SaveFileChooser systemCsvSaveFile();
 
+// The open dialog of an import: the file chosen, empty on Cancel.
+using OpenFileChooser = std::function<QString(QWidget *parent)>;
+OpenFileChooser systemCsvOpenFile();
+
 } // namespace ui
