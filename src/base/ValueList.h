@@ -61,6 +61,8 @@ public:
 
     bool atEnd() const { return m_next >= m_fields.size(); }
     std::size_t fieldCount() const { return m_fields.size(); }
+    // Field i as read, whatever has been taken.
+    const Field &field(std::size_t i) const { return m_fields.at(i); }
 
     // Each takes the next value; a missing value, or one that does not
     // convert, gives the default (and is still consumed).

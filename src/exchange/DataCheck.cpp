@@ -3,14 +3,19 @@
 #include "billing/PrintedRun.h"
 #include "billing/RunRegister.h"
 #include "catalog/CatalogRecords.h"
+#include "customers/AuxData.h"
+#include "customers/CustomerFile.h"
 #include "customers/Records.h"
 #include "history/History.h"
 #include "ledger/Ledger.h"
 #include "receivables/Receivables.h"
+#include "setup/SettingsFiles.h"
+#include "base/ValueList.h"
 #include "store/Transaction.h"
 
 #include <QDir>
 #include <QSet>
+#include <QTemporaryDir>
 
 namespace exchange {
 
@@ -62,6 +67,8 @@ void checkTail(std::vector<Finding> &out, const store::FileStore &store, const Q
 void checkLedgers(std::vector<Finding> &out, const store::FileStore &store, const QLocale &locale);
 void checkInvoices(std::vector<Finding> &out, const store::FileStore &store);
 void checkLeftovers(std::vector<Finding> &out, const store::FileStore &store);
+void checkAccountFolders(std::vector<Finding> &out, const store::FileStore &store);
+void checkSettings(std::vector<Finding> &out, const store::FileStore &store);
 
 } // namespace
 
@@ -87,6 +94,8 @@ std::vector<Finding> checkDataFolder(const store::FileStore &store, const QLocal
     checkLedgers(out, store, locale);
     checkInvoices(out, store);
     checkLeftovers(out, store);
+    checkAccountFolders(out, store);
+    checkSettings(out, store);
     return out;
 }
 
@@ -168,6 +177,113 @@ void checkLeftovers(std::vector<Finding> &out, const store::FileStore &store)
                        QStringLiteral("A leftover file of an unfinished change: Transaction/%1.").arg(name), QString()});
 }
 
+// A few names of a long list, for a finding a user reads.
+QString someOf(const QStringList &names)
+{
+    constexpr int kNamed = 8;
+    QString text = names.mid(0, kNamed).join(QStringLiteral(", "));
+    if (names.size() > kNamed)
+        text += QStringLiteral(" and %1 more").arg(names.size() - kNamed);
+    return text;
+}
+
+// Each customer's data-box folder, and no folder without its customer.
+// Folder names are matched without regard to letter case, as the start
+// makes them. A folder left by a removed customer holds its boxes: it is
+// reported, never taken away.
+void checkAccountFolders(std::vector<Finding> &out, const store::FileStore &store)
+{
+    const customers::AcctNoIndex index = customers::AcctNoIndex::read(store);
+    if (index.count() == 0)
+        return;
+    QHash<QString, QString> folders; // lower case -> as listed
+    for (const QString &name : QDir(store.path(customers::auxdata::kAuxFolder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        folders.insert(name.toLower(), name);
+    QStringList missing;
+    for (int n = 1; n <= index.count(); ++n) {
+        const QString acct = index.number(n);
+        if (!store::FileStore::isSafeNameComponent(acct))
+            continue;
+        if (folders.remove(acct.toLower()) == 0)
+            missing.append(acct);
+    }
+    if (!missing.isEmpty()) {
+        Finding f{customers::auxdata::kAuxFolder,
+                  QStringLiteral("%1 %2 no data-box folder: %3.")
+                      .arg(missing.size())
+                      .arg(missing.size() == 1 ? QStringLiteral("customer has") : QStringLiteral("customers have"), someOf(missing)),
+                  QStringLiteral("Make the missing folders (AuxFiles/<account>/AuxFile0 to AuxFile5); nothing is removed."),
+                  Finding::Mend::MakeFolders};
+        f.accounts = missing;
+        out.push_back(f);
+    }
+    if (!folders.isEmpty()) {
+        QStringList strays = folders.values();
+        strays.sort(Qt::CaseInsensitive);
+        out.push_back({customers::auxdata::kAuxFolder,
+                       QStringLiteral("%1 data-box %2 no customer (kept from a removed account, or a changed account number): %3.")
+                           .arg(strays.size())
+                           .arg(strays.size() == 1 ? QStringLiteral("folder has") : QStringLiteral("folders have"), someOf(strays)),
+                       QString()});
+    }
+}
+
+// The values of each settings file against what the program writes there:
+// as many, and each of its kind (a quoted text, or a number or #TRUE#).
+// What a file should hold is learnt by writing the default settings into
+// a scratch folder with the program's own writers.
+void checkSettings(std::vector<Finding> &out, const store::FileStore &store)
+{
+    static const QStringList files = {setup::kBusinessData, setup::kCycleSetupInfo, setup::kTaxSettings,
+                                      setup::kPrintColors, setup::kPhone, setup::kCallId, setup::kInvoiceBalance};
+    static const std::map<QString, std::vector<bool>> expected = [] {
+        std::map<QString, std::vector<bool>> kinds;
+        QTemporaryDir dir;
+        if (!dir.isValid())
+            return kinds;
+        const store::FileStore scratch(dir.path());
+        setup::BusinessValues values;
+        values.previousBalanceOnInvoices = true;
+        (void)setup::saveAllSettings(scratch, values);
+        (void)setup::saveCallerId(scratch, values);
+        for (const QString &name : files) {
+            base::valuelist::Reader reader(scratch.readFile(name).value_or(QByteArray()));
+            std::vector<bool> quoted;
+            for (std::size_t i = 0; i < reader.fieldCount(); ++i)
+                quoted.push_back(reader.field(i).quoted);
+            kinds[name] = quoted;
+        }
+        return kinds;
+    }();
+    for (const QString &name : files) {
+        const auto want = expected.find(name);
+        if (want == expected.end() || want->second.empty() || !store.fileExists(name))
+            continue;
+        const std::optional<QByteArray> bytes = store.readFile(name);
+        if (!bytes) {
+            out.push_back({name, QStringLiteral("The settings file %1 cannot be read.").arg(name.mid(1)), QString()});
+            continue;
+        }
+        base::valuelist::Reader reader(*bytes);
+        const std::size_t has = reader.fieldCount(), needs = want->second.size();
+        QString problem;
+        if (has < needs)
+            problem = QStringLiteral("holds %1 of its %2 values (it was cut short); the missing ones read as their defaults").arg(has).arg(needs);
+        else if (has > needs)
+            problem = QStringLiteral("holds %1 values where the program writes %2").arg(has).arg(needs);
+        for (std::size_t i = 0; problem.isEmpty() && i < needs; ++i)
+            if (reader.field(i).quoted != want->second[i])
+                problem = QStringLiteral("has %2 as value %1 where the program writes %3 (it reads as its default)")
+                              .arg(i + 1)
+                              .arg(reader.field(i).quoted ? QStringLiteral("a text") : QStringLiteral("a number"),
+                                   want->second[i] ? QStringLiteral("a text") : QStringLiteral("a number"));
+        if (!problem.isEmpty())
+            out.push_back({name, QStringLiteral("The settings file %1 %2. Open the setup screen and save to write it whole.")
+                                     .arg(name.mid(1), problem),
+                           QString()});
+    }
+}
+
 } // namespace
 
 store::FileResult mend(const store::FileStore &store, const Finding &f)
@@ -182,6 +298,13 @@ store::FileResult mend(const store::FileStore &store, const Finding &f)
         return store.copyFile(store::FileStore::backupName(f.file), f.file);
     case Finding::Mend::RefreshBackup:
         return store.copyFile(f.file, store::FileStore::backupName(f.file));
+    case Finding::Mend::MakeFolders: {
+        if (store::FileResult r = store.makeFolders({customers::auxdata::kAuxFolder}); !r)
+            return r;
+        const QString failed = customers::auxdata::makeAccountFolders(store, f.accounts);
+        return failed.isEmpty() ? store::FileResult::success()
+                                : store::FileResult::failure(QStringLiteral("the folder %1 cannot be made").arg(failed));
+    }
     case Finding::Mend::None:
         break;
     }

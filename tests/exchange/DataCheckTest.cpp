@@ -3,6 +3,8 @@
 // safe mend leaving that fault gone and no record lost.
 #include "exchange/DataCheck.h"
 #include "ledger/Ledger.h"
+#include "customers/AuxData.h"
+#include "setup/SettingsFiles.h"
 
 #include "billing/RunFixture.h"
 #include "support/ChangeHarness.h"
@@ -22,7 +24,15 @@ TEST(DataCheck, ACleanFolderChecksCleanAndEachPlantedFaultIsFoundAndSafelyMended
     folder.write(kContractFile, contracts);
     RunOf run(folder, {{QStringLiteral("Chlorine"), 1, Money::fromCents(1000), Money::fromCents(1000)}});
     ASSERT_TRUE(run.post(folder, false, run.recorder()).result);
-    EXPECT_TRUE(checkDataFolder(folder.store(), usLocale()).empty());
+    ASSERT_TRUE(folder.store().makeFolders({customers::auxdata::kAuxFolder}));
+    ASSERT_TRUE(customers::auxdata::makeAccountFolders(folder.store(), {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")}).isEmpty());
+    setup::BusinessValues settings;
+    settings.businessName = QStringLiteral("Blue Pools");
+    settings.taxRate1 = QStringLiteral("7");
+    ASSERT_TRUE(setup::saveAllSettings(folder.store(), settings));
+    ASSERT_TRUE(setup::saveCallerId(folder.store(), settings));
+    for (const Finding &f : checkDataFolder(folder.store(), usLocale()))
+        ADD_FAILURE() << "a clean folder: " << f.problem.toStdString();
 
     const QString a1 = ledger::ledgerFile(QStringLiteral("A1")), a2 = ledger::ledgerFile(QStringLiteral("A2")),
                   a3 = ledger::ledgerFile(QStringLiteral("A3"));
@@ -38,6 +48,11 @@ TEST(DataCheck, ACleanFolderChecksCleanAndEachPlantedFaultIsFoundAndSafelyMended
     QFile::remove(folder.path() + completedInvoiceFile(QStringLiteral("339-2")));
     folder.write(completedInvoiceFile(QStringLiteral("339-9")), "stray");
     folder.write(store::kTransactionFolder + QStringLiteral("/1.new"), "left");
+    QDir(folder.path() + QStringLiteral("/AuxFiles/A2")).removeRecursively();
+    folder.write(QStringLiteral("/AuxFiles/Gone7/AuxFile0/Data.txt"), "boxes of a removed account\r\n");
+    const QByteArray tax = folder.read(setup::kTaxSettings);
+    folder.write(setup::kTaxSettings, tax.left(tax.lastIndexOf(',')) + "\r\n"); // the last value lost
+    folder.write(setup::kPrintColors, QByteArray(folder.read(setup::kPrintColors)).replace("#TRUE#", "\"yes\"").replace("#FALSE#", "\"no\""));
 
     std::vector<Finding> found = checkDataFolder(folder.store(), usLocale());
     QStringList problems;
@@ -52,6 +67,12 @@ TEST(DataCheck, ACleanFolderChecksCleanAndEachPlantedFaultIsFoundAndSafelyMended
         QStringLiteral("The sales journal has invoice 339-2, but CompletedInvoices has no file for it."),
         QStringLiteral("The completed invoice 339-9 is not in the sales journal."),
         QStringLiteral("A leftover file of an unfinished change: Transaction/1.new."),
+        QStringLiteral("1 customer has no data-box folder: A2."),
+        QStringLiteral("1 data-box folder has no customer (kept from a removed account, or a changed account number): Gone7."),
+        QStringLiteral("The settings file TaxSettings.txt holds 5 of its 6 values (it was cut short); the missing ones read as "
+                       "their defaults. Open the setup screen and save to write it whole."),
+        QStringLiteral("The settings file PrintColors.txt has a text as value 4 where the program writes a number (it reads "
+                       "as its default). Open the setup screen and save to write it whole."),
     };
     for (const QString &e : expected)
         EXPECT_TRUE(problems.contains(e)) << e.toStdString() << "\nfound:\n" << problems.join(u'\n').toStdString();
@@ -68,13 +89,14 @@ TEST(DataCheck, ACleanFolderChecksCleanAndEachPlantedFaultIsFoundAndSafelyMended
         ASSERT_TRUE(mend(folder.store(), f)) << f.problem.toStdString();
         ++mended;
     }
-    EXPECT_EQ(mended, 3);
+    EXPECT_EQ(mended, 4);
+    EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/AuxFiles/A2/AuxFile5")).exists());
     EXPECT_EQ(folder.read(billing::kTaxRecordsFile), taxesBefore.chopped(4));
     EXPECT_EQ(folder.read(a1), a1Whole);
     EXPECT_EQ(folder.read(ledger::backupFile(a2)), folder.read(a2));
     problems.clear();
     for (const Finding &f : checkDataFolder(folder.store(), usLocale()))
         problems << f.problem;
-    EXPECT_EQ(problems.size(), 5) << problems.join(u'\n').toStdString(); // found, with no safe mend
+    EXPECT_EQ(problems.size(), 8) << problems.join(u'\n').toStdString(); // found, with no safe mend
     EXPECT_FALSE(problems.join(u' ').contains(QStringLiteral("TaxRecords")));
 }

@@ -12,6 +12,8 @@
 #include "contracts/Rtf.h"
 #include "customers/AuxData.h"
 #include "customers/Records.h"
+#include "exchange/DataCheck.h"
+#include "store/RecordFiles.h"
 #include "ledger/Ledger.h"
 #include "setup/SettingsFiles.h"
 #include "support/TestSupport.h"
@@ -35,6 +37,14 @@ TEST(SampleBusiness, EveryFileReadsBackWithTheProgramsReaders)
     ASSERT_TRUE(made.result.ok) << made.result.error.toStdString();
     EXPECT_TRUE(sample::isSample(folder.store()));
     EXPECT_EQ(made.customers, 60);
+    // The data-folder check finds nothing in a folder the program wrote,
+    // once the start has made every account's folders.
+    QStringList accounts;
+    for (const CustomerRecord &c : readAllRecords<CustomerRecord>(folder.store(), kCustomerFile))
+        accounts << c.acctNo;
+    ASSERT_TRUE(auxdata::makeAccountFolders(folder.store(), accounts, false).isEmpty());
+    for (const exchange::Finding &f : exchange::checkDataFolder(folder.store(), usLocale()))
+        ADD_FAILURE() << "the sample business checked: " << f.problem.toStdString();
 
     // Settings: USA style, colour, remittance paper, two taxes.
     setup::BusinessValues v = setup::BusinessValues::defaults(usLocale());
