@@ -10,6 +10,7 @@
 #include "ui/history/HistoryScreen.h"
 #include "ui/exchange/ExportScreen.h"
 #include "ui/exchange/ImportScreen.h"
+#include "ui/exchange/DataCheckScreen.h"
 #include "ui/payments/PaymentScreen.h"
 #include "ui/receivables/ReceivablesScreen.h"
 #include "ui/runs/BillingRunsScreen.h"
@@ -122,6 +123,7 @@ void Program::addScreens()
     nav.add(ReceivablesScreen::kId, new ReceivablesScreen(m_ctx, nav));
     nav.add(ExportScreen::kId, new ExportScreen(m_ctx, nav));
     nav.add(ImportScreen::kId, new ImportScreen(m_ctx, nav));
+    nav.add(DataCheckScreen::kId, new DataCheckScreen(m_ctx, nav));
     nav.add(HistoryScreen::kId, new HistoryScreen(m_ctx, nav));
     nav.add(ContractScreen::kId, new ContractScreen(m_ctx, nav));
     m_setup = new SetupScreen(m_ctx, nav, m_choosers);

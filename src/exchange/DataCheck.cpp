@@ -286,6 +286,18 @@ void checkSettings(std::vector<Finding> &out, const store::FileStore &store)
 
 } // namespace
 
+QString checkSummary(const std::vector<Finding> &findings)
+{
+    if (findings.empty())
+        return QStringLiteral("The data folder checks clean: every file is whole and in step.");
+    const auto mendable = std::count_if(findings.cbegin(), findings.cend(),
+                                        [](const Finding &f) { return f.mendKind != Finding::Mend::None; });
+    return QStringLiteral("The check found %1 %2; %3 can be mended safely.")
+        .arg(findings.size())
+        .arg(findings.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems"))
+        .arg(mendable);
+}
+
 store::FileResult mend(const store::FileStore &store, const Finding &f)
 {
     switch (f.mendKind) {

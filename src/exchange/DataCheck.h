@@ -35,6 +35,9 @@ struct Finding {
 };
 
 std::vector<Finding> checkDataFolder(const store::FileStore &store, const QLocale &locale);
+// "The data folder checks clean: ..." or how many problems were found and
+// how many can be mended safely.
+QString checkSummary(const std::vector<Finding> &findings);
 // Makes the finding's mend; a file is replaced atomically, folders are
 // only ever added.
 store::FileResult mend(const store::FileStore &store, const Finding &finding);

@@ -150,7 +150,53 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
                          1, Services, QStringLiteral("Goto the services screen"));
     layout->addWidget(m_noCustomer);
     layout->addWidget(m_noService);
+    // What the start's check of the data folder found, when it found
+    // anything: the window is not held for it, and nothing is changed
+    // until the user opens the check.
+    m_checkNotice = new QGroupBox(QStringLiteral("Data Folder Check"), this);
+    m_checkNotice->setObjectName(QStringLiteral("fraDataCheck"));
+    auto *checkLayout = new QVBoxLayout(m_checkNotice);
+    m_checkText = new QLabel(m_checkNotice);
+    m_checkText->setObjectName(QStringLiteral("lblDataCheck"));
+    m_checkText->setWordWrap(true);
+    checkLayout->addWidget(m_checkText);
+    m_openCheck = new QPushButton(QStringLiteral("Check &Data Folder..."), m_checkNotice);
+    m_openCheck->setObjectName(QStringLiteral("cmdOpenDataCheck"));
+    connect(m_openCheck, &QPushButton::clicked, this, &StartupScreen::openDataCheck);
+    checkLayout->addWidget(m_openCheck, 0, Qt::AlignLeft);
+    m_checkNotice->hide();
+    layout->addWidget(m_checkNotice);
     layout->addStretch();
+    connect(&m_dataCheck, &QFutureWatcher<std::vector<exchange::Finding>>::finished, this, [this] {
+        const std::vector<exchange::Finding> found = m_dataCheck.result();
+        if (found.empty())
+            return;
+        m_checkText->setText(QStringLiteral("When the program started, its check of the data folder found something: %1 "
+                                            "Nothing has been changed.")
+                                 .arg(exchange::checkSummary(found)));
+        // The button is heard with what it reports.
+        m_openCheck->setAccessibleDescription(m_checkText->text());
+        m_checkNotice->setVisible(m_navigator.has(ScreenId::DataCheck));
+    });
+}
+
+void StartupScreen::startDataCheck()
+{
+    if (m_dataCheckStarted)
+        return;
+    m_dataCheckStarted = true;
+    const QString root = m_ctx.store.programFolder();
+    const QLocale locale = m_ctx.locale;
+    m_dataCheck.setFuture(QtConcurrent::run([root, locale] {
+        const store::FileStore store(root);
+        return exchange::checkDataFolder(store, locale);
+    }));
+}
+
+void StartupScreen::openDataCheck()
+{
+    m_checkNotice->hide();
+    m_navigator.show(ScreenId::DataCheck);
 }
 
 QWidget *StartupScreen::buildRoutines()
@@ -336,6 +382,8 @@ void StartupScreen::buildMenus(QMenuBar *bar)
     connect(m_mnuReceivables, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::Receivables); });
     m_mnuExport = named(files->addAction(QStringLiteral("Export...")), "mnuExport");
     connect(m_mnuExport, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::Export); });
+    m_mnuDataCheck = named(files->addAction(QStringLiteral("Check Data Folder...")), "mnuDataCheck");
+    connect(m_mnuDataCheck, &QAction::triggered, this, &StartupScreen::openDataCheck);
     connect(named(files->addAction(QStringLiteral("Exit")), "mnuExit"), &QAction::triggered, this,
             [this] { m_exit(); });
 
@@ -405,6 +453,7 @@ void StartupScreen::activate(Routine)
     // here on the window's thread first; the glance then only reads.
     enableRoutines();
     readGlance();
+    startDataCheck();
 }
 
 void StartupScreen::enableRoutines()
@@ -421,6 +470,7 @@ void StartupScreen::enableRoutines()
     m_mnuRuns->setEnabled(m_navigator.has(ScreenId::BillingRuns));
     m_mnuReceivables->setEnabled(m_navigator.has(ScreenId::Receivables));
     m_mnuExport->setEnabled(m_navigator.has(ScreenId::Export));
+    m_mnuDataCheck->setEnabled(m_navigator.has(ScreenId::DataCheck));
     m_gotoCustomers->setEnabled(canRun(Customers));
     m_gotoServices->setEnabled(canRun(Services));
 

@@ -6,6 +6,7 @@
 #include "ui/shell/Screen.h"
 
 #include "overview/Overview.h"
+#include "exchange/DataCheck.h"
 
 #include <QFutureWatcher>
 #include <array>
@@ -89,6 +90,15 @@ private:
     QLabel *m_sampleNote = nullptr;
     std::array<QCommandLinkButton *, kFigures> m_figures{};
     QFutureWatcher<overview::Glance> m_glance;
+    // The data-folder check of the program's start, once, on a worker.
+    void startDataCheck();
+    void openDataCheck();
+    QFutureWatcher<std::vector<exchange::Finding>> m_dataCheck;
+    bool m_dataCheckStarted = false;
+    QGroupBox *m_checkNotice = nullptr;
+    QLabel *m_checkText = nullptr;
+    QPushButton *m_openCheck = nullptr;
+    QAction *m_mnuDataCheck = nullptr;
     int m_glanceAsked = 0; // a reading started before the last one is not shown
 };
 
