@@ -185,7 +185,6 @@ void BM_PrintedRunToPdf(benchmark::State &state)
         state.PauseTiming();
         auto context = std::make_unique<RunFixture>(accounts);
         BenchContext &f = *context;
-        const CycleGrid &grid = context->grid;
         const RunSettings &s = context->settings;
         const std::vector<Posting> &postings = context->postings;
         setup::BusinessValues values = setup::BusinessValues::defaults(f.locale);

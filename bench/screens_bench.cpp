@@ -19,6 +19,8 @@
 #include "ledger/LedgerEntry.h"
 #include "ledger/PaymentBatch.h"
 #include "setup/SettingsFiles.h"
+#include "exchange/DataCheck.h"
+#include "ui/exchange/DataCheckScreen.h"
 #include "ui/start/StartupScreen.h"
 
 #include <QDir>
@@ -100,6 +102,17 @@ void writeAccounts(const QString &folder)
     writeFile(folder + kContractFile, contracts);
 }
 
+// Each ledger's backup copy, as every posting writes it beside the ledger.
+void writeLedgerBackups(const QString &folder)
+{
+    const QString from = folder + ledger::kActiveAccountsFolder;
+    const QString to = folder + store::FileStore::backupName(ledger::kActiveAccountsFolder);
+    mustSetUp(QDir().mkpath(to));
+    for (const QString &name : QDir(from).entryList(QDir::Files))
+        if (!QFile::exists(to + u'/' + name))
+            mustSetUp(QFile::copy(from + u'/' + name, to + u'/' + name));
+}
+
 void writeLedgers(const QString &folder)
 {
     mustSetUp(QDir().mkpath(folder + ledger::kActiveAccountsFolder));
@@ -117,6 +130,7 @@ void writeLedgers(const QString &folder)
         }
         writeFile(folder + ledger::kActiveAccountsFolder + u'/' + acct + QStringLiteral(".txt"), file);
     }
+    writeLedgerBackups(folder);
 }
 
 // 100,000 records of each history, forty a day back from today, so the
@@ -144,8 +158,10 @@ struct ProgramFolder : BenchContext {
         mustSetUp(QDir().mkpath(root));
         if (!QFile::exists(root + history::kServiceHistoryFile))
             writeHistory(root);
-        if (QFile::exists(root + kCustomerFile))
-            return; // a kept folder made by an earlier run
+        if (QFile::exists(root + kCustomerFile)) {
+            writeLedgerBackups(root); // a kept folder made before the backups were
+            return;                   // a kept folder made by an earlier run
+        }
         mustSetUp(store.makeFolder(store::kBackupFolder));
         setup::BusinessValues values = setup::BusinessValues::defaults(kUs);
         mustSetUp(bool(setup::saveAllSettings(store, values)));
@@ -602,6 +618,60 @@ void BM_ReceivablesAgain(benchmark::State &state)
     floor.report(state);
 }
 BENCHMARK(BM_ReceivablesAgain)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
+// The data-folder check at the format's ceiling, as the start runs it on
+// its worker (the core pass alone) and as a user meets it (the screen
+// opened from the Files menu until the findings are shown), each beside
+// the floor of reading the files it reads.
+QStringList checkedFiles()
+{
+    const ProgramFolder &f = folder();
+    QStringList files = receivablesFiles(); // the ledgers and the customer file
+    const QString backups = f.root + store::FileStore::backupName(ledger::kActiveAccountsFolder);
+    for (const QString &name : QDir(backups).entryList(QDir::Files))
+        files.append(backups + u'/' + name);
+    return files;
+}
+
+void BM_DataCheckCore(benchmark::State &state)
+{
+    ProgramFolder &f = folder();
+    Floor floor(checkedFiles());
+    size_t found = 0;
+    for (auto _ : state) {
+        QElapsedTimer wall;
+        wall.start();
+        found = exchange::checkDataFolder(f.store, kUs).size();
+        const double ms = double(wall.nsecsElapsed()) / 1e6;
+        state.SetIterationTime(ms / 1e3);
+        floor.add(ms, f);
+    }
+    floor.report(state);
+    state.counters["findings"] = double(found);
+}
+BENCHMARK(BM_DataCheckCore)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+void BM_DataCheckScreen(benchmark::State &state)
+{
+    RunningProgram p(folder());
+    toMenuAndFigures(p);
+    Floor floor(checkedFiles());
+    for (auto _ : state) {
+        p.toMenu();
+        QElapsedTimer wall;
+        wall.start();
+        p.program.menu()->findChild<QAction *>(QStringLiteral("mnuDataCheck"))->trigger();
+        auto *screen = qobject_cast<DataCheckScreen *>(p.program.window().navigator().current());
+        mustSetUp(screen != nullptr);
+        QSignalSpy checked(screen, &DataCheckScreen::checked);
+        mustSetUp(checked.wait(120000));
+        const double ms = double(wall.nsecsElapsed()) / 1e6;
+        state.SetIterationTime(ms / 1e3);
+        floor.add(ms, folder());
+    }
+    floor.report(state);
+}
+BENCHMARK(BM_DataCheckScreen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 long peakResidentKb()
 {
