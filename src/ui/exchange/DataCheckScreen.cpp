@@ -93,7 +93,7 @@ QWidget *DataCheckScreen::buildCommands()
         h->addWidget(b);
         return b;
     };
-    m_check = button(QStringLiteral("Check &Again"), "cmdCheck", &DataCheckScreen::startCheck);
+    m_check = button(QStringLiteral("&Check Again"), "cmdCheck", &DataCheckScreen::startCheck);
     m_mend = button(QStringLiteral("&Mend This..."), "cmdMend", &DataCheckScreen::mendChosen);
     m_mendAll = button(QStringLiteral("Mend &All Safe..."), "cmdMendAll", &DataCheckScreen::mendAll);
     m_print = button(QStringLiteral("&Print..."), "cmdPrint", &DataCheckScreen::printList);

@@ -10,7 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -71,9 +71,11 @@ ImportScreen::ImportScreen(context::AppContext &ctx, Navigator &navigator, OpenF
     columnsScroll->setObjectName(QStringLiteral("scrColumns"));
     columnsScroll->setWidgetResizable(true);
     m_columnsBox = new QWidget(columnsScroll);
-    m_columns = new QFormLayout(m_columnsBox);
+    m_columns = new QGridLayout(m_columnsBox);
     columnsScroll->setWidget(m_columnsBox);
-    columnsScroll->setMaximumHeight(200);
+    // Four rows of three columns in sight; more scroll.
+    columnsScroll->setMinimumHeight(4 * (fontMetrics().height() + 14));
+    columnsScroll->setMaximumHeight(6 * (fontMetrics().height() + 14));
     layout->addWidget(columnsScroll);
     m_previewRows = new QStandardItemModel(this);
     m_preview = makeGrid(this, "grdPreview", QStringLiteral("Preview of the file"), m_previewRows);
@@ -215,8 +217,10 @@ void ImportScreen::readFile()
 // reader says which column it sets.
 void ImportScreen::fillColumns()
 {
-    while (m_columns->rowCount() > 0)
-        m_columns->removeRow(0);
+    while (QLayoutItem *item = m_columns->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
     m_fieldBoxes.clear();
     const QStringList first = m_source.table.records.value(0);
     for (size_t c = 0; c < m_mapping.size(); ++c) {
@@ -228,7 +232,11 @@ void ImportScreen::fillColumns()
         const QString label = head.isEmpty() ? QStringLiteral("Column %1").arg(c + 1)
                                              : QStringLiteral("Column %1 (%2)").arg(c + 1).arg(head.left(40));
         box->setAccessibleName(label);
-        m_columns->addRow(label, box);
+        auto *caption = new QLabel(QString(label).replace(u'&', QStringLiteral("&&")), m_columnsBox);
+        caption->setBuddy(box);
+        constexpr int kPerRow = 3;
+        m_columns->addWidget(caption, int(c) / kPerRow, int(c) % kPerRow * 2, Qt::AlignRight);
+        m_columns->addWidget(box, int(c) / kPerRow, int(c) % kPerRow * 2 + 1);
         connect(box, &QComboBox::currentIndexChanged, this, [this, c](int field) {
             if (m_filling)
                 return;
@@ -245,9 +253,12 @@ void ImportScreen::fillPreview()
     const auto &records = m_source.table.records;
     const qsizetype first = m_header->isChecked() ? 1 : 0;
     QStringList heads;
-    for (size_t c = 0; c < m_mapping.size(); ++c)
-        heads << (m_mapping[c] == ImportField::None ? QStringLiteral("(column %1)").arg(c + 1)
-                                                    : importFieldNames().at(int(m_mapping[c])));
+    for (size_t c = 0; c < m_mapping.size(); ++c) {
+        const QString own = m_header->isChecked() ? records.value(0).value(qsizetype(c)).trimmed() : QString();
+        heads << (m_mapping[c] != ImportField::None ? importFieldNames().at(int(m_mapping[c]))
+                  : own.isEmpty()                   ? QStringLiteral("(column %1, not imported)").arg(c + 1)
+                                                    : QStringLiteral("(%1: not imported)").arg(own));
+    }
     m_previewRows->setColumnCount(int(heads.size()));
     m_previewRows->setHorizontalHeaderLabels(heads);
     for (qsizetype i = first; i < records.size() && i < first + kPreviewRows; ++i) {
@@ -280,6 +291,9 @@ void ImportScreen::recheck()
                         m_plan.rejected.empty() ? QStringLiteral("no row is refused")
                                                 : plural(qsizetype(m_plan.rejected.size()), "row is refused (listed below)",
                                                          "rows are refused (listed below)"));
+    if (!m_bytes.isEmpty() && std::find(m_mapping.cbegin(), m_mapping.cend(), ImportField::AcctNo) == m_mapping.cend())
+        text += QStringLiteral(" No column is the account number: each customer's telephone number is taken as its "
+                               "account number, as on the customer screen.");
     if (m_source.table.unclosedQuote && !m_bytes.isEmpty())
         text += QStringLiteral(" The file ends inside a quoted field: its last row may be two rows run together.");
     m_summary->setText(text);

@@ -14,7 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
-class QFormLayout;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -66,7 +66,7 @@ private:
     QComboBox *m_encoding = nullptr;
     QCheckBox *m_header = nullptr;
     QWidget *m_columnsBox = nullptr;
-    QFormLayout *m_columns = nullptr;
+    QGridLayout *m_columns = nullptr;
     std::vector<QComboBox *> m_fieldBoxes;
     QStandardItemModel *m_previewRows = nullptr;
     QTableView *m_preview = nullptr;

@@ -78,6 +78,7 @@ TEST(EveryScreen, CommandsInSightOneControlPerAcceleratorAndValuesHeard)
         {ScreenId::Billing, Routine::Invoices},   {ScreenId::History, Routine::History},
         {ScreenId::Contract, Routine::Contract},  {ScreenId::BillingRuns, Routine::None},
         {ScreenId::Receivables, Routine::None},   {ScreenId::Export, Routine::None},
+        {ScreenId::Import, Routine::Customers},   {ScreenId::DataCheck, Routine::None},
     };
     std::vector<std::string> faults;
     for (const QSize size : {QSize(1180, 860), QSize(1024, 768), QSize(1600, 1200)}) {
