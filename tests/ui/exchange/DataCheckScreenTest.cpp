@@ -146,9 +146,12 @@ TEST(DataCheckScreen, TheStartOffersTheCheckWhenItFindsSomething)
     EXPECT_TRUE(QTest::qWaitFor([&] { return notice->isVisible(); }, 20000));
     EXPECT_TRUE(program.menu()->findChild<QLabel *>(QStringLiteral("lblDataCheck"))->text().contains(
         QStringLiteral("The check found 1 problem; 1 can be mended safely.")));
-    QTest::mouseClick(program.menu()->findChild<QPushButton *>(QStringLiteral("cmdOpenDataCheck")), Qt::LeftButton);
-    auto *screen = qobject_cast<DataCheckScreen *>(program.window().navigator().current());
-    ASSERT_NE(screen, nullptr);
+    // Opened from the keyboard by the notice's accelerator.
+    program.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program.window()));
+    QTest::keyClick(program.menu(), Qt::Key_D, Qt::AltModifier);
+    DataCheckScreen *screen = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (screen = qobject_cast<DataCheckScreen *>(program.window().navigator().current())); }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !screen->checking() && !screen->findings().empty(); }, 20000));
     EXPECT_TRUE(screen->findings().front().problem.startsWith(QStringLiteral("TaxRecords.txt ends with 4 bytes")));
     EXPECT_FALSE(notice->isVisible());
