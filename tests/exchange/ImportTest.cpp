@@ -5,10 +5,13 @@
 // killed leaving the files as they were.
 #include "exchange/Import.h"
 #include "customers/AuxData.h"
-#include "customers/BillingOptions.h"
 #include "customers/StateList.h"
 #include "catalog/CatalogRecords.h"
 
+#include "exchange/DataCheck.h"
+#include "exchange/Export.h"
+
+#include "billing/RunFixture.h"
 #include "support/Accounts.h"
 #include "support/ChangeHarness.h"
 
@@ -244,7 +247,7 @@ TEST(Import, EachBadRowIsRefusedWithItsLineAndReason)
     EXPECT_EQ(p.accepted[0].cycle.startMonth, 2);
     EXPECT_EQ(p.accepted[1].customer.acctNo, QStringLiteral("555-0199")); // the telephone, as the customer screen takes it
     EXPECT_EQ(p.accepted[2].cycle.charge, base::Money::fromCents(-300));
-    EXPECT_EQ(p.accepted[2].cycle.billingMode, NoMode);
+    EXPECT_EQ(p.accepted[2].cycle.billingMode, 4); // None
     EXPECT_EQ(p.accepted[2].cycle.startMonth, 11);
 
     const csv::Table back = csv::parse(QString::fromUtf8(rejectedCsv(p, readSource(bytes).table.records.front())), u',');
@@ -313,4 +316,45 @@ TEST(Import, KillingAnImportLeavesWholeBatches)
                        EXPECT_TRUE(QDir(folder.path() + QStringLiteral("/AuxFiles/") + acct).exists()) << acct.toStdString();
                    }
                });
+}
+
+// The whole round a new business makes: five hundred customers from a
+// spreadsheet with six bad rows, the rest billed on a printed run, the
+// sales journal and the ledgers exported for the accountant, and the data
+// folder checking whole afterwards.
+TEST(Import, FiveHundredImportedAreBilledExportedAndTheFolderChecksWhole)
+{
+    TestFolder f;
+    writeStates(f);
+    QByteArray bytes = "Acct,Company,State,Fee,Frequency\r\n";
+    for (int i = 1; i <= 500; ++i) {
+        QByteArray acct = "B" + QByteArray::number(i), name = "Lawn Client " + QByteArray::number(i), state = "IL",
+                   fee = "25.00";
+        switch (i) {
+        case 50: state = "QQ"; break;
+        case 150: state = "Q"; break;
+        case 200: acct = "B199"; break;
+        case 300: fee = "25..00"; break;
+        case 400: name = QByteArray(46, 'N'); break;
+        case 450: acct = "B?450"; break;
+        }
+        bytes += acct + "," + name + "," + state + "," + fee + ",Monthly\r\n";
+    }
+    const ImportPlan p = plan(f, bytes);
+    ASSERT_EQ(p.rejected.size(), 6u);
+    ASSERT_EQ(p.accepted.size(), 494u);
+    ASSERT_TRUE(importCustomers(f.store(), AccountStore(f.store(), f.clock, usLocale()), p).written);
+
+    RunOf run(f);
+    ASSERT_EQ(run.postings.size(), 494u);
+    ASSERT_TRUE(run.post(f, false, run.recorder()).result);
+
+    const Exported journal = exportCsv(f.store(), {ExportKind::SalesJournal, {}, {}, false}, usLocale());
+    EXPECT_EQ(journal.rows, 494);
+    EXPECT_TRUE(journal.bytes.contains(",B499,")) << journal.bytes.left(300).toStdString();
+    const Exported ledgers = exportCsv(f.store(), {ExportKind::Ledgers, {}, {}, false}, usLocale());
+    EXPECT_EQ(ledgers.rows, 2 * 494); // each new ledger's opening line and its bill
+    EXPECT_EQ(ledgers.bytes.count(",26.75,26.75\r\n"), 494); // $25.00 and 7% tax, each ledger's balance
+    for (const Finding &finding : checkDataFolder(f.store(), usLocale()))
+        ADD_FAILURE() << finding.problem.toStdString();
 }
