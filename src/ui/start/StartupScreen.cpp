@@ -150,9 +150,15 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
                          1, Services, QStringLiteral("Goto the services screen"));
     layout->addWidget(m_noCustomer);
     layout->addWidget(m_noService);
-    // What the start's check of the data folder found, when it found
-    // anything: the window is not held for it, and nothing is changed
-    // until the user opens the check.
+    layout->addWidget(buildCheckNotice());
+    layout->addStretch();
+}
+
+// What the start's check of the data folder found, when it found
+// anything: the window is not held for it, and nothing is changed until
+// the user opens the check.
+QWidget *StartupScreen::buildCheckNotice()
+{
     m_checkNotice = new QGroupBox(QStringLiteral("Data Folder Check"), this);
     m_checkNotice->setObjectName(QStringLiteral("fraDataCheck"));
     auto *checkLayout = new QVBoxLayout(m_checkNotice);
@@ -165,8 +171,6 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
     connect(m_openCheck, &QPushButton::clicked, this, &StartupScreen::openDataCheck);
     checkLayout->addWidget(m_openCheck, 0, Qt::AlignLeft);
     m_checkNotice->hide();
-    layout->addWidget(m_checkNotice);
-    layout->addStretch();
     connect(&m_dataCheck, &QFutureWatcher<std::vector<exchange::Finding>>::finished, this, [this] {
         const std::vector<exchange::Finding> found = m_dataCheck.result();
         if (found.empty())
@@ -178,6 +182,7 @@ StartupScreen::StartupScreen(AppContext &ctx, Navigator &navigator, std::functio
         m_openCheck->setAccessibleDescription(m_checkText->text());
         m_checkNotice->setVisible(m_navigator.has(ScreenId::DataCheck));
     });
+    return m_checkNotice;
 }
 
 void StartupScreen::startDataCheck()

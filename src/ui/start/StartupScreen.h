@@ -91,6 +91,7 @@ private:
     std::array<QCommandLinkButton *, kFigures> m_figures{};
     QFutureWatcher<overview::Glance> m_glance;
     // The data-folder check of the program's start, once, on a worker.
+    QWidget *buildCheckNotice();
     void startDataCheck();
     void openDataCheck();
     QFutureWatcher<std::vector<exchange::Finding>> m_dataCheck;
