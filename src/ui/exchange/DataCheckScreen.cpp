@@ -239,11 +239,7 @@ QString DataCheckScreen::renderList(QPrinter &printer)
 
 void DataCheckScreen::printList()
 {
-    std::unique_ptr<QPrinter> printer = m_printers.choose(this);
-    if (!printer)
-        return;
-    if (const QString problem = renderList(*printer); !problem.isEmpty())
-        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(problem), QStringLiteral("Print Error"));
+    printOnChosen(m_printers, this, m_ctx.prompt, [this](QPrinter &p) { return renderList(p); });
 }
 
 void DataCheckScreen::saveList()
@@ -254,12 +250,8 @@ void DataCheckScreen::saveList()
     QByteArray bytes = base::csv::line({QStringLiteral("File"), QStringLiteral("Problem"), QStringLiteral("Safe mend")});
     for (const Finding &f : m_findings)
         bytes += base::csv::line({f.file.mid(1), f.problem, f.mend});
-    QSaveFile save(file);
-    if (!save.open(QIODevice::WriteOnly) || save.write(bytes) != bytes.size() || !save.commit()) {
-        m_ctx.prompt.message(QStringLiteral("The file %1 could not be written (%2).").arg(QDir::toNativeSeparators(file), save.errorString()),
-                             kTitle);
+    if (!writeChosenFile(m_ctx.prompt, file, bytes, kTitle))
         return;
-    }
     m_ctx.prompt.message(QStringLiteral("The list was saved to %1.").arg(QDir::toNativeSeparators(file)), kTitle);
 }
 

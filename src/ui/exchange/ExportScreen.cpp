@@ -113,13 +113,8 @@ void ExportScreen::exportChosen()
                                    {kind, ranged ? m_from->date() : QDate(), ranged ? m_to->date() : QDate(),
                                     m_encoding->currentIndex() == 1},
                                    m_ctx.locale);
-    QSaveFile save(file);
-    if (!save.open(QIODevice::WriteOnly) || save.write(out.bytes) != out.bytes.size() || !save.commit()) {
-        m_ctx.prompt.message(QStringLiteral("The file %1 could not be written (%2); nothing was exported.")
-                                 .arg(QDir::toNativeSeparators(file), save.errorString()),
-                             QStringLiteral("Export"));
+    if (!writeChosenFile(m_ctx.prompt, file, out.bytes, QStringLiteral("Export"), QStringLiteral("nothing was exported")))
         return;
-    }
     QString text = QStringLiteral("%1 (%2 %3) was exported to %4.")
                        .arg(name)
                        .arg(out.rows)

@@ -345,12 +345,8 @@ void ImportScreen::saveRefused()
     if (file.isEmpty())
         return;
     const QByteArray bytes = rejectedCsv(m_plan, m_header->isChecked() ? m_source.table.records.value(0) : QStringList());
-    QSaveFile save(file);
-    if (!save.open(QIODevice::WriteOnly) || save.write(bytes) != bytes.size() || !save.commit()) {
-        m_ctx.prompt.message(QStringLiteral("The file %1 could not be written (%2).").arg(QDir::toNativeSeparators(file), save.errorString()),
-                             kTitle);
+    if (!writeChosenFile(m_ctx.prompt, file, bytes, kTitle))
         return;
-    }
     m_ctx.prompt.message(QStringLiteral("The %1 saved to %2.")
                              .arg(plural(qsizetype(m_plan.rejected.size()), "refused row was", "refused rows were"),
                                   QDir::toNativeSeparators(file)),

@@ -9,6 +9,7 @@
 #include "printing/TablePrint.h"
 #include "ui/history/HistoryModel.h"
 #include "ui/shell/Navigator.h"
+#include "ui/shell/SaveFileChooser.h"
 #include "ui/history/HistoryRangeFrame.h"
 #include "ui/widgets/FailureText.h"
 #include "ui/widgets/RowGrid.h"
@@ -247,20 +248,13 @@ void HistoryScreen::exportGrid()
     if (path.isEmpty())
         return;
     const bool financial = financialShown();
-    QSaveFile f(path);
     const QByteArray csv = toCsv((financial ? m_financial : m_service)->view().rows(m_ctx.locale), financial);
-    if (!f.open(QIODevice::WriteOnly) || f.write(csv) != csv.size() || !f.commit())
-        m_ctx.prompt.message(QStringLiteral("The file %1 could not be written (%2).").arg(path, f.errorString()),
-                             QStringLiteral("Export"));
+    (void)writeChosenFile(m_ctx.prompt, path, csv, QStringLiteral("Export"));
 }
 
 void HistoryScreen::printGrid()
 {
-    std::unique_ptr<QPrinter> printer = m_printers.choose(this);
-    if (!printer)
-        return;
-    if (const QString problem = renderGrid(*printer); !problem.isEmpty())
-        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(problem), QStringLiteral("Print Error"));
+    printOnChosen(m_printers, this, m_ctx.prompt, [this](QPrinter &p) { return renderGrid(p); });
 }
 
 QString HistoryScreen::renderGrid(QPrinter &printer)

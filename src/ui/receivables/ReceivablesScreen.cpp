@@ -238,11 +238,7 @@ QString ReceivablesScreen::renderReport(QPrinter &printer) const
 
 void ReceivablesScreen::printReport()
 {
-    std::unique_ptr<QPrinter> printer = m_printers.choose(this);
-    if (!printer)
-        return;
-    if (const QString problem = renderReport(*printer); !problem.isEmpty())
-        m_ctx.prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(problem), QStringLiteral("Print Error"));
+    printOnChosen(m_printers, this, m_ctx.prompt, [this](QPrinter &p) { return renderReport(p); });
 }
 
 void ReceivablesScreen::exportCsv()
@@ -260,13 +256,8 @@ void ReceivablesScreen::exportCsv()
                                   r->aging.balance().toPlainText(), r->aging.current.toPlainText(),
                                   r->aging.days31to60.toPlainText(), r->aging.days61to90.toPlainText(),
                                   r->aging.over90.toPlainText(), unreadableText(r->unreadable)});
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        m_ctx.prompt.message(QStringLiteral("The file %1 could not be written (%2); nothing was exported.")
-                                 .arg(QDir::toNativeSeparators(file), out.errorString()),
-                             QStringLiteral("Export"));
+    if (!writeChosenFile(m_ctx.prompt, file, bytes, QStringLiteral("Export"), QStringLiteral("nothing was exported")))
         return;
-    }
     m_ctx.prompt.message(QStringLiteral("%1 %2 exported to %3.")
                              .arg(rows.size())
                              .arg(rows.size() == 1 ? QStringLiteral("account was") : QStringLiteral("accounts were"),

@@ -1,5 +1,7 @@
 #include "ui/shell/PrinterChooser.h"
 
+#include "base/Prompt.h"
+
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -52,6 +54,16 @@ PrinterChooser PrinterChooser::system()
         dialog.exec();
     };
     return c;
+}
+
+void printOnChosen(const PrinterChooser &printers, QWidget *parent, base::Prompt &prompt,
+                   const std::function<QString(QPrinter &)> &render)
+{
+    std::unique_ptr<QPrinter> printer = printers.choose(parent);
+    if (!printer)
+        return;
+    if (const QString problem = render(*printer); !problem.isEmpty())
+        prompt.message(QStringLiteral("A Print Error has occurred\n(%1)").arg(problem), QStringLiteral("Print Error"));
 }
 
 QString printerProblem(const QPrinter &printer, const QString &fallback)

@@ -11,6 +11,10 @@
 class QPrinter;
 class QWidget;
 
+namespace base {
+class Prompt;
+} // namespace base
+
 namespace ui {
 
 struct PrinterChooser {
@@ -21,6 +25,11 @@ struct PrinterChooser {
     std::function<void(QWidget *parent, const std::function<bool(QPrinter &)> &render)> preview;
     static PrinterChooser system();
 };
+
+// The printer chosen, `render` painting on it; the reason it gives for a
+// failure ("A Print Error has occurred") said. Nothing on Cancel.
+void printOnChosen(const PrinterChooser &printers, QWidget *parent, base::Prompt &prompt,
+                   const std::function<QString(QPrinter &)> &render);
 
 // The reason a printer gives for a failed job, if it gives one.
 QString printerProblem(const QPrinter &printer, const QString &fallback);
