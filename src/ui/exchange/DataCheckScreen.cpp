@@ -5,6 +5,7 @@
 #include "printing/PainterSurface.h"
 #include "printing/TablePrint.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/ValueLabel.h"
 #include "ui/widgets/FailureText.h"
 #include "ui/widgets/RowGrid.h"
 
@@ -60,11 +61,7 @@ DataCheckScreen::DataCheckScreen(context::AppContext &ctx, Navigator &navigator,
                              this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
-    m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("lblCheckSummary"));
-    m_summary->setWordWrap(true);
-    m_summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    m_summary->setFocusPolicy(Qt::StrongFocus);
+    m_summary = makeValueLabel(this, "lblCheckSummary");
     layout->addWidget(m_summary);
     m_rows = new QStandardItemModel(0, 3, this);
     m_rows->setHorizontalHeaderLabels({QStringLiteral("What is wrong"), QStringLiteral("File"), QStringLiteral("Safe mend")});

@@ -2,6 +2,7 @@
 
 #include "setup/BusinessSettings.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/ValueLabel.h"
 #include "ui/widgets/FailureText.h"
 
 #include <QCheckBox>
@@ -80,11 +81,7 @@ ImportScreen::ImportScreen(context::AppContext &ctx, Navigator &navigator, OpenF
     m_previewRows = new QStandardItemModel(this);
     m_preview = makeGrid(this, "grdPreview", QStringLiteral("Preview of the file"), m_previewRows);
     layout->addWidget(m_preview, 2);
-    m_summary = new QLabel(QStringLiteral("Choose a CSV file."), this);
-    m_summary->setObjectName(QStringLiteral("lblImportSummary"));
-    m_summary->setWordWrap(true);
-    m_summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    m_summary->setFocusPolicy(Qt::StrongFocus);
+    m_summary = makeValueLabel(this, "lblImportSummary", QStringLiteral("Choose a CSV file."));
     layout->addWidget(m_summary);
     m_refusedRows = new QStandardItemModel(0, 2, this);
     m_refusedRows->setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Why it is refused")});

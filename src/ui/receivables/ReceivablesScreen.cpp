@@ -6,6 +6,7 @@
 #include "printing/TablePrint.h"
 #include "ui/receivables/ReceivablesModel.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/ValueLabel.h"
 #include "ui/widgets/DateBox.h"
 #include "ui/widgets/RowGrid.h"
 #include "ui/widgets/StepProgress.h"
@@ -86,11 +87,7 @@ void ReceivablesScreen::buildGrid(QVBoxLayout *layout)
     layout->addWidget(gridLabel);
     layout->addWidget(m_grid, 1);
     // The totals of the accounts shown, read by a screen reader as they are.
-    m_totals = new QLabel(this);
-    m_totals->setObjectName(QStringLiteral("lblTotals"));
-    m_totals->setWordWrap(true);
-    m_totals->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_totals->setFocusPolicy(Qt::TabFocus);
+    m_totals = makeValueLabel(this, "lblTotals");
     layout->addWidget(m_totals);
 }
 

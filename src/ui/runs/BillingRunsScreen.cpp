@@ -2,6 +2,7 @@
 
 #include "ui/runs/RunModels.h"
 #include "ui/shell/Navigator.h"
+#include "ui/widgets/ValueLabel.h"
 #include "ui/widgets/RowGrid.h"
 #include "ui/widgets/StepProgress.h"
 
@@ -51,11 +52,7 @@ BillingRunsScreen::BillingRunsScreen(context::AppContext &ctx, Navigator &naviga
     layout->addWidget(m_accountGrid, 3);
     // The chosen run in words, and what a void being prepared will post:
     // a screen reader reads the text itself.
-    m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("lblRunSummary"));
-    m_summary->setWordWrap(true);
-    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_summary->setFocusPolicy(Qt::TabFocus);
+    m_summary = makeValueLabel(this, "lblRunSummary");
     layout->addWidget(m_summary);
 
     // A run chosen with the arrow keys is chosen, as by a click.
