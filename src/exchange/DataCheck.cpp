@@ -14,6 +14,7 @@
 #include "store/Transaction.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -175,6 +176,20 @@ void checkLeftovers(std::vector<Finding> &out, const store::FileStore &store)
     for (const QString &name : QDir(store.path(store::kTransactionFolder)).entryList({QStringLiteral("*.new")}, QDir::Files))
         out.push_back({store::kTransactionFolder + u'/' + name,
                        QStringLiteral("A leftover file of an unfinished change: Transaction/%1.").arg(name), QString()});
+    // A file is replaced by writing "<name>.XXXXXX" beside it and renaming
+    // it over the old one; a crash between the two leaves the new copy.
+    static const QRegularExpression partial(QStringLiteral("\\.(txt|rtf|bmp)\\.[A-Za-z0-9]{6}$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString folders[] = {QString(), store::kBackupFolder, ledger::kActiveAccountsFolder,
+                               store::FileStore::backupName(ledger::kActiveAccountsFolder), QStringLiteral("/CompletedInvoices")};
+    for (const QString &folder : folders)
+        for (const QString &name : QDir(folder.isEmpty() ? store.programFolder() : store.path(folder)).entryList(QDir::Files))
+            if (partial.match(name).hasMatch())
+                out.push_back({folder + u'/' + name,
+                               QStringLiteral("A copy left by a save that was cut short: %1 (the file it was to replace "
+                                              "is whole). It can be deleted.")
+                                   .arg((folder + u'/' + name).mid(1)),
+                               QString()});
 }
 
 // A few names of a long list, for a finding a user reads.

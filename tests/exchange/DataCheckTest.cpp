@@ -48,6 +48,7 @@ TEST(DataCheck, ACleanFolderChecksCleanAndEachPlantedFaultIsFoundAndSafelyMended
     QFile::remove(folder.path() + completedInvoiceFile(QStringLiteral("339-2")));
     folder.write(completedInvoiceFile(QStringLiteral("339-9")), "stray");
     folder.write(store::kTransactionFolder + QStringLiteral("/1.new"), "left");
+    folder.write(QStringLiteral("/Services.txt.aB3xY9"), "a save cut short");
     QDir(folder.path() + QStringLiteral("/AuxFiles/A2")).removeRecursively();
     folder.write(QStringLiteral("/AuxFiles/Gone7/AuxFile0/Data.txt"), "boxes of a removed account\r\n");
     const QByteArray tax = folder.read(setup::kTaxSettings);
@@ -67,6 +68,8 @@ TEST(DataCheck, ACleanFolderChecksCleanAndEachPlantedFaultIsFoundAndSafelyMended
         QStringLiteral("The sales journal has invoice 339-2, but CompletedInvoices has no file for it."),
         QStringLiteral("The completed invoice 339-9 is not in the sales journal."),
         QStringLiteral("A leftover file of an unfinished change: Transaction/1.new."),
+        QStringLiteral("A copy left by a save that was cut short: Services.txt.aB3xY9 (the file it was to replace is "
+                       "whole). It can be deleted."),
         QStringLiteral("1 customer has no data-box folder: A2."),
         QStringLiteral("1 data-box folder has no customer (kept from a removed account, or a changed account number): Gone7."),
         QStringLiteral("The settings file TaxSettings.txt holds 5 of its 6 values (it was cut short); the missing ones read as "
@@ -97,6 +100,6 @@ TEST(DataCheck, ACleanFolderChecksCleanAndEachPlantedFaultIsFoundAndSafelyMended
     problems.clear();
     for (const Finding &f : checkDataFolder(folder.store(), usLocale()))
         problems << f.problem;
-    EXPECT_EQ(problems.size(), 8) << problems.join(u'\n').toStdString(); // found, with no safe mend
+    EXPECT_EQ(problems.size(), 9) << problems.join(u'\n').toStdString(); // found, with no safe mend
     EXPECT_FALSE(problems.join(u' ').contains(QStringLiteral("TaxRecords")));
 }
