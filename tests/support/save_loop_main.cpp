@@ -19,12 +19,16 @@
 //   brenvoy_save_loop import FOLDER  imports batches of twenty customers from
 //                                  CSV (row k charged k dollars), over and
 //                                  over
+//   brenvoy_save_loop restore FOLDER  restores the archives in
+//                                  $BRENVOY_TEST_ARCHIVES/0 and /1 in turn,
+//                                  over and over
 //   brenvoy_save_loop purgeledgers FOLDER  writes three ledgers of three
 //                                  entries and purges them, over and over
 #include "app/StartUp.h"
 #include "base/Clock.h"
 #include "customers/AccountStore.h"
 #include "exchange/Import.h"
+#include "backup/Archive.h"
 #include "billing/PrintedRun.h"
 #include "billing/RunVoid.h"
 #include "history/History.h"
@@ -34,6 +38,7 @@
 #include "support/FunctionSink.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
@@ -151,6 +156,30 @@ int main(int argc, char **argv)
                 std::exit(4);
             must(exchange::importCustomers(store, accounts, plan).written);
         }
+    }
+    if (mode == QLatin1String("restore")) {
+        const QString archives = qEnvironmentVariable("BRENVOY_TEST_ARCHIVES");
+        QString archive[2];
+        for (int i = 0; i < 2; ++i) {
+            const QString sub = archives + QStringLiteral("/%1").arg(i);
+            const QStringList names = QDir(sub).entryList({QStringLiteral("*.zip")}, QDir::Files);
+            if (names.isEmpty())
+                std::exit(4);
+            archive[i] = sub + u'/' + names.first();
+        }
+        auto restore = [&](int i) {
+            const backup::Restored r = backup::restoreArchive(store, archive[i], folder + backup::kBackupsFolder,
+                                                              QDateTime::currentDateTime(), backup::currentVersion());
+            if (!r.ok()) {
+                std::fprintf(stderr, "restore failed: %s\n", qPrintable(r.error));
+                std::exit(3);
+            }
+        };
+        restore(0); // a whole state before the first kill can come
+        std::puts("restoring");
+        std::fflush(stdout);
+        for (int i = 1;; i = 1 - i)
+            restore(i);
     }
     if (mode == QLatin1String("purgeledgers")) {
         const QLocale us(QLocale::English, QLocale::UnitedStates);
