@@ -7,7 +7,7 @@
 #   ui:   the screens, one folder each, over the core
 #   app:  the start sequence and main; the only place that knows every screen
 set(BRENVOY_CORE_MODULES base store context setup customers catalog ledger printing billing receivables exchange backup history contracts phone sample overview)
-set(BRENVOY_UI_MODULES shell widgets start customers services setup payments billing runs receivables exchange history contracts phone)
+set(BRENVOY_UI_MODULES shell widgets start customers services setup payments billing runs receivables exchange backup history contracts phone)
 
 # Fails the configure when a folder under ROOT is neither in ALLOWED nor in
 # EXTRA, so a new module must be named above before it can hold code.

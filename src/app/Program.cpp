@@ -11,6 +11,8 @@
 #include "ui/exchange/ExportScreen.h"
 #include "ui/exchange/ImportScreen.h"
 #include "ui/exchange/DataCheckScreen.h"
+#include "ui/backup/BackupRunner.h"
+#include "ui/backup/BackupScreen.h"
 #include "ui/payments/PaymentScreen.h"
 #include "ui/receivables/ReceivablesScreen.h"
 #include "ui/runs/BillingRunsScreen.h"
@@ -35,7 +37,7 @@ namespace app {
 
 Program::Program(AppContext &ctx, SetupChoosers choosers) : m_ctx(ctx), m_choosers(std::move(choosers))
 {
-    m_window.setEndProgram([this] { app::backupBusinessFiles(m_ctx.store); });
+    m_window.setEndProgram([this] { endOfProgram(); });
 }
 
 Program::~Program() = default;
@@ -124,6 +126,7 @@ void Program::addScreens()
     nav.add(ExportScreen::kId, new ExportScreen(m_ctx, nav));
     nav.add(ImportScreen::kId, new ImportScreen(m_ctx, nav));
     nav.add(DataCheckScreen::kId, new DataCheckScreen(m_ctx, nav));
+    nav.add(BackupScreen::kId, new BackupScreen(m_ctx, nav, [this] { restartOnRestored(); }));
     nav.add(HistoryScreen::kId, new HistoryScreen(m_ctx, nav));
     nav.add(ContractScreen::kId, new ContractScreen(m_ctx, nav));
     m_setup = new SetupScreen(m_ctx, nav, m_choosers);
@@ -182,6 +185,30 @@ void Program::exploreSample()
     }
     // The sample runs as a program of its own, on its own folder; this one,
     // on the user's still empty folder, ends.
+    m_window.close();
+}
+
+// The business files copied to Backup, then the whole folder archived and
+// checked, with its progress shown; a backup that fails is said and the
+// program still ends (the data is whole in its folder). A folder that was
+// never set up, and the sample business, are not archived.
+void Program::endOfProgram()
+{
+    app::backupBusinessFiles(m_ctx.store);
+    if (m_skipEndBackup || sample::isSample(m_ctx.store) || !setup::setupFilesPresent(m_ctx.store))
+        return;
+    (void)ui::runBackup(&m_window, m_ctx, true);
+}
+
+void Program::restartOnRestored()
+{
+    m_skipEndBackup = true;
+    const QStringList arguments{QStringLiteral("--data"), m_ctx.store.programFolder()};
+    const bool started = m_launch ? m_launch(arguments) : QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+    if (!started)
+        m_ctx.prompt.message(QStringLiteral("The program could not start again by itself; start it again to work on "
+                                            "the restored data."),
+                             kAppTitle);
     m_window.close();
 }
 

@@ -46,6 +46,12 @@ private:
     void onLogo(int index);
     void leaveSplash();
     void exploreSample();
+    // After a restore: the program again on the restored folder, this one
+    // ended without the end's backup (it would archive the restored data
+    // under today's date for nothing).
+    void restartOnRestored();
+    void endOfProgram();
+    bool m_skipEndBackup = false;
     void finishInterruptedWork();
     void addScreens();
 

@@ -1,3 +1,4 @@
+#include "backup/Archive.h"
 #include "context/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/Program.h"
@@ -64,6 +65,10 @@ int main(int argc, char *argv[])
         folder = app::chooseDataFolder(exeFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                                        shippedFolder != exeFolder);
     }
+
+    // A restore the program was stopped in the middle of is finished first:
+    // the folder is then wholly the restored one.
+    (void)backup::finishRestore(folder.path);
 
     const QLocale locale = programLocale();
     FileStore store(folder.path);

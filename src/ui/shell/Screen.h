@@ -10,7 +10,7 @@ namespace ui {
 
 // Every screen the navigator can show. Screens ask for each other by these,
 // never by name and never by pointer.
-enum class ScreenId { Start, MainMenu, Customers, Services, Payments, Setup, Billing, History, Contract, BillingRuns, Receivables, Export, Import, DataCheck };
+enum class ScreenId { Start, MainMenu, Customers, Services, Payments, Setup, Billing, History, Contract, BillingRuns, Receivables, Export, Import, DataCheck, Backups };
 
 // The main-menu routine a screen was opened for, where the screen behaves
 // differently for it (the customer screen goes on to the contract screen

@@ -2,6 +2,7 @@
 
 #include "customers/Records.h"
 #include "sample/SampleBusiness.h"
+#include "ui/backup/BackupRunner.h"
 #include "ui/shell/Navigator.h"
 #include "ui/start/SampleNote.h"
 #include "ui/start/SplashScreen.h"
@@ -389,6 +390,12 @@ void StartupScreen::buildMenus(QMenuBar *bar)
     connect(m_mnuExport, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::Export); });
     m_mnuDataCheck = named(files->addAction(QStringLiteral("Check Data Folder...")), "mnuDataCheck");
     connect(m_mnuDataCheck, &QAction::triggered, this, &StartupScreen::openDataCheck);
+    files->addSeparator();
+    m_mnuBackUp = named(files->addAction(QStringLiteral("Back Up Now...")), "mnuBackUpNow");
+    connect(m_mnuBackUp, &QAction::triggered, this, [this] { (void)runBackup(this, m_ctx); });
+    m_mnuRestore = named(files->addAction(QStringLiteral("Restore from Backup...")), "mnuRestore");
+    connect(m_mnuRestore, &QAction::triggered, this, [this] { m_navigator.show(ScreenId::Backups); });
+    files->addSeparator();
     connect(named(files->addAction(QStringLiteral("Exit")), "mnuExit"), &QAction::triggered, this,
             [this] { m_exit(); });
 
@@ -476,6 +483,7 @@ void StartupScreen::enableRoutines()
     m_mnuReceivables->setEnabled(m_navigator.has(ScreenId::Receivables));
     m_mnuExport->setEnabled(m_navigator.has(ScreenId::Export));
     m_mnuDataCheck->setEnabled(m_navigator.has(ScreenId::DataCheck));
+    m_mnuRestore->setEnabled(m_navigator.has(ScreenId::Backups));
     m_gotoCustomers->setEnabled(canRun(Customers));
     m_gotoServices->setEnabled(canRun(Services));
 

@@ -100,6 +100,8 @@ private:
     QLabel *m_checkText = nullptr;
     QPushButton *m_openCheck = nullptr;
     QAction *m_mnuDataCheck = nullptr;
+    QAction *m_mnuBackUp = nullptr;
+    QAction *m_mnuRestore = nullptr;
     int m_glanceAsked = 0; // a reading started before the last one is not shown
 };
 
