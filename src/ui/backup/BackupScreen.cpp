@@ -105,7 +105,7 @@ QWidget *BackupScreen::buildCommands()
     auto *row = new QWidget(this);
     auto *h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    auto *now = new QPushButton(QStringLiteral("Back Up &Now"), row);
+    auto *now = new QPushButton(QStringLiteral("&Back Up Now"), row);
     now->setObjectName(QStringLiteral("cmdBackUpNow"));
     connect(now, &QPushButton::clicked, this, &BackupScreen::backUpNow);
     m_check = new QPushButton(QStringLiteral("&Check"), row);
