@@ -77,7 +77,8 @@ struct Checked {
 };
 // Reads the whole archive back against its manifest; `version` is the
 // program's, an archive of a later one is refused.
-Checked checkArchive(const QString &path, const QString &version);
+// `progress` hears the bytes read back of all the archive's files.
+Checked checkArchive(const QString &path, const QString &version, const Progress &progress = {});
 
 struct ArchiveInfo {
     QString path;

@@ -5,6 +5,7 @@
 // folder is said; a restore killed part way leaves one whole folder.
 #include "backup/Archive.h"
 #include "billing/PrintedRun.h"
+#include "billing/RunFixture.h"
 
 #include "support/ChangeHarness.h"
 
@@ -173,6 +174,29 @@ TEST(Backup, ARestoreBringsBackTheInvoiceCounterOfItsDay)
     // The archives stayed with the data folder, the state before among them.
     EXPECT_EQ(listArchives(archives).size(), 2u);
     EXPECT_TRUE(QFileInfo(r.before).fileName().endsWith(QStringLiteral("-before-restore.zip")));
+}
+
+// A month billed, backed up, billed again, then the backup restored: the
+// next run draws the invoice numbers the second run drew, as on the day of
+// the backup, and the journal is that day's.
+TEST(Backup, ARunAfterARestoreContinuesTheInvoiceNumbersOfTheRestoredDay)
+{
+    TestFolder f;
+    writeAccounts(f, 3);
+    RunOf first(f);
+    ASSERT_TRUE(first.post(f, true, first.recorder()).result);
+    const QString archives = f.path() + kBackupsFolder;
+    const Made made = makeBackup(f.store(), archives, kMonday, currentVersion(), 10);
+    ASSERT_TRUE(made.ok()) << made.error.toStdString();
+    const QByteArray journal = f.read(kSalesJournalFile);
+    RunOf second(f);
+    ASSERT_TRUE(second.post(f, true, second.recorder()).result);
+    ASSERT_TRUE(restoreArchive(f.store(), made.archive, archives, kMonday.addDays(1), currentVersion()).ok());
+    EXPECT_EQ(f.read(kSalesJournalFile), journal);
+    RunOf again(f);
+    ASSERT_TRUE(again.post(f, true, again.recorder()).result);
+    EXPECT_EQ(again.printed, second.printed);
+    EXPECT_NE(second.printed, first.printed);
 }
 
 // Restores of two archives in turn, killed at random: after the start's
