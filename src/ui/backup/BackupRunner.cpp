@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include "ui/widgets/StepProgress.h"
+
 #include <QProgressDialog>
 
 namespace ui {
@@ -19,12 +21,7 @@ bool runBackup(QWidget *parent, context::AppContext &ctx, bool quietOnSuccess)
     const backup::Settings settings = backup::loadSettings(ctx.store);
     const QString folder = backup::archiveFolder(ctx.store, settings);
     QProgressDialog progress(QStringLiteral("Backing up the data folder..."), QString(), 0, 1000, parent);
-    progress.setObjectName(QStringLiteral("dlgBackupProgress"));
-    progress.setWindowTitle(QStringLiteral("Back Up"));
-    progress.setAccessibleName(QStringLiteral("Backup progress"));
-    progress.setCancelButton(nullptr);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
+    setUpWholeChangeProgress(progress, "dlgBackupProgress", QStringLiteral("Back Up"), QStringLiteral("Backup progress"));
     const backup::Made made = backup::makeBackup(
         ctx.store, folder, ctx.clock.now(), backup::currentVersion(), settings.keep, [&](qint64 done, qint64 total) {
             progress.setValue(total > 0 ? int(done * 1000 / total) : 0);

@@ -14,6 +14,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include "ui/widgets/StepProgress.h"
+
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -230,12 +232,7 @@ void BackupScreen::restoreChosen()
                           kTitle))
         return;
     QProgressDialog progress(QStringLiteral("Restoring..."), QString(), 0, 1000, this);
-    progress.setObjectName(QStringLiteral("dlgRestoreProgress"));
-    progress.setWindowTitle(kTitle);
-    progress.setAccessibleName(QStringLiteral("Restore progress"));
-    progress.setCancelButton(nullptr);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
+    setUpWholeChangeProgress(progress, "dlgRestoreProgress", kTitle, QStringLiteral("Restore progress"));
     const QString folder = backup::archiveFolder(m_ctx.store, backup::loadSettings(m_ctx.store));
     const backup::Restored r = backup::restoreArchive(m_ctx.store, path, folder, m_ctx.clock.now(), backup::currentVersion(),
                                                       [&](qint64 done, qint64 total) {

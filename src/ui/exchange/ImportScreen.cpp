@@ -16,6 +16,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include "ui/widgets/StepProgress.h"
+
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
@@ -310,12 +312,7 @@ void ImportScreen::importRows()
     if (!m_ctx.prompt.ask(question, kTitle))
         return;
     QProgressDialog progress(QStringLiteral("Importing customers..."), QString(), 0, total, this);
-    progress.setObjectName(QStringLiteral("dlgImportProgress"));
-    progress.setWindowTitle(kTitle);
-    progress.setAccessibleName(QStringLiteral("Import progress"));
-    progress.setCancelButton(nullptr); // one change: it is made whole or not at all
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
+    setUpWholeChangeProgress(progress, "dlgImportProgress", kTitle, QStringLiteral("Import progress"));
     const customers::AccountStore accounts(m_ctx.store, m_ctx.clock, m_ctx.locale);
     const ImportResult result = importCustomers(m_ctx.store, accounts, m_plan, [&](int done, int) {
         progress.setValue(done);

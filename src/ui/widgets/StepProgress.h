@@ -36,3 +36,20 @@ private:
 };
 
 } // namespace ui
+
+namespace ui {
+
+// The progress window of one change that is made whole or not at all (an
+// import, a backup, a restore): no Cancel, shown only when the work lasts.
+inline void setUpWholeChangeProgress(QProgressDialog &dialog, const char *objectName, const QString &title,
+                                     const QString &accessibleName)
+{
+    dialog.setObjectName(QString::fromLatin1(objectName));
+    dialog.setWindowTitle(title);
+    dialog.setAccessibleName(accessibleName);
+    dialog.setCancelButton(nullptr);
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(300);
+}
+
+} // namespace ui
