@@ -131,6 +131,21 @@ TEST(Backup, ADamagedArchiveIsRefusedAndChangesNothing)
         EXPECT_EQ(filesUnder(target.path()), before) << c.what;
     }
     EXPECT_TRUE(checkArchive(made.archive, currentVersion()).ok());
+
+    // A whole archive that cannot be unpacked beside the folder (no room
+    // there, here a file in the way): nothing changed, no swap begun.
+    TestFolder target;
+    fill(target);
+    const QMap<QString, QByteArray> before = filesUnder(target.path());
+    QFile inTheWay(target.path() + QStringLiteral(".restore-new"));
+    ASSERT_TRUE(inTheWay.open(QIODevice::WriteOnly));
+    inTheWay.close();
+    const Restored r = restoreArchive(target.store(), made.archive, archives.path(), kMonday, currentVersion());
+    QFile::remove(inTheWay.fileName());
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.error.endsWith(QStringLiteral("Nothing was changed."))) << r.error.toStdString();
+    EXPECT_EQ(filesUnder(target.path()), before);
+    EXPECT_FALSE(QFileInfo::exists(target.path() + QStringLiteral(".restore-swap")));
 }
 
 // Ten kept by default, here three: the oldest go once a new one is checked;
