@@ -62,7 +62,7 @@ Content contentOf(const QString &root, const QString &archives)
         const QString full = it.next();
         const QFileInfo info = it.fileInfo();
         const QString rel = full.mid(root.size() + 1);
-        if ((QDir::cleanPath(full) + u'/').startsWith(skipArchives) || rel.startsWith(QLatin1String("Transaction"))
+        if ((QDir::cleanPath(full) + u'/').startsWith(skipArchives) || rel == QLatin1String("Transaction") || rel.startsWith(QLatin1String("Transaction/"))
             || rel == QLatin1String("Brenvoy.lock") || rel.startsWith(QLatin1String("Brenvoy.lock.")) || info.isSymLink())
             continue;
         if (info.isDir())
@@ -606,17 +606,20 @@ Restored restoreArchive(const store::FileStore &store, const QString &archivePat
         return r;
     }
     ::sync(); // every unpacked file on the disk before the swap
-    // The archives stay with the data folder when they live in it.
-    const QString inside = store.programFolder() + kBackupsFolder;
-    const bool carry = QDir::cleanPath(archivesFolder) == QDir::cleanPath(inside);
+    // The archives stay with the data folder when they live in it (they are
+    // not in any archive, and the folder they are in is about to go).
+    const QString data = QDir::cleanPath(store.programFolder()), archives = QDir::cleanPath(archivesFolder);
+    const bool carry = archives.startsWith(data + u'/');
+    const QString carried = archives.mid(data.size());
     if (!writeMarker(p)) {
         QDir(p.fresh).removeRecursively();
         r.error = QStringLiteral("The disk did not confirm the restore's first step. Nothing was changed.");
         return r;
     }
     if (carry) {
-        QDir(p.fresh + kBackupsFolder).removeRecursively();
-        (void)QDir().rename(inside, p.fresh + kBackupsFolder);
+        QDir(p.fresh + carried).removeRecursively();
+        (void)QDir().mkpath(parentOf(p.fresh + carried));
+        (void)QDir().rename(archives, p.fresh + carried);
     }
     if (!rollForward(p))
         r.error = QStringLiteral("The restore could not finish its swap; it will be finished when the program next starts.");

@@ -189,6 +189,14 @@ TEST(Backup, ARestoreBringsBackTheInvoiceCounterOfItsDay)
     // The archives stayed with the data folder, the state before among them.
     EXPECT_EQ(listArchives(archives).size(), 2u);
     EXPECT_TRUE(QFileInfo(r.before).fileName().endsWith(QStringLiteral("-before-restore.zip")));
+
+    // A folder of the user's own choosing inside the data folder stays too.
+    const QString own = f.path() + QStringLiteral("/Safe/Copies");
+    const Made tuesday = makeBackup(f.store(), own, kMonday.addDays(1), currentVersion(), 10);
+    ASSERT_TRUE(tuesday.ok());
+    ASSERT_TRUE(restoreArchive(f.store(), tuesday.archive, own, kMonday.addDays(2), currentVersion()).ok());
+    EXPECT_EQ(listArchives(own).size(), 2u);
+    EXPECT_EQ(listArchives(archives).size(), 2u);
 }
 
 // A month billed, backed up, billed again, then the backup restored: the
